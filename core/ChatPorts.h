@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+
+// The narrow interfaces through which the chat controller reaches everything outside the core.
+namespace lirbo::core {
+
+// Sends one datagram with exactly these bytes to the host, port 8800; throws on failure.
+class IDatagramSender {
+public:
+    virtual ~IDatagramSender() = default;
+    virtual void sendDatagram(const std::string& host, const std::string& bytes) = 0;
+};
+
+// The peer list as the controller sees it: ordered addresses and the selected entry (-1: none).
+class IPeerSequence {
+public:
+    virtual ~IPeerSequence() = default;
+    virtual int count() const = 0;
+    virtual std::string get(int index) const = 0;
+    virtual int selectedIndex() const = 0;
+};
+
+// The input line: its text (Windows-1251 bytes), emptied and focused after a send.
+class IInputLine {
+public:
+    virtual ~IInputLine() = default;
+    virtual std::string text() const = 0;
+    virtual void clearAndFocus() = 0;
+};
+
+// The local time of day as "hh:nn" with the system's time separator.
+class IClock {
+public:
+    virtual ~IClock() = default;
+    virtual std::string timeStamp() const = 0;
+};
+
+// Sounds the default beep (send on an empty input line).
+class IBeeper {
+public:
+    virtual ~IBeeper() = default;
+    virtual void beep() = 0;
+};
+
+} // namespace lirbo::core

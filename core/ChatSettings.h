@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/PeerList.h"
+
+#include <string>
+
+namespace lirbo::core {
+
+struct TUserSettings {
+    int colourIndex = 0;
+    std::string nick = "nik";
+};
+
+// Reads and writes lirbo.ini in the directory that was current when it was created; the path is
+// fixed for the whole run, whatever the file choosers later do to the current directory.
+class TChatSettings {
+public:
+    // Forms the path from the current directory; touches no file.
+    TChatSettings();
+    // For tests and tools: a settings file at an explicit path.
+    explicit TChatSettings(std::string path);
+
+    const std::string& path() const { return m_path; }
+
+    // Never fails: a missing or unreadable file gives the defaults and appends nothing.
+    TUserSettings load(TPeerList& peers) const;
+    // Writes nik_color, nik and start=0 in this order; throws EIniFileException at the first
+    // refused write, leaving the later keys unwritten.
+    void storeUserSettings(int colourIndex, const std::string& nick) const;
+    // Erases section "ip", then writes ip0..ipN-1; throws EIniFileException.
+    void storePeerList(const TPeerList& peers) const;
+
+private:
+    std::string m_path;
+};
+
+} // namespace lirbo::core

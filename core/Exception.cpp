@@ -1,0 +1,50 @@
+#include "core/Exception.h"
+
+#include "core/FileSystem.h"
+
+#include <utility>
+
+namespace lirbo::core {
+
+// Not inlined, so that the return address lies in the code that raises the error.
+[[gnu::noinline]] Exception::Exception(std::string message)
+    : m_message(std::move(message)), m_raiseAddress(__builtin_return_address(0)) {}
+
+namespace {
+
+std::string fileErrorText(const char* what, const std::string& fullPath, int systemError) {
+    return std::string(what) + " \"" + fullPath + "\". " + fs::systemErrorText(systemError);
+}
+
+} // namespace
+
+EFOpenError fileOpenError(const std::string& fullPath, int systemError) {
+    return EFOpenError(fileErrorText("Cannot open file", fullPath, systemError));
+}
+
+EFCreateError fileCreateError(const std::string& fullPath, int systemError) {
+    return EFCreateError(fileErrorText("Cannot create file", fullPath, systemError));
+}
+
+EWriteError streamWriteError() { return EWriteError("Stream write error"); }
+
+EOutOfResources lineInsertError() { return EOutOfResources("Unable to insert a line"); }
+
+EOutOfResources saveStreamError() { return EOutOfResources("Failed to Save Stream"); }
+
+EStringListError listIndexError(long long index) {
+    return EStringListError("List index out of bounds (" + std::to_string(index) + ")");
+}
+
+EIniFileException iniWriteError(const std::string& settingsPath) {
+    return EIniFileException("Unable to write to " + settingsPath);
+}
+
+std::string errorBoxText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.')) {
+        return message + '.';
+    }
+    return message;
+}
+
+} // namespace lirbo::core

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+
+namespace lirbo::core {
+
+// Base of every error the program raises. It carries the message shown to the user and can
+// name its own class and the code address that raised it (the start-up failure box prints both).
+class Exception {
+public:
+    explicit Exception(std::string message);
+    virtual ~Exception() = default;
+    Exception(const Exception&) = default;
+    Exception& operator=(const Exception&) = default;
+
+    const std::string& message() const { return m_message; }
+    virtual const char* className() const { return "Exception"; }
+    // The return address inside the code that constructed (and so raised) the error.
+    const void* raiseAddress() const { return m_raiseAddress; }
+
+private:
+    std::string m_message;
+    const void* m_raiseAddress;
+};
+
+// Declares an error class with its own class name; the constructors of the base are inherited.
+#define LIRBO_DECLARE_EXCEPTION(Name, Base)                                                                            \
+    class Name : public Base {                                                                                         \
+    public:                                                                                                            \
+        using Base::Base;                                                                                              \
+        const char* className() const override { return #Name; }                                                       \
+    }
+
+// Stream and file errors.
+LIRBO_DECLARE_EXCEPTION(EStreamError, Exception);
+LIRBO_DECLARE_EXCEPTION(EFileStreamError, EStreamError);
+LIRBO_DECLARE_EXCEPTION(EFOpenError, EFileStreamError);
+LIRBO_DECLARE_EXCEPTION(EFCreateError, EFileStreamError);
+LIRBO_DECLARE_EXCEPTION(EWriteError, EStreamError);
+LIRBO_DECLARE_EXCEPTION(EOutOfResources, Exception);
+LIRBO_DECLARE_EXCEPTION(EStringListError, Exception);
+LIRBO_DECLARE_EXCEPTION(EIniFileException, Exception);
+
+// "Cannot open file "%s". %s" and its siblings: the full path and the system's reason.
+EFOpenError fileOpenError(const std::string& fullPath, int systemError);
+EFCreateError fileCreateError(const std::string& fullPath, int systemError);
+EWriteError streamWriteError();
+EOutOfResources lineInsertError();
+EOutOfResources saveStreamError();
+EStringListError listIndexError(long long index);
+EIniFileException iniWriteError(const std::string& settingsPath);
+
+// The text of the error box: a full stop is added when the message is not empty and its last
+// byte sorts after "." (so after a letter, a digit or "?", but not after ".", "!", ")" or a space).
+std::string errorBoxText(const std::string& message);
+
+} // namespace lirbo::core

