@@ -55,8 +55,6 @@ void TChatController::receive(const std::string& bytes, const std::string& sende
     if (!datagram) {
         return;
     }
-    replaceZeroBytes(datagram->nick);
-    replaceZeroBytes(datagram->body);
     const bool isPrivate = datagram->kind == TChatDatagram::Kind::Private;
     appendMessage(datagram->nick, isPrivate ? kPrivateFromSuffix : kPublicFromSuffix, senderAddress,
                   TNickPalette::colour(datagram->colourIndex), std::move(datagram->body));
@@ -101,6 +99,8 @@ void TChatController::appendMessage(std::string_view nick, std::string_view suff
     const std::size_t boldLength = header.size();
     header += suffix;
     header += address;
+    replaceZeroBytes(header);
+    replaceZeroBytes(body);
     m_ports.transcript.appendMessage(std::move(header), boldLength, colour, std::move(body));
 }
 

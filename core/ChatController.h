@@ -18,7 +18,8 @@ namespace lirbo::core {
 // run is nick[hh:nn] (the nick's length plus 2 plus the stamp's, so plus 7 for "hh:nn").
 // A colour index outside the palette counts as 0 in the datagrams sent and in the colours shown,
 // but is kept as given (colourIndex() returns it) until adoptSettings replaces it. A zero byte in
-// a received nick or body is shown as "?".
+// a nick or body (received, or typed into the echo) is shown and saved as "?"; the datagram
+// itself is sent unchanged.
 class TChatController {
 public:
     struct Ports {

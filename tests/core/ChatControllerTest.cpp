@@ -1,6 +1,7 @@
 #include "core/ChatController.h"
 
 #include "core/Exception.h"
+#include "core/SystemClock.h"
 
 #include <gtest/gtest.h>
 #include <utility>
@@ -217,6 +218,22 @@ TEST_F(ChatControllerTest, OutOfPaletteIndexCountsAsZeroButIsKeptUntilAdopted) {
     EXPECT_EQ(transcript.messages().back().header, "Bob[14:05]");
     EXPECT_EQ(transcript.messages().back().colour, (TColor{0, 0, 255}));
     EXPECT_EQ(chat.nick(), "Bob");
+}
+
+TEST_F(ChatControllerTest, ZeroByteGoesOutUnchangedButIsShownAsQuestionMark) {
+    peers.entries = {"10.0.0.1"};
+    input.line = std::string("a\0b", 3);
+    controller.sendToAll();
+    EXPECT_EQ(sender.sent.back().second, std::string("V3Ann;a\0b", 9));
+    EXPECT_EQ(transcript.messages().back().body, "a?b");
+}
+
+TEST(SystemClock, GivesTwoDigitHoursAndMinutes) {
+    const std::string stamp = SystemClock().timeStamp();
+    ASSERT_EQ(stamp.size(), 5u) << stamp;
+    EXPECT_EQ(stamp[2], ':');
+    EXPECT_LE(std::stoi(stamp.substr(0, 2)), 23);
+    EXPECT_LE(std::stoi(stamp.substr(3)), 59);
 }
 
 TEST_F(ChatControllerTest, BoldRunFollowsTheStampLength) {
