@@ -1,6 +1,7 @@
 #include "net/HandOver.h"
 
 #include <chrono>
+#include <utility>
 
 namespace lirbo::net {
 
@@ -56,7 +57,7 @@ int THandOver::runPending() {
         {
             // The waiting thread may return (and drop the request) as soon as the lock is free.
             std::lock_guard<std::mutex> lock(m_lock);
-            request->error = error;
+            request->error = std::move(error); // the caller alone releases it
             request->done = true;
         }
         m_callDone.notify_all();
