@@ -12,7 +12,9 @@ namespace {
 constexpr const char* userSection = "user";
 constexpr const char* peerSection = "ip";
 
-std::string peerKey(std::size_t index) { return "ip" + std::to_string(index); }
+std::string peerKey(std::size_t index) {
+    return "ip" + std::to_string(index);
+}
 
 std::string settingsPathIn(std::string directory) {
     // A directory that cannot be determined (it was deleted) must not turn into the root folder.

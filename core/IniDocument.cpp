@@ -39,7 +39,9 @@ LineParts parseLine(std::string_view text) {
     return {LineKind::Entry, key, ini::trimBlanks(content.substr(equals + 1))};
 }
 
-bool isSectionLine(std::string_view text) { return parseLine(text).kind == LineKind::Section; }
+bool isSectionLine(std::string_view text) {
+    return parseLine(text).kind == LineKind::Section;
+}
 
 std::string entryLine(std::string_view key, std::string_view value) {
     std::string line;
