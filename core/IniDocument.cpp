@@ -2,6 +2,7 @@
 
 #include "core/IniText.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace lirbo::core {
@@ -60,6 +61,7 @@ std::string sectionLine(std::string_view name) {
 } // namespace
 
 IniDocument::IniDocument(std::string_view bytes) {
+    m_lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     std::size_t start = 0;
     while (start < bytes.size()) {
         const std::size_t end = bytes.find_first_of("\r\n", start);
