@@ -27,7 +27,7 @@ public:
     void add(std::string text);
     void addAll(const std::vector<std::string>& texts);
     void replace(int index, std::string text); // keeps position and selection
-    void remove(int index);                     // an index outside the list does nothing
+    void remove(int index);                    // an index outside the list does nothing
     void clear();
 
     // Replaces the entries with the lines of a text file (CR LF, LF or CR; a zero byte ends the
