@@ -12,7 +12,10 @@ namespace {
 class ScratchDirectory {
 public:
     ScratchDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lirbo-fuzz-XXXXXX").string();
+        // Memory-backed when the system has it: the stores flush every file to the disk.
+        const std::filesystem::path base =
+            std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
+        std::string pattern = (base / "lirbo-fuzz-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) {
             std::perror("mkdtemp");
             std::abort();
