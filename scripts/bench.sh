@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (release preset), runs them all and prints one table in which every
+# figure stands beside its raw baseline from the same run. The JSON results stay in
+# build/release/bench/results/. Loopback only; takes a few minutes on 2 cores.
+# Usage: scripts/bench.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh test
+command -v python3 >/dev/null || { DEBIAN_FRONTEND=noninteractive apt-get install -y -qq python3 >/dev/null; }
+
+cmake --preset release >/dev/null
+cmake --build --preset release -j2 --target chat_receive_bench file_bench endpoint_bench
+
+out=build/release/bench/results
+rm -rf "${out}"
+mkdir -p "${out}"
+for b in chat_receive_bench file_bench endpoint_bench; do
+    echo "=== ${b} ===" >&2
+    "build/release/bench/${b}" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
+        --benchmark_out="${out}/${b}.json" --benchmark_out_format=json >&2
+done
+if [ -x scripts/process-bench.sh ]; then
+    scripts/process-bench.sh "${out}/process.json" >&2 || echo "process figures skipped" >&2
+fi
+
+echo
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
+python3 bench/table.py "${out}"/*.json
