@@ -6,7 +6,6 @@
 //   datagram to the main thread through a condition variable;
 // - paced rates: how many datagrams are lost at a given steady rate.
 #include "RawUdpSocket.h"
-
 #include "net/ByteStream.h"
 #include "net/HandOver.h"
 #include "net/IdUDPClient.h"
@@ -239,9 +238,25 @@ BENCHMARK(BM_EndpointRoundTrip)->Unit(benchmark::kMicrosecond);
 // Rate 0: full speed, three bursts; the others are paced rates in datagrams per second, one burst.
 BENCHMARK(BM_RawHandOverRate)->Arg(0)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EndpointRate)->Arg(0)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RawHandOverRate)->Arg(5000)->Arg(10000)->Arg(15000)->Arg(20000)->Arg(30000)->Arg(40000)->Iterations(1)->UseManualTime()
+BENCHMARK(BM_RawHandOverRate)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(15000)
+    ->Arg(20000)
+    ->Arg(30000)
+    ->Arg(40000)
+    ->Iterations(1)
+    ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EndpointRate)->Arg(5000)->Arg(10000)->Arg(15000)->Arg(20000)->Arg(30000)->Arg(40000)->Iterations(1)->UseManualTime()
+BENCHMARK(BM_EndpointRate)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(15000)
+    ->Arg(20000)
+    ->Arg(30000)
+    ->Arg(40000)
+    ->Iterations(1)
+    ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -2,7 +2,6 @@
 // rule (a digit must follow the first byte), decoding then encoding is stable, a composed datagram
 // travels intact, and a received message lands whole in the transcript, never over its capacity.
 #include "FuzzSupport.h"
-
 #include "core/ChatController.h"
 #include "core/ChatDatagram.h"
 

@@ -13,8 +13,7 @@ class FuzzFields {
 public:
     static constexpr char kSeparator = '\x1e';
 
-    FuzzFields(const std::uint8_t* data, std::size_t size)
-        : m_rest(reinterpret_cast<const char*>(data), size) {}
+    FuzzFields(const std::uint8_t* data, std::size_t size) : m_rest(reinterpret_cast<const char*>(data), size) {}
 
     std::string next();
     // The first byte of the next field (0 when empty); the field is consumed.

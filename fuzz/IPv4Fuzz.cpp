@@ -1,7 +1,6 @@
 // The four IPv4 address forms, against a second, independent reading of their rules; every
 // address written in dotted decimal reads back as itself, and so do its shorter forms.
 #include "FuzzSupport.h"
-
 #include "net/IPv4Address.h"
 
 #include <algorithm>
@@ -36,17 +35,21 @@ std::optional<std::int64_t> partValue(const std::string& part) {
         i += 2;
     }
     const std::string digits = part.substr(std::min(i, part.size()));
-    if (digits.empty() || digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") != std::string::npos) {
+    if (digits.empty() ||
+        digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") != std::string::npos) {
         return std::nullopt;
     }
     const std::size_t first = digits.find_first_not_of('0');
     const std::string significant = first == std::string::npos ? "0" : digits.substr(first);
-    std::int64_t value = significant.size() > 12 ? (std::int64_t{1} << 40)
-                                                : static_cast<std::int64_t>(std::strtoll(significant.c_str(), nullptr, hex ? 16 : 10));
+    std::int64_t value = significant.size() > 12
+                             ? (std::int64_t{1} << 40)
+                             : static_cast<std::int64_t>(std::strtoll(significant.c_str(), nullptr, hex ? 16 : 10));
     return negative ? -value : value;
 }
 
-bool within(const std::optional<std::int64_t>& value, std::int64_t max) { return value && *value >= 0 && *value <= max; }
+bool within(const std::optional<std::int64_t>& value, std::int64_t max) {
+    return value && *value >= 0 && *value <= max;
+}
 
 std::optional<IPv4Address> reference(const std::string& text) {
     // Parts 1 to 3 end at the first three dots; the fourth is everything after the third.

@@ -4,7 +4,6 @@
 #include "FuzzFields.h"
 #include "FuzzSupport.h"
 #include "IniSanitize.h"
-
 #include "core/IniDocument.h"
 #include "core/IniSection.h"
 
@@ -31,7 +30,8 @@ void checkOthersKept(const IniDocument& before, const IniDocument& after, const 
     const std::string expected = outside(before, section);
     const std::string actual = outside(after, section);
     // A section added at the end first ends the file's last line.
-    LIRBO_FUZZ_CHECK(actual == expected || (!expected.empty() && !endsWithBreak(expected) && actual == expected + "\r\n"));
+    LIRBO_FUZZ_CHECK(actual == expected ||
+                     (!expected.empty() && !endsWithBreak(expected) && actual == expected + "\r\n"));
 }
 
 void checkReadsBack(const IniDocument& document, const std::string& section, const std::string& key,

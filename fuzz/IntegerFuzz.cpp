@@ -1,7 +1,6 @@
 // The settings file's integer conversion, against a second, independent reading of its rules,
 // and every 32-bit value written in decimal and in hexadecimal reading back as itself.
 #include "FuzzSupport.h"
-
 #include "core/IntegerText.h"
 
 #include <algorithm>
@@ -81,7 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::uint32_t bits = 0;
     std::memcpy(&bits, data, std::min<std::size_t>(size, sizeof bits));
-    const auto value = static_cast<std::int32_t>(static_cast<std::int64_t>(bits) - (bits >= 0x80000000u ? 0x100000000LL : 0));
+    const auto value =
+        static_cast<std::int32_t>(static_cast<std::int64_t>(bits) - (bits >= 0x80000000u ? 0x100000000LL : 0));
     LIRBO_FUZZ_CHECK(lirbo::core::parseInteger(std::to_string(value)) == value);
     LIRBO_FUZZ_CHECK(lirbo::core::parseInteger("  +0" + std::to_string(bits)) ==
                      (bits <= 0x7FFFFFFFu ? std::optional<std::int32_t>(value) : std::nullopt));

@@ -2,7 +2,6 @@
 // (CR LF, LF or CR end a line, LF then CR ends two, the first zero byte ends the text), saving
 // writes each entry and CR LF, and loading what was saved gives the same list again.
 #include "FuzzSupport.h"
-
 #include "core/PeerList.h"
 
 #include <cstdint>

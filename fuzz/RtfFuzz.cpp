@@ -4,7 +4,6 @@
 // The transcript is small, so appends also trim, and the model must always keep the newest message.
 #include "FuzzFields.h"
 #include "FuzzSupport.h"
-
 #include "core/ChatTranscript.h"
 #include "core/RtfWriter.h"
 #include "tests/core/RtfReader.h"

@@ -5,7 +5,6 @@
 #include "FuzzFields.h"
 #include "FuzzSupport.h"
 #include "IniSanitize.h"
-
 #include "core/ChatSettings.h"
 #include "core/IniDocument.h"
 #include "core/IniSection.h"
