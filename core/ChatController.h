@@ -1,15 +1,25 @@
 #pragma once
 
+#include "core/ChatDatagram.h"
 #include "core/ChatPorts.h"
 #include "core/ChatTranscript.h"
 
 #include <string>
+#include <string_view>
 
 namespace lirbo::core {
 
 // The heart of the chat: turns typed lines into datagrams for the peers, writes the local echo,
 // turns received datagrams into transcript lines and sends the departure notices.
-// Runs on the main thread only. Errors from the sender propagate to the caller unchanged.
+// Runs on the main thread only. Errors from the sender propagate to the caller unchanged: the
+// operation ends at the failing peer, nothing is echoed and the input line keeps its text.
+// Headers: nick[hh:nn] for the echo of a public message, nick[hh:nn] лично для ADDRESS for that of
+// a private one, nick[hh:nn]//ADDRESS and nick[hh:nn] лично отADDRESS for received ones; the bold
+// run is nick[hh:nn] (the nick's length plus 2 plus the stamp's, so plus 7 for "hh:nn").
+// A colour index outside the palette counts as 0 in the datagrams sent and in the colours shown,
+// but is kept as given (colourIndex() returns it) until adoptSettings replaces it. A zero byte in
+// a nick or body (received, or typed into the echo) is shown and saved as "?"; the datagram
+// itself is sent unchanged.
 class TChatController {
 public:
     struct Ports {
@@ -34,6 +44,11 @@ public:
     int colourIndex() const { return m_colourIndex; }
 
 private:
+    std::string outgoing(TChatDatagram::Kind kind, const std::string& body) const;
+    void appendOwn(std::string_view suffix, std::string body);
+    void appendMessage(std::string_view nick, std::string_view suffix, std::string_view address, TColor colour,
+                       std::string body);
+
     Ports m_ports;
     std::string m_nick;
     int m_colourIndex;

@@ -33,13 +33,16 @@ public:
 // The conversation: the model behind the transcript view and the source of the RTF file.
 // It holds at most kCapacity characters (each line break counts as one character); an append that
 // would pass it first removes the oldest messages, header and body together, so that no message
-// is ever refused.
+// is ever refused. A single message longer than the whole capacity is kept alone and whole: the
+// transcript then holds more than kCapacity characters until the next append or clear.
+// Trimming costs O(1) per removed message, whatever the length of the transcript.
 class TChatTranscript {
 public:
     static constexpr std::size_t kCapacity = 64 * 1024;
 
     explicit TChatTranscript(std::size_t capacity = kCapacity);
 
+    // Never fails. A bold length beyond the header is cut to the header's length.
     void appendMessage(std::string header, std::size_t boldLength, TColor colour, std::string body);
     void clear();
     // Writes the whole transcript as one RTF document, replacing the file atomically.

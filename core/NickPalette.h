@@ -21,9 +21,9 @@ public:
     static constexpr TColor kSuffixGreen{0, 128, 0};
     static constexpr TColor kDefaultText{0, 0, 0};
 
-    // Colour of an index in 0..8.
+    // Colour of an index in 0..8; any other index gives the colour of 0.
     static TColor colour(int index);
-    // Name (Windows-1251 bytes) of an index in 0..7.
+    // Name (Windows-1251 bytes) of an index in 0..7; any other index gives the name of 0.
     static const std::string& name(int index);
     static int nameCount() { return kNameCount; }
 

@@ -1,8 +1,7 @@
 #include "core/Exception.h"
 
-#include <gtest/gtest.h>
-
 #include <cerrno>
+#include <gtest/gtest.h>
 
 namespace lirbo::core {
 namespace {

@@ -1,0 +1,107 @@
+#include "core/ChatController.h"
+
+#include "core/ChatDatagram.h"
+#include "core/NickPalette.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace lirbo::core {
+
+namespace {
+
+const char* const kDepartureBody = "\xCE\xD2\xCA\xCB\xDE\xD7\xC8\xCB\xD1\xDF"; // ОТКЛЮЧИЛСЯ
+const char* const kPrivateToSuffix = " \xEB\xE8\xF7\xED\xEE \xE4\xEB\xFF ";    // " лично для "
+const char* const kPrivateFromSuffix = " \xEB\xE8\xF7\xED\xEE \xEE\xF2";       // " лично от"
+const char* const kPublicFromSuffix = "//";
+
+// The view cannot show a zero byte; it stands for one unknown character, as "?" does elsewhere.
+void replaceZeroBytes(std::string& text) {
+    std::replace(text.begin(), text.end(), '\0', '?');
+}
+
+} // namespace
+
+TChatController::TChatController(Ports ports, std::string nick, int colourIndex)
+    : m_ports(ports), m_nick(std::move(nick)), m_colourIndex(colourIndex) {}
+
+void TChatController::sendToAll() {
+    std::string text = m_ports.input.text();
+    if (text.empty()) {
+        m_ports.beeper.beep();
+        return;
+    }
+    const std::string bytes = outgoing(TChatDatagram::Kind::Public, text);
+    const int count = m_ports.peers.count();
+    for (int i = 0; i < count; ++i) {
+        m_ports.sender.sendDatagram(m_ports.peers.get(i), bytes);
+    }
+    appendOwn({}, std::move(text));
+}
+
+void TChatController::sendPrivate() {
+    const int selected = m_ports.peers.selectedIndex();
+    if (selected < 0 || selected >= m_ports.peers.count()) {
+        return;
+    }
+    const std::string address = m_ports.peers.get(selected);
+    std::string text = m_ports.input.text();
+    m_ports.sender.sendDatagram(address, outgoing(TChatDatagram::Kind::Private, text));
+    appendOwn(kPrivateToSuffix + address, std::move(text));
+}
+
+void TChatController::receive(const std::string& bytes, const std::string& senderAddress) {
+    std::optional<TChatDatagram> datagram = TChatDatagram::decode(bytes);
+    if (!datagram) {
+        return;
+    }
+    const bool isPrivate = datagram->kind == TChatDatagram::Kind::Private;
+    appendMessage(datagram->nick, isPrivate ? kPrivateFromSuffix : kPublicFromSuffix, senderAddress,
+                  TNickPalette::colour(datagram->colourIndex), std::move(datagram->body));
+}
+
+void TChatController::sendDepartureNotices() {
+    const std::string bytes = outgoing(TChatDatagram::Kind::Public, kDepartureBody);
+    const int count = m_ports.peers.count();
+    for (int i = 0; i < count; ++i) {
+        m_ports.sender.sendDatagram(m_ports.peers.get(i), bytes);
+    }
+}
+
+void TChatController::adoptSettings(std::string nick, int colourIndex) {
+    m_nick = std::move(nick);
+    m_colourIndex = colourIndex;
+}
+
+std::string TChatController::outgoing(TChatDatagram::Kind kind, const std::string& body) const {
+    TChatDatagram datagram;
+    datagram.kind = kind;
+    datagram.colourIndex = TNickPalette::usableIndex(m_colourIndex);
+    datagram.nick = m_nick;
+    datagram.body = body;
+    return datagram.encode();
+}
+
+void TChatController::appendOwn(std::string_view suffix, std::string body) {
+    appendMessage(m_nick, suffix, {}, TNickPalette::colour(m_colourIndex), std::move(body));
+    m_ports.input.clearAndFocus();
+}
+
+void TChatController::appendMessage(std::string_view nick, std::string_view suffix, std::string_view address,
+                                    TColor colour, std::string body) {
+    const std::string stamp = m_ports.clock.timeStamp();
+    std::string header;
+    header.reserve(nick.size() + stamp.size() + 2 + suffix.size() + address.size());
+    header += nick;
+    header += '[';
+    header += stamp;
+    header += ']';
+    const std::size_t boldLength = header.size();
+    header += suffix;
+    header += address;
+    replaceZeroBytes(header);
+    replaceZeroBytes(body);
+    m_ports.transcript.appendMessage(std::move(header), boldLength, colour, std::move(body));
+}
+
+} // namespace lirbo::core
