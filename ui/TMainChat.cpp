@@ -469,8 +469,7 @@ void TMainChat::logOff() {
 
 void TMainChat::endApplication() {
     m_ended = true;
-    emit endRequested();
-    QCoreApplication::exit(0);
+    emit endRequested(); // the program ends its message loop on this
 }
 
 } // namespace lirbo::ui

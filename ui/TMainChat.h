@@ -58,7 +58,7 @@ public:
     TranscriptView& memoChat() { return *m_memoChat; }
 
 signals:
-    // The close sequence (or log-off) has finished and the application was told to end.
+    // The close sequence (or log-off) has finished: the application is to end.
     void endRequested();
 
 protected:

@@ -14,6 +14,7 @@ int main(int argc, char* argv[]) {
         lirbo::ui::TMainChat window;
         QObject::connect(&terminationSignals, &lirbo::ui::TerminationSignals::terminationRequested, &window,
                          &lirbo::ui::TMainChat::logOff);
+        QObject::connect(&window, &lirbo::ui::TMainChat::endRequested, &app, [] { QCoreApplication::exit(0); });
         window.show();
         return QApplication::exec();
     } catch (const lirbo::core::Exception& error) {
