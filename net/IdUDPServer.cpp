@@ -1,0 +1,88 @@
+#include "net/IdUDPServer.h"
+
+#include "net/HandOver.h"
+#include "net/IdExceptions.h"
+#include "net/IdUDPListenerThread.h"
+
+namespace lirbo::net {
+
+TIdUDPServer::TIdUDPServer() = default;
+
+TIdUDPServer::~TIdUDPServer() {
+    close();
+    Bindings.clear();
+}
+
+TIdSocketHandle& TIdUDPServer::addBinding() {
+    Bindings.push_back(std::make_unique<TIdSocketHandle>());
+    Bindings.back()->Port = DefaultPort;
+    return *Bindings.back();
+}
+
+void TIdUDPServer::setActive(bool active) {
+    if (storePendingActivation(active) || active == this->active()) {
+        return;
+    }
+    if (active) {
+        open();
+    } else {
+        close();
+    }
+}
+
+bool TIdUDPServer::active() const {
+    return m_currentBinding != nullptr;
+}
+
+void TIdUDPServer::open() {
+    if (Bindings.empty()) {
+        addBinding();
+    }
+    if (Bindings.size() > MaxBindings) {
+        throw setSizeExceededError();
+    }
+    std::vector<std::pair<SocketHandle, TIdSocketHandle*>> sockets;
+    try {
+        for (auto& binding : Bindings) {
+            binding->allocateSocket();
+            // No address reuse option: a port that another socket holds is refused.
+            binding->bind();
+            binding->setBroadcast(BroadcastEnabled);
+            sockets.emplace_back(binding->handle(), binding.get());
+        }
+    } catch (...) {
+        // Nothing listens yet: release the sockets made so far so no port stays taken.
+        for (auto& binding : Bindings) {
+            binding->closeSocket();
+        }
+        throw;
+    }
+    m_thread =
+        std::make_unique<TIdUDPListenerThread>(*this, std::move(sockets), BufferSize, ThreadedEvent, m_waitPeriodMs);
+    m_currentBinding = Bindings.front().get();
+    m_thread->start();
+}
+
+void TIdUDPServer::close() {
+    if (m_currentBinding == nullptr || m_closing) {
+        return;
+    }
+    m_closing = true;
+    m_thread->stop();
+    for (auto& binding : Bindings) {
+        SocketLibrary::wakeWaiters(binding->handle());
+    }
+    // The thread may be waiting for a delivery to run here; serving the queue lets it finish.
+    // The sockets are closed only after it has ended, so it never reads a closed descriptor.
+    TIdUDPListenerThread& thread = *m_thread;
+    THandOver::instance().serveUntil([&thread] { return thread.ended(); });
+    thread.join();
+    for (auto& binding : Bindings) {
+        binding->closeSocket();
+    }
+    m_thread.reset();
+    m_currentBinding = nullptr;
+    m_closing = false;
+}
+
+} // namespace lirbo::net
