@@ -389,7 +389,7 @@ void TMainChat::savelistClick() {
 
 void TMainChat::IdUDPServerUDPRead(net::TIdUDPServer&, net::TByteStream& data, net::TIdSocketHandle& binding) {
     // Errors go back to the listener thread, which drops them: nothing shows for a bad datagram.
-    m_controller->receive(data.readAll(), binding.SenderAddress);
+    m_controller->receive(data.readString(), binding.SenderAddress);
 }
 
 void TMainChat::N9Click() {
