@@ -1,0 +1,502 @@
+#include "UdpProbe.h"
+#include "core/Exception.h"
+#include "core/NickPalette.h"
+#include "ui/Cp1251.h"
+#include "ui/LirboLook.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ModalSeam.h"
+#include "ui/StartupFailure.h"
+#include "ui/TMainChat.h"
+#include "ui/TranscriptView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+#include <memory>
+
+using lirbo::ui::ModalSeam;
+using lirbo::ui::TMainChat;
+
+namespace {
+
+const QByteArray kGone = "\xCE\xD2\xCA\xCB\xDE\xD7\xC8\xCB\xD1\xDF"; // "ОТКЛЮЧИЛСЯ"
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// Runs `inside` in the modal loop of the box or dialog the next command opens.
+void whenModalOpens(std::function<void(QWidget*)> inside) {
+    QTimer::singleShot(0, [inside] {
+        QVERIFY(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }));
+        inside(QApplication::activeModalWidget());
+    });
+}
+
+} // namespace
+
+class MainChatTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { lirbo::ui::LirboLook::setUpApplication(*qApp); }
+
+    void init() {
+        ModalSeam::reset();
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir::setCurrent(m_dir->path()));
+        m_probe = std::make_unique<UdpProbe>();
+    }
+
+    void cleanup() {
+        m_window.reset();
+        QDir::setCurrent(QDir::tempPath());
+        m_probe.reset();
+        m_dir.reset();
+    }
+
+    void buildsEveryElementWhereItBelongs() {
+        open();
+        TMainChat& w = *m_window;
+        QCOMPARE(w.pos(), QPoint(0, 0));
+        QCOMPARE(w.centralWidget()->size(), QSize(614, 367));
+        QCOMPARE(child("messaga")->geometry(), QRect(8, 8, 471, 21));
+        QCOMPARE(child("bsend")->geometry(), QRect(486, 8, 121, 21));
+        QCOMPARE(child("iplist")->geometry(), QRect(40, 8, 121, 185));
+        QCOMPARE(child("MemoChat")->size(), QSize(448, 333));
+        QCOMPARE(child("Panel1")->height(), 34);
+        QCOMPARE(child("Panel2")->width(), 166);
+        const char* buttons[] = {"add", "editIP", "del", "loadlist", "savelist", "privat"};
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(child(buttons[i])->geometry(), QRect(8, 8 + 32 * i, 25, 25));
+        }
+        QTRY_COMPARE(QApplication::focusWidget(), child("messaga"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Lirbo"));
+        QVERIFY(!w.windowIcon().isNull());
+    }
+
+    void resizeRuleMovesOnlyTheInputLineAndButton() {
+        open();
+        const QRect list = child("iplist")->geometry();
+        const int panel2 = child("Panel2")->x();
+        m_window->resize(m_window->width() + 100, m_window->height() + 40);
+        QCOMPARE(child("messaga")->geometry(), QRect(8, 8, 571, 21));
+        QCOMPARE(child("bsend")->geometry(), QRect(586, 8, 121, 21));
+        QCOMPARE(child("iplist")->geometry(), list);
+        QCOMPARE(child("Panel2")->x(), panel2 + 100);
+        QCOMPARE(child("MemoChat")->size(), QSize(548, 373));
+        m_window->resize(10, 10);
+        QCOMPARE(m_window->frameGeometry().size(), QSize(400, 282));
+    }
+
+    void tabVisitsTheControlsInTheirOrder() {
+        open();
+        QTRY_COMPARE(QApplication::focusWidget(), child("messaga"));
+        QStringList visited{"messaga"};
+        for (int i = 0; i < 9; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, QStringList({"messaga", "bsend", "iplist", "add", "del", "loadlist", "savelist", "privat",
+                                       "editIP", "MemoChat"}));
+    }
+
+    void menuItemsAndHintsCarryTheirNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("N1") << "N1" << QStringLiteral("Файл");
+        QTest::newRow("N9") << "N9" << QStringLiteral("Сохранить разговор");
+        QTest::newRow("N2") << "N2" << QStringLiteral("Выход");
+        QTest::newRow("N5") << "N5" << QStringLiteral("Настройка");
+        QTest::newRow("N6") << "N6" << QStringLiteral("Настройка");
+        QTest::newRow("N8") << "N8" << QStringLiteral("Очистить чат");
+        QTest::newRow("N7") << "N7" << QStringLiteral("Справка");
+        QTest::newRow("N4") << "N4" << QStringLiteral("О программе");
+        QTest::newRow("add") << "add" << QStringLiteral("Добавить новый IP");
+        QTest::newRow("editIP") << "editIP" << QStringLiteral("Редактировать выделенный");
+        QTest::newRow("del") << "del" << QStringLiteral("Удалить выделенный IP");
+        QTest::newRow("loadlist") << "loadlist" << QStringLiteral("Загрузить список IP из файла");
+        QTest::newRow("savelist") << "savelist" << QStringLiteral("Сохранить список IP в файле");
+        QTest::newRow("privat") << "privat" << QStringLiteral("Отправить приватное сообщение");
+    }
+    void menuItemsAndHintsCarryTheirNames() {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        open();
+        if (auto* button = m_window->findChild<QPushButton*>(name)) {
+            QCOMPARE(button->toolTip(), text);
+            QCOMPARE(button->toolTipDuration(), 2500);
+            QVERIFY(!button->icon().isNull());
+            QCOMPARE(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 500);
+        } else {
+            auto* action = m_window->findChild<QAction*>(name);
+            QVERIFY2(action != nullptr, qPrintable(name));
+            QCOMPARE(action->text(), text);
+            QVERIFY(action->shortcut().isEmpty());
+        }
+    }
+
+    void sendsOnEnterAndOnTheButton() {
+        open("127.0.0.1\r\n");
+        type(QStringLiteral("Hello"));
+        QTest::keyClick(input(), Qt::Key_Return);
+        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;Hello"));
+        QCOMPARE(input()->text(), QString());
+        type(QStringLiteral("Привет"));
+        QTest::mouseClick(child<QPushButton>("bsend"), Qt::LeftButton);
+        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;\xCF\xF0\xE8\xE2\xE5\xF2"));
+        const auto& messages = m_window->transcript().messages();
+        QCOMPARE(messages.size(), std::size_t(2));
+        QCOMPARE(messages.back().body, std::string("\xCF\xF0\xE8\xE2\xE5\xF2"));
+        QTRY_COMPARE(m_window->memoChat().document()->lastBlock().text(), QStringLiteral("Привет"));
+        QCOMPARE(m_window->beeper().count(), 0);
+    }
+
+    void emptyLineBeepsAndSendsNothing() {
+        open("127.0.0.1\r\n");
+        QTest::keyClick(input(), Qt::Key_Return);
+        QCOMPARE(m_window->beeper().count(), 1);
+        QVERIFY(m_window->transcript().messages().empty());
+        QVERIFY(!m_probe->receive(100));
+    }
+
+    void privateSendNeedsASelection() {
+        open("10.0.0.1\r\n127.0.0.1\r\n");
+        type(QStringLiteral("psst"));
+        QTest::mouseClick(child<QPushButton>("privat"), Qt::LeftButton);
+        QVERIFY(m_window->transcript().messages().empty());
+        QCOMPARE(input()->text(), QStringLiteral("psst"));
+
+        auto* list = child<QListWidget>("iplist");
+        const QRect row = list->visualItemRect(list->item(1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        QCOMPARE(m_window->peers().selectedIndex(), 1);
+        QTest::mouseClick(child<QPushButton>("privat"), Qt::LeftButton);
+        QCOMPARE(m_probe->receive(), QByteArray("T3Ann;psst"));
+        const auto& echo = m_window->transcript().messages().back();
+        // "лично для"
+        const std::string suffix = "] \xEB\xE8\xF7\xED\xEE \xE4\xEB\xFF 127.0.0.1";
+        QVERIFY(echo.header.size() > suffix.size());
+        QCOMPARE(echo.header.substr(echo.header.size() - suffix.size()), suffix);
+        QCOMPARE(echo.boldLength, std::size_t(3 + 7));
+        QCOMPARE(m_window->peers().selectedIndex(), 1);
+    }
+
+    void showsReceivedMessagesFormattedAndUninterpreted() {
+        open();
+        m_probe->sendTo(m_window->listenPort(), "V3Eve;<b>x</b>");
+        QTextDocument* doc = m_window->memoChat().document();
+        QTRY_COMPARE(doc->blockCount(), 2);
+        QCOMPARE(doc->lastBlock().text(), QStringLiteral("<b>x</b>"));
+        const QTextBlock header = doc->begin();
+        QVERIFY(QRegularExpression(QStringLiteral("^Eve\\[\\d\\d:\\d\\d\\]//127\\.0\\.0\\.1$"))
+                    .match(header.text())
+                    .hasMatch());
+        const QTextFragment bold = header.begin().fragment();
+        QCOMPARE(bold.text().size(), 10);
+        QCOMPARE(bold.charFormat().fontWeight(), int(QFont::Bold));
+        QCOMPARE(bold.charFormat().foreground().color(), QColor(255, 255, 0));
+        const QTextFragment suffix = (++header.begin()).fragment();
+        QVERIFY(suffix.charFormat().fontItalic());
+        QCOMPARE(suffix.charFormat().foreground().color(), QColor(0, 128, 0));
+        QCOMPARE(doc->lastBlock().begin().fragment().charFormat().foreground().color(), QColor(255, 255, 0));
+    }
+
+    // A message that arrives while the confirmation box is open shows at once and is cleared by "OK".
+    void messageDuringTheClearConfirmationIsClearedWithTheRest() {
+        open();
+        m_probe->sendTo(m_window->listenPort(), "V1Old;before");
+        QTRY_COMPARE(m_window->transcript().messages().size(), std::size_t(1));
+        bool shownWhileOpen = false;
+        whenModalOpens([&](QWidget* box) {
+            QCOMPARE(box->windowTitle(), QStringLiteral("Warning"));
+            m_probe->sendTo(m_window->listenPort(), "V2New;during");
+            shownWhileOpen = QTest::qWaitFor(
+                [&] { return m_window->memoChat().document()->lastBlock().text() == QStringLiteral("during"); });
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        trigger("N8");
+        QVERIFY(shownWhileOpen);
+        QVERIFY(m_window->transcript().messages().empty());
+        QTRY_COMPARE(m_window->memoChat().document()->toPlainText(), QString());
+    }
+
+    void clearAnsweredOtherwiseKeepsTheTranscript() {
+        open();
+        m_window->transcript().appendMessage("a[00:00]", 8, {}, "b");
+        whenModalOpens([](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
+        trigger("N8");
+        QCOMPARE(m_window->transcript().messages().size(), std::size_t(1));
+        whenModalOpens([](QWidget* box) { box->close(); });
+        trigger("N8");
+        QCOMPARE(m_window->transcript().messages().size(), std::size_t(1));
+    }
+
+    void closeSendsNoticesAndWritesThePeerList() {
+        open("127.0.0.1\r\n");
+        m_window->peers().add("10.0.0.5");
+        m_window->peers().remove(1);
+        m_window->peers().add("127.0.0.1");
+        QSignalSpy ended(m_window.get(), &TMainChat::endRequested);
+        trigger("N2");
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;") + kGone);
+        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;") + kGone);
+        const QByteArray ini = readFile(iniPath());
+        QVERIFY2(ini.contains("ip0=127.0.0.1") && ini.contains("ip1=127.0.0.1"), ini.constData());
+        QVERIFY(m_window->isVisible()); // stays on screen until destroyed
+    }
+
+    void failingNoticeAbandonsTheClose() {
+        open("127.0.0.1\r\n255.255.255.255\r\n");
+        const QByteArray before = readFile(iniPath());
+        m_window->peers().add("10.0.0.7");
+        ModalSeam::queueButton(QMessageBox::Ok);
+        m_window->close();
+        QVERIFY(!m_window->ended());
+        QCOMPARE(ModalSeam::shown(), QStringList({"Lirbo|Socket Error # 10013\nAccess denied."}));
+        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;") + kGone); // the entry before the failing one
+        QCOMPARE(readFile(iniPath()), before);
+        // Correcting the entry lets the close go ahead.
+        m_window->peers().remove(1);
+        m_window->close();
+        QVERIFY(m_window->ended());
+    }
+
+    void readOnlySettingsFileAbandonsTheClose() {
+        open("127.0.0.1\r\n");
+        const QByteArray before = readFile(iniPath());
+        QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        m_window->peers().add("10.0.0.8");
+        ModalSeam::queueButton(QMessageBox::Ok);
+        m_window->close();
+        QVERIFY(!m_window->ended());
+        QCOMPARE(ModalSeam::shown().size(), 1);
+        QVERIFY(ModalSeam::shown().constFirst().startsWith(QStringLiteral("Lirbo|Unable to write to ")));
+        QVERIFY(ModalSeam::shown().constFirst().endsWith(QStringLiteral("lirbo.ini.")));
+        QCOMPARE(readFile(iniPath()), before);
+    }
+
+    void logOffSendsNoticesOnly() {
+        open("127.0.0.1\r\n");
+        const QByteArray before = readFile(iniPath());
+        m_window->peers().add("10.0.0.9");
+        QSignalSpy ended(m_window.get(), &TMainChat::endRequested);
+        m_window->logOff();
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;") + kGone);
+        QCOMPARE(readFile(iniPath()), before);
+        QVERIFY(ModalSeam::shown().isEmpty());
+    }
+
+    void savesTheConversationAsRtfWhateverTheName() {
+        open();
+        m_window->transcript().appendMessage("a[00:00]", 8, {}, "hello");
+        const QString path = m_dir->filePath(QStringLiteral("talk.txt"));
+        ModalSeam::queueFileName(path);
+        trigger("N9");
+        QVERIFY(readFile(path).startsWith("{\\rtf"));
+        QVERIFY(readFile(path).contains("hello"));
+        ModalSeam::queueFileName(QString());
+        QFile::remove(path);
+        trigger("N9");
+        QVERIFY(!QFile::exists(path));
+        // The first opening offers "chat"; the next, the path last chosen.
+        QCOMPARE(ModalSeam::shown(), QStringList({"|chat", "|" + path}));
+    }
+
+    void peerListRoundTripsThroughFiles() {
+        open("a\r\n\r\nb\r\n");
+        const QString path = m_dir->filePath(QStringLiteral("list.txt"));
+        ModalSeam::queueFileName(path);
+        QTest::mouseClick(child<QPushButton>("savelist"), Qt::LeftButton);
+        QCOMPARE(readFile(path), QByteArray("a\r\n\r\nb\r\n"));
+        m_window->peers().clear();
+        ModalSeam::queueFileName(path);
+        QTest::mouseClick(child<QPushButton>("loadlist"), Qt::LeftButton);
+        QCOMPARE(child<QListWidget>("iplist")->count(), 3);
+        QCOMPARE(child<QListWidget>("iplist")->item(2)->text(), QStringLiteral("b"));
+        // A file that vanished after the chooser closed: the error box, the list unchanged.
+        QFile::remove(path);
+        ModalSeam::queueFileName(path);
+        ModalSeam::queueButton(QMessageBox::Ok);
+        QTest::mouseClick(child<QPushButton>("loadlist"), Qt::LeftButton);
+        QCOMPARE(m_window->peers().count(), 3);
+        QVERIFY(ModalSeam::shown().last().startsWith(QStringLiteral("Lirbo|Cannot open file \"") + path));
+        QCOMPARE(ModalSeam::shown().at(0), QStringLiteral("Сохранить список IP|list"));
+    }
+
+    void settingsDialogStoresAndAdoptsTheNick() {
+        open();
+        bool messageShown = false;
+        whenModalOpens([&](QWidget* dialog) {
+            QCOMPARE(dialog->findChild<QLineEdit*>("nik")->text(), QStringLiteral("Ann"));
+            m_probe->sendTo(m_window->listenPort(), "V0Zed;while the dialog is open");
+            messageShown = QTest::qWaitFor([&] { return m_window->memoChat().shownMessages() == 1; });
+            dialog->findChild<QLineEdit*>("nik")->setText(QStringLiteral("Боб"));
+            dialog->findChild<QComboBox*>("ComboBox1")->setCurrentIndex(6);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+        });
+        trigger("N6");
+        QVERIFY(messageShown);
+        QCOMPARE(m_window->controller().nick(), std::string("\xC1\xEE\xE1"));
+        QCOMPARE(m_window->controller().colourIndex(), 6);
+        const QByteArray ini = readFile(iniPath());
+        QVERIFY(ini.contains("nik=\xC1\xEE\xE1") && ini.contains("nik_color=6"));
+    }
+
+    void addressEditorAddsAndEdits() {
+        open();
+        whenModalOpens([](QWidget* editor) {
+            QTest::keyClicks(editor->findChild<QLineEdit*>("newip"), QStringLiteral("10.0.0.3"));
+            QTest::keyClick(editor->findChild<QLineEdit*>("newip"), Qt::Key_Return);
+        });
+        QTest::mouseClick(child<QPushButton>("add"), Qt::LeftButton);
+        QCOMPARE(m_window->peers().entries(), std::vector<std::string>({"10.0.0.3"}));
+        // Nothing selected: edit opens nothing.
+        QTest::mouseClick(child<QPushButton>("editIP"), Qt::LeftButton);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        m_window->peers().setSelectedIndex(0);
+        whenModalOpens([](QWidget* editor) {
+            auto* field = editor->findChild<QLineEdit*>("newip");
+            QCOMPARE(field->text(), QStringLiteral("10.0.0.3"));
+            field->setText(QStringLiteral("10.0.0.4"));
+            QTest::mouseClick(editor->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        });
+        QTest::mouseClick(child<QPushButton>("editIP"), Qt::LeftButton);
+        QCOMPARE(m_window->peers().entries(), std::vector<std::string>({"10.0.0.4"}));
+        QCOMPARE(child<QListWidget>("iplist")->item(0)->text(), QStringLiteral("10.0.0.4"));
+        QCOMPARE(m_window->peers().selectedIndex(), 0);
+        QTest::mouseClick(child<QPushButton>("del"), Qt::LeftButton);
+        QCOMPARE(m_window->peers().count(), 0);
+    }
+
+    void errorBoxAddsAFullStopByTheRule_data() {
+        QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("letter") << QByteArray("Stream write error") << QStringLiteral("Stream write error.");
+        QTest::newRow("full stop") << QByteArray("Host not found.") << QStringLiteral("Host not found.");
+        QTest::newRow("cr lf") << QByteArray("Socket Error # 11004\r\n") << QStringLiteral("Socket Error # 11004\n");
+        QTest::newRow("cyrillic") << QByteArray("\xCE\xF8\xE8\xE1\xEA\xE0") << QStringLiteral("Ошибка.");
+    }
+    void errorBoxAddsAFullStopByTheRule() {
+        QFETCH(QByteArray, message);
+        QFETCH(QString, shown);
+        ModalSeam::queueButton(QMessageBox::Ok);
+        lirbo::ui::MessageBoxes::showError(nullptr, message.toStdString());
+        QCOMPARE(ModalSeam::shown(), QStringList({"Lirbo|" + shown}));
+    }
+
+    void errorBoxIsARealModalBox() {
+        QString caption;
+        QMessageBox::Icon icon{};
+        int buttons = 0;
+        whenModalOpens([&](QWidget* widget) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            QVERIFY(box != nullptr);
+            caption = box->windowTitle();
+            icon = box->icon();
+            buttons = static_cast<int>(box->buttons().size());
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        lirbo::ui::MessageBoxes::showError(nullptr, "boom");
+        QCOMPARE(caption, QStringLiteral("Lirbo"));
+        QCOMPARE(icon, QMessageBox::Critical);
+        QCOMPARE(buttons, 1);
+    }
+
+    void portInUseStopsTheWindowWithItsReport() {
+        UdpProbe holder;
+        try {
+            TMainChat window(TMainChat::Endpoints{holder.port(), m_probe->port()});
+            QFAIL("the window was built although its port is taken");
+        } catch (const lirbo::core::Exception& error) {
+            QCOMPARE(error.className(), "EIdCouldNotBindSocket");
+            const QString text = lirbo::ui::StartupFailure::text(error);
+            const QRegularExpression pattern(
+                QStringLiteral("^Exception EIdCouldNotBindSocket in module ui_main_window at [0-9A-F]{8}\\.\\n"
+                               "Could not bind socket\\. Address and port are already in use\\.\\n$"));
+            QVERIFY2(pattern.match(text).hasMatch(), qPrintable(text));
+        }
+        // A window built afterwards works as usual.
+        open();
+        QVERIFY(m_window->listenPort() > 0);
+    }
+
+    void startupTextEndsTheMessageWithAFullStop() {
+        const lirbo::ui::StartupFailure::Origin origin{"lirbo", 0x1A2B};
+        QCOMPARE(lirbo::ui::StartupFailure::text("EIdSocketError", origin, "Socket Error # 10013\r\nAccess denied."),
+                 QStringLiteral("Exception EIdSocketError in module lirbo at 00001A2B.\nSocket Error # 10013\r\n"
+                                "Access denied.\n"));
+        QCOMPARE(lirbo::ui::StartupFailure::text("EIdInvalidSocket", origin, "Cannot allocate socket"),
+                 QStringLiteral("Exception EIdInvalidSocket in module lirbo at 00001A2B.\nCannot allocate socket.\n"));
+    }
+
+private:
+    void open(const QByteArray& peers = {}) {
+        QByteArray ini = "[user]\r\nnik_color=3\r\nnik=Ann\r\nstart=0\r\n[ip]\r\n";
+        int i = 0;
+        for (const QByteArray& peer : peers.split('\n')) {
+            if (!peer.isEmpty()) {
+                ini += "ip" + QByteArray::number(i++) + "=" + peer.trimmed() + "\r\n";
+            }
+        }
+        if (peers.contains("\r\n\r\n")) { // an empty entry between others
+            ini = "[user]\r\nnik_color=3\r\nnik=Ann\r\nstart=0\r\n[ip]\r\nip0=a\r\nip1=\r\nip2=b\r\n";
+        }
+        writeFile(iniPath(), ini);
+        m_window = std::make_unique<TMainChat>(TMainChat::Endpoints{0, m_probe->port()});
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_window->activateWindow();
+    }
+
+    QString iniPath() const { return m_dir->filePath(QStringLiteral("lirbo.ini")); }
+
+    template <typename W = QWidget> W* child(const char* name) const {
+        W* widget = m_window->findChild<W*>(QString::fromLatin1(name));
+        if (widget == nullptr) {
+            qFatal("no child %s", name);
+        }
+        return widget;
+    }
+
+    QLineEdit* input() const { return child<QLineEdit>("messaga"); }
+    // Types as a keyboard would, any character, into the input line.
+    void type(const QString& text) {
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(input(), &press);
+            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(input(), &release);
+        }
+    }
+    void trigger(const char* action) { m_window->findChild<QAction*>(QString::fromLatin1(action))->trigger(); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UdpProbe> m_probe;
+    std::unique_ptr<TMainChat> m_window;
+};
+
+QTEST_MAIN(MainChatTest)
+#include "MainChatTest.moc"

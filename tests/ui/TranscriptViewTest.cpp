@@ -1,0 +1,178 @@
+#include "ui/TranscriptView.h"
+
+#include "core/ChatTranscript.h"
+#include "core/NickPalette.h"
+
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+
+using lirbo::core::TChatTranscript;
+using lirbo::core::TColor;
+using lirbo::core::TNickPalette;
+using lirbo::ui::TranscriptView;
+
+namespace {
+
+struct Run {
+    QString text;
+    bool bold;
+    bool italic;
+    QColor colour;
+};
+
+// The formatted runs of one block, as the view holds them.
+QList<Run> runsOf(const QTextBlock& block) {
+    QList<Run> runs;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const QTextCharFormat format = fragment.charFormat();
+        runs.append(
+            {fragment.text(), format.fontWeight() == QFont::Bold, format.fontItalic(), format.foreground().color()});
+    }
+    return runs;
+}
+
+QColor qColour(TColor c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+QStringList blockTexts(const QTextDocument& document) {
+    QStringList texts;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        texts.append(block.text());
+    }
+    return texts;
+}
+
+} // namespace
+
+class TranscriptViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void headerAndBodyCarryTheirFormats() {
+        TChatTranscript transcript;
+        TranscriptView view(transcript);
+        const TColor yellow = TNickPalette::colour(3);
+        transcript.appendMessage("Ann[14:05]//192.168.0.7", 10, yellow, "Hello");
+        transcript.appendMessage("nik[14:06]", 10, TNickPalette::colour(0), "");
+        view.catchUp();
+
+        const QTextDocument& doc = *view.document();
+        QCOMPARE(blockTexts(doc), QStringList({"Ann[14:05]//192.168.0.7", "Hello", "nik[14:06]", ""}));
+        const QList<Run> header = runsOf(doc.begin());
+        QCOMPARE(header.size(), 2);
+        QCOMPARE(header[0].text, QStringLiteral("Ann[14:05]"));
+        QVERIFY(header[0].bold && !header[0].italic);
+        QCOMPARE(header[0].colour, qColour(yellow));
+        QCOMPARE(header[1].text, QStringLiteral("//192.168.0.7"));
+        QVERIFY(!header[1].bold && header[1].italic);
+        QCOMPARE(header[1].colour, qColour(TNickPalette::kSuffixGreen));
+        const QList<Run> body = runsOf(doc.begin().next());
+        QCOMPARE(body.size(), 1);
+        QVERIFY(!body[0].bold && !body[0].italic);
+        QCOMPARE(body[0].colour, qColour(yellow));
+        // An echo without suffix is bold over its whole length.
+        const QList<Run> echo = runsOf(doc.begin().next().next());
+        QCOMPARE(echo.size(), 1);
+        QVERIFY(echo[0].bold);
+    }
+
+    void receivedTextIsNeverInterpreted_data() {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("html") << QByteArray("<b>x</b>") << QStringLiteral("<b>x</b>");
+        QTest::newRow("entity") << QByteArray("&amp;&lt;") << QStringLiteral("&amp;&lt;");
+        QTest::newRow("rtf") << QByteArray("{\\rtf1 \\b x}") << QStringLiteral("{\\rtf1 \\b x}");
+        QTest::newRow("zero byte") << QByteArray("a\0b", 3) << QStringLiteral("a?b");
+        QTest::newRow("line breaks stay in the line")
+            << QByteArray("a\r\nb\nc\rd") << QStringLiteral("a\u2028b\u2028c\u2028d");
+        QTest::newRow("cyrillic") << QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2") << QStringLiteral("Привет");
+    }
+    void receivedTextIsNeverInterpreted() {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, shown);
+        TChatTranscript transcript;
+        TranscriptView view(transcript);
+        transcript.appendMessage("Eve[10:00]//10.0.0.9", 10, TNickPalette::colour(1), body.toStdString());
+        view.catchUp();
+        QCOMPARE(view.document()->blockCount(), 2);
+        QCOMPARE(view.document()->lastBlock().text(), shown);
+        QCOMPARE(runsOf(view.document()->lastBlock()).size(), 1);
+        QVERIFY(!runsOf(view.document()->lastBlock())[0].bold);
+    }
+
+    // The view follows the model through appends, trims and clears in any mix between batches.
+    void mirrorsTheModelAcrossBatches() {
+        TChatTranscript transcript(400);
+        TranscriptView view(transcript);
+        int next = 0;
+        auto append = [&](int count) {
+            for (int i = 0; i < count; ++i, ++next) {
+                const std::string n = std::to_string(next);
+                transcript.appendMessage("h" + n + "[00:00]", 3, TColor{}, std::string(next % 37, 'b') + n);
+            }
+        };
+        const QList<std::function<void()>> steps = {
+            [&] { append(3); },
+            [&] { append(40); },
+            [&] { transcript.clear(); },
+            [&] { append(1); },
+            [&] { append(25); },
+            [&] {
+                transcript.clear();
+                append(7);
+            },
+            [&] { append(200); },
+        };
+        for (const auto& step : steps) {
+            step();
+            view.catchUp();
+            QVERIFY(view.upToDate());
+            QStringList expected;
+            for (const auto& m : transcript.messages()) {
+                expected << QString::fromStdString(m.header) << QString::fromStdString(m.body);
+            }
+            if (expected.isEmpty()) {
+                expected << QString();
+            }
+            QCOMPARE(blockTexts(*view.document()), expected);
+            QCOMPARE(view.shownMessages(), transcript.messages().size());
+        }
+    }
+
+    void catchesUpByItselfInOneBatch() {
+        TChatTranscript transcript;
+        TranscriptView view(transcript);
+        for (int i = 0; i < 500; ++i) {
+            transcript.appendMessage("n[00:00]", 8, TColor{}, "m" + std::to_string(i));
+        }
+        QVERIFY(!view.upToDate());
+        QTRY_VERIFY(view.upToDate());
+        QCOMPARE(view.document()->blockCount(), 1000);
+        QCOMPARE(view.document()->lastBlock().text(), QStringLiteral("m499"));
+    }
+
+    void scrollsToTheNewBodyAfterTheUserScrolledUp() {
+        TChatTranscript transcript;
+        TranscriptView view(transcript);
+        view.resize(300, 120);
+        view.show();
+        for (int i = 0; i < 60; ++i) {
+            transcript.appendMessage("n[00:00]", 8, TColor{}, "line " + std::to_string(i));
+        }
+        view.catchUp();
+        QScrollBar* bar = view.verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), bar->maximum());
+        bar->setValue(0);
+        transcript.appendMessage("n[00:01]", 8, TColor{}, "newest");
+        view.catchUp();
+        QCOMPARE(bar->value(), bar->maximum());
+        QCOMPARE(view.textCursor().selectedText(), QStringLiteral("newest"));
+    }
+};
+
+QTEST_MAIN(TranscriptViewTest)
+#include "TranscriptViewTest.moc"

@@ -1,0 +1,55 @@
+#include "ui/FileChooser.h"
+
+#include "ui/ModalSeam.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <utility>
+
+namespace lirbo::ui {
+
+FileChooser::FileChooser(Mode mode, QString title, QString filterName, QString pattern, QString initialName,
+                         QString defaultSuffix)
+    : m_mode(mode), m_title(std::move(title)), m_filterName(std::move(filterName)), m_pattern(std::move(pattern)),
+      m_initialName(std::move(initialName)), m_defaultSuffix(std::move(defaultSuffix)) {}
+
+QString FileChooser::nameFilter() const {
+    return m_filterName + QStringLiteral(" (") + m_pattern + ')';
+}
+
+QString FileChooser::offeredName() const {
+    return m_lastPath.isEmpty() ? m_initialName : m_lastPath;
+}
+
+bool FileChooser::execute(QWidget* parent, QString& path) {
+    QString chosen;
+    if (auto answer = ModalSeam::takeFileName()) {
+        ModalSeam::record(m_title, offeredName());
+        chosen = *answer;
+    } else {
+        QFileDialog dialog(parent, m_title);
+        dialog.setObjectName(m_mode == Mode::Open ? QStringLiteral("OpenDialog") : QStringLiteral("SaveDialog"));
+        dialog.setAcceptMode(m_mode == Mode::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+        dialog.setFileMode(m_mode == Mode::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        dialog.setNameFilter(nameFilter());
+        dialog.setDefaultSuffix(m_defaultSuffix);
+        dialog.setOption(QFileDialog::ReadOnly, false);
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        if (!m_lastPath.isEmpty()) {
+            dialog.setDirectory(QFileInfo(m_lastPath).absolutePath());
+        }
+        dialog.selectFile(offeredName());
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return false;
+        }
+        chosen = dialog.selectedFiles().constFirst();
+    }
+    if (chosen.isEmpty()) {
+        return false;
+    }
+    m_lastPath = QFileInfo(chosen).absoluteFilePath();
+    path = m_lastPath;
+    return true;
+}
+
+} // namespace lirbo::ui

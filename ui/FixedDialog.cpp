@@ -1,0 +1,101 @@
+#include "ui/FixedDialog.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+
+namespace lirbo::ui {
+
+namespace {
+
+const QString kTahoma = QStringLiteral("Tahoma");
+
+// Tahoma 8 pt, 11 pixels high at 96 dots per inch, like the main window; the application's own
+// family when Tahoma is not installed.
+QFont dialogFont() {
+    QFont font = QApplication::font();
+    if (font.family() != kTahoma && QFontDatabase::families().contains(kTahoma)) {
+        font.setFamily(kTahoma);
+    }
+    font.setPixelSize(11);
+    return font;
+}
+
+} // namespace
+
+FixedDialog::FixedDialog(QWidget* parent, const QString& caption, QSize clientSize)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
+    setWindowTitle(caption);
+    setFont(dialogFont());
+    setFixedSize(clientSize);
+    setSizeGripEnabled(false);
+}
+
+void FixedDialog::reject() {
+    done(kResultCancel);
+}
+
+QLabel* FixedDialog::addLabel(const QString& objectName, const QString& text, QPoint position) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(objectName);
+    label->move(position);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton* FixedDialog::addButton(const QString& objectName, const QString& text, const QRect& geometry) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    button->setGeometry(geometry);
+    return button;
+}
+
+void FixedDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // A focused push button ignores Enter unless it is a default button; press it here instead.
+        // Enter anywhere else does nothing.
+        if (auto* button = qobject_cast<QAbstractButton*>(focusWidget())) {
+            button->click();
+        }
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void FixedDialog::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        // QDialog makes the first auto-default button the default one when it shows.
+        for (auto* button : findChildren<QPushButton*>()) {
+            button->setAutoDefault(false);
+            button->setDefault(false);
+        }
+    }
+    QDialog::showEvent(event);
+    if (event->spontaneous()) {
+        return;
+    }
+    if (const QScreen* target = screen()) {
+        move(target->availableGeometry().center() - rect().center());
+    }
+    if (m_initialFocus != nullptr) {
+        m_initialFocus->setFocus(Qt::OtherFocusReason);
+        if (auto* edit = qobject_cast<QLineEdit*>(m_initialFocus)) {
+            edit->selectAll();
+        }
+    }
+}
+
+} // namespace lirbo::ui

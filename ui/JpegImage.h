@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+namespace lirbo::ui {
+
+// Decodes JPEG data with libjpeg. Anything libjpeg would complain about, a warning included
+// (a truncated file, corrupt entropy data), gives a null image instead of a partial picture.
+class JpegImage {
+public:
+    // Pictures with more pixels than this are refused rather than allocated.
+    static constexpr long long kMaxPixels = 64LL * 1024 * 1024;
+
+    static QImage decode(const QByteArray& data);
+};
+
+} // namespace lirbo::ui

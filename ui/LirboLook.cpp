@@ -1,0 +1,53 @@
+#include "ui/LirboLook.h"
+
+#include "ui/LirboStyle.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFontDatabase>
+
+namespace lirbo::ui {
+
+namespace {
+
+constexpr int kPointSize = 8;
+
+QString loadTahoma() {
+    QString family;
+    for (const char* file : LirboLook::kTahomaFiles) {
+        if (!QFile::exists(QString::fromLatin1(file))) {
+            continue;
+        }
+        const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+        const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+        if (family.isEmpty() && !families.isEmpty()) {
+            family = families.constFirst();
+        }
+    }
+    return family;
+}
+
+} // namespace
+
+QFont LirboLook::font() {
+    static const QString tahoma = loadTahoma();
+    QFont font;
+    if (tahoma.isEmpty()) {
+        font.setFamily(QStringLiteral("sans-serif"));
+        font.setStyleHint(QFont::SansSerif);
+    } else {
+        font.setFamily(tahoma);
+    }
+    font.setPointSize(kPointSize);
+    return font;
+}
+
+void LirboLook::setUpApplication(QApplication& app) {
+    QCoreApplication::setApplicationName(QStringLiteral("Lirbo"));
+    QApplication::setStyle(new LirboStyle);
+    QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, false);
+    QApplication::setEffectEnabled(Qt::UI_FadeTooltip, false);
+    app.setFont(font());
+}
+
+} // namespace lirbo::ui

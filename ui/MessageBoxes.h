@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+class QWidget;
+
+namespace lirbo::ui {
+
+// The program's modal boxes. Each goes through ModalSeam, so tests can answer it without a loop.
+class MessageBoxes {
+public:
+    // The error box: caption "Lirbo", stop icon, one "OK", the message (Windows-1251 bytes) with a
+    // full stop added by the usual rule. Owned by the active window, else by `parent`.
+    static void showError(QWidget* parent, const std::string& message);
+
+    // The clear-the-chat confirmation: true only for "OK" (or Enter).
+    static bool confirmClearChat(QWidget* parent);
+
+    // The start-up failure box: caption "Application Error", no owner, stop icon, one "OK".
+    static void showStartupFailure(const QString& text);
+
+    static QString applicationTitle() { return QStringLiteral("Lirbo"); }
+};
+
+} // namespace lirbo::ui

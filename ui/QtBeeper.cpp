@@ -1,0 +1,12 @@
+#include "ui/QtBeeper.h"
+
+#include <QApplication>
+
+namespace lirbo::ui {
+
+void QtBeeper::beep() {
+    ++m_count;
+    QApplication::beep();
+}
+
+} // namespace lirbo::ui

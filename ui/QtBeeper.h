@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/ChatPorts.h"
+
+namespace lirbo::ui {
+
+// The toolkit's plain audible beep. Counts its beeps, so tests can see one sounded.
+class QtBeeper : public core::IBeeper {
+public:
+    void beep() override;
+    int count() const { return m_count; }
+
+private:
+    int m_count = 0;
+};
+
+} // namespace lirbo::ui

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ui/FixedDialog.h"
+
+class QEvent;
+class QKeyEvent;
+class QLabel;
+class QPushButton;
+
+namespace lirbo::ui {
+
+class AutoSelectLineEdit;
+
+// The address editor for adding and editing one peer address. Enter in the address field
+// presses "OK". The caller reads address() when exec() returns kResultOk.
+class Tipedit : public FixedDialog {
+    Q_OBJECT
+
+public:
+    explicit Tipedit(QWidget* parent = nullptr);
+
+    void setAddress(const QString& address);
+    QString address() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void newipKeyPress(const QKeyEvent& event);
+
+    QLabel* m_label1 = nullptr;
+    AutoSelectLineEdit* m_newip = nullptr;
+    QPushButton* m_button1 = nullptr;
+    QPushButton* m_button2 = nullptr;
+};
+
+} // namespace lirbo::ui

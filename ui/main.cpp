@@ -1,0 +1,24 @@
+#include "core/Exception.h"
+#include "ui/LirboLook.h"
+#include "ui/StartupFailure.h"
+#include "ui/TMainChat.h"
+#include "ui/TerminationSignals.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    lirbo::ui::LirboLook::setUpApplication(app);
+    lirbo::ui::TerminationSignals terminationSignals;
+    try {
+        lirbo::ui::TMainChat window;
+        QObject::connect(&terminationSignals, &lirbo::ui::TerminationSignals::terminationRequested, &window,
+                         &lirbo::ui::TMainChat::logOff);
+        QObject::connect(&window, &lirbo::ui::TMainChat::endRequested, &app, [] { QCoreApplication::exit(0); });
+        window.show();
+        return QApplication::exec();
+    } catch (const lirbo::core::Exception& error) {
+        lirbo::ui::StartupFailure::report(error);
+        return 1;
+    }
+}
