@@ -118,7 +118,7 @@ def main():
             growth = per[1] / per[0]
             t.row(f"{label}: per-entry cost, large vs small", f"{growth:.2f}", "-", "-", "<= 1.5 (linear)", growth <= 1.5)
 
-    # Process and window figures (written by scripts/process-bench.sh when it ran).
+    # Process and window figures (written by bench/process_bench.py).
     for name in sorted(t.runs):
         if name.startswith("process/"):
             b = t.get(name)

@@ -10,7 +10,7 @@ scripts/install-deps.sh test
 command -v python3 >/dev/null || { DEBIAN_FRONTEND=noninteractive apt-get install -y -qq python3 >/dev/null; }
 
 cmake --preset release >/dev/null
-cmake --build --preset release -j2 --target chat_receive_bench file_bench endpoint_bench
+cmake --build --preset release -j2 --target chat_receive_bench file_bench endpoint_bench lirbo minimal_qt_window
 
 out=build/release/bench/results
 rm -rf "${out}"
@@ -20,9 +20,9 @@ for b in chat_receive_bench file_bench endpoint_bench; do
     "build/release/bench/${b}" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
         --benchmark_out="${out}/${b}.json" --benchmark_out_format=json >&2
 done
-if [ -x scripts/process-bench.sh ]; then
-    scripts/process-bench.sh "${out}/process.json" >&2 || echo "process figures skipped" >&2
-fi
+echo "=== process and window figures ===" >&2
+python3 bench/process_bench.py build/release/ui/lirbo build/release/bench/minimal_qt_window "${out}/process.json" >&2 ||
+    echo "process figures skipped: they need root (network namespace) and Xvfb" >&2
 
 echo
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
