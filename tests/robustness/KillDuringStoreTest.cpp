@@ -47,11 +47,16 @@ struct StoreCase {
 void killWhileStoring(const StoreCase& store, int rounds) {
     SCOPED_TRACE(store.name);
     std::string versions[2];
+    const auto started = std::chrono::steady_clock::now();
     for (int v = 0; v < 2; ++v) {
         store.store(v);
         versions[v] = ScratchDir::read(store.file);
     }
     ASSERT_NE(versions[0], versions[1]);
+    // Kills fall anywhere in the child's first three stores or so, however fast this build is.
+    const auto storeMicros =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started).count() / 2;
+    std::uniform_int_distribution<long long> delay(100, 100 + 3 * storeMicros);
 
     std::mt19937 random(12345);
     int seen[2] = {0, 0};
@@ -63,7 +68,7 @@ void killWhileStoring(const StoreCase& store, int rounds) {
                 store.store(i % 2);
             }
         }
-        std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(200, 20000)(random)));
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);

@@ -76,7 +76,7 @@ def check(lirbo, name, make, user):
         space.xdotool("type", "--delay", "20", "defaults")
         space.xdotool("key", "Return")
         saved = os.path.join(workspace, "chat.rtf")
-        save_conversation(space, window, saved)
+        save_conversation(space, process.pid, window, saved)
         with open(saved, "rb") as file:
             text = rtf_text(file.read())
         expect(b"nik[" in text and b"defaults" in text, f"{name}: the typed line is echoed under the default nick")

@@ -66,17 +66,21 @@ def rss_kb(pid):
     return 0
 
 
-def save_conversation(space, window, path):
+def save_conversation(space, pid, window, path):
     """Menu "Файл", "Сохранить разговор", then the file name typed into the chooser."""
     space.xdotool("windowfocus", "--sync", window)
     space.xdotool("mousemove", "--sync", "15", "8", "click", "1")
-    time.sleep(0.3)
+    time.sleep(0.5)
     space.xdotool("key", "Down", "Return")
-    time.sleep(1.0)
+    chooser = space.wait_window("Save As", pid)
+    if chooser is None:
+        return
+    time.sleep(0.5)
+    space.xdotool("windowfocus", "--sync", chooser)
     space.xdotool("key", "ctrl+a")
     space.xdotool("type", "--delay", "10", path)
     space.xdotool("key", "Return")
-    deadline = time.monotonic() + 10
+    deadline = time.monotonic() + 20
     while not os.path.exists(path) and time.monotonic() < deadline:
         time.sleep(0.1)
 
@@ -156,7 +160,7 @@ def main():
         subprocess.run(space.exec_args("python3", me, "--after", "20"), check=True)
         time.sleep(0.5)
         saved = os.path.join(workspace, "after.rtf")
-        save_conversation(space, window, saved)
+        save_conversation(space, copy.pid, window, saved)
         expect(os.path.exists(saved), "the conversation is saved after the flood")
         with open(saved, "rb") as file:
             text = rtf_text(file.read())
