@@ -105,18 +105,24 @@ def main():
              ("peer-list file save, lines", "PeerListSave", "RawListWrite", (10000, 100000)),
              ("RTF save, messages in a transcript of chars", "RtfSave", "RawRtfWrite", (16384, 65536))]
     for label, ours_name, raw_name, sizes in files:
-        per = []
+        per, raw_per = [], []
         for size in sizes:
             ours, raw = t.get(f"BM_{ours_name}/{size}"), t.get(f"BM_{raw_name}/{size}")
             if not (ours and raw):
                 continue
             n = ours["entries"]
             per.append(seconds(ours) / n)
+            raw_per.append(seconds(raw) / n)
             t.row(f"{label} {size:,}", f"{seconds(ours) * 1e3:.2f} ms ({seconds(ours) / n * 1e9:.0f} ns/entry)",
                   f"{seconds(raw) * 1e3:.2f} ms", f"{seconds(ours) / seconds(raw):.2f}", "linear", None)
         if len(per) == 2:
-            growth = per[1] / per[0]
-            t.row(f"{label}: per-entry cost, large vs small", f"{growth:.2f}", "-", "-", "<= 1.5 (linear)", growth <= 1.5)
+            # Linear: the cost per entry at the large size is at most 1.5 x that at the small one, or
+            # grows no more than the raw handling of the same bytes does (caches and the allocator
+            # affect both alike).
+            growth, raw_growth = per[1] / per[0], raw_per[1] / raw_per[0]
+            ratio = growth / raw_growth
+            t.row(f"{label}: per-entry cost, large / small", f"{growth:.2f}", f"{raw_growth:.2f}", f"{ratio:.2f}",
+                  "growth <= 1.5 or ratio <= 1.5", growth <= 1.5 or ratio <= 1.5)
 
     # Process and window figures (written by bench/process_bench.py).
     for name in sorted(t.runs):
