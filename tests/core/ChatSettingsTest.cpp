@@ -60,6 +60,20 @@ TEST(ChatSettingsPath, RootDirectoryGivesTwoSeparators) {
     std::filesystem::current_path(start);
     EXPECT_EQ(settings.path(), "//lirbo.ini");
 }
+
+TEST(ChatSettingsPath, DeletedStartDirectoryNeverMeansTheRootFolder) {
+    ScratchDir dir;
+    const std::string gone = dir.file("gone");
+    std::filesystem::create_directory(gone);
+    const auto start = std::filesystem::current_path();
+    std::filesystem::current_path(gone);
+    std::filesystem::remove(gone);
+    const TChatSettings settings;
+    std::filesystem::current_path(start);
+    ASSERT_EQ(settings.path(), "./lirbo.ini");
+    TPeerList peers;
+    EXPECT_EQ(settings.load(peers).nick, "nik");
+}
 #endif
 
 TEST_F(ChatSettingsTest, MissingFileGivesDefaultsAndCreatesNothing) {
