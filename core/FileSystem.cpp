@@ -71,6 +71,10 @@ std::string systemErrorText(int error) {
     return trimErrorText(std::move(text));
 }
 
+bool isNotFoundError(int error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 int readFile(const std::string& path, std::string& bytes) {
     bytes.clear();
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -122,6 +126,7 @@ WriteResult writeFileAtomically(const std::string& path, std::string_view bytes)
         }
         done += written;
     }
+    FlushFileBuffers(file);
     CloseHandle(file);
     if (!MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const int error = lastError();
@@ -160,6 +165,10 @@ std::string fullPath(const std::string& path) {
 int lastError() { return errno; }
 
 std::string systemErrorText(int error) { return trimErrorText(std::strerror(error)); }
+
+bool isNotFoundError(int error) {
+    return error == ENOENT || error == ENOTDIR;
+}
 
 int readFile(const std::string& path, std::string& bytes) {
     bytes.clear();
@@ -278,6 +287,14 @@ WriteResult writeFileAtomically(const std::string& path, std::string_view bytes)
 
     int error = 0;
     if (!writeAll(fd, bytes, error)) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return {WriteStage::Write, error};
+    }
+    // The bytes must be on the disk before the rename makes them the file: otherwise a system
+    // crash soon after could leave an empty file where the old one was.
+    if (::fsync(fd) != 0 && errno != EINVAL) {
+        error = errno;
         ::close(fd);
         ::unlink(temporary.c_str());
         return {WriteStage::Write, error};

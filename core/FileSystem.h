@@ -22,6 +22,9 @@ int lastError();
 // full stops removed: "No such file or directory", "Permission denied".
 std::string systemErrorText(int error);
 
+// Whether an error of readFile means that the file (or a folder on its path) does not exist.
+bool isNotFoundError(int error);
+
 // Reads a whole file. Returns 0 on success, else the system error number; `bytes` is then empty.
 int readFile(const std::string& path, std::string& bytes);
 
@@ -37,8 +40,8 @@ struct WriteResult {
 // either the old file or the new one, whole: the bytes go to a temporary file in the same folder,
 // which is then renamed over the target. A read-only target is refused (also for root), a
 // replaced file keeps its permissions, and a symbolic link is followed, not replaced.
-// Create: the file (or its temporary) could not be created or the target is read-only.
-// Write: the bytes could not all be written (a full disk), or the final rename failed.
+// Create: the file (or its temporary) could not be created, the target is read-only, or the final
+// rename failed. Write: the bytes could not all be written or flushed (a full disk).
 WriteResult writeFileAtomically(const std::string& path, std::string_view bytes);
 
 } // namespace lirbo::core::fs

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lirbo::core {
@@ -21,9 +22,12 @@ public:
     // Selects an entry; -1 clears the selection. Other indexes are ignored.
     void setSelectedIndex(int index);
 
+    // Throw EOutOfResources "Unable to insert a line" when there is no room for another entry;
+    // addAll keeps the entries added before the failing one and tells the listener once.
     void add(std::string text);
-    void replace(int index, std::string text); // keeps position and selection
-    void remove(int index);                     // an index outside the list does nothing
+    void addAll(const std::vector<std::string>& texts);
+    void replace(int index, std::string text); // keeps position and selection; EStringListError outside
+    void remove(int index);                    // an index outside the list does nothing
     void clear();
 
     // Replaces the entries with the lines of a text file (CR LF, LF or CR; a zero byte ends the
@@ -35,10 +39,16 @@ public:
 
     const std::vector<std::string>& entries() const { return m_entries; }
 
+    // The lines of a list file: each runs to the next CR, LF or zero byte; one CR and then one LF
+    // after it are skipped; the first zero byte ends the text.
+    static std::vector<std::string> cutLines(std::string_view bytes);
+
     // Called after every change of the entries or the selection, so a view can follow.
     void setChangeListener(std::function<void()> listener) { m_changed = std::move(listener); }
 
 private:
+    static void forEachLine(std::string_view bytes, const std::function<void(std::string_view)>& take);
+    void append(std::string_view text); // without notifying
     void notify() const;
 
     std::vector<std::string> m_entries;

@@ -1,0 +1,116 @@
+#include "core/ChatSettings.h"
+
+#include "core/Exception.h"
+#include "core/FileSystem.h"
+#include "core/IniFile.h"
+#include "core/IniText.h"
+#include "core/IntegerText.h"
+
+#include <optional>
+
+namespace lirbo::core {
+
+namespace {
+
+constexpr const char* userSection = "user";
+constexpr const char* peerSection = "ip";
+
+std::string peerKey(std::size_t index) {
+    return "ip" + std::to_string(index);
+}
+
+// n when the key is "ip" (in any letter case) followed by n in decimal without leading zeros,
+// and n is below `count`.
+std::optional<std::size_t> peerNumber(std::string_view key, std::size_t count) {
+    if (key.size() < 3 || !ini::equalsIgnoringCase(key.substr(0, 2), "ip")) {
+        return std::nullopt;
+    }
+    const std::string_view digits = key.substr(2);
+    if (digits.size() > 1 && digits.front() == '0') {
+        return std::nullopt;
+    }
+    std::size_t n = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        n = n * 10 + static_cast<std::size_t>(c - '0');
+        if (n >= count) {
+            return std::nullopt;
+        }
+    }
+    return n;
+}
+
+std::string settingsPathIn(std::string directory) {
+    // A directory that cannot be determined (it was deleted) must not turn into the root folder.
+    if (directory.empty()) {
+        directory = ".";
+    }
+    return directory + fs::pathSeparator() + "lirbo.ini";
+}
+
+} // namespace
+
+TChatSettings::TChatSettings() : m_path(settingsPathIn(fs::currentDirectory())) {}
+
+TChatSettings::TChatSettings(std::string path) : m_path(std::move(path)) {}
+
+TUserSettings TChatSettings::load(TPeerList& peers) const {
+    // One read of the file; each section is indexed once, so the cost is linear in its size.
+    const IniDocument document = IniFile(m_path).read();
+
+    TUserSettings settings;
+    const IniSection user = document.section(userSection);
+    if (const auto colour = user.value("nik_color")) {
+        settings.colourIndex = integerOrDefault(*colour, 0);
+    }
+    if (auto nick = user.value("nik")) {
+        settings.nick = std::move(*nick);
+    }
+
+    // Every key of section "ip" counts, whatever its name; entry n is the value of the first key
+    // "ip<n>", empty when there is no such key. One pass over the keys finds them all.
+    const IniSection ip = document.section(peerSection);
+    const std::size_t count = ip.entries().size();
+    std::vector<std::string> entries(count);
+    std::vector<bool> found(count, false);
+    for (const IniSection::Entry& entry : ip.entries()) {
+        const auto n = peerNumber(entry.key, count);
+        if (n && !found[*n]) {
+            found[*n] = true;
+            entries[*n] = IniSection::valueAsRead(entry.rawValue);
+        }
+    }
+    try {
+        peers.addAll(entries);
+    } catch (const Exception&) {
+        // Loading never fails; the entries that fitted stay.
+    }
+    return settings;
+}
+
+void TChatSettings::storeUserSettings(int colourIndex, const std::string& nick) const {
+    // Key by key, so that a refusal leaves the keys before it written and the later ones not.
+    const IniFile file(m_path);
+    file.writeString(userSection, "nik_color", std::to_string(colourIndex));
+    file.writeString(userSection, "nik", nick);
+    file.writeString(userSection, "start", "0");
+}
+
+void TChatSettings::storePeerList(const TPeerList& peers) const {
+    IniDocument::Entries entries;
+    entries.reserve(peers.entries().size());
+    for (std::size_t i = 0; i < peers.entries().size(); ++i) {
+        entries.emplace_back(peerKey(i), peers.entries()[i]);
+    }
+    // Erase and all writes go to the file in one atomic write: a refusal leaves the old section
+    // whole instead of a list cut short.
+    IniFile(m_path).update([&entries](IniDocument& document) {
+        const bool erased = document.eraseSection(peerSection);
+        document.setValues(peerSection, entries);
+        return erased || !entries.empty();
+    });
+}
+
+} // namespace lirbo::core
