@@ -316,6 +316,24 @@ TEST(UdpEndpoint, ClosingServesADeliveryThatIsWaitingForTheMainThread) {
     EXPECT_EQ(THandOver::instance().pendingCount(), 0u);
 }
 
+TEST(UdpEndpoint, AHandlerCanCloseItsOwnListener) {
+    RecordingListener listener;
+    listener.server.OnUDPRead = [&](TIdUDPServer& sender, TByteStream& data, TIdSocketHandle&) {
+        listener.received.push_back({data.readString(), "", 0});
+        sender.setActive(false);
+    };
+    TIdUDPClient client;
+    aim(client, "127.0.0.1", listener.port()).Send("close");
+    ASSERT_TRUE(listener.waitFor(1));
+    EXPECT_FALSE(listener.server.active());
+    client.Send("after closing");
+
+    listener.server.setActive(true); // finishes the close and binds the same port again
+    client.Send("reopened");
+    ASSERT_TRUE(listener.waitFor(2));
+    EXPECT_EQ(listener.received[1].bytes, "reopened");
+}
+
 TEST(UdpEndpoint, DestroyingWithDatagramsStillQueuedIsSafe) {
     TIdUDPClient client;
     int port = 0;
