@@ -60,8 +60,16 @@ void TIdUDPServer::open() {
     }
     m_thread =
         std::make_unique<TIdUDPListenerThread>(*this, std::move(sockets), BufferSize, ThreadedEvent, m_waitPeriodMs);
+    try {
+        m_thread->start();
+    } catch (...) {
+        m_thread.reset();
+        for (auto& binding : Bindings) {
+            binding->closeSocket();
+        }
+        throw;
+    }
     m_currentBinding = Bindings.front().get();
-    m_thread->start();
 }
 
 void TIdUDPServer::close() {
