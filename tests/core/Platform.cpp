@@ -60,6 +60,34 @@ void makeReadOnly(const std::string& path) {
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes | FILE_ATTRIBUTE_READONLY)) << path;
 }
 
+void createSymbolicLink(const std::string& target, const std::string& link) {
+    const DWORD allowUnprivileged = 0x2; // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
+    ASSERT_TRUE(CreateSymbolicLinkA(link.c_str(), target.c_str(), allowUnprivileged)) << link;
+}
+
+bool isSymbolicLink(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+namespace {
+
+// Whether this process may create a symbolic link: it needs a privilege (or developer mode) on
+// Windows, and Wine reports success without making one.
+bool canCreateSymbolicLinks() {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path();
+    const std::string link = (folder / ("lirbo-link-probe-" + std::to_string(GetCurrentProcessId()))).string();
+    const DWORD allowUnprivileged = 0x2; // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
+    if (!CreateSymbolicLinkA(link.c_str(), "lirbo-link-target", allowUnprivileged)) {
+        return false;
+    }
+    const bool made = isSymbolicLink(link);
+    DeleteFileA(link.c_str());
+    return made;
+}
+
+} // namespace
+
 const char* cannotStage(Staging what) {
     switch (what) {
     case Staging::FullDisk:
@@ -67,7 +95,7 @@ const char* cannotStage(Staging what) {
     case Staging::DeletedCurrentDirectory:
         return "Windows does not let a process delete its own current directory";
     case Staging::SymbolicLinks:
-        return "creating symbolic links needs a privilege on Windows";
+        return canCreateSymbolicLinks() ? nullptr : "this system does not let the user create symbolic links";
     }
     return nullptr;
 }
@@ -106,6 +134,14 @@ void makeReadOnly(const std::string& path) {
     using std::filesystem::perms;
     std::filesystem::permissions(path, perms::owner_write | perms::group_write | perms::others_write,
                                  std::filesystem::perm_options::remove);
+}
+
+void createSymbolicLink(const std::string& target, const std::string& link) {
+    std::filesystem::create_symlink(target, link);
+}
+
+bool isSymbolicLink(const std::string& path) {
+    return std::filesystem::is_symlink(path);
 }
 
 const char* cannotStage(Staging) {

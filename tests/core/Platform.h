@@ -25,6 +25,11 @@ std::string currentRoot();
 // Sets the read-only attribute (Windows) or takes away every write permission (elsewhere).
 void makeReadOnly(const std::string& path);
 
+// Creates a symbolic link at `link` to the file `target` (relative to the link's folder), and tells
+// whether a path is one. Only where Staging::SymbolicLinks can be staged.
+void createSymbolicLink(const std::string& target, const std::string& link);
+bool isSymbolicLink(const std::string& path);
+
 // Faults that the tests stage through the operating system.
 enum class Staging {
     FullDisk,                // a per-process file size limit makes writes fail part way
