@@ -1,6 +1,11 @@
 #pragma once
 
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <exception>
 #include <functional>
+#include <mutex>
 
 namespace lirbo::net {
 
@@ -21,7 +26,30 @@ public:
     int runPending();
 
     // Main thread: serve the queue until `finished()` turns true (used while a thread ends).
+    // `finished` is checked after every served batch and whenever wakeServing is called.
     void serveUntil(const std::function<bool()>& finished);
+
+    // Any thread: make a serveUntil in progress check its condition now.
+    void wakeServing();
+
+    // Calls queued and not yet taken by the main thread.
+    std::size_t pendingCount();
+
+private:
+    struct Request {
+        const std::function<void()>* call;
+        std::exception_ptr error;
+        bool done = false;
+    };
+
+    THandOver() = default;
+
+    std::mutex m_lock;
+    std::condition_variable m_queueChanged; // a call was queued, or wakeServing
+    std::condition_variable m_callDone;
+    std::deque<Request*> m_queue;
+    std::function<void()> m_wake;
+    unsigned m_wakeups = 0;
 };
 
 } // namespace lirbo::net

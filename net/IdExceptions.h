@@ -6,10 +6,16 @@
 
 namespace lirbo::net {
 
-LIRBO_DECLARE_EXCEPTION(EIdException, core::Exception);
+// The base of every endpoint error (spelled out: the declaring macro needs an unqualified base).
+class EIdException : public core::Exception {
+public:
+    using Exception::Exception;
+    const char* className() const override { return "EIdException"; }
+};
+
 LIRBO_DECLARE_EXCEPTION(EIdSocketHandleError, EIdException);
 LIRBO_DECLARE_EXCEPTION(EIdStackError, EIdException);
-LIRBO_DECLARE_EXCEPTION(EIdInvalidSocket, EIdException);             // "Cannot allocate socket."
+LIRBO_DECLARE_EXCEPTION(EIdInvalidSocket, EIdException);              // "Cannot allocate socket."
 LIRBO_DECLARE_EXCEPTION(EIdCouldNotBindSocket, EIdSocketHandleError); // address and port in use
 LIRBO_DECLARE_EXCEPTION(EIdPackageSizeTooBig, EIdSocketHandleError);  // "Package Size Too Big."
 LIRBO_DECLARE_EXCEPTION(EIdNotAllBytesSent, EIdSocketHandleError);    // "Not all bytes sent."
@@ -29,5 +35,18 @@ public:
 private:
     int m_lastError;
 };
+
+// The errors with their fixed messages.
+EIdInvalidSocket invalidSocketError();
+EIdCouldNotBindSocket couldNotBindError();
+EIdPackageSizeTooBig packageSizeTooBigError();
+EIdNotAllBytesSent notAllBytesSentError();
+EIdInvalidIPAddress invalidIPAddressError(const std::string& text);
+EIdStackSetSizeExceeded setSizeExceededError();
+EIdStackInitializationFailed stackInitializationError();
+// "Error on loading Winsock2 library (WS2_32.DLL): <system text>"
+EIdWS2StubError libraryLoadError(const std::string& systemText);
+// "Error on call Winsock2 library function <name>: <system text>"
+EIdWS2StubError libraryFunctionError(const std::string& functionName, const std::string& systemText);
 
 } // namespace lirbo::net

@@ -12,6 +12,8 @@ public:
     TIdUDPClient();
     ~TIdUDPClient() override;
 
+    // "LOCALHOST" in any letter case, an IPv4 address in one of its four forms, or a host name
+    // (looked up at every send). Empty: this machine's own address.
     std::string Host;
     int Port = 8800;
 
@@ -21,6 +23,13 @@ public:
 
     void setActive(bool active) override;
     bool active() const override;
+
+    // The dotted address that `host` denotes, as Send resolves it. Throws EIdSocketError when a
+    // name lookup fails (host not found: 11001).
+    static std::string resolveHost(const std::string& host);
+
+private:
+    void open();
 };
 
 } // namespace lirbo::net

@@ -25,25 +25,40 @@ public:
     ~TIdUDPServer() override;
 
     int DefaultPort = 8800;
-    bool ThreadedEvent = false;
+    bool ThreadedEvent = false; // true: OnUDPRead runs on the listener thread itself
     TUDPReadEvent OnUDPRead;
     // Empty: one binding on INADDR_ANY and DefaultPort is made when the listener opens.
+    // Change only while the listener is closed.
     std::vector<std::unique_ptr<TIdSocketHandle>> Bindings;
 
     TIdSocketHandle& addBinding(); // IP empty, Port = DefaultPort
 
     // true: bind and start the listener thread (throws EIdCouldNotBindSocket when the port is
-    // taken); false: stop the thread at once, close the sockets, wait for the thread while serving
-    // the hand-over queue.
+    // taken; a failed opening closes what it made); false: stop the thread at once, wait for it
+    // while serving the hand-over queue, close the sockets. Closing from inside OnUDPRead stops
+    // the listener at once and leaves the rest to the next opening or the destruction.
     void setActive(bool active) override;
     bool active() const override;
 
     TIdSocketHandle* currentBinding() const { return m_currentBinding; }
 
+    // How long the listener thread waits for a datagram before it looks at its stop flag again;
+    // applies from the next opening. Closing wakes the thread at once regardless.
+    void setWaitPeriod(int milliseconds) { m_waitPeriodMs = milliseconds; }
+
+    // More sockets than this cannot be waited on at once (EIdStackSetSizeExceeded).
+    static constexpr std::size_t MaxBindings = 64;
+
 private:
     friend class TIdUDPListenerThread;
+
+    void open();
+    void close();
+
     TIdSocketHandle* m_currentBinding = nullptr;
     std::unique_ptr<TIdUDPListenerThread> m_thread;
+    int m_waitPeriodMs = 1000;
+    bool m_delivering = false; // OnUDPRead runs on the main thread right now
 };
 
 } // namespace lirbo::net

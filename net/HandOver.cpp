@@ -1,0 +1,100 @@
+#include "net/HandOver.h"
+
+#include <chrono>
+#include <utility>
+
+namespace lirbo::net {
+
+THandOver& THandOver::instance() {
+    static THandOver handOver;
+    return handOver;
+}
+
+void THandOver::setWakeCallback(std::function<void()> wake) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_wake = std::move(wake);
+}
+
+void THandOver::runOnMainThread(const std::function<void()>& call) {
+    Request request{&call, nullptr};
+    std::function<void()> wake;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_queue.push_back(&request);
+        wake = m_wake;
+    }
+    m_queueChanged.notify_all();
+    if (wake) {
+        wake();
+    }
+    {
+        std::unique_lock<std::mutex> lock(m_lock);
+        m_callDone.wait(lock, [&] { return request.done; });
+    }
+    if (request.error) {
+        std::rethrow_exception(request.error);
+    }
+}
+
+int THandOver::runPending() {
+    int count = 0;
+    for (;;) {
+        Request* request = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            if (m_queue.empty()) {
+                break;
+            }
+            request = m_queue.front();
+            m_queue.pop_front();
+        }
+        std::exception_ptr error;
+        try {
+            (*request->call)();
+        } catch (...) {
+            error = std::current_exception();
+        }
+        {
+            // The waiting thread may return (and drop the request) as soon as the lock is free.
+            std::lock_guard<std::mutex> lock(m_lock);
+            request->error = std::move(error); // the caller alone releases it
+            request->done = true;
+        }
+        m_callDone.notify_all();
+        ++count;
+    }
+    return count;
+}
+
+void THandOver::serveUntil(const std::function<bool()>& finished) {
+    // The time-out only guards against a condition that changes without a wake-up.
+    constexpr auto kRecheck = std::chrono::milliseconds(50);
+    for (;;) {
+        unsigned seen;
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            seen = m_wakeups;
+        }
+        runPending();
+        if (finished()) {
+            return;
+        }
+        std::unique_lock<std::mutex> lock(m_lock);
+        m_queueChanged.wait_for(lock, kRecheck, [&] { return !m_queue.empty() || m_wakeups != seen; });
+    }
+}
+
+void THandOver::wakeServing() {
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        ++m_wakeups;
+    }
+    m_queueChanged.notify_all();
+}
+
+std::size_t THandOver::pendingCount() {
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_queue.size();
+}
+
+} // namespace lirbo::net

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "net/IdUDPClient.h"
+#include "net/IdUDPServer.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace lirbo::net::test {
+
+// Serves the hand-over queue, as the main thread does, until `done()` holds or `limit` passes
+// (the limit only keeps a broken build from hanging). Returns done().
+bool serveUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(20));
+
+struct Datagram {
+    std::string bytes;
+    std::string senderAddress;
+    int senderPort = 0;
+};
+
+// A listener on 127.0.0.1 and an ephemeral port (or the address and port given) that records
+// every datagram its handler receives on the main thread.
+class RecordingListener {
+public:
+    explicit RecordingListener(const std::string& ip = "127.0.0.1", int port = 0);
+
+    TIdUDPServer server;
+    std::vector<Datagram> received;
+
+    int port() const;
+    // Serves the hand-over queue until `count` datagrams have arrived.
+    bool waitFor(std::size_t count);
+};
+
+// The local port a sender's socket got from the system (0 while unbound).
+int localPort(const TIdUDPClient& client);
+
+} // namespace lirbo::net::test

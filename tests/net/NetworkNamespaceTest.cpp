@@ -1,0 +1,149 @@
+// Cases that need the real port 8800 or addresses outside 127.0.0.0/8. They run only inside a
+// network namespace of their own, which RealPort.RunsItsCasesInAnOwnNetworkNamespace sets up by
+// starting this test program again under `unshare -n`: there the loopback device is the only
+// one, it also carries 10.0.0.1 and 192.168.0.1, and the default route leads to it, so nothing
+// sent can leave the namespace.
+#include "NetTestSupport.h"
+#include "net/IdExceptions.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace lirbo::net {
+namespace {
+
+constexpr const char* kInNamespace = "LIRBO_NET_TEST_IN_NAMESPACE";
+
+bool insideOwnNamespace() {
+    return std::getenv(kInNamespace) != nullptr;
+}
+
+std::string ownExecutable() {
+    char path[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    return n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string();
+}
+
+int exitStatus(int systemResult) {
+    return WIFEXITED(systemResult) ? WEXITSTATUS(systemResult) : -1;
+}
+
+TEST(RealPort, RunsItsCasesInAnOwnNetworkNamespace) {
+    if (insideOwnNamespace()) {
+        GTEST_SKIP() << "already inside the namespace";
+    }
+    if (exitStatus(std::system("unshare -n true >/dev/null 2>&1")) != 0) {
+        GTEST_SKIP() << "this machine refuses to create network namespaces (unshare -n), so the cases "
+                        "on the real port 8800 cannot run";
+    }
+    const std::string self = ownExecutable();
+    ASSERT_FALSE(self.empty());
+    const std::string command = "unshare -n sh -c '"
+                                "ip link set lo up && "
+                                "ip addr add 10.0.0.1/32 dev lo && "
+                                "ip addr add 192.168.0.1/32 dev lo && "
+                                "ip route add default dev lo && " +
+                                std::string(kInNamespace) + "=1 exec \"$0\" --gtest_also_run_disabled_tests " +
+                                "--gtest_filter=\"InOwnNetworkNamespace.*\"' \"" + self + "\"";
+    EXPECT_EQ(exitStatus(std::system(command.c_str())), 0) << command;
+}
+
+#define REQUIRE_OWN_NAMESPACE()                                                                                        \
+    if (!insideOwnNamespace()) {                                                                                       \
+        GTEST_SKIP() << "runs only inside its own network namespace";                                                  \
+    }
+
+TEST(InOwnNetworkNamespace, DISABLED_TheDefaultListenerTakesPort8800OnEveryAddressOnce) {
+    REQUIRE_OWN_NAMESPACE();
+    TIdUDPServer listener;
+    std::vector<test::Datagram> received;
+    listener.OnUDPRead = [&](TIdUDPServer&, TByteStream& data, TIdSocketHandle& binding) {
+        received.push_back({data.readString(), binding.SenderAddress, binding.SenderPort});
+    };
+    listener.setActive(true);
+    ASSERT_EQ(listener.Bindings.size(), 1u);
+    EXPECT_EQ(listener.Bindings[0]->IP, "0.0.0.0");
+    EXPECT_EQ(listener.Bindings[0]->Port, 8800);
+
+    TIdUDPServer second;
+    try {
+        second.setActive(true);
+        FAIL() << "a second listener bound port 8800";
+    } catch (const EIdCouldNotBindSocket& e) {
+        EXPECT_EQ(e.message(), "Could not bind socket. Address and port are already in use.");
+    }
+
+    TIdUDPClient client;
+    EXPECT_EQ(client.Port, 8800);
+    client.Host = "127.0.0.1";
+    client.Send("abc");
+    ASSERT_TRUE(test::serveUntil([&] { return received.size() == 1; }));
+    EXPECT_EQ(received[0].bytes, "abc");
+    EXPECT_EQ(received[0].senderAddress, "127.0.0.1");
+    EXPECT_NE(received[0].senderPort, 8800) << "datagrams leave from a port the system chooses";
+    EXPECT_EQ(received[0].senderPort, test::localPort(client));
+}
+
+TEST(InOwnNetworkNamespace, DISABLED_ShortAddressFormsReachTheAddressesTheyDenote) {
+    REQUIRE_OWN_NAMESPACE();
+    TIdUDPServer listener;
+    std::vector<test::Datagram> received;
+    listener.OnUDPRead = [&](TIdUDPServer&, TByteStream& data, TIdSocketHandle& binding) {
+        received.push_back({data.readString(), binding.SenderAddress, binding.SenderPort});
+    };
+    listener.setActive(true);
+    struct Case {
+        const char* host;
+        const char* address;
+    };
+    // The sender's address is the local address the datagram went to.
+    const Case cases[] = {{"10.1", "10.0.0.1"},
+                          {"192.168.1", "192.168.0.1"},
+                          {"0x7f.1", "127.0.0.1"},
+                          {"LocalHost", "127.0.0.1"},
+                          {"", "127.0.0.1"}};
+    TIdUDPClient client;
+    for (const Case& c : cases) {
+        received.clear();
+        client.Host = c.host;
+        client.Send(c.host);
+        ASSERT_TRUE(test::serveUntil([&] { return received.size() == 1; })) << c.host;
+        EXPECT_EQ(received[0].bytes, c.host);
+        EXPECT_EQ(received[0].senderAddress, c.address) << "Host \"" << c.host << '"';
+    }
+}
+
+TEST(InOwnNetworkNamespace, DISABLED_NoAddressFormIsLookedUpAndNotSent) {
+    REQUIRE_OWN_NAMESPACE();
+    TIdUDPClient client;
+    for (const char* host : {"1.2.3.256", "1.2.3.4.5"}) {
+        client.Host = host;
+        try {
+            client.Send("x");
+            FAIL() << host << " was sent somewhere";
+        } catch (const EIdSocketError& e) {
+            // Host not found, or the lookup's own failure: the namespace has no name server.
+            EXPECT_GE(e.lastError(), 11001) << e.message();
+            EXPECT_LE(e.lastError(), 11004) << e.message();
+        }
+    }
+}
+
+TEST(InOwnNetworkNamespace, DISABLED_TheLimitedBroadcastIsRefusedWithAccessDenied) {
+    REQUIRE_OWN_NAMESPACE();
+    TIdUDPClient client;
+    client.Host = "255.255.255.255";
+    try {
+        client.Send("x");
+        FAIL() << "a broadcast went out with broadcasting disabled";
+    } catch (const EIdSocketError& e) {
+        EXPECT_EQ(e.lastError(), 10013);
+        EXPECT_EQ(e.message(), "Socket Error # 10013\r\nAccess denied.");
+    }
+}
+
+} // namespace
+} // namespace lirbo::net
