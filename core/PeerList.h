@@ -26,7 +26,7 @@ public:
     // addAll keeps the entries added before the failing one and tells the listener once.
     void add(std::string text);
     void addAll(const std::vector<std::string>& texts);
-    void replace(int index, std::string text); // keeps position and selection
+    void replace(int index, std::string text); // keeps position and selection; EStringListError outside
     void remove(int index);                    // an index outside the list does nothing
     void clear();
 

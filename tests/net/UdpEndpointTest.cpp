@@ -125,7 +125,7 @@ TEST(UdpEndpoint, DeliversOneAtATimeInArrivalOrder) {
     };
     TIdUDPClient client;
     aim(client, "127.0.0.1", listener.port());
-    constexpr int kCount = 200;
+    constexpr int kCount = 50; // well inside the default receive queue
     for (int i = 0; i < kCount; ++i) {
         client.Send(std::to_string(i));
     }
@@ -219,23 +219,6 @@ INSTANTIATE_TEST_SUITE_P(Forms, LoopbackHost,
                                            HostCase{"127.0.1"}, HostCase{"2130706433"}, HostCase{"$7F000001"},
                                            HostCase{"0X7F.0.0.0x01"}));
 
-TEST(UdpEndpoint, AHostThatCannotBeFoundRaisesHostNotFoundAndSendsNothing) {
-    RecordingListener listener;
-    TIdUDPClient client;
-    aim(client, "lirbo-no-such-host.invalid", listener.port());
-    try {
-        client.Send("lost");
-        FAIL() << "a name under .invalid resolved";
-    } catch (const EIdSocketError& e) {
-        EXPECT_EQ(e.lastError(), 11001);
-        EXPECT_EQ(e.message(), "Socket Error # 11001\r\nHost not found.");
-    }
-    // The sender stays usable.
-    aim(client, "127.0.0.1", listener.port()).Send("after");
-    ASSERT_TRUE(listener.waitFor(1));
-    EXPECT_EQ(listener.received[0].bytes, "after");
-}
-
 TEST(UdpEndpoint, ASubnetBroadcastIsRefusedWithAccessDenied) {
     // 127.255.255.255 is the loopback subnet's broadcast address: refused without the option.
     TIdUDPClient client;
@@ -314,6 +297,24 @@ TEST(UdpEndpoint, ClosingServesADeliveryThatIsWaitingForTheMainThread) {
     ASSERT_EQ(listener.received.size(), 1u) << "a message arriving while closing is still shown";
     EXPECT_EQ(listener.received[0].bytes, "in flight");
     EXPECT_EQ(THandOver::instance().pendingCount(), 0u);
+}
+
+TEST(UdpEndpoint, AHandlerCanCloseItsOwnListener) {
+    RecordingListener listener;
+    listener.server.OnUDPRead = [&](TIdUDPServer& sender, TByteStream& data, TIdSocketHandle&) {
+        listener.received.push_back({data.readString(), "", 0});
+        sender.setActive(false);
+    };
+    TIdUDPClient client;
+    aim(client, "127.0.0.1", listener.port()).Send("close");
+    ASSERT_TRUE(listener.waitFor(1));
+    EXPECT_FALSE(listener.server.active());
+    client.Send("after closing");
+
+    listener.server.setActive(true); // finishes the close and binds the same port again
+    client.Send("reopened");
+    ASSERT_TRUE(listener.waitFor(2));
+    EXPECT_EQ(listener.received[1].bytes, "reopened");
 }
 
 TEST(UdpEndpoint, DestroyingWithDatagramsStillQueuedIsSafe) {
