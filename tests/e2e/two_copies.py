@@ -176,7 +176,7 @@ def main():
 
         # Bob answers in Russian.
         b.xdotool("windowfocus", "--sync", window_b)
-        b.xdotool("type", "--delay", "20", "Привет")
+        b.xdotool("type", "--delay", "120", "Привет")
         b.xdotool("key", "Return")
         expect(a.next_datagram() == (ADDRESS_B, b"V5Bob;" + "Привет".encode("cp1251")),
                "a Russian message travels as Windows-1251 bytes")
