@@ -33,7 +33,6 @@ bool FileChooser::execute(QWidget* parent, QString& path) {
         dialog.setFileMode(m_mode == Mode::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
         dialog.setNameFilter(nameFilter());
         dialog.setDefaultSuffix(m_defaultSuffix);
-        dialog.setOption(QFileDialog::ReadOnly, false);
         dialog.setOption(QFileDialog::DontUseNativeDialog, true);
         if (!m_lastPath.isEmpty()) {
             dialog.setDirectory(QFileInfo(m_lastPath).absolutePath());
