@@ -97,17 +97,27 @@ void TIdUDPListenerThread::readSocket(SocketHandle socket) {
 }
 
 void TIdUDPListenerThread::deliver(TIdSocketHandle& binding) {
-    auto call = [this, &binding] {
+    if (m_threadedEvent) {
         m_server.m_currentBinding = &binding;
         if (m_server.OnUDPRead) {
             m_server.OnUDPRead(m_server, m_buffer, binding);
         }
-    };
-    if (m_threadedEvent) {
-        call();
-    } else {
-        THandOver::instance().runOnMainThread(call);
+        return;
     }
+    THandOver::instance().runOnMainThread([this, &binding] {
+        m_server.m_currentBinding = &binding;
+        if (!m_server.OnUDPRead) {
+            return;
+        }
+        struct Delivering {
+            bool& flag;
+            explicit Delivering(bool& f) : flag(f) { flag = true; }
+            ~Delivering() { flag = false; }
+            Delivering(const Delivering&) = delete;
+            Delivering& operator=(const Delivering&) = delete;
+        } delivering(m_server.m_delivering);
+        m_server.OnUDPRead(m_server, m_buffer, binding);
+    });
 }
 
 } // namespace lirbo::net

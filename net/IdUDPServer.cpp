@@ -35,6 +35,7 @@ bool TIdUDPServer::active() const {
 }
 
 void TIdUDPServer::open() {
+    close(); // finishes a close begun inside the handler
     if (Bindings.empty()) {
         addBinding();
     }
@@ -59,18 +60,32 @@ void TIdUDPServer::open() {
     }
     m_thread =
         std::make_unique<TIdUDPListenerThread>(*this, std::move(sockets), BufferSize, ThreadedEvent, m_waitPeriodMs);
+    try {
+        m_thread->start();
+    } catch (...) {
+        m_thread.reset();
+        for (auto& binding : Bindings) {
+            binding->closeSocket();
+        }
+        throw;
+    }
     m_currentBinding = Bindings.front().get();
-    m_thread->start();
 }
 
 void TIdUDPServer::close() {
-    if (m_currentBinding == nullptr || m_closing) {
+    if (!m_thread) {
         return;
     }
-    m_closing = true;
     m_thread->stop();
     for (auto& binding : Bindings) {
         SocketLibrary::wakeWaiters(binding->handle());
+    }
+    if (m_delivering) {
+        // Closed from its own handler: the thread waits for this very call, so it cannot be
+        // waited for here. It ends when the call returns; the next opening or the destruction
+        // waits for it and closes the sockets.
+        m_currentBinding = nullptr;
+        return;
     }
     // The thread may be waiting for a delivery to run here; serving the queue lets it finish.
     // The sockets are closed only after it has ended, so it never reads a closed descriptor.
@@ -82,7 +97,6 @@ void TIdUDPServer::close() {
     }
     m_thread.reset();
     m_currentBinding = nullptr;
-    m_closing = false;
 }
 
 } // namespace lirbo::net

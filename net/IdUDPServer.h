@@ -35,7 +35,8 @@ public:
 
     // true: bind and start the listener thread (throws EIdCouldNotBindSocket when the port is
     // taken; a failed opening closes what it made); false: stop the thread at once, wait for it
-    // while serving the hand-over queue, close the sockets.
+    // while serving the hand-over queue, close the sockets. Closing from inside OnUDPRead stops
+    // the listener at once and leaves the rest to the next opening or the destruction.
     void setActive(bool active) override;
     bool active() const override;
 
@@ -57,7 +58,7 @@ private:
     TIdSocketHandle* m_currentBinding = nullptr;
     std::unique_ptr<TIdUDPListenerThread> m_thread;
     int m_waitPeriodMs = 1000;
-    bool m_closing = false;
+    bool m_delivering = false; // OnUDPRead runs on the main thread right now
 };
 
 } // namespace lirbo::net

@@ -8,25 +8,16 @@ namespace lirbo::net {
 // platform (the platform layer maps its own numbers onto them).
 namespace wsa {
 constexpr int Interrupted = 10004;
-constexpr int BadFile = 10009;
 constexpr int AccessDenied = 10013;
-constexpr int Fault = 10014;
 constexpr int InvalidArgument = 10022;
-constexpr int TooManyFiles = 10024;
-constexpr int WouldBlock = 10035;
 constexpr int MessageTooLong = 10040;
 constexpr int AddressFamilyNotSupported = 10047;
 constexpr int AddressInUse = 10048;
-constexpr int AddressNotAvailable = 10049;
-constexpr int NetworkUnreachable = 10051;
 constexpr int NoBufferSpace = 10055;
-constexpr int NotSocket = 10038;
 constexpr int SocketTypeNotSupported = 10044;
-constexpr int HostUnreachable = 10065;
 constexpr int HostNotFound = 11001;
 constexpr int TryAgain = 11002;
 constexpr int NoRecovery = 11003;
-constexpr int NoData = 11004;
 constexpr int TypeNotFound = 10109;
 } // namespace wsa
 

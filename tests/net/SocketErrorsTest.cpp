@@ -42,19 +42,6 @@ INSTANTIATE_TEST_SUITE_P(
                       MessageCase{10067, "Socket Error # 10067\r\n"}, MessageCase{0, "Socket Error # 0\r\n"},
                       MessageCase{-1, "Socket Error # -1\r\n"}));
 
-TEST(SocketErrorText, CoversEveryNumberFrom10004To10066ThatHasAName) {
-    const int named[] = {10004, 10009, 10013, 10014, 10022, 10024};
-    for (int error : named) {
-        EXPECT_FALSE(socketErrorText(error).empty()) << error;
-    }
-    for (int error = 10035; error <= 10066; ++error) {
-        EXPECT_FALSE(socketErrorText(error).empty()) << error;
-    }
-    for (int error : {10001, 10010, 10023, 10025, 10034}) {
-        EXPECT_EQ(socketErrorText(error), "") << error;
-    }
-}
-
 struct ErrnoCase {
     int platform;
     int wsa;

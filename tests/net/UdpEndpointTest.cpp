@@ -125,7 +125,7 @@ TEST(UdpEndpoint, DeliversOneAtATimeInArrivalOrder) {
     };
     TIdUDPClient client;
     aim(client, "127.0.0.1", listener.port());
-    constexpr int kCount = 200;
+    constexpr int kCount = 50; // well inside the default receive queue
     for (int i = 0; i < kCount; ++i) {
         client.Send(std::to_string(i));
     }
@@ -314,6 +314,24 @@ TEST(UdpEndpoint, ClosingServesADeliveryThatIsWaitingForTheMainThread) {
     ASSERT_EQ(listener.received.size(), 1u) << "a message arriving while closing is still shown";
     EXPECT_EQ(listener.received[0].bytes, "in flight");
     EXPECT_EQ(THandOver::instance().pendingCount(), 0u);
+}
+
+TEST(UdpEndpoint, AHandlerCanCloseItsOwnListener) {
+    RecordingListener listener;
+    listener.server.OnUDPRead = [&](TIdUDPServer& sender, TByteStream& data, TIdSocketHandle&) {
+        listener.received.push_back({data.readString(), "", 0});
+        sender.setActive(false);
+    };
+    TIdUDPClient client;
+    aim(client, "127.0.0.1", listener.port()).Send("close");
+    ASSERT_TRUE(listener.waitFor(1));
+    EXPECT_FALSE(listener.server.active());
+    client.Send("after closing");
+
+    listener.server.setActive(true); // finishes the close and binds the same port again
+    client.Send("reopened");
+    ASSERT_TRUE(listener.waitFor(2));
+    EXPECT_EQ(listener.received[1].bytes, "reopened");
 }
 
 TEST(UdpEndpoint, DestroyingWithDatagramsStillQueuedIsSafe) {
