@@ -3,7 +3,10 @@
 #include "core/Exception.h"
 #include "core/FileSystem.h"
 #include "core/IniFile.h"
+#include "core/IniText.h"
 #include "core/IntegerText.h"
+
+#include <optional>
 
 namespace lirbo::core {
 
@@ -12,7 +15,32 @@ namespace {
 constexpr const char* userSection = "user";
 constexpr const char* peerSection = "ip";
 
-std::string peerKey(std::size_t index) { return "ip" + std::to_string(index); }
+std::string peerKey(std::size_t index) {
+    return "ip" + std::to_string(index);
+}
+
+// n when the key is "ip" (in any letter case) followed by n in decimal without leading zeros,
+// and n is below `count`.
+std::optional<std::size_t> peerNumber(std::string_view key, std::size_t count) {
+    if (key.size() < 3 || !ini::equalsIgnoringCase(key.substr(0, 2), "ip")) {
+        return std::nullopt;
+    }
+    const std::string_view digits = key.substr(2);
+    if (digits.size() > 1 && digits.front() == '0') {
+        return std::nullopt;
+    }
+    std::size_t n = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        n = n * 10 + static_cast<std::size_t>(c - '0');
+        if (n >= count) {
+            return std::nullopt;
+        }
+    }
+    return n;
+}
 
 std::string settingsPathIn(std::string directory) {
     // A directory that cannot be determined (it was deleted) must not turn into the root folder.
@@ -41,14 +69,18 @@ TUserSettings TChatSettings::load(TPeerList& peers) const {
         settings.nick = std::move(*nick);
     }
 
-    // Every key of section "ip" counts, whatever its name; entry n is the value of key "ip<n>",
-    // empty when there is no such key.
+    // Every key of section "ip" counts, whatever its name; entry n is the value of the first key
+    // "ip<n>", empty when there is no such key. One pass over the keys finds them all.
     const IniSection ip = document.section(peerSection);
-    std::vector<std::string> entries;
-    entries.reserve(ip.keys().size());
-    for (std::size_t n = 0; n < ip.keys().size(); ++n) {
-        auto value = ip.value(peerKey(n));
-        entries.push_back(value ? std::move(*value) : std::string());
+    const std::size_t count = ip.entries().size();
+    std::vector<std::string> entries(count);
+    std::vector<bool> found(count, false);
+    for (const IniSection::Entry& entry : ip.entries()) {
+        const auto n = peerNumber(entry.key, count);
+        if (n && !found[*n]) {
+            found[*n] = true;
+            entries[*n] = IniSection::valueAsRead(entry.rawValue);
+        }
     }
     try {
         peers.addAll(entries);

@@ -71,7 +71,9 @@ std::string systemErrorText(int error) {
     return trimErrorText(std::move(text));
 }
 
-bool isNotFoundError(int error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+bool isNotFoundError(int error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
 
 int readFile(const std::string& path, std::string& bytes) {
     bytes.clear();
@@ -164,7 +166,9 @@ int lastError() { return errno; }
 
 std::string systemErrorText(int error) { return trimErrorText(std::strerror(error)); }
 
-bool isNotFoundError(int error) { return error == ENOENT || error == ENOTDIR; }
+bool isNotFoundError(int error) {
+    return error == ENOENT || error == ENOTDIR;
+}
 
 int readFile(const std::string& path, std::string& bytes) {
     bytes.clear();

@@ -2,6 +2,7 @@
 
 #include "core/IniText.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace lirbo::core {
@@ -39,7 +40,9 @@ LineParts parseLine(std::string_view text) {
     return {LineKind::Entry, key, ini::trimBlanks(content.substr(equals + 1))};
 }
 
-bool isSectionLine(std::string_view text) { return parseLine(text).kind == LineKind::Section; }
+bool isSectionLine(std::string_view text) {
+    return parseLine(text).kind == LineKind::Section;
+}
 
 std::string entryLine(std::string_view key, std::string_view value) {
     std::string line;
@@ -58,6 +61,7 @@ std::string sectionLine(std::string_view name) {
 } // namespace
 
 IniDocument::IniDocument(std::string_view bytes) {
+    m_lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     std::size_t start = 0;
     while (start < bytes.size()) {
         const std::size_t end = bytes.find_first_of("\r\n", start);

@@ -14,7 +14,9 @@ IniDocument IniFile::read() const {
     return IniDocument(bytes);
 }
 
-IniSection IniFile::section(std::string_view name) const { return read().section(name); }
+IniSection IniFile::section(std::string_view name) const {
+    return read().section(name);
+}
 
 std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view fallback) const {
     auto value = this->section(section).value(key);
@@ -26,7 +28,9 @@ std::int32_t IniFile::readInteger(std::string_view section, std::string_view key
     return value ? integerOrDefault(*value, fallback) : fallback;
 }
 
-std::vector<std::string> IniFile::listKeys(std::string_view section) const { return this->section(section).keys(); }
+std::vector<std::string> IniFile::listKeys(std::string_view section) const {
+    return this->section(section).keys();
+}
 
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) const {
     update([&](IniDocument& document) {

@@ -10,11 +10,15 @@ namespace lirbo::core {
 
 namespace {
 
-bool lineEnd(char c) { return c == '\r' || c == '\n' || c == '\0'; }
+bool lineEnd(char c) {
+    return c == '\r' || c == '\n' || c == '\0';
+}
 
 } // namespace
 
-int TPeerList::count() const { return static_cast<int>(m_entries.size()); }
+int TPeerList::count() const {
+    return static_cast<int>(m_entries.size());
+}
 
 std::string TPeerList::get(int index) const {
     if (index < 0 || index >= count()) {

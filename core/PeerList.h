@@ -26,8 +26,8 @@ public:
     // addAll keeps the entries added before the failing one and tells the listener once.
     void add(std::string text);
     void addAll(const std::vector<std::string>& texts);
-    void replace(int index, std::string text); // keeps position and selection
-    void remove(int index);                     // an index outside the list does nothing
+    void replace(int index, std::string text); // keeps position and selection; EStringListError outside
+    void remove(int index);                    // an index outside the list does nothing
     void clear();
 
     // Replaces the entries with the lines of a text file (CR LF, LF or CR; a zero byte ends the

@@ -1,0 +1,280 @@
+#include "core/ChatSettings.h"
+
+#include "FileSizeLimit.h"
+#include "ScratchDir.h"
+#include "core/Exception.h"
+#include "core/FileSystem.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <ostream>
+
+namespace lirbo::core {
+namespace {
+
+using Entries = std::vector<std::string>;
+using test::ScratchDir;
+
+class ChatSettingsTest : public ::testing::Test {
+protected:
+    ScratchDir dir;
+    std::string path = dir.file("lirbo.ini");
+    TChatSettings settings{path};
+
+    Entries loadPeers(TUserSettings* user = nullptr) const {
+        TPeerList peers;
+        const TUserSettings loaded = settings.load(peers);
+        if (user != nullptr) {
+            *user = loaded;
+        }
+        return peers.entries();
+    }
+
+    static TPeerList listOf(const Entries& entries) {
+        TPeerList peers;
+        peers.addAll(entries);
+        return peers;
+    }
+};
+
+TEST(ChatSettingsPath, IsTheStartDirectoryPlusFileNameAndStaysFixed) {
+    ScratchDir dir;
+    ScratchDir other;
+    const auto start = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const std::string startDirectory = fs::currentDirectory();
+    const TChatSettings settings;
+    std::filesystem::current_path(other.path());
+    EXPECT_EQ(settings.path(), startDirectory + fs::pathSeparator() + "lirbo.ini");
+    settings.storeUserSettings(1, "Ann");
+    std::filesystem::current_path(start);
+    EXPECT_TRUE(ScratchDir::exists(dir.file("lirbo.ini")));
+    EXPECT_FALSE(ScratchDir::exists(other.file("lirbo.ini")));
+}
+
+#ifndef _WIN32
+TEST(ChatSettingsPath, RootDirectoryGivesTwoSeparators) {
+    const auto start = std::filesystem::current_path();
+    std::filesystem::current_path("/");
+    const TChatSettings settings;
+    std::filesystem::current_path(start);
+    EXPECT_EQ(settings.path(), "//lirbo.ini");
+}
+
+TEST(ChatSettingsPath, DeletedStartDirectoryNeverMeansTheRootFolder) {
+    ScratchDir dir;
+    const std::string gone = dir.file("gone");
+    std::filesystem::create_directory(gone);
+    const auto start = std::filesystem::current_path();
+    std::filesystem::current_path(gone);
+    std::filesystem::remove(gone);
+    const TChatSettings settings;
+    std::filesystem::current_path(start);
+    ASSERT_EQ(settings.path(), "./lirbo.ini");
+    TPeerList peers;
+    EXPECT_EQ(settings.load(peers).nick, "nik");
+}
+#endif
+
+TEST_F(ChatSettingsTest, MissingFileGivesDefaultsAndCreatesNothing) {
+    TUserSettings user;
+    EXPECT_TRUE(loadPeers(&user).empty());
+    EXPECT_EQ(user.colourIndex, 0);
+    EXPECT_EQ(user.nick, "nik");
+    settings.storePeerList(TPeerList());
+    EXPECT_FALSE(ScratchDir::exists(path));
+}
+
+TEST_F(ChatSettingsTest, NewFileHoldsExactlyTheProgramsLines) {
+    settings.storeUserSettings(3, "Ann");
+    settings.storePeerList(listOf({"192.168.0.7", "192.168.0.12"}));
+    EXPECT_EQ(ScratchDir::read(path), "[user]\r\nnik_color=3\r\nnik=Ann\r\nstart=0\r\n"
+                                      "[ip]\r\nip0=192.168.0.7\r\nip1=192.168.0.12\r\n");
+    TUserSettings user;
+    EXPECT_EQ(loadPeers(&user), (Entries{"192.168.0.7", "192.168.0.12"}));
+    EXPECT_EQ(user.colourIndex, 3);
+    EXPECT_EQ(user.nick, "Ann");
+}
+
+TEST_F(ChatSettingsTest, StoresKeepHandEditedLinesByteForByte) {
+    const std::string userPart = "; written by hand\n"
+                                 "[Other]\n"
+                                 "x = 1\n"
+                                 "\n"
+                                 "[USER]\r\n"
+                                 " NIK = \"Old\" \r\n"
+                                 "start=1\r\n"
+                                 "theme=dark\r\n"
+                                 "\r\n";
+    ScratchDir::write(path, userPart + "[ip]\r\nip0=old\r\n\r\n[tail]\r\nz=2");
+    settings.storePeerList(listOf({"a", "", "a"}));
+    settings.storeUserSettings(-5, "New");
+    const std::string expected = "; written by hand\n"
+                                 "[Other]\n"
+                                 "x = 1\n"
+                                 "\n"
+                                 "[USER]\r\n"
+                                 "NIK=New\r\n"
+                                 "start=0\r\n"
+                                 "theme=dark\r\n"
+                                 "nik_color=-5\r\n"
+                                 "\r\n"
+                                 "[tail]\r\nz=2\r\n"
+                                 "[ip]\r\nip0=a\r\nip1=\r\nip2=a\r\n";
+    EXPECT_EQ(ScratchDir::read(path), expected);
+    // Closing again with the same list changes nothing; with an empty list the section goes.
+    settings.storePeerList(listOf({"a", "", "a"}));
+    EXPECT_EQ(ScratchDir::read(path), expected);
+    settings.storePeerList(TPeerList());
+    EXPECT_EQ(ScratchDir::read(path), expected.substr(0, expected.find("[ip]")));
+}
+
+struct PeerSectionCase {
+    const char* name;
+    const char* section;
+    Entries peers;
+};
+
+std::ostream& operator<<(std::ostream& out, const PeerSectionCase& c) {
+    return out << c.name;
+}
+
+class PeerSectionLoad : public ::testing::TestWithParam<PeerSectionCase> {};
+
+TEST_P(PeerSectionLoad, GivesOneEntryPerKeyNumberedFromZero) {
+    ScratchDir dir;
+    ScratchDir::write(dir.file("lirbo.ini"), std::string("[user]\r\nnik=Ann\r\n") + GetParam().section);
+    TPeerList peers;
+    peers.add("kept");
+    TChatSettings(dir.file("lirbo.ini")).load(peers);
+    Entries expected{"kept"};
+    expected.insert(expected.end(), GetParam().peers.begin(), GetParam().peers.end());
+    EXPECT_EQ(peers.entries(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HandEdited, PeerSectionLoad,
+    ::testing::Values(
+        PeerSectionCase{"OrderInFileDoesNotMatter", "[ip]\r\nip1=b\r\nip0=a\r\n", {"a", "b"}},
+        PeerSectionCase{"GapGivesEmptyEntryAndHigherKeyUnread", "[ip]\r\nip0=a\r\nip2=c\r\n", {"a", ""}},
+        PeerSectionCase{"CapitalKeys", "[IP]\r\nIP0=a\r\nIp1=b\r\n", {"a", "b"}},
+        PeerSectionCase{"OtherKeyCountsButIsNotRead", "[ip]\r\nhost=x\r\nip0=a\r\n", {"a", ""}},
+        PeerSectionCase{"LeadingZeroIsAnotherKey", "[ip]\r\nip00=x\r\n", {""}},
+        PeerSectionCase{"OnlyDigitsMakeTheNumber",
+                        "[ip]\r\nip=x\r\nip+1=x\r\nip-1=x\r\nip 1=x\r\nip1x=x\r\nip0=a\r\n",
+                        {"a", "", "", "", "", ""}},
+        PeerSectionCase{"HugeNumberIgnored", "[ip]\r\nip99999999999999999999999=x\r\nip1=b\r\n", {"", "b"}},
+        PeerSectionCase{"RepeatedKeyCountsTwiceAndGivesFirst", "[ip]\r\nip0=a\r\nip0=b\r\n", {"a", ""}},
+        PeerSectionCase{"CommentsAndBareLinesDoNotCount", "[ip]\r\n;ip1=x\r\n10.0.0.9\r\nip0=a\r\n", {"a"}},
+        PeerSectionCase{"QuotesAndBlanksRemoved", "[ip]\r\nip0= \"10.0.0.1 \" \r\nip1=\t'b'\r\n", {"10.0.0.1 ", "b"}},
+        PeerSectionCase{"EmptyValues", "[ip]\r\nip0=\r\nip1=10.0.0.2\r\n", {"", "10.0.0.2"}},
+        PeerSectionCase{"OnlyFirstOfRepeatedSections", "[ip]\r\nip0=a\r\n[ip]\r\nip1=b\r\n", {"a"}},
+        PeerSectionCase{"EmptySection", "[ip]\r\n", {}}, PeerSectionCase{"NoSection", "", {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ChatSettingsTest, UserValuesAsRead) {
+    struct Case {
+        const char* lines;
+        int colour;
+        const char* nick;
+    };
+    for (const Case& c :
+         {Case{"nik_color= 3 \r\nnik=\r\n", 3, ""}, Case{"nik_color=$A\r\nnik= Ann \r\n", 10, "Ann"},
+          Case{"nik_color=42\r\n", 42, "nik"}, Case{"nik_color=3.0\r\nNik='x'\r\n", 0, "x"},
+          Case{"nik_color=-2147483648\r\n", -2147483647 - 1, "nik"}, Case{"nik_color=\"-1\"\r\n", -1, "nik"}}) {
+        ScratchDir::write(path, std::string("[user]\r\n") + c.lines);
+        TUserSettings user;
+        loadPeers(&user);
+        EXPECT_EQ(user.colourIndex, c.colour) << c.lines;
+        EXPECT_EQ(user.nick, c.nick) << c.lines;
+    }
+}
+
+TEST_F(ChatSettingsTest, LongValuesComeBackCut) {
+    const std::string nick(3000, 'n');
+    const std::string address(3000, 'a');
+    settings.storeUserSettings(1, nick);
+    settings.storePeerList(listOf({address}));
+    TUserSettings user;
+    EXPECT_EQ(loadPeers(&user), Entries{address.substr(0, 2047)});
+    EXPECT_EQ(user.nick, nick.substr(0, 2047));
+}
+
+TEST_F(ChatSettingsTest, LargeListsSurviveStoreAndLoad) {
+    for (const int size : {3000, 10000}) {
+        Entries entries;
+        for (int i = 0; i < size; ++i) {
+            entries.push_back(i % 7 == 0 ? std::string() : "10." + std::to_string(i / 256) + ".0." + std::to_string(i));
+        }
+        settings.storePeerList(listOf(entries));
+        EXPECT_EQ(loadPeers(), entries) << size << " peers";
+    }
+}
+
+TEST_F(ChatSettingsTest, StoringOneSectionNeverTouchesTheOther) {
+    settings.storeUserSettings(2, "Ann");
+    settings.storePeerList(listOf({"a", "b"}));
+    const std::string afterFirst = ScratchDir::read(path);
+    settings.storeUserSettings(2, "Ann");
+    settings.storePeerList(listOf({"a", "b"}));
+    EXPECT_EQ(ScratchDir::read(path), afterFirst);
+}
+
+TEST_F(ChatSettingsTest, ReadOnlyFileRefusesBothStoresAndStaysWhole) {
+    const std::string before = "[user]\r\nnik=Ann\r\n[ip]\r\nip0=a\r\n";
+    ScratchDir::write(path, before);
+    ScratchDir::makeReadOnly(path);
+    const std::string message = "Unable to write to " + path;
+    try {
+        settings.storeUserSettings(4, "Bob");
+        FAIL() << "not refused";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(e.message(), message);
+    }
+    try {
+        settings.storePeerList(listOf({"b"}));
+        FAIL() << "not refused";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(e.message(), message);
+    }
+    EXPECT_EQ(ScratchDir::read(path), before);
+    EXPECT_EQ(dir.entryCount(), 1u);
+}
+
+TEST_F(ChatSettingsTest, VanishedFolderRefusesWrites) {
+    const std::string folder = dir.file("start");
+    std::filesystem::create_directory(folder);
+    const TChatSettings inFolder(folder + "/lirbo.ini");
+    std::filesystem::remove(folder);
+    EXPECT_THROW(inFolder.storeUserSettings(1, "Ann"), EIniFileException);
+    EXPECT_THROW(inFolder.storePeerList(listOf({"a"})), EIniFileException);
+    inFolder.storePeerList(TPeerList()); // erasing in a missing file succeeds
+    EXPECT_FALSE(ScratchDir::exists(folder));
+}
+
+#ifndef _WIN32
+TEST_F(ChatSettingsTest, UserStoreStopsAtTheFirstRefusedKey) {
+    // The colour fits within the limit, the long nick does not: start must not be written either.
+    {
+        test::FileSizeLimit limit(200);
+        EXPECT_THROW(settings.storeUserSettings(6, std::string(500, 'n')), EIniFileException);
+    }
+    EXPECT_EQ(ScratchDir::read(path), "[user]\r\nnik_color=6\r\n");
+    EXPECT_EQ(dir.entryCount(), 1u);
+}
+
+TEST_F(ChatSettingsTest, RefusedPeerStoreKeepsTheOldSectionWhole) {
+    settings.storePeerList(listOf({"a", "b"}));
+    const std::string before = ScratchDir::read(path);
+    Entries many(100, "10.0.0.1");
+    {
+        test::FileSizeLimit limit(512);
+        EXPECT_THROW(settings.storePeerList(listOf(many)), EIniFileException);
+    }
+    EXPECT_EQ(ScratchDir::read(path), before);
+    EXPECT_EQ(loadPeers(), (Entries{"a", "b"}));
+}
+#endif
+
+} // namespace
+} // namespace lirbo::core
