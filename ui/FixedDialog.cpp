@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
 
 namespace lirbo::ui {
 
@@ -88,7 +89,12 @@ void FixedDialog::showEvent(QShowEvent* event) {
         return;
     }
     if (const QScreen* target = screen()) {
-        move(target->availableGeometry().center() - rect().center());
+        // The frame is known here when the window system tells it before mapping the window.
+        const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+        const QRect outer = rect().marginsAdded(frame);
+        QRect placed(QPoint(0, 0), outer.size());
+        placed.moveCenter(target->availableGeometry().center());
+        move(placed.topLeft());
     }
     if (m_initialFocus != nullptr) {
         m_initialFocus->setFocus(Qt::OtherFocusReason);
