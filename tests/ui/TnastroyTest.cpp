@@ -145,6 +145,12 @@ private slots:
         QCOMPARE(focusName(), QStringLiteral("nik"));
         QCOMPARE(nik->selectedText(), QStringLiteral("Ann"));
 
+        // Focus that the program moves counts as keyboard focus too.
+        tabWalk(1);
+        nik->setCursorPosition(0);
+        nik->setFocus(Qt::OtherFocusReason);
+        QCOMPARE(nik->selectedText(), QStringLiteral("Ann"));
+
         tabWalk(1);
         QTest::mouseClick(nik, Qt::LeftButton, Qt::NoModifier, QPoint(nik->width() - 4, nik->height() / 2));
         QCOMPARE(focusName(), QStringLiteral("nik"));
