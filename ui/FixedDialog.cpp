@@ -77,22 +77,20 @@ void FixedDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void FixedDialog::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) {
-        // QDialog makes the first auto-default button the default one when it shows.
-        for (auto* button : findChildren<QPushButton*>()) {
-            button->setAutoDefault(false);
-            button->setDefault(false);
-        }
-    }
-    QDialog::showEvent(event);
     if (event->spontaneous()) {
+        QDialog::showEvent(event);
         return;
     }
+    // QDialog makes the first auto-default button the default one when it shows.
+    for (auto* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    QDialog::showEvent(event); // centres on the parent; the screen's centre wins below
     if (const QScreen* target = screen()) {
-        // The frame is known here when the window system tells it before mapping the window.
+        // The frame is counted where the window system reports it before the window maps.
         const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
-        const QRect outer = rect().marginsAdded(frame);
-        QRect placed(QPoint(0, 0), outer.size());
+        QRect placed(QPoint(), size().grownBy(frame));
         placed.moveCenter(target->availableGeometry().center());
         move(placed.topLeft());
     }
