@@ -29,6 +29,8 @@ private slots:
             QCOMPARE(widget->pos(), place.position);
         }
         QCOMPARE(form.findChild<QWidget*>(QStringLiteral("Image1"))->size(), QSize(417, 128));
+        // The location line lies over the picture's lower edge and must be drawn on top of it.
+        QCOMPARE(form.childAt(QPoint(266, 124))->objectName(), QStringLiteral("Label6"));
         QCOMPARE(form.findChild<QPushButton*>(QStringLiteral("Button1"))->text(), QStringLiteral(u"\u041E\u041A"));
         QVERIFY(form.findChild<QLabel*>(QStringLiteral("Label5"))->text().contains(QStringLiteral("2026")));
     }
