@@ -23,8 +23,7 @@ QString FileChooser::offeredName() const {
 
 bool FileChooser::execute(QWidget* parent, QString& path) {
     QString chosen;
-    if (auto answer = ModalSeam::takeFileName()) {
-        ModalSeam::record(m_title, offeredName());
+    if (auto answer = ModalSeam::takeFileName(m_title, offeredName())) {
         chosen = *answer;
     } else {
         QFileDialog dialog(parent, m_title);
