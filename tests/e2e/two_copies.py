@@ -53,7 +53,7 @@ class Namespace:
     def start_x(self):
         read_end, write_end = os.pipe()
         xvfb = subprocess.Popen(self.exec_args("Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                                               "-nolisten", "tcp"),
+                                               "-nolisten", "tcp", "-noreset"),
                                 pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         self.processes.append(xvfb)
