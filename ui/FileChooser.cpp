@@ -23,8 +23,7 @@ QString FileChooser::offeredName() const {
 
 bool FileChooser::execute(QWidget* parent, QString& path) {
     QString chosen;
-    if (auto answer = ModalSeam::takeFileName()) {
-        ModalSeam::record(m_title, offeredName());
+    if (auto answer = ModalSeam::takeFileName(m_title, offeredName())) {
         chosen = *answer;
     } else {
         QFileDialog dialog(parent, m_title);
@@ -33,7 +32,6 @@ bool FileChooser::execute(QWidget* parent, QString& path) {
         dialog.setFileMode(m_mode == Mode::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
         dialog.setNameFilter(nameFilter());
         dialog.setDefaultSuffix(m_defaultSuffix);
-        dialog.setOption(QFileDialog::ReadOnly, false);
         dialog.setOption(QFileDialog::DontUseNativeDialog, true);
         if (!m_lastPath.isEmpty()) {
             dialog.setDirectory(QFileInfo(m_lastPath).absolutePath());

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
 
 namespace lirbo::ui {
 
@@ -76,19 +77,22 @@ void FixedDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void FixedDialog::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) {
-        // QDialog makes the first auto-default button the default one when it shows.
-        for (auto* button : findChildren<QPushButton*>()) {
-            button->setAutoDefault(false);
-            button->setDefault(false);
-        }
-    }
-    QDialog::showEvent(event);
     if (event->spontaneous()) {
+        QDialog::showEvent(event);
         return;
     }
+    // QDialog makes the first auto-default button the default one when it shows.
+    for (auto* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    QDialog::showEvent(event); // centres on the parent; the screen's centre wins below
     if (const QScreen* target = screen()) {
-        move(target->availableGeometry().center() - rect().center());
+        // The frame is counted where the window system reports it before the window maps.
+        const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+        QRect placed(QPoint(), size().grownBy(frame));
+        placed.moveCenter(target->availableGeometry().center());
+        move(placed.topLeft());
     }
     if (m_initialFocus != nullptr) {
         m_initialFocus->setFocus(Qt::OtherFocusReason);

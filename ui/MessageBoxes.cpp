@@ -33,8 +33,7 @@ QString boxText(const std::string& message) {
 
 void MessageBoxes::showError(QWidget* parent, const std::string& message) {
     const QString text = boxText(message);
-    ModalSeam::record(applicationTitle(), text);
-    if (ModalSeam::takeButton()) {
+    if (ModalSeam::takeButton(applicationTitle(), text)) {
         return;
     }
     QMessageBox box(QMessageBox::Critical, applicationTitle(), text, QMessageBox::Ok, ownerFor(parent));
@@ -44,8 +43,7 @@ void MessageBoxes::showError(QWidget* parent, const std::string& message) {
 bool MessageBoxes::confirmClearChat(QWidget* parent) {
     const QString caption = QStringLiteral("Warning");
     const QString text = QStringLiteral("Вы действительно хотите очистить чат?");
-    ModalSeam::record(caption, text);
-    if (const auto answer = ModalSeam::takeButton()) {
+    if (const auto answer = ModalSeam::takeButton(caption, text)) {
         return *answer == QMessageBox::Ok;
     }
     ConfirmBox box(caption, text, parent);
@@ -54,8 +52,7 @@ bool MessageBoxes::confirmClearChat(QWidget* parent) {
 
 void MessageBoxes::showStartupFailure(const QString& text) {
     const QString caption = QStringLiteral("Application Error");
-    ModalSeam::record(caption, text);
-    if (ModalSeam::takeButton()) {
+    if (ModalSeam::takeButton(caption, text)) {
         return;
     }
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);

@@ -25,26 +25,24 @@ void ModalSeam::queueFileName(const QString& path) {
     fileNames().push_back(path);
 }
 
-std::optional<int> ModalSeam::takeButton() {
+std::optional<int> ModalSeam::takeButton(const QString& caption, const QString& text) {
     if (buttons().empty()) {
         return std::nullopt;
     }
     const int button = buttons().front();
     buttons().pop_front();
+    log().append(caption + '|' + text);
     return button;
 }
 
-std::optional<QString> ModalSeam::takeFileName() {
+std::optional<QString> ModalSeam::takeFileName(const QString& title, const QString& offered) {
     if (fileNames().empty()) {
         return std::nullopt;
     }
     QString path = fileNames().front();
     fileNames().pop_front();
+    log().append(title + '|' + offered);
     return path;
-}
-
-void ModalSeam::record(const QString& caption, const QString& text) {
-    log().append(caption + '|' + text);
 }
 
 const QStringList& ModalSeam::shown() {

@@ -9,7 +9,8 @@ namespace lirbo::ui {
 
 // The test seam of every modal box and file chooser the main window opens. While answers are
 // queued, a box or chooser takes the first one instead of opening, and logs what it would have
-// shown; with nothing queued the real modal loop runs. The program itself never queues anything.
+// shown; with nothing queued the real modal loop runs. The program itself never queues anything,
+// so it never logs anything either.
 class ModalSeam {
 public:
     // An answer for a box: the QMessageBox::StandardButton pressed.
@@ -17,11 +18,13 @@ public:
     // An answer for a file chooser: the chosen path, or an empty string for cancel.
     static void queueFileName(const QString& path);
 
-    static std::optional<int> takeButton();
-    static std::optional<QString> takeFileName();
+    // The queued answer for the box with this caption and text, which is logged; nothing (and no
+    // log entry) when no answer waits, and the real box is to open.
+    static std::optional<int> takeButton(const QString& caption, const QString& text);
+    // The same for a chooser with this title, offering this name.
+    static std::optional<QString> takeFileName(const QString& title, const QString& offered);
 
-    // "caption|text" of every box shown or answered, oldest first.
-    static void record(const QString& caption, const QString& text);
+    // "caption|text" of every box and chooser answered, oldest first.
     static const QStringList& shown();
     static void reset();
 

@@ -45,4 +45,8 @@ void StartupFailure::report(const core::Exception& error) {
     MessageBoxes::showStartupFailure(text(error));
 }
 
+void StartupFailure::report(const std::exception& error) {
+    MessageBoxes::showStartupFailure(text("Exception", originOf(nullptr), error.what()));
+}
+
 } // namespace lirbo::ui

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <exception>
 #include <string>
 
 namespace lirbo::core {
@@ -28,6 +29,8 @@ public:
 
     // Shows the "Application Error" box for `error`; the caller then ends with status 1.
     static void report(const core::Exception& error);
+    // The same for an error from outside the program's classes (out of memory, for instance).
+    static void report(const std::exception& error);
 };
 
 } // namespace lirbo::ui

@@ -86,6 +86,24 @@ void TranscriptView::cleared() {
     scheduleCatchUp();
 }
 
+void TranscriptView::focusInEvent(QFocusEvent* event) {
+    if (!m_hiddenSelection.isNull()) {
+        setTextCursor(m_hiddenSelection);
+        m_hiddenSelection = QTextCursor();
+    }
+    QTextEdit::focusInEvent(event);
+}
+
+void TranscriptView::focusOutEvent(QFocusEvent* event) {
+    QTextEdit::focusOutEvent(event);
+    QTextCursor cursor = textCursor();
+    if (cursor.hasSelection()) {
+        m_hiddenSelection = cursor;
+        cursor.clearSelection();
+        setTextCursor(cursor);
+    }
+}
+
 void TranscriptView::scheduleCatchUp() {
     if (m_timer.isActive()) {
         return;
@@ -114,6 +132,7 @@ void TranscriptView::catchUp() {
     }
     QTextCursor cursor(document());
     cursor.beginEditBlock();
+    m_hiddenSelection = QTextCursor();
     if (m_clearPending || m_removeShown >= m_shown) {
         document()->clear();
         m_shown = 0;
@@ -145,7 +164,14 @@ void TranscriptView::catchUp() {
         // Select the newest body line and bring its end into view, wherever the user had scrolled.
         QTextCursor select(document()->lastBlock());
         select.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        setTextCursor(select);
+        if (hasFocus()) {
+            setTextCursor(select);
+        } else {
+            m_hiddenSelection = select;
+            QTextCursor end = select;
+            end.clearSelection();
+            setTextCursor(end);
+        }
         ensureCursorVisible();
         verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     }

@@ -26,9 +26,15 @@ public:
     bool upToDate() const;
     // Messages the view shows at the moment.
     std::size_t shownMessages() const { return m_shown; }
+    // The selection, which shows as a highlight only while the view has the keyboard focus.
+    QTextCursor selection() const { return m_hiddenSelection.isNull() ? textCursor() : m_hiddenSelection; }
 
     // The shortest time between two batches, in milliseconds.
     static constexpr int kBatchInterval = 16;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void messageAppended(const core::TTranscriptMessage& message) override;
@@ -46,6 +52,7 @@ private:
     std::size_t m_removeShown = 0;    // of those, how many the model has dropped meanwhile
     std::size_t m_pendingAppends = 0; // newest messages of the model not yet in the document
     bool m_clearPending = false;
+    QTextCursor m_hiddenSelection; // kept aside while the view has no focus
 };
 
 } // namespace lirbo::ui

@@ -5,6 +5,7 @@
 #include "ui/TerminationSignals.h"
 
 #include <QApplication>
+#include <exception>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -18,6 +19,9 @@ int main(int argc, char* argv[]) {
         window.show();
         return QApplication::exec();
     } catch (const lirbo::core::Exception& error) {
+        lirbo::ui::StartupFailure::report(error);
+        return 1;
+    } catch (const std::exception& error) {
         lirbo::ui::StartupFailure::report(error);
         return 1;
     }

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """End-to-end test of the real lirbo program: two copies, each in its own network namespace joined
-by a veth pair, each listening on UDP port 8800 under its own X server, driven with keys and the
-mouse as a person would. Checks the exact Windows-1251 bytes on the wire, the departure notices,
+by a veth pair, each listening on UDP port 8800 under its own X server, driven with keys, the
+mouse and a window-manager close as a person would. Checks the exact Windows-1251 bytes on the wire, the departure notices,
 the settings file after a close and after SIGTERM, and that a second copy on a taken port ends
 with status 1 without a main window.
 
@@ -53,7 +53,7 @@ class Namespace:
     def start_x(self):
         read_end, write_end = os.pipe()
         xvfb = subprocess.Popen(self.exec_args("Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                                               "-nolisten", "tcp"),
+                                               "-nolisten", "tcp", "-noreset"),
                                 pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         self.processes.append(xvfb)
@@ -97,7 +97,7 @@ class Namespace:
         return subprocess.run(self.exec_args("xdotool", *args), env=self.env(), capture_output=True, text=True,
                               timeout=timeout)
 
-    def wait_window(self, title, pid=None, timeout=20):
+    def wait_window(self, title, pid=None, timeout=30):
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             args = ["search", "--all", "--onlyvisible", "--name", f"^{title}$"]
@@ -141,6 +141,7 @@ def main():
     names = (f"{tag}a", f"{tag}b")
     veth = (f"{tag}va", f"{tag}vb")
     capture = os.path.join(os.path.dirname(os.path.abspath(__file__)), "capture.py")
+    wm_close = os.path.join(os.path.dirname(os.path.abspath(__file__)), "wm_close.py")
     workspace = tempfile.mkdtemp(prefix="lirbo-e2e-")
     spaces = []
     try:
@@ -176,7 +177,7 @@ def main():
 
         # Bob answers in Russian.
         b.xdotool("windowfocus", "--sync", window_b)
-        b.xdotool("type", "--delay", "20", "Привет")
+        b.xdotool("type", "--delay", "120", "Привет")
         b.xdotool("key", "Return")
         expect(a.next_datagram() == (ADDRESS_B, b"V5Bob;" + "Привет".encode("cp1251")),
                "a Russian message travels as Windows-1251 bytes")
@@ -209,6 +210,18 @@ def main():
         expect(b.next_datagram() == (ADDRESS_A, b"V3Ann;" + NOTICE), "closing sends the departure notice")
         expect(copy_a.wait(timeout=10) == 0, "the closed copy ends with status 0")
         expect(b"ip0=" + ADDRESS_B.encode() in read(ini_a), "the settings file holds the peer list after closing")
+
+        # Ann starts again and closes with the window manager's close (title bar button, Alt+F4). The
+        # settings file now holds only the peer list, so the nick is the default one.
+        copy_a = a.start_lirbo(lirbo)
+        window_a = a.wait_window("Lirbo", copy_a.pid)
+        if window_a is None:
+            print("windows:", a.xdotool("search", "--name", ".").stdout.split(), "status:", copy_a.poll(), flush=True)
+        expect(window_a is not None, "a copy starts again from the stored settings")
+        subprocess.run(a.exec_args("python3", wm_close, window_a), env=a.env(), check=True, timeout=20)
+        received = b.next_datagram()
+        expect(received == (ADDRESS_A, b"V0nik;" + NOTICE), f"a window-manager close sends the notice ({received})")
+        expect(copy_a.wait(timeout=10) == 0, "a window-manager close ends the copy with status 0")
 
         # SIGTERM on Bob's copy: the notice goes out, lirbo.ini stays byte for byte.
         ini_b = os.path.join(b.workdir, "lirbo.ini")

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -244,9 +245,17 @@ private slots:
     void clearAnsweredOtherwiseKeepsTheTranscript() {
         open();
         m_window->transcript().appendMessage("a[00:00]", 8, {}, "b");
-        whenModalOpens([](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
+        QString copied;
+        whenModalOpens([&](QWidget* box) {
+            QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+            copied = QApplication::clipboard()->text();
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
         trigger("N8");
         QCOMPARE(m_window->transcript().messages().size(), std::size_t(1));
+        QCOMPARE(copied, QStringLiteral("---------------------------\nWarning\n---------------------------\n"
+                                        "Вы действительно хотите очистить чат?\n---------------------------\n"
+                                        "OK   Cancel   \n---------------------------\n"));
         whenModalOpens([](QWidget* box) { box->close(); });
         trigger("N8");
         QCOMPARE(m_window->transcript().messages().size(), std::size_t(1));

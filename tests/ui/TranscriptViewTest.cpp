@@ -170,6 +170,13 @@ private slots:
         transcript.appendMessage("n[00:01]", 8, TColor{}, "newest");
         view.catchUp();
         QCOMPARE(bar->value(), bar->maximum());
+        QCOMPARE(view.selection().selectedText(), QStringLiteral("newest"));
+        // The highlight shows only while the view has the focus.
+        QVERIFY(!view.hasFocus());
+        QVERIFY(!view.textCursor().hasSelection());
+        view.activateWindow();
+        view.setFocus();
+        QTRY_VERIFY(view.hasFocus());
         QCOMPARE(view.textCursor().selectedText(), QStringLiteral("newest"));
     }
 };

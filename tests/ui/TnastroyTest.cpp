@@ -1,0 +1,244 @@
+#include "ui/Tnastroy.h"
+
+#include "DialogTestSupport.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QScreen>
+#include <array>
+
+using lirbo::ui::Tnastroy;
+using namespace lirbo::ui::test;
+
+class TnastroyTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { Tnastroy::setColourPicker({}); }
+
+    void buildsTheFormAsLaidOut() {
+        Tnastroy dialog;
+        QCOMPARE(dialog.objectName(), QStringLiteral("nastroy"));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Настройка"));
+        QCOMPARE(dialog.size(), QSize(181, 149));
+        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+        const Qt::WindowFlags flags = dialog.windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+
+        const auto* nik = dialog.findChild<QLineEdit*>(QStringLiteral("nik"));
+        const auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+        const auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("BitBtn1"));
+        const auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("BitBtn2"));
+        QVERIFY(nik && combo && ok && cancel);
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("Ник:"));
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral("Цвет:"));
+        QCOMPARE(nik->geometry(), QRect(8, 24, 161, 21));
+        QCOMPARE(combo->geometry(), QRect(8, 80, 161, 21));
+        QCOMPARE(ok->geometry(), QRect(8, 112, 75, 25));
+        QCOMPARE(cancel->geometry(), QRect(96, 112, 75, 25));
+        // Cyrillic О and К, not the Latin letters.
+        QCOMPARE(ok->text(), QStringLiteral(u"\u041E\u041A"));
+        QCOMPARE(cancel->text(), QStringLiteral("Отмена"));
+        QVERIFY(!combo->isEditable());
+        const QStringList names{QStringLiteral("Черный"), QStringLiteral("Красный"),  QStringLiteral("Оранжевый"),
+                                QStringLiteral("Желтый"), QStringLiteral("Зелённый"), QStringLiteral("Голубой"),
+                                QStringLiteral("Синий"),  QStringLiteral("Розовый")};
+        QStringList shown;
+        for (int i = 0; i < combo->count(); ++i) {
+            shown << combo->itemText(i);
+        }
+        QCOMPARE(shown, names);
+    }
+
+    void opensWithTheNickSelected() {
+        Tnastroy dialog;
+        dialog.setNick(QStringLiteral("Ann"));
+        QVERIFY(showActive(dialog));
+        QCOMPARE(focusName(), QStringLiteral("nik"));
+        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("nik"))->selectedText(), QStringLiteral("Ann"));
+    }
+
+    void opensInTheMiddleOfTheScreenNotOverTheMainWindow() {
+        QWidget mainWindow;
+        mainWindow.setGeometry(0, 0, 300, 200);
+        mainWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+        Tnastroy dialog(&mainWindow);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QPoint offset = dialog.frameGeometry().center() - dialog.screen()->availableGeometry().center();
+        QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QString("off by %1,%2").arg(offset.x()).arg(offset.y())));
+    }
+
+    void typingReplacesTheNickAsTyped() {
+        QFETCH(QString, typed);
+        Tnastroy::setColourPicker([](int) { return 3; });
+        Tnastroy dialog;
+        dialog.setNick(QStringLiteral("old nick"));
+        QSignalSpy finished(&dialog, &QDialog::finished);
+        QVERIFY(showActive(dialog));
+        typeText(typed);
+        if (typed.isEmpty()) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(outcome(dialog, finished), Tnastroy::kResultOk);
+        QCOMPARE(dialog.nick(), typed);
+        QCOMPARE(dialog.colourIndex(), 3);
+    }
+    void typingReplacesTheNickAsTyped_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("plain") << QStringLiteral("Ann");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("spaces and separator") << QStringLiteral(" a;b c ");
+        QTest::newRow("cyrillic") << QStringLiteral("Ёжик");
+    }
+
+    void keyboardEndsOnlyThroughAFocusedButton() {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(int, expected);
+        Tnastroy dialog;
+        QSignalSpy finished(&dialog, &QDialog::finished);
+        QVERIFY(showActive(dialog));
+        dialog.findChild<QWidget*>(focus)->setFocus(Qt::TabFocusReason);
+        QCOMPARE(focusName(), focus);
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+        QCOMPARE(outcome(dialog, finished), expected);
+    }
+    void keyboardEndsOnlyThroughAFocusedButton_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("Enter in nik") << "nik" << int(Qt::Key_Return) << kStaysOpen;
+        QTest::newRow("keypad Enter in nik") << "nik" << int(Qt::Key_Enter) << kStaysOpen;
+        QTest::newRow("Esc in nik") << "nik" << int(Qt::Key_Escape) << kStaysOpen;
+        QTest::newRow("Enter in list") << "ComboBox1" << int(Qt::Key_Return) << kStaysOpen;
+        QTest::newRow("Esc in list") << "ComboBox1" << int(Qt::Key_Escape) << kStaysOpen;
+        QTest::newRow("Esc on OK") << "BitBtn1" << int(Qt::Key_Escape) << kStaysOpen;
+        QTest::newRow("Esc on cancel") << "BitBtn2" << int(Qt::Key_Escape) << kStaysOpen;
+        QTest::newRow("Enter on OK") << "BitBtn1" << int(Qt::Key_Return) << Tnastroy::kResultOk;
+        QTest::newRow("keypad Enter on OK") << "BitBtn1" << int(Qt::Key_Enter) << Tnastroy::kResultOk;
+        QTest::newRow("Space on OK") << "BitBtn1" << int(Qt::Key_Space) << Tnastroy::kResultOk;
+        QTest::newRow("Enter on cancel") << "BitBtn2" << int(Qt::Key_Return) << Tnastroy::kResultCancel;
+        QTest::newRow("Space on cancel") << "BitBtn2" << int(Qt::Key_Space) << Tnastroy::kResultCancel;
+    }
+
+    void tabVisitsTheColourListLast() {
+        Tnastroy dialog;
+        QVERIFY(showActive(dialog));
+        QCOMPARE(tabWalk(4), QStringList({"BitBtn1", "BitBtn2", "ComboBox1", "nik"}));
+        QCOMPARE(tabWalk(4, Qt::ShiftModifier), QStringList({"ComboBox1", "BitBtn2", "BitBtn1", "nik"}));
+    }
+
+    void keyboardFocusSelectsTheNickButAClickDoesNot() {
+        Tnastroy dialog;
+        dialog.setNick(QStringLiteral("Ann"));
+        QVERIFY(showActive(dialog));
+        auto* nik = dialog.findChild<QLineEdit*>(QStringLiteral("nik"));
+        nik->setCursorPosition(1);
+        QVERIFY(!nik->hasSelectedText());
+        tabWalk(1, Qt::ShiftModifier);
+        tabWalk(1);
+        QCOMPARE(focusName(), QStringLiteral("nik"));
+        QCOMPARE(nik->selectedText(), QStringLiteral("Ann"));
+
+        // Focus that the program moves counts as keyboard focus too.
+        tabWalk(1);
+        nik->setCursorPosition(0);
+        nik->setFocus(Qt::OtherFocusReason);
+        QCOMPARE(nik->selectedText(), QStringLiteral("Ann"));
+
+        tabWalk(1);
+        QTest::mouseClick(nik, Qt::LeftButton, Qt::NoModifier, QPoint(nik->width() - 4, nik->height() / 2));
+        QCOMPARE(focusName(), QStringLiteral("nik"));
+        QVERIFY(!nik->hasSelectedText());
+    }
+
+    void closingFromTheTitleBarGivesCancel() {
+        Tnastroy dialog;
+        QTimer::singleShot(0, &dialog, [&dialog] { dialog.close(); });
+        QCOMPARE(dialog.exec(), Tnastroy::kResultCancel);
+    }
+
+    void modalLoopReturnsOkFromTheKeyboard() {
+        Tnastroy dialog;
+        QTimer::singleShot(0, &dialog, [&dialog] {
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            tabWalk(1);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        });
+        QCOMPARE(dialog.exec(), Tnastroy::kResultOk);
+    }
+
+    void colourListShowsAllEightItemsAtOnce() {
+        Tnastroy dialog;
+        QVERIFY(showActive(dialog));
+        auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+        combo->showPopup();
+        QAbstractItemView* view = combo->view();
+        QTRY_VERIFY(view->isVisible());
+        for (int row = 0; row < combo->count(); ++row) {
+            const QRect item = view->visualRect(view->model()->index(row, 0));
+            QCOMPARE(item.height(), 13);
+            QVERIFY2(view->viewport()->rect().contains(item), qPrintable(QString("row %1 hidden").arg(row)));
+        }
+        combo->hidePopup();
+    }
+
+    void everyOpeningPreselectsAColourUniformly() {
+        // 1,600 openings, 200 expected per colour. The chi-square bound 40 for 7 degrees of freedom
+        // fails a fair generator about once in a million runs and a generator stuck on one colour,
+        // or one that never reaches an end of the list, always.
+        constexpr int kOpenings = 1600;
+        std::array<int, 8> counts{};
+        for (int i = 0; i < kOpenings; ++i) {
+            Tnastroy dialog;
+            const int index = dialog.colourIndex();
+            QVERIFY2(index >= 0 && index < 8, qPrintable(QString::number(index)));
+            ++counts[static_cast<size_t>(index)];
+        }
+        const double expected = kOpenings / 8.0;
+        double chiSquare = 0;
+        QString histogram;
+        for (int count : counts) {
+            chiSquare += (count - expected) * (count - expected) / expected;
+            histogram += QString::number(count) + ' ';
+        }
+        QVERIFY2(chiSquare < 40, qPrintable("counts " + histogram + "chi-square " + QString::number(chiSquare)));
+    }
+
+    void okWithoutTouchingTheListAdoptsThePreselectedColour() {
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            Tnastroy dialog;
+            const int preselected = dialog.colourIndex();
+            QSignalSpy finished(&dialog, &QDialog::finished);
+            QVERIFY(showActive(dialog));
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+            QCOMPARE(outcome(dialog, finished), Tnastroy::kResultOk);
+            QCOMPARE(dialog.colourIndex(), preselected);
+        }
+    }
+
+    void chosenColourIsTheListPosition() {
+        Tnastroy::setColourPicker([](int) { return 0; });
+        Tnastroy dialog;
+        QVERIFY(showActive(dialog));
+        tabWalk(3);
+        QCOMPARE(focusName(), QStringLiteral("ComboBox1"));
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        }
+        QCOMPARE(dialog.colourIndex(), 6);
+        QCOMPARE(dialog.findChild<QComboBox*>(QStringLiteral("ComboBox1"))->currentText(), QStringLiteral("Синий"));
+    }
+};
+
+QTEST_MAIN(TnastroyTest)
+#include "TnastroyTest.moc"
