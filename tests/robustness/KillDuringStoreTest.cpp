@@ -53,10 +53,10 @@ void killWhileStoring(const StoreCase& store, int rounds) {
         versions[v] = ScratchDir::read(store.file);
     }
     ASSERT_NE(versions[0], versions[1]);
-    // Kills fall anywhere in the child's first three stores or so, however fast this build is.
+    // Kills fall anywhere in the child's first four stores or so, however fast this build is.
     const auto storeMicros =
         std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started).count() / 2;
-    std::uniform_int_distribution<long long> delay(100, 100 + 3 * storeMicros);
+    std::uniform_int_distribution<long long> delay(100, 100 + 4 * storeMicros);
 
     std::mt19937 random(12345);
     int seen[2] = {0, 0};
@@ -64,7 +64,8 @@ void killWhileStoring(const StoreCase& store, int rounds) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            for (int i = 0;; ++i) {
+            // Starts with the version that is not on the disk, so that every store changes the file.
+            for (int i = 1;; ++i) {
                 store.store(i % 2);
             }
         }
