@@ -41,7 +41,8 @@ std::string keyName(std::string text) {
 std::string plainValue(std::string text) {
     removeBytes(text, std::string("\r\n\0", 3));
     trimBlanks(text);
-    if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front()) {
+    // A value such as ''' is still enclosed after one mark goes: drop marks until it is not.
+    while (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front()) {
         text.pop_back();
         trimBlanks(text);
     }
