@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Lirbo and runs every test suite: release, AddressSanitizer + UBSan, ThreadSanitizer,
-# and a short fuzzing pass. Installs the Debian packages it needs first.
+# the Windows build of core and net under Wine, and a short fuzzing pass.
+# Installs the Debian packages it needs first.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -17,3 +18,4 @@ run_preset() {
 run_preset release
 run_preset asan
 run_preset tsan
+run_preset windows

@@ -35,38 +35,51 @@ std::string trimErrorText(std::string text) {
 
 #ifdef _WIN32
 
-std::string currentDirectory() {
-    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
-    if (needed == 0) {
-        return std::string();
+namespace {
+
+// Calls a function of the GetCurrentDirectoryA kind: given a buffer too small it returns the size
+// needed, terminating zero included; given one that fits, the length without the zero.
+template <typename Call> std::string withGrowingBuffer(Call call) {
+    std::string text(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = call(static_cast<DWORD>(text.size()), text.data());
+        if (length == 0) {
+            return std::string();
+        }
+        if (length < text.size()) {
+            text.resize(length);
+            return text;
+        }
+        text.resize(length); // the text grew between two calls: ask again with the size now known
     }
-    std::string dir(needed, '\0');
-    const DWORD written = GetCurrentDirectoryA(needed, dir.data());
-    dir.resize(written);
-    return dir;
 }
 
-char pathSeparator() { return '\\'; }
+} // namespace
+
+std::string currentDirectory() {
+    return withGrowingBuffer([](DWORD size, char* buffer) { return GetCurrentDirectoryA(size, buffer); });
+}
+
+char pathSeparator() {
+    return '\\';
+}
 
 std::string fullPath(const std::string& path) {
-    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) {
-        return path;
-    }
-    std::string full(needed, '\0');
-    const DWORD written = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
-    full.resize(written);
-    return full;
+    const std::string full = withGrowingBuffer(
+        [&](DWORD size, char* buffer) { return GetFullPathNameA(path.c_str(), size, buffer, nullptr); });
+    return full.empty() ? path : full;
 }
 
-int lastError() { return static_cast<int>(GetLastError()); }
+int lastError() {
+    return static_cast<int>(GetLastError());
+}
 
 std::string systemErrorText(int error) {
     char* buffer = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(error), 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
-    std::string text = length ? std::string(buffer, length) : std::string();
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
+    std::string text = length != 0 && buffer != nullptr ? std::string(buffer, length) : std::string();
     LocalFree(buffer);
     return trimErrorText(std::move(text));
 }
@@ -77,15 +90,19 @@ bool isNotFoundError(int error) {
 
 int readFile(const std::string& path, std::string& bytes) {
     bytes.clear();
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return lastError();
     }
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
+        bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    }
     char chunk[65536];
-    DWORD got = 0;
     int error = 0;
     for (;;) {
+        DWORD got = 0;
         if (!ReadFile(file, chunk, sizeof chunk, &got, nullptr)) {
             error = lastError();
             bytes.clear();
@@ -100,36 +117,102 @@ int readFile(const std::string& path, std::string& bytes) {
     return error;
 }
 
-WriteResult writeFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string target = path;
-    const DWORD attributes = GetFileAttributesA(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
-            return {WriteStage::Create, ERROR_ACCESS_DENIED};
+namespace {
+
+// The attributes a replaced file keeps. Read-only targets are refused before, and the others
+// (compressed, encrypted, sparse...) belong to the file system, not to the file's contents.
+constexpr DWORD keptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// The file that a symbolic link finally names, so that the link stays and its target is replaced.
+std::string resolveLinks(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        return path;
+    }
+    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return path;
+    }
+    std::string final = withGrowingBuffer([&](DWORD size, char* buffer) {
+        return GetFinalPathNameByHandleA(file, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    });
+    CloseHandle(file);
+    // The system answers in its long form: \\?\C:\dir\file, or \\?\UNC\server\share\file.
+    if (final.rfind("\\\\?\\UNC\\", 0) == 0) {
+        final = "\\\\" + final.substr(8);
+    } else if (final.rfind("\\\\?\\", 0) == 0) {
+        final = final.substr(4);
+    }
+    return final.empty() ? path : final;
+}
+
+// Creates a new, empty temporary file beside the target; never opens one that is already there.
+HANDLE createTemporary(const std::string& target, DWORD attributes, std::string& temporary, int& error) {
+    const std::string stem = target + ".tmp" + std::to_string(GetCurrentProcessId()) + "-";
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        temporary = stem + std::to_string(GetTickCount() + attempt);
+        HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            return file;
+        }
+        error = lastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            break;
         }
     }
-    const std::string temporary = target + ".tmp" + std::to_string(GetCurrentProcessId());
-    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return {WriteStage::Create, lastError()};
-    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// Writes and flushes everything; returns 0 or the system error number.
+int writeAll(HANDLE file, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
         DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
-            const int error = lastError();
-            CloseHandle(file);
-            DeleteFileA(temporary.c_str());
-            return {WriteStage::Write, error};
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) {
+            return lastError();
+        }
+        if (written == 0) {
+            return ERROR_HANDLE_DISK_FULL;
         }
         done += written;
     }
-    FlushFileBuffers(file);
-    CloseHandle(file);
+    // The bytes must be on the disk before the rename makes them the file.
+    if (!FlushFileBuffers(file)) {
+        return lastError();
+    }
+    return 0;
+}
+
+} // namespace
+
+WriteResult writeFileAtomically(const std::string& path, std::string_view bytes) {
+    const std::string target = resolveLinks(path);
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    // The read-only attribute binds every user, administrators included.
+    if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        return {WriteStage::Create, ERROR_ACCESS_DENIED};
+    }
+    std::string temporary;
+    int error = 0;
+    HANDLE file = createTemporary(target, exists ? attributes & keptAttributes : 0, temporary, error);
+    if (file == INVALID_HANDLE_VALUE) {
+        return {WriteStage::Create, error};
+    }
+    error = writeAll(file, bytes);
+    if (!CloseHandle(file) && error == 0) {
+        error = lastError();
+    }
+    if (error != 0) {
+        DeleteFileA(temporary.c_str());
+        return {WriteStage::Write, error};
+    }
     if (!MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const int error = lastError();
+        error = lastError();
         DeleteFileA(temporary.c_str());
         return {WriteStage::Create, error};
     }
@@ -149,7 +232,9 @@ std::string currentDirectory() {
     return std::string(buffer.data());
 }
 
-char pathSeparator() { return '/'; }
+char pathSeparator() {
+    return '/';
+}
 
 std::string fullPath(const std::string& path) {
     if (!path.empty() && path.front() == '/') {
@@ -162,9 +247,13 @@ std::string fullPath(const std::string& path) {
     return dir.back() == '/' ? dir + path : dir + '/' + path;
 }
 
-int lastError() { return errno; }
+int lastError() {
+    return errno;
+}
 
-std::string systemErrorText(int error) { return trimErrorText(std::strerror(error)); }
+std::string systemErrorText(int error) {
+    return trimErrorText(std::strerror(error));
+}
 
 bool isNotFoundError(int error) {
     return error == ENOENT || error == ENOTDIR;

@@ -1,6 +1,7 @@
 #include "core/ChatSettings.h"
 
 #include "FileSizeLimit.h"
+#include "Platform.h"
 #include "ScratchDir.h"
 #include "core/Exception.h"
 #include "core/FileSystem.h"
@@ -52,16 +53,28 @@ TEST(ChatSettingsPath, IsTheStartDirectoryPlusFileNameAndStaysFixed) {
     EXPECT_FALSE(ScratchDir::exists(other.file("lirbo.ini")));
 }
 
-#ifndef _WIN32
-TEST(ChatSettingsPath, RootDirectoryGivesTwoSeparators) {
+TEST(ChatSettingsPath, RootDirectoryGivesTwoSeparatorsThatStillNameTheFile) {
+    const std::string root = test::platform::currentRoot();
+    ASSERT_EQ(root.back(), fs::pathSeparator());
     const auto start = std::filesystem::current_path();
-    std::filesystem::current_path("/");
+    std::filesystem::current_path(root);
     const TChatSettings settings;
     std::filesystem::current_path(start);
-    EXPECT_EQ(settings.path(), "//lirbo.ini");
+    EXPECT_EQ(settings.path(), root + fs::pathSeparator() + "lirbo.ini");
+
+    // The same doubled separator inside a folder the test may write to.
+    ScratchDir dir;
+    ScratchDir::write(dir.file("lirbo.ini"), "[user]\r\nnik=Ann\r\n");
+    const TChatSettings doubled(dir.path() + fs::pathSeparator() + fs::pathSeparator() + "lirbo.ini");
+    TPeerList peers;
+    EXPECT_EQ(doubled.load(peers).nick, "Ann");
+    doubled.storeUserSettings(2, "Bob");
+    EXPECT_EQ(ScratchDir::read(dir.file("lirbo.ini")), "[user]\r\nnik=Bob\r\nnik_color=2\r\nstart=0\r\n");
+    EXPECT_EQ(dir.entryCount(), 1u);
 }
 
 TEST(ChatSettingsPath, DeletedStartDirectoryNeverMeansTheRootFolder) {
+    LIRBO_SKIP_IF_CANNOT_STAGE(test::platform::Staging::DeletedCurrentDirectory);
     ScratchDir dir;
     const std::string gone = dir.file("gone");
     std::filesystem::create_directory(gone);
@@ -70,11 +83,10 @@ TEST(ChatSettingsPath, DeletedStartDirectoryNeverMeansTheRootFolder) {
     std::filesystem::remove(gone);
     const TChatSettings settings;
     std::filesystem::current_path(start);
-    ASSERT_EQ(settings.path(), "./lirbo.ini");
+    ASSERT_EQ(settings.path(), std::string(".") + fs::pathSeparator() + "lirbo.ini");
     TPeerList peers;
     EXPECT_EQ(settings.load(peers).nick, "nik");
 }
-#endif
 
 TEST_F(ChatSettingsTest, MissingFileGivesDefaultsAndCreatesNothing) {
     TUserSettings user;
@@ -244,7 +256,7 @@ TEST_F(ChatSettingsTest, ReadOnlyFileRefusesBothStoresAndStaysWhole) {
 TEST_F(ChatSettingsTest, VanishedFolderRefusesWrites) {
     const std::string folder = dir.file("start");
     std::filesystem::create_directory(folder);
-    const TChatSettings inFolder(folder + "/lirbo.ini");
+    const TChatSettings inFolder(dir.file("start/lirbo.ini"));
     std::filesystem::remove(folder);
     EXPECT_THROW(inFolder.storeUserSettings(1, "Ann"), EIniFileException);
     EXPECT_THROW(inFolder.storePeerList(listOf({"a"})), EIniFileException);
@@ -252,8 +264,8 @@ TEST_F(ChatSettingsTest, VanishedFolderRefusesWrites) {
     EXPECT_FALSE(ScratchDir::exists(folder));
 }
 
-#ifndef _WIN32
 TEST_F(ChatSettingsTest, UserStoreStopsAtTheFirstRefusedKey) {
+    LIRBO_SKIP_IF_CANNOT_STAGE(test::platform::Staging::FullDisk);
     // The colour fits within the limit, the long nick does not: start must not be written either.
     {
         test::FileSizeLimit limit(200);
@@ -264,6 +276,7 @@ TEST_F(ChatSettingsTest, UserStoreStopsAtTheFirstRefusedKey) {
 }
 
 TEST_F(ChatSettingsTest, RefusedPeerStoreKeepsTheOldSectionWhole) {
+    LIRBO_SKIP_IF_CANNOT_STAGE(test::platform::Staging::FullDisk);
     settings.storePeerList(listOf({"a", "b"}));
     const std::string before = ScratchDir::read(path);
     Entries many(100, "10.0.0.1");
@@ -274,7 +287,6 @@ TEST_F(ChatSettingsTest, RefusedPeerStoreKeepsTheOldSectionWhole) {
     EXPECT_EQ(ScratchDir::read(path), before);
     EXPECT_EQ(loadPeers(), (Entries{"a", "b"}));
 }
-#endif
 
 } // namespace
 } // namespace lirbo::core

@@ -1,16 +1,13 @@
 #include "core/ChatTranscript.h"
 
+#include "FileSizeLimit.h"
+#include "Platform.h"
+#include "ScratchDir.h"
 #include "core/Exception.h"
 #include "core/FileSystem.h"
 #include "core/RtfWriter.h"
 
-#include <csignal>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace lirbo::core {
 namespace {
@@ -78,24 +75,16 @@ TEST(ChatTranscript, MessageLongerThanTheCapacityIsKeptAloneAndWhole) {
 
 class TranscriptSave : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = std::filesystem::temp_directory_path() / ("lirbo-save-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(m_dir);
-        m_transcript.appendMessage("Ann[14:05]", 10, kRed, std::string(5000, 'q'));
-    }
-    void TearDown() override {
-        std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all);
-        std::filesystem::remove_all(m_dir);
-    }
-    std::string path(const char* name) const { return (m_dir / name).string(); }
+    void SetUp() override { m_transcript.appendMessage("Ann[14:05]", 10, kRed, std::string(5000, 'q')); }
+    std::string path(const char* name) const { return m_dir.file(name); }
     static std::string contents(const std::string& file) {
         std::string bytes;
         EXPECT_EQ(fs::readFile(file, bytes), 0);
         return bytes;
     }
-    static void put(const std::string& file, const std::string& bytes) { std::ofstream(file) << bytes; }
+    static void put(const std::string& file, const std::string& bytes) { test::ScratchDir::write(file, bytes); }
 
-    std::filesystem::path m_dir;
+    test::ScratchDir m_dir;
     TChatTranscript m_transcript;
 };
 
@@ -104,7 +93,7 @@ TEST_F(TranscriptSave, WritesTheRtfAndReplacesAnOldFile) {
     put(file, "old");
     m_transcript.saveToFile(file);
     EXPECT_EQ(contents(file), transcriptToRtf(m_transcript));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), {}), 1); // no temporary left
+    EXPECT_EQ(m_dir.entryCount(), 1u); // no temporary left
 }
 
 TEST_F(TranscriptSave, UncreatableFileGivesCreateErrorWithFullPath) {
@@ -113,38 +102,39 @@ TEST_F(TranscriptSave, UncreatableFileGivesCreateErrorWithFullPath) {
         m_transcript.saveToFile(missing);
         FAIL() << "saved into a missing folder";
     } catch (const EFCreateError& e) {
-        EXPECT_EQ(e.message(), "Cannot create file \"" + missing + "\". No such file or directory");
+        EXPECT_EQ(e.message(), "Cannot create file \"" + missing + "\". " + test::platform::missingFolderReason());
     }
 }
 
 TEST_F(TranscriptSave, ReadOnlyTargetIsRefusedAndKept) {
     const std::string file = path("locked.rtf");
     put(file, "old");
-    std::filesystem::permissions(file, std::filesystem::perms::owner_read);
-    EXPECT_THROW(m_transcript.saveToFile(file), EFCreateError);
+    test::ScratchDir::makeReadOnly(file);
+    try {
+        m_transcript.saveToFile(file);
+        ADD_FAILURE() << "replaced a read-only file";
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(e.message(), "Cannot create file \"" + file + "\". " + test::platform::readOnlyReason());
+    }
     EXPECT_EQ(contents(file), "old");
 }
 
 TEST_F(TranscriptSave, FailedWriteGivesSaveStreamErrorAndKeepsTheOldFile) {
+    LIRBO_SKIP_IF_CANNOT_STAGE(test::platform::Staging::FullDisk);
     const std::string file = path("full.rtf");
     put(file, "old");
-    // A file size limit makes the write fail part way, as a full disk would.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    try {
-        m_transcript.saveToFile(file);
-        ADD_FAILURE() << "write past the size limit succeeded";
-    } catch (const EOutOfResources& e) {
-        EXPECT_EQ(e.message(), "Failed to Save Stream");
+    {
+        // A file size limit makes the write fail part way, as a full disk would.
+        test::FileSizeLimit limit(1000);
+        try {
+            m_transcript.saveToFile(file);
+            ADD_FAILURE() << "write past the size limit succeeded";
+        } catch (const EOutOfResources& e) {
+            EXPECT_EQ(e.message(), "Failed to Save Stream");
+        }
     }
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(contents(file), "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), {}), 1);
+    EXPECT_EQ(m_dir.entryCount(), 1u);
 }
 
 } // namespace

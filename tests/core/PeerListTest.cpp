@@ -1,6 +1,7 @@
 #include "core/PeerList.h"
 
 #include "FileSizeLimit.h"
+#include "Platform.h"
 #include "ScratchDir.h"
 #include "core/Exception.h"
 #include "core/FileSystem.h"
@@ -172,12 +173,12 @@ TEST_F(PeerListFiles, LoadOfMissingFileNamesFullPathAndKeepsList) {
     TPeerList peers = listOf({"keep"}, 0);
     const auto start = std::filesystem::current_path();
     std::filesystem::current_path(dir.path());
-    const std::string expectedPath = fs::currentDirectory() + "/gone.txt";
+    const std::string expectedPath = fs::currentDirectory() + fs::pathSeparator() + "gone.txt";
     try {
         peers.loadFromFile("gone.txt");
         ADD_FAILURE() << "no error";
     } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.message(), "Cannot open file \"" + expectedPath + "\". No such file or directory");
+        EXPECT_EQ(e.message(), "Cannot open file \"" + expectedPath + "\". " + test::platform::missingFileReason());
     }
     std::filesystem::current_path(start);
     EXPECT_EQ(peers.entries(), Entries{"keep"});
@@ -190,7 +191,8 @@ TEST_F(PeerListFiles, SaveRefusalsKeepTheOldFile) {
         peers.saveToFile(dir.file("none/list.txt"));
         ADD_FAILURE() << "no error";
     } catch (const EFCreateError& e) {
-        EXPECT_EQ(e.message(), "Cannot create file \"" + dir.file("none/list.txt") + "\". No such file or directory");
+        EXPECT_EQ(e.message(),
+                  "Cannot create file \"" + dir.file("none/list.txt") + "\". " + test::platform::missingFolderReason());
     }
     ScratchDir::write(path, "old\r\n");
     ScratchDir::makeReadOnly(path);
@@ -198,14 +200,14 @@ TEST_F(PeerListFiles, SaveRefusalsKeepTheOldFile) {
         peers.saveToFile(path);
         ADD_FAILURE() << "no error";
     } catch (const EFCreateError& e) {
-        EXPECT_EQ(e.message(), "Cannot create file \"" + path + "\". Permission denied");
+        EXPECT_EQ(e.message(), "Cannot create file \"" + path + "\". " + test::platform::readOnlyReason());
     }
     EXPECT_EQ(ScratchDir::read(path), "old\r\n");
     EXPECT_EQ(dir.entryCount(), 1u);
 }
 
-#ifndef _WIN32
 TEST_F(PeerListFiles, FullDiskIsAStreamWriteErrorAndKeepsTheOldFile) {
+    LIRBO_SKIP_IF_CANNOT_STAGE(test::platform::Staging::FullDisk);
     ScratchDir::write(path, "old\r\n");
     const TPeerList peers = listOf(Entries(100, "10.0.0.1"));
     {
@@ -220,7 +222,6 @@ TEST_F(PeerListFiles, FullDiskIsAStreamWriteErrorAndKeepsTheOldFile) {
     EXPECT_EQ(ScratchDir::read(path), "old\r\n");
     EXPECT_EQ(dir.entryCount(), 1u);
 }
-#endif
 
 } // namespace
 } // namespace lirbo::core

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -26,14 +28,23 @@ public:
         throw std::runtime_error("cannot create a scratch folder");
     }
     ~ScratchDir() {
+        // A read-only file cannot be deleted on Windows: give write permission back first.
         std::error_code ignored;
+        for (auto it = std::filesystem::recursive_directory_iterator(m_path, ignored);
+             it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_write,
+                                         std::filesystem::perm_options::add, ignored);
+        }
         std::filesystem::remove_all(m_path, ignored);
     }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
 
     const std::string& path() const { return m_path; }
-    std::string file(const std::string& name) const { return (std::filesystem::path(m_path) / name).string(); }
+    // A path inside the folder, written with the system's own separators ("a/b" is "a\b" on Windows).
+    std::string file(const std::string& name) const {
+        return (std::filesystem::path(m_path) / name).make_preferred().string();
+    }
     // The number of names in the folder, to see that no temporary file is left behind.
     std::size_t entryCount() const {
         return static_cast<std::size_t>(
@@ -49,12 +60,8 @@ public:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     static bool exists(const std::string& path) { return std::filesystem::exists(path); }
-    // Takes away every write permission: the file is read-only, as the program must treat it even for root.
-    static void makeReadOnly(const std::string& path) {
-        using std::filesystem::perms;
-        std::filesystem::permissions(path, perms::owner_write | perms::group_write | perms::others_write,
-                                     std::filesystem::perm_options::remove);
-    }
+    // Makes the file read-only, as the program must treat it even for root.
+    static void makeReadOnly(const std::string& path) { platform::makeReadOnly(path); }
 
 private:
     std::string m_path;

@@ -219,23 +219,6 @@ INSTANTIATE_TEST_SUITE_P(Forms, LoopbackHost,
                                            HostCase{"127.0.1"}, HostCase{"2130706433"}, HostCase{"$7F000001"},
                                            HostCase{"0X7F.0.0.0x01"}));
 
-TEST(UdpEndpoint, AHostThatCannotBeFoundRaisesHostNotFoundAndSendsNothing) {
-    RecordingListener listener;
-    TIdUDPClient client;
-    aim(client, "lirbo-no-such-host.invalid", listener.port());
-    try {
-        client.Send("lost");
-        FAIL() << "a name under .invalid resolved";
-    } catch (const EIdSocketError& e) {
-        EXPECT_EQ(e.lastError(), 11001);
-        EXPECT_EQ(e.message(), "Socket Error # 11001\r\nHost not found.");
-    }
-    // The sender stays usable.
-    aim(client, "127.0.0.1", listener.port()).Send("after");
-    ASSERT_TRUE(listener.waitFor(1));
-    EXPECT_EQ(listener.received[0].bytes, "after");
-}
-
 TEST(UdpEndpoint, ASubnetBroadcastIsRefusedWithAccessDenied) {
     // 127.255.255.255 is the loopback subnet's broadcast address: refused without the option.
     TIdUDPClient client;
