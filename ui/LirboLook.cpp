@@ -44,6 +44,7 @@ QFont LirboLook::font() {
 
 void LirboLook::setUpApplication(QApplication& app) {
     QCoreApplication::setApplicationName(QStringLiteral("Lirbo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("lirbo")); // the taskbar finds lirbo.desktop
     QApplication::setStyle(new LirboStyle);
     QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, false);
     QApplication::setEffectEnabled(Qt::UI_FadeTooltip, false);
