@@ -13,18 +13,13 @@ namespace {
 constexpr int kPointSize = 8;
 
 QString loadTahoma() {
-    QString family;
-    for (const char* file : LirboLook::kTahomaFiles) {
-        if (!QFile::exists(QString::fromLatin1(file))) {
-            continue;
-        }
-        const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(file));
-        const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
-        if (family.isEmpty() && !families.isEmpty()) {
-            family = families.constFirst();
-        }
+    const QString file = QString::fromLatin1(LirboLook::kTahomaFile);
+    if (!QFile::exists(file)) {
+        return QString();
     }
-    return family;
+    const int id = QFontDatabase::addApplicationFont(file);
+    const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+    return families.isEmpty() ? QString() : families.constFirst();
 }
 
 } // namespace
@@ -44,6 +39,7 @@ QFont LirboLook::font() {
 
 void LirboLook::setUpApplication(QApplication& app) {
     QCoreApplication::setApplicationName(QStringLiteral("Lirbo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("lirbo")); // the taskbar finds lirbo.desktop
     QApplication::setStyle(new LirboStyle);
     QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, false);
     QApplication::setEffectEnabled(Qt::UI_FadeTooltip, false);

@@ -16,8 +16,10 @@ public:
     // sans-serif font at the same size.
     static QFont font();
 
-    static constexpr const char* kTahomaFiles[] = {"/usr/share/wine/fonts/tahoma.ttf",
-                                                   "/usr/share/wine/fonts/tahomabd.ttf"};
+    // Only the regular face is loaded: the bold file that fonts-wine ships renders thinner than the
+    // regular one at 8 pt, so bold headers would not stand out; the toolkit emboldens the regular
+    // face instead.
+    static constexpr const char* kTahomaFile = "/usr/share/wine/fonts/tahoma.ttf";
 };
 
 } // namespace lirbo::ui

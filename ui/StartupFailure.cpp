@@ -6,7 +6,12 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 namespace lirbo::ui {
 
@@ -25,14 +30,40 @@ QString StartupFailure::text(const core::Exception& error) {
     return text(error.className(), originOf(error.raiseAddress()), error.message());
 }
 
+// The module that holds an address and the address of its start, as the system's loader knows them.
+static bool findModule(const void* address, std::string& file, std::uintptr_t& base) {
+    if (address == nullptr) {
+        return false;
+    }
+#ifdef _WIN32
+    HMODULE module = nullptr;
+    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            static_cast<LPCSTR>(address), &module)) {
+        return false;
+    }
+    char name[MAX_PATH] = {};
+    GetModuleFileNameA(module, name, MAX_PATH);
+    file = name;
+    base = reinterpret_cast<std::uintptr_t>(module);
+#else
+    Dl_info info{};
+    if (::dladdr(address, &info) == 0 || info.dli_fbase == nullptr) {
+        return false;
+    }
+    file = info.dli_fname != nullptr ? info.dli_fname : "";
+    base = reinterpret_cast<std::uintptr_t>(info.dli_fbase);
+#endif
+    return true;
+}
+
 StartupFailure::Origin StartupFailure::originOf(const void* address) {
     Origin origin;
-    Dl_info info{};
-    if (address != nullptr && ::dladdr(address, &info) != 0 && info.dli_fbase != nullptr) {
-        origin.offset = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(address) -
-                                                   reinterpret_cast<std::uintptr_t>(info.dli_fbase));
-        if (info.dli_fname != nullptr && info.dli_fname[0] != '\0') {
-            origin.module = QFileInfo(QString::fromLocal8Bit(info.dli_fname)).fileName().toStdString();
+    std::string file;
+    std::uintptr_t base = 0;
+    if (findModule(address, file, base)) {
+        origin.offset = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(address) - base);
+        if (!file.empty()) {
+            origin.module = QFileInfo(QString::fromLocal8Bit(file.c_str())).fileName().toStdString();
         }
     }
     if (origin.module.empty() && QCoreApplication::instance() != nullptr) {

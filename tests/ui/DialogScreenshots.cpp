@@ -1,13 +1,13 @@
 // Saves pictures of the three dialogs for the documentation:
 //   xvfb-run -s "-screen 0 1024x768x24" sh -c 'openbox & build/release/tests/ui/dialog_screenshots docs'
 // Run it under a window manager to get the title bars in the pictures.
+#include "ui/LirboLook.h"
 #include "ui/TAboutForm.h"
 #include "ui/Tipedit.h"
 #include "ui/Tnastroy.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFontDatabase>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
@@ -32,12 +32,7 @@ bool save(QDialog& dialog, const QString& path) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
-    for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
-        QFontDatabase::addApplicationFont(QString::fromLatin1(file));
-    }
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
-    QApplication::setFont(font);
+    QApplication::setFont(lirbo::ui::LirboLook::font());
 
     lirbo::ui::Tnastroy::setColourPicker([](int) { return 6; });
     lirbo::ui::Tnastroy settings;

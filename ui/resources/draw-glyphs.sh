@@ -34,8 +34,8 @@ draw savelist 16x16 -fill '#203080' -stroke '#101840' -draw 'rectangle 1,1 14,14
 # A red heart.
 draw privat 16x16 -fill '#E01020' -stroke '#900010' -draw 'circle 4,5 4,1' -draw 'circle 11,5 11,1' \
     -draw 'polygon 0,6 15,6 8,14' -stroke '#E01020' -draw 'line 1,6 14,6'
-# The window icon: two speech bubbles.
-draw lirbo 32x32 -fill '#2070D0' -stroke '#103870' -draw 'roundrectangle 1,2 22,17 4,4' -draw 'polygon 5,16 10,16 4,22' \
-    -fill '#30B040' -stroke '#105820' -draw 'roundrectangle 10,12 30,27 4,4' -draw 'polygon 24,26 28,26 29,31' \
-    -fill white -stroke white -draw 'rectangle 5,7 17,8' -draw 'rectangle 5,11 13,12' -draw 'rectangle 14,18 25,19' \
-    -draw 'rectangle 14,22 21,23'
+# The window icon: the program's own icon (the one the Windows program file and the desktop entry
+# carry), its transparent parts made magenta. Anti-aliased edges are flattened onto the icon's blue.
+convert ../../packaging/lirbo-32.png -background '#2F5FA8' -alpha remove -alpha off \
+    \( ../../packaging/lirbo-32.png -alpha extract -threshold 50% \) -compose copy-opacity -composite \
+    -background "$M" -alpha remove -alpha off PNG8:lirbo.png
