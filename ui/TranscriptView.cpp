@@ -38,12 +38,11 @@ QTextCharFormat runFormat(core::TColor colour, bool bold, bool italic) {
 } // namespace
 
 TranscriptView::TranscriptView(core::TChatTranscript& transcript, QWidget* parent)
-    : QTextEdit(parent), m_transcript(transcript) {
+    : QPlainTextEdit(parent), m_transcript(transcript) {
     setObjectName(QStringLiteral("MemoChat"));
     setReadOnly(true);
     setUndoRedoEnabled(false);
-    setAcceptRichText(false);
-    setLineWrapMode(QTextEdit::WidgetWidth);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLayoutDirection(Qt::LeftToRight);
@@ -91,11 +90,11 @@ void TranscriptView::focusInEvent(QFocusEvent* event) {
         setTextCursor(m_hiddenSelection);
         m_hiddenSelection = QTextCursor();
     }
-    QTextEdit::focusInEvent(event);
+    QPlainTextEdit::focusInEvent(event);
 }
 
 void TranscriptView::focusOutEvent(QFocusEvent* event) {
-    QTextEdit::focusOutEvent(event);
+    QPlainTextEdit::focusOutEvent(event);
     QTextCursor cursor = textCursor();
     if (cursor.hasSelection()) {
         m_hiddenSelection = cursor;

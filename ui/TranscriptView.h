@@ -3,7 +3,7 @@
 #include "core/ChatTranscript.h"
 
 #include <QElapsedTimer>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <cstddef>
 
@@ -14,7 +14,7 @@ namespace lirbo::ui {
 // datagrams costs one layout per batch instead of one per message. Every message is two blocks,
 // header and body; text is inserted as plain text with character formats, never parsed as markup.
 // After each batch the view scrolls to the end and leaves the newest body line selected.
-class TranscriptView : public QTextEdit, private core::ITranscriptObserver {
+class TranscriptView : public QPlainTextEdit, private core::ITranscriptObserver {
     Q_OBJECT
 public:
     // Observes `transcript` until destroyed; the transcript must outlive the view.
