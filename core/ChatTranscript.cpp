@@ -1,7 +1,7 @@
 #include "core/ChatTranscript.h"
 
+#include "core/AtomicSave.h"
 #include "core/Exception.h"
-#include "core/FileSystem.h"
 #include "core/RtfWriter.h"
 
 #include <algorithm>
@@ -45,15 +45,7 @@ void TChatTranscript::clear() {
 }
 
 void TChatTranscript::saveToFile(const std::string& path) const {
-    const fs::WriteResult result = fs::writeFileAtomically(path, transcriptToRtf(*this));
-    switch (result.stage) {
-    case fs::WriteStage::Done:
-        return;
-    case fs::WriteStage::Create:
-        throw fileCreateError(fs::fullPath(path), result.error);
-    case fs::WriteStage::Write:
-        throw saveStreamError();
-    }
+    saveFileAtomically(path, transcriptToRtf(*this), saveStreamError);
 }
 
 } // namespace lirbo::core

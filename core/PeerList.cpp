@@ -1,5 +1,6 @@
 #include "core/PeerList.h"
 
+#include "core/AtomicSave.h"
 #include "core/Exception.h"
 #include "core/FileSystem.h"
 
@@ -147,15 +148,7 @@ void TPeerList::saveToFile(const std::string& path) const {
     } catch (const std::bad_alloc&) {
         throw streamWriteError();
     }
-    const fs::WriteResult result = fs::writeFileAtomically(path, bytes);
-    switch (result.stage) {
-    case fs::WriteStage::Done:
-        return;
-    case fs::WriteStage::Create:
-        throw fileCreateError(fs::fullPath(path), result.error);
-    case fs::WriteStage::Write:
-        throw streamWriteError();
-    }
+    saveFileAtomically(path, bytes, streamWriteError);
 }
 
 void TPeerList::notify() const {
