@@ -18,7 +18,7 @@ run_preset() {
 run_preset release
 run_preset asan
 run_preset tsan
-run_preset windows
-
 # A bounded fuzzing pass (clang, ASan + UBSan): about 20 s per target from its seed corpus.
 scripts/fuzz.sh 20
+
+run_preset windows
