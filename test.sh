@@ -18,6 +18,7 @@ run_preset() {
 run_preset release
 run_preset asan
 run_preset tsan
+
 # A bounded fuzzing pass (clang, ASan + UBSan): about 20 s per target from its seed corpus.
 scripts/fuzz.sh 20
 
