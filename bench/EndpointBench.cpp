@@ -238,26 +238,14 @@ BENCHMARK(BM_EndpointRoundTrip)->Unit(benchmark::kMicrosecond);
 // Rate 0: full speed, three bursts; the others are paced rates in datagrams per second, one burst.
 BENCHMARK(BM_RawHandOverRate)->Arg(0)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EndpointRate)->Arg(0)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RawHandOverRate)
-    ->Arg(5000)
-    ->Arg(10000)
-    ->Arg(15000)
-    ->Arg(20000)
-    ->Arg(30000)
-    ->Arg(40000)
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EndpointRate)
-    ->Arg(5000)
-    ->Arg(10000)
-    ->Arg(15000)
-    ->Arg(20000)
-    ->Arg(30000)
-    ->Arg(40000)
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+void pacedRates(benchmark::internal::Benchmark* bench) {
+    for (const int rate : {5000, 10000, 15000, 20000, 30000, 40000}) {
+        bench->Arg(rate);
+    }
+    bench->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(BM_RawHandOverRate)->Apply(pacedRates);
+BENCHMARK(BM_EndpointRate)->Apply(pacedRates);
 
 } // namespace
 

@@ -29,14 +29,19 @@ TEST(RealPort, RunsItsCasesInAnOwnNetworkNamespace) {
         GTEST_SKIP() << "runs only inside its own network namespace";                                                  \
     }
 
+// Opens `listener` on its default binding (every address, port 8800), recording each datagram.
+void listenOnDefaultPort(TIdUDPServer& listener, std::vector<test::Datagram>& received) {
+    listener.OnUDPRead = [&received](TIdUDPServer&, TByteStream& data, TIdSocketHandle& binding) {
+        received.push_back({data.readString(), binding.SenderAddress, binding.SenderPort});
+    };
+    listener.setActive(true);
+}
+
 TEST(InOwnNetworkNamespace, DISABLED_TheDefaultListenerTakesPort8800OnEveryAddressOnce) {
     REQUIRE_OWN_NAMESPACE();
     TIdUDPServer listener;
     std::vector<test::Datagram> received;
-    listener.OnUDPRead = [&](TIdUDPServer&, TByteStream& data, TIdSocketHandle& binding) {
-        received.push_back({data.readString(), binding.SenderAddress, binding.SenderPort});
-    };
-    listener.setActive(true);
+    listenOnDefaultPort(listener, received);
     ASSERT_EQ(listener.Bindings.size(), 1u);
     EXPECT_EQ(listener.Bindings[0]->IP, "0.0.0.0");
     EXPECT_EQ(listener.Bindings[0]->Port, 8800);
@@ -64,10 +69,7 @@ TEST(InOwnNetworkNamespace, DISABLED_ShortAddressFormsReachTheAddressesTheyDenot
     REQUIRE_OWN_NAMESPACE();
     TIdUDPServer listener;
     std::vector<test::Datagram> received;
-    listener.OnUDPRead = [&](TIdUDPServer&, TByteStream& data, TIdSocketHandle& binding) {
-        received.push_back({data.readString(), binding.SenderAddress, binding.SenderPort});
-    };
-    listener.setActive(true);
+    listenOnDefaultPort(listener, received);
     struct Case {
         const char* host;
         const char* address;
