@@ -1,0 +1,43 @@
+#include "ui/win32/FileChooser.h"
+
+#include <commdlg.h>
+#include <vector>
+
+namespace lirbo::win32 {
+
+bool chooseFile(HWND owner, const app::FileChooser& chooser, std::string& path) {
+    std::string filter = chooser.filterName;
+    filter += '\0';
+    filter += chooser.pattern;
+    filter += '\0';
+    filter += '\0';
+    std::vector<char> file(MAX_PATH * 4, '\0');
+    chooser.offeredName.copy(file.data(), file.size() - 1);
+
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrTitle = chooser.title.empty() ? nullptr : chooser.title.c_str();
+    dialog.lpstrDefExt = chooser.defaultExtension.empty() ? nullptr : chooser.defaultExtension.c_str();
+    dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_ENABLESIZING;
+    BOOL chosen;
+    if (chooser.mode == app::FileChooser::Mode::Save) {
+        // Without OFN_FILEMUSTEXIST: a save chooser must accept a new name.
+        dialog.Flags |= OFN_OVERWRITEPROMPT;
+        chosen = GetSaveFileNameA(&dialog);
+    } else {
+        dialog.Flags |= OFN_FILEMUSTEXIST;
+        chosen = GetOpenFileNameA(&dialog);
+    }
+    if (!chosen) {
+        return false;
+    }
+    path = file.data();
+    return true;
+}
+
+} // namespace lirbo::win32

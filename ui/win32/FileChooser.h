@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ui/win32/interim/IFrontEnd.h"
+
+#include <windows.h>
+#include <string>
+
+namespace lirbo::win32 {
+
+// The system's open and save choosers. True and the chosen path unless the user cancels.
+bool chooseFile(HWND owner, const app::FileChooser& chooser, std::string& path);
+
+} // namespace lirbo::win32

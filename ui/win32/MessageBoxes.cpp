@@ -1,0 +1,49 @@
+#include "ui/win32/MessageBoxes.h"
+
+namespace lirbo::win32 {
+
+namespace {
+
+HHOOK confirmHook = nullptr;
+
+// The system localises a box's button captions; this box keeps the English "OK" and "Cancel".
+LRESULT CALLBACK nameConfirmButtons(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        auto* box = reinterpret_cast<HWND>(wParam);
+        SetDlgItemTextA(box, IDOK, "OK");
+        SetDlgItemTextA(box, IDCANCEL, "Cancel");
+        UnhookWindowsHookEx(confirmHook);
+        confirmHook = nullptr;
+        return 0;
+    }
+    return CallNextHookEx(confirmHook, code, wParam, lParam);
+}
+
+} // namespace
+
+void MessageBoxes::showError(const std::string& text) {
+    MessageBoxA(GetActiveWindow(), text.c_str(), "Lirbo", MB_OK | MB_ICONERROR);
+}
+
+bool MessageBoxes::confirmClearChat() {
+    MSGBOXPARAMSA box{};
+    box.cbSize = sizeof box;
+    box.lpszText = "Вы действительно хотите очистить чат?";
+    box.lpszCaption = "Warning";
+    // A user icon with the system's exclamation mark: the icon without the warning sound.
+    box.dwStyle = MB_OKCANCEL | MB_USERICON | MB_DEFBUTTON1 | MB_TASKMODAL;
+    box.lpszIcon = MAKEINTRESOURCEA(32515); // IDI_EXCLAMATION
+    confirmHook = SetWindowsHookExA(WH_CBT, nameConfirmButtons, nullptr, GetCurrentThreadId());
+    const int answer = MessageBoxIndirectA(&box);
+    if (confirmHook != nullptr) {
+        UnhookWindowsHookEx(confirmHook);
+        confirmHook = nullptr;
+    }
+    return answer == IDOK;
+}
+
+void MessageBoxes::showStartupFailure(const std::string& text) {
+    MessageBoxA(nullptr, text.c_str(), "Application Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+} // namespace lirbo::win32

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ui/win32/interim/TranscriptMirror.h"
+
+#include <windows.h>
+#include <cstddef>
+#include <deque>
+
+namespace lirbo::win32 {
+
+// MemoChat: a read-only rich edit that mirrors the transcript model. It only ever shows what the
+// model holds; saving goes through the model, never through the control.
+class RichTranscript {
+public:
+    // Loads the rich edit library; false when the system has none.
+    static bool loadLibrary();
+
+    void create(HWND parent, HINSTANCE instance, int id, HFONT font);
+    HWND handle() const { return m_edit; }
+
+    // Applies one batch of changes and scrolls to the end of the last new body.
+    void draw(const app::TranscriptMirror::Batch& batch);
+
+private:
+    void append(const core::TTranscriptMessage& message);
+    void insert(const std::string& text, core::TColor colour, DWORD effects);
+
+    HWND m_edit = nullptr;
+    std::deque<std::size_t> m_lengths; // characters of each message shown, oldest first
+    std::size_t m_shown = 0;           // characters shown in all
+};
+
+} // namespace lirbo::win32

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "ui/win32/RichTranscript.h"
+#include "ui/win32/interim/ChatSession.h"
+#include "ui/win32/interim/IFrontEnd.h"
+
+#include <windows.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lirbo::win32 {
+
+// The main window: it creates the controls, forwards every event to the session and draws what
+// the session says. The session owns the chat; this owns only windows, fonts and bitmaps.
+class TMainChat : public app::IFrontEnd {
+public:
+    // Builds the window (hidden) and brings the endpoint up; a failure there leaves as
+    // core::Exception with no window left behind.
+    explicit TMainChat(HINSTANCE instance);
+    ~TMainChat() override;
+    TMainChat(const TMainChat&) = delete;
+    TMainChat& operator=(const TMainChat&) = delete;
+
+    // FormCreate, then show the window the way the launcher asked, focus in the input line.
+    void show(int showCommand);
+    // Runs the message loop until the application is told to end.
+    int run();
+
+    // app::IFrontEnd
+    bool askAddress(std::string& address) override;
+    bool askSettings(std::string& nick, int& colour) override;
+    bool confirmClear() override;
+    bool chooseFile(const app::FileChooser& chooser, std::string& path) override;
+    void showAbout() override;
+    void showError(const std::string& text) override;
+    void wake() override;
+    void endApplication() override;
+    std::string inputText() override;
+    void clearAndFocusInput() override;
+    void beep() override;
+    void peersChanged() override;
+    void transcriptChanged() override;
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK applicationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK messagaProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void registerClasses();
+    void buildControls();
+    void buildHints();
+    HWND glyphButton(int id, int glyph, const char* caption, DWORD style);
+    void command(int id, int notification);
+    void FormResize();
+    void drawTranscript();
+    void endSession();
+
+    HINSTANCE m_instance;
+    HWND m_application = nullptr; // hidden: the target of the hand-over's wake-up
+    HWND m_window = nullptr;
+    HFONT m_font = nullptr;
+    HWND m_messaga = nullptr;
+    WNDPROC m_messagaDefault = nullptr;
+    HWND m_bsend = nullptr;
+    HWND m_iplist = nullptr;
+    HWND m_hints = nullptr;
+    HWND m_lastFocus = nullptr;
+    RichTranscript m_memoChat;
+    std::vector<HBITMAP> m_glyphs;
+    std::vector<std::pair<int, HWND>> m_panel2Buttons; // top within Panel2, button
+    std::unique_ptr<app::ChatSession> m_session;
+};
+
+} // namespace lirbo::win32
