@@ -1,0 +1,413 @@
+// Drives lirbo.exe as a user would, by control ID, under Wine. Usage:
+//   lirbo_driver LIRBO.EXE WORK_FOLDER CAPTURE_FILE
+// WORK_FOLDER is empty and writable; CAPTURE_FILE lists every datagram to port 8800 (one line
+// each: sender, space, payload in hex). Prints one line per check; the exit status is the
+// number of failed checks.
+#include "Remote.h"
+#include "Session.h"
+#include "ui/win32/resource.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+using namespace lirbo::driver;
+
+namespace {
+
+int failures = 0;
+std::string exe;
+std::string work;
+std::string capture;
+int adoptedColour = 0;
+
+void check(bool ok, const std::string& name, const std::string& detail = "") {
+    std::printf("%s - %s%s%s\n", ok ? "ok" : "not ok", name.c_str(), ok || detail.empty() ? "" : ": ",
+                ok ? "" : detail.c_str());
+    std::fflush(stdout);
+    failures += ok ? 0 : 1;
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+std::string folder(const std::string& name) {
+    const std::string path = work + "\\" + name;
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+}
+
+const std::string kSettings = "[user]\r\nnik_color=2\r\nnik=Tester\r\nstart=0\r\n[ip]\r\nip0=127.0.0.2\r\n";
+const std::string kDeparture = "\xCE\xD2\xCA\xCB\xDE\xD7\xC8\xCB\xD1\xDF"; // the departure body
+
+HWND dialogOf(Program& lirbo, const std::string& caption) {
+    return waitTopLevel(lirbo.id(), "#32770", caption);
+}
+
+bool closed(Program& lirbo, HWND dialog) {
+    return waitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }) &&
+           IsWindowEnabled(lirbo.mainWindow());
+}
+
+// A datagram from the scripted peer shows up in the transcript, whatever is open at the time.
+void receiveWhileOpen(Program& lirbo, Peer& peer, const std::string& what) {
+    const std::string body = "while " + what;
+    peer.send("V5Bob;" + body);
+    HWND memo = lirbo.control(IDC_MEMOCHAT);
+    check(waitFor([&] { return contains(text(memo), body); }), "a message arrives while " + what + " is open");
+}
+
+void layout(Program& lirbo) {
+    HWND main = lirbo.mainWindow();
+    RECT frame;
+    GetWindowRect(main, &frame);
+    RECT client;
+    GetClientRect(main, &client);
+    check(frame.left == 0 && frame.top == 0, "the window opens at the top-left corner");
+    check(client.right == 614 && client.bottom == 367, "client area 614 x 367",
+          std::to_string(client.right) + " x " + std::to_string(client.bottom));
+    const RECT messaga = clientRectIn(lirbo.control(IDC_MESSAGA), main);
+    const RECT bsend = clientRectIn(lirbo.control(IDC_BSEND), main);
+    check(messaga.left == 8 && messaga.right - messaga.left == 471 && bsend.left == 486,
+          "the input line is 471 wide and the send button starts at 486");
+    const RECT memo = clientRectIn(lirbo.control(IDC_MEMOCHAT), main);
+    check(memo.right - memo.left == 448 && memo.bottom - memo.top == 333, "MemoChat fills 448 x 333");
+    check(text(lirbo.control(IDC_BSEND)) == "bsend", "the send button's caption");
+
+    const int order[] = {IDC_MESSAGA, IDC_BSEND,    IDC_IPLIST, IDC_ADD,    IDC_DEL,
+                         IDC_LOADLIST, IDC_SAVELIST, IDC_PRIVAT, IDC_EDITIP, IDC_MEMOCHAT};
+    bool inOrder = true;
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+        inOrder = inOrder && GetNextDlgTabItem(main, lirbo.control(order[i]), FALSE) == lirbo.control(order[i + 1]);
+    }
+    check(inOrder, "Tab order: messaga, bsend, iplist, add, del, loadlist, savelist, privat, editIP, MemoChat");
+
+    SetWindowPos(main, nullptr, 0, 0, frame.right - frame.left + 100, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND list = lirbo.control(IDC_IPLIST);
+    const RECT listBefore = clientRectIn(list, main);
+    check(waitFor([&] {
+              const RECT m = clientRectIn(lirbo.control(IDC_MESSAGA), main);
+              const RECT b = clientRectIn(lirbo.control(IDC_BSEND), main);
+              return m.right - m.left == 571 && b.left == 586;
+          }),
+          "widening by 100 widens the input line by 100 and moves the button by 100");
+    const RECT listAfter = clientRectIn(list, main);
+    check(listAfter.right - listAfter.left == 121 && listAfter.bottom - listAfter.top == 185 &&
+              listAfter.left - listBefore.left == 100,
+          "the peer list keeps its size and follows the right edge");
+    MINMAXINFO limits{};
+    SendMessageW(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    check(limits.ptMinTrackSize.x == 400 && limits.ptMinTrackSize.y == 282, "the window is at least 400 x 282");
+    SetWindowPos(main, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void sending(Program& lirbo, Peer& peer) {
+    HWND messaga = lirbo.control(IDC_MESSAGA);
+    HWND memo = lirbo.control(IDC_MEMOCHAT);
+    setText(messaga, "Привет всем");
+    postKey(messaga, VK_RETURN);
+    const std::string byEnter = "V2Tester;Привет всем";
+    check(waitFor([&] { return peer.seen(byEnter) == 1; }), "Enter in messaga sends the exact datagram");
+    check(waitFor([&] { return text(messaga).empty() && contains(text(memo), "Привет всем"); }),
+          "the echo shows and the input line is emptied");
+
+    setText(messaga, "second");
+    click(lirbo.control(IDC_BSEND));
+    check(waitFor([&] { return peer.seen("V2Tester;second") == 1; }), "bsend sends the exact datagram");
+
+    peer.send("V3Bob;Здравствуй");
+    check(waitFor([&] {
+              const std::string shown = text(memo);
+              return contains(shown, "Bob[") && contains(shown, "]//127.0.0.1") && contains(shown, "Здравствуй");
+          }),
+          "a received message shows with nick, time, sender address and body");
+
+    HWND list = lirbo.control(IDC_IPLIST);
+    SendMessageW(list, LB_SETCURSEL, 0, 0);
+    PostMessageW(lirbo.mainWindow(), WM_COMMAND, MAKEWPARAM(IDC_IPLIST, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    setText(messaga, "по секрету");
+    click(lirbo.control(IDC_PRIVAT));
+    check(waitFor([&] { return peer.seen("T2Tester;по секрету") == 1; }), "privat sends the private datagram");
+    check(waitFor([&] { return contains(text(memo), "лично для 127.0.0.2"); }), "the private echo names the peer");
+}
+
+void addressEditor(Program& lirbo, Peer& peer) {
+    HWND list = lirbo.control(IDC_IPLIST);
+    click(lirbo.control(IDC_ADD));
+    HWND editor = dialogOf(lirbo, "Редактор IP");
+    check(editor != nullptr, "add opens the address editor");
+    if (editor == nullptr) {
+        return;
+    }
+    HWND newip = GetDlgItem(editor, IDC_NEWIP);
+    check(text(GetDlgItem(editor, IDC_IPEDIT_LABEL1)) == "IP собеседника:" && text(newip).empty(),
+          "the address editor starts empty");
+    receiveWhileOpen(lirbo, peer, "the address editor");
+    postKey(newip, VK_ESCAPE);
+    postChar(newip, '1');
+    check(waitFor([&] { return text(newip) == "1"; }) && IsWindowVisible(editor), "Esc does nothing in the editor");
+    setText(newip, "127.0.0.3");
+    postKey(newip, VK_RETURN);
+    check(closed(lirbo, editor), "Enter in newip presses OK");
+    check(waitFor([&] { return listItems(list) == std::vector<std::string>{"127.0.0.2", "127.0.0.3"}; }),
+          "the address is added at the end of the list");
+
+    click(lirbo.control(IDC_ADD));
+    editor = dialogOf(lirbo, "Редактор IP");
+    setText(GetDlgItem(editor, IDC_NEWIP), "127.0.0.9");
+    click(GetDlgItem(editor, IDC_IPEDIT_BUTTON2));
+    check(closed(lirbo, editor) && listItems(list).size() == 2, "Отмена adds nothing");
+
+    SendMessageW(list, LB_SETCURSEL, 1, 0);
+    PostMessageW(lirbo.mainWindow(), WM_COMMAND, MAKEWPARAM(IDC_IPLIST, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    click(lirbo.control(IDC_EDITIP));
+    editor = dialogOf(lirbo, "Редактор IP");
+    check(editor != nullptr && text(GetDlgItem(editor, IDC_NEWIP)) == "127.0.0.3",
+          "editIP starts with the selected entry");
+    if (editor != nullptr) {
+        setText(GetDlgItem(editor, IDC_NEWIP), "127.0.0.4");
+        click(GetDlgItem(editor, IDC_IPEDIT_BUTTON1));
+        check(closed(lirbo, editor) &&
+                  waitFor([&] { return listItems(list) == std::vector<std::string>{"127.0.0.2", "127.0.0.4"}; }),
+              "OK replaces the entry in its place");
+    }
+}
+
+void settings(Program& lirbo, Peer& peer) {
+    menu(lirbo.mainWindow(), IDM_N6);
+    HWND dialog = dialogOf(lirbo, "Настройка");
+    check(dialog != nullptr, "Настройка opens the settings dialog");
+    if (dialog == nullptr) {
+        return;
+    }
+    HWND nik = GetDlgItem(dialog, IDC_NIK);
+    HWND combo = GetDlgItem(dialog, IDC_COMBOBOX1);
+    check(text(nik) == "Tester" && SendMessageW(combo, CB_GETCOUNT, 0, 0) == 8, "the nick and eight colour names");
+    receiveWhileOpen(lirbo, peer, "the settings dialog");
+    postKey(nik, VK_RETURN);
+    postKey(nik, VK_ESCAPE);
+    setText(nik, "Новый");
+    postChar(nik, '!');
+    check(waitFor([&] { return text(nik) == "Новый!"; }) && IsWindowVisible(dialog),
+          "Enter and Esc in the nick field do nothing");
+    const auto colour = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    adoptedColour = static_cast<int>(colour);
+    click(GetDlgItem(dialog, IDC_BITBTN1));
+    check(closed(lirbo, dialog), "ОК closes the settings dialog");
+    const std::string ini = readFile(work + "\\main\\lirbo.ini");
+    check(contains(ini, "nik=Новый!") && contains(ini, "nik_color=" + std::to_string(colour)),
+          "ОК writes nick and the preselected colour to lirbo.ini");
+    HWND messaga = lirbo.control(IDC_MESSAGA);
+    setText(messaga, "как я");
+    postKey(messaga, VK_RETURN);
+    check(waitFor([&] { return peer.seen("V" + std::to_string(colour) + "Новый!;как я") == 1; }),
+          "later messages carry the new nick and colour");
+}
+
+void about(Program& lirbo, Peer& peer) {
+    menu(lirbo.mainWindow(), IDM_N4);
+    HWND dialog = dialogOf(lirbo, "О программе");
+    check(dialog != nullptr, "О программе opens the About window");
+    if (dialog == nullptr) {
+        return;
+    }
+    RECT client;
+    GetClientRect(dialog, &client);
+    check(client.right == 417 && client.bottom == 184, "the About window is 417 x 184");
+    check(text(GetDlgItem(dialog, IDC_LABEL3)) == "lirbo@example.org", "the e-mail link");
+    receiveWhileOpen(lirbo, peer, "the About window");
+    click(GetDlgItem(dialog, IDC_ABOUT_BUTTON1));
+    check(closed(lirbo, dialog), "ОК closes the About window");
+}
+
+void clearing(Program& lirbo, Peer& peer) {
+    HWND memo = lirbo.control(IDC_MEMOCHAT);
+    menu(lirbo.mainWindow(), IDM_N8);
+    HWND box = dialogOf(lirbo, "Warning");
+    check(box != nullptr && text(GetDlgItem(box, IDOK)) == "OK" && text(GetDlgItem(box, IDCANCEL)) == "Cancel",
+          "the confirmation box with OK and Cancel");
+    if (box == nullptr) {
+        return;
+    }
+    click(GetDlgItem(box, IDCANCEL));
+    check(closed(lirbo, box) && contains(text(memo), "Здравствуй"), "Cancel keeps the transcript");
+
+    menu(lirbo.mainWindow(), IDM_N8);
+    box = dialogOf(lirbo, "Warning");
+    receiveWhileOpen(lirbo, peer, "the confirmation box");
+    click(GetDlgItem(box, IDOK));
+    check(closed(lirbo, box) && waitFor([&] { return text(memo).empty(); }),
+          "OK clears everything, also what arrived while the box was open");
+}
+
+// The system's file chooser: type a full path and press its OK button.
+bool choose(Program& lirbo, const std::string& path, Peer* peer = nullptr) {
+    HWND chooser = waitTopLevel(lirbo.id(), "#32770");
+    if (chooser == nullptr) {
+        return false;
+    }
+    if (peer != nullptr) {
+        receiveWhileOpen(lirbo, *peer, "a file chooser");
+    }
+    HWND name = GetDlgItem(chooser, 0x480); // edt1
+    if (name == nullptr) {
+        name = FindWindowExW(GetDlgItem(chooser, 0x47c), nullptr, L"Edit", nullptr); // cmb13
+    }
+    setText(name, path);
+    click(GetDlgItem(chooser, IDOK));
+    return closed(lirbo, chooser);
+}
+
+void choosers(Program& lirbo, Peer& peer) {
+    HWND memo = lirbo.control(IDC_MEMOCHAT);
+    peer.send("V1Bob;для файла");
+    waitFor([&] { return contains(text(memo), "для файла"); });
+    menu(lirbo.mainWindow(), IDM_N9);
+    const std::string rtf = work + "\\main\\conversation.txt";
+    check(choose(lirbo, rtf, &peer), "the conversation chooser takes a name");
+    check(waitFor([&] {
+              const std::string saved = readFile(rtf);
+              return saved.rfind("{\\rtf", 0) == 0 && contains(saved, "while a file chooser");
+          }),
+          "saving under .txt writes an RTF document of the transcript");
+
+    click(lirbo.control(IDC_SAVELIST));
+    const std::string list = work + "\\main\\peers.txt";
+    check(choose(lirbo, list), "the peer-list save chooser takes a name");
+    check(waitFor([&] { return readFile(list) == "127.0.0.2\r\n127.0.0.4\r\n"; }), "the peer list is saved, CR LF");
+
+    const std::string other = work + "\\main\\other.txt";
+    writeFile(other, "127.0.0.5\n127.0.0.6\n");
+    click(lirbo.control(IDC_LOADLIST));
+    check(choose(lirbo, other), "the peer-list open chooser takes a name");
+    check(waitFor([&] {
+              return listItems(lirbo.control(IDC_IPLIST)) == std::vector<std::string>{"127.0.0.5", "127.0.0.6"};
+          }),
+          "loading replaces the list");
+}
+
+void errorBox(Program& lirbo, Peer& peer) {
+    const std::string ini = work + "\\main\\lirbo.ini";
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY);
+    menu(lirbo.mainWindow(), IDM_N6);
+    HWND dialog = dialogOf(lirbo, "Настройка");
+    if (dialog != nullptr) {
+        click(GetDlgItem(dialog, IDC_BITBTN1));
+    }
+    HWND box = dialogOf(lirbo, "Lirbo");
+    check(box != nullptr, "a refused settings write shows the error box");
+    if (box != nullptr) {
+        std::string shown;
+        for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+            shown += text(child) + "\n";
+        }
+        check(contains(shown, "Unable to write to ") && contains(shown, "lirbo.ini."),
+              "the error text with its full stop", shown);
+        receiveWhileOpen(lirbo, peer, "the error box");
+        click(GetDlgItem(box, IDOK));
+        check(closed(lirbo, box), "OK closes the error box");
+    }
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+void closing(Program& lirbo, Peer& peer) {
+    const std::string notice = "V" + std::to_string(adoptedColour) + "Новый!;" + kDeparture;
+    PostMessageW(lirbo.mainWindow(), WM_CLOSE, 0, 0);
+    DWORD status = 99;
+    check(lirbo.waitExit(status) && status == 0, "closing ends the program with status 0");
+    const std::string ini = readFile(work + "\\main\\lirbo.ini");
+    check(contains(ini, "ip0=127.0.0.5") && contains(ini, "ip1=127.0.0.6") && !contains(ini, "ip2="),
+          "closing writes the peer list to lirbo.ini", ini);
+    check(waitFor([&] { return peer.seen(notice) == 2; }), "closing sends the departure notice to every peer");
+}
+
+void logOff(Peer& peer) {
+    const std::string dir = folder("logoff");
+    writeFile(dir + "\\lirbo.ini", kSettings);
+    Program lirbo(exe, dir);
+    HWND main = lirbo.mainWindow();
+    check(main != nullptr, "a second run starts");
+    if (main == nullptr) {
+        return;
+    }
+    click(lirbo.control(IDC_ADD));
+    HWND editor = dialogOf(lirbo, "Редактор IP");
+    if (editor != nullptr) {
+        setText(GetDlgItem(editor, IDC_NEWIP), "127.0.0.7");
+        click(GetDlgItem(editor, IDC_IPEDIT_BUTTON1));
+        closed(lirbo, editor);
+    }
+    const int before = peer.seen("V2Tester;" + kDeparture);
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, kWaitMs, &answer);
+    SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, kWaitMs, &answer);
+    DWORD status = 99;
+    check(lirbo.waitExit(status) && status == 0, "log-off ends the program with status 0");
+    check(waitFor([&] { return peer.seen("V2Tester;" + kDeparture) == before + 2; }),
+          "log-off sends the departure notice to every peer");
+    check(readFile(dir + "\\lirbo.ini") == kSettings, "log-off leaves lirbo.ini as it was");
+}
+
+void secondCopy() {
+    const std::string first = folder("first");
+    const std::string second = folder("second");
+    Program a(exe, first);
+    check(a.mainWindow() != nullptr, "the first copy runs");
+    Program b(exe, second);
+    HWND box = waitTopLevel(b.id(), "#32770", "Application Error");
+    check(box != nullptr, "a second copy shows the Application Error box");
+    if (box != nullptr) {
+        std::string shown;
+        for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+            shown += text(child) + "\n";
+        }
+        check(contains(shown, "Exception EIdCouldNotBindSocket in module lirbo.exe at ") &&
+                  contains(shown, "Could not bind socket. Address and port are already in use."),
+              "the box names the error, the module and the message", shown);
+        check(findTopLevel(b.id(), "TMainChat") == nullptr, "the second copy shows no window");
+        click(GetDlgItem(box, IDOK));
+    }
+    DWORD status = 99;
+    check(b.waitExit(status) && status == 1, "the second copy ends with status 1");
+    PostMessageW(a.mainWindow(), WM_CLOSE, 0, 0);
+    a.waitExit(status);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: lirbo_driver LIRBO.EXE WORK_FOLDER CAPTURE_FILE\n");
+        return 2;
+    }
+    exe = argv[1];
+    work = argv[2];
+    capture = argv[3];
+    Peer peer(capture);
+    {
+        const std::string dir = folder("main");
+        writeFile(dir + "\\lirbo.ini", kSettings);
+        Program lirbo(exe, dir);
+        check(lirbo.mainWindow() != nullptr, "lirbo.exe shows its main window");
+        if (lirbo.mainWindow() != nullptr) {
+            layout(lirbo);
+            sending(lirbo, peer);
+            addressEditor(lirbo, peer);
+            settings(lirbo, peer);
+            about(lirbo, peer);
+            clearing(lirbo, peer);
+            choosers(lirbo, peer);
+            errorBox(lirbo, peer);
+            closing(lirbo, peer);
+        }
+    }
+    logOff(peer);
+    secondCopy();
+    std::printf("%d failed\n", failures);
+    return failures;
+}

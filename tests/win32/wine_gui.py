@@ -1,0 +1,124 @@
+#!/usr/bin/env python3
+"""Runs the Windows program's window tests under Wine on Xvfb.
+
+  wine_gui.py prefix PREFIX
+      Makes a fresh Wine prefix: Wine's own fonts copied into its Fonts folder (Debian's Wine
+      does not find them otherwise) and a virtual desktop, so that the program and the driver
+      share one desktop and hiding a window does not wait for a window manager.
+  wine_gui.py run PREFIX LIRBO_EXE DRIVER_EXE CAPTURE_PY
+      In a network namespace of its own (only loopback, up): Xvfb, a capture of every datagram
+      to port 8800, then the driver, which starts lirbo.exe and checks it by control ID.
+Exit status 77 (skipped) when the namespace cannot be made.
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+WINE_FONTS = "/usr/share/wine/fonts"
+# Code page 1251 for the A functions: Wine takes it from a Russian locale.
+LOCALE = "ru_RU.UTF-8"
+DESKTOP_REG = """REGEDIT4
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
+"Default"="1024x768"
+"""
+
+
+def wine_env(prefix, display=None):
+    env = dict(os.environ)
+    env.update(WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
+               LANG=LOCALE, LC_ALL=LOCALE)
+    env.pop("DISPLAY", None)
+    if display is not None:
+        env["DISPLAY"] = display
+    return env
+
+
+def make_prefix(prefix):
+    shutil.rmtree(prefix, ignore_errors=True)
+    env = wine_env(prefix)
+    subprocess.run(["wineboot", "-i"], env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    fonts = os.path.join(prefix, "drive_c", "windows", "Fonts")
+    os.makedirs(fonts, exist_ok=True)
+    for name in os.listdir(WINE_FONTS):
+        shutil.copy(os.path.join(WINE_FONTS, name), fonts)
+    with tempfile.NamedTemporaryFile("w", suffix=".reg", delete=False) as reg:
+        reg.write(DESKTOP_REG)
+    try:
+        subprocess.run(["wine", "regedit", reg.name], env=env, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    finally:
+        os.unlink(reg.name)
+    # The namespace of the next run needs a wineserver of its own: Wine makes sockets there.
+    subprocess.run(["wineserver", "-w"], env=env, check=True)
+    return 0
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def start_xvfb():
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as pipe:
+        number = pipe.readline().strip()
+    if not number:
+        xvfb.kill()
+        raise SystemExit("Xvfb did not start")
+    return xvfb, ":" + number
+
+
+def run(prefix, lirbo, driver, capture_py):
+    if os.environ.get("LIRBO_OWN_NETNS") != "1":
+        if os.geteuid() != 0 or shutil.which("unshare") is None:
+            print("skipped: needs root for a network namespace of its own")
+            return 77
+        env = dict(os.environ, LIRBO_OWN_NETNS="1")
+        return subprocess.call(["unshare", "-n", "--", sys.executable, *sys.argv], env=env)
+    subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
+
+    work = tempfile.mkdtemp(prefix="lirbo-wine-")
+    xvfb, display = start_xvfb()
+    env = wine_env(prefix, display)
+    capture_file = os.path.join(work, "capture.txt")
+    with open(capture_file, "w") as out:
+        capture = subprocess.Popen([sys.executable, capture_py], stdout=out)
+    try:
+        deadline = time.monotonic() + 30
+        while "ready" not in open(capture_file).read():
+            if time.monotonic() > deadline or capture.poll() is not None:
+                raise SystemExit("the capture did not start")
+            time.sleep(0.05)
+        os.makedirs(os.path.join(work, "runs"))
+        result = subprocess.run(["wine", driver, windows_path(lirbo), windows_path(os.path.join(work, "runs")),
+                                 windows_path(capture_file)], env=env, timeout=300)
+        return 0 if result.returncode == 0 else 1
+    finally:
+        subprocess.run(["wineserver", "-k"], env=env)
+        capture.terminate()
+        capture.wait()
+        xvfb.terminate()
+        xvfb.wait()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "prefix":
+        return make_prefix(sys.argv[2])
+    if len(sys.argv) == 6 and sys.argv[1] == "run":
+        return run(*sys.argv[2:])
+    print(__doc__, file=sys.stderr)
+    return 2
+
+
+if __name__ == "__main__":
+    sys.exit(main())
