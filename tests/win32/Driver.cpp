@@ -21,15 +21,39 @@ std::string work;
 std::string capture;
 int adoptedColour = 0;
 
+// The log is read on the Linux side: UTF-8.
+std::string utf8(const std::string& ansi) {
+    const std::wstring wide = toWide(ansi);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size, nullptr, nullptr);
+    return out;
+}
+
 void check(bool ok, const std::string& name, const std::string& detail = "") {
-    std::printf("%s - %s%s%s\n", ok ? "ok" : "not ok", name.c_str(), ok || detail.empty() ? "" : ": ",
-                ok ? "" : detail.c_str());
+    std::printf("%s - %s%s%s\n", ok ? "ok" : "not ok", utf8(name).c_str(), ok || detail.empty() ? "" : ": ",
+                ok ? "" : utf8(detail).c_str());
     std::fflush(stdout);
     failures += ok ? 0 : 1;
 }
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
+}
+
+// The names in a folder, for failure reports.
+std::string listing(const std::string& path) {
+    std::string names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        names += std::string(found.cFileName) + " ";
+    }
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
+    }
+    return names;
 }
 
 std::string folder(const std::string& name) {
@@ -46,8 +70,8 @@ HWND dialogOf(Program& lirbo, const std::string& caption) {
 }
 
 bool closed(Program& lirbo, HWND dialog) {
-    return waitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }) &&
-           IsWindowEnabled(lirbo.mainWindow());
+    return waitFor(
+        [&] { return (!IsWindow(dialog) || !IsWindowVisible(dialog)) && IsWindowEnabled(lirbo.mainWindow()); });
 }
 
 // A datagram from the scripted peer shows up in the transcript, whatever is open at the time.
@@ -75,7 +99,7 @@ void layout(Program& lirbo) {
     check(memo.right - memo.left == 448 && memo.bottom - memo.top == 333, "MemoChat fills 448 x 333");
     check(text(lirbo.control(IDC_BSEND)) == "bsend", "the send button's caption");
 
-    const int order[] = {IDC_MESSAGA, IDC_BSEND,    IDC_IPLIST, IDC_ADD,    IDC_DEL,
+    const int order[] = {IDC_MESSAGA,  IDC_BSEND,    IDC_IPLIST, IDC_ADD,    IDC_DEL,
                          IDC_LOADLIST, IDC_SAVELIST, IDC_PRIVAT, IDC_EDITIP, IDC_MEMOCHAT};
     bool inOrder = true;
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
@@ -83,10 +107,10 @@ void layout(Program& lirbo) {
     }
     check(inOrder, "Tab order: messaga, bsend, iplist, add, del, loadlist, savelist, privat, editIP, MemoChat");
 
-    SetWindowPos(main, nullptr, 0, 0, frame.right - frame.left + 100, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     HWND list = lirbo.control(IDC_IPLIST);
     const RECT listBefore = clientRectIn(list, main);
+    SetWindowPos(main, nullptr, 0, 0, frame.right - frame.left + 100, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     check(waitFor([&] {
               const RECT m = clientRectIn(lirbo.control(IDC_MESSAGA), main);
               const RECT b = clientRectIn(lirbo.control(IDC_BSEND), main);
@@ -127,8 +151,7 @@ void sending(Program& lirbo, Peer& peer) {
 
     HWND list = lirbo.control(IDC_IPLIST);
     SendMessageW(list, LB_SETCURSEL, 0, 0);
-    PostMessageW(lirbo.mainWindow(), WM_COMMAND, MAKEWPARAM(IDC_IPLIST, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(list));
+    PostMessageW(lirbo.mainWindow(), WM_COMMAND, MAKEWPARAM(IDC_IPLIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     setText(messaga, "по секрету");
     click(lirbo.control(IDC_PRIVAT));
     check(waitFor([&] { return peer.seen("T2Tester;по секрету") == 1; }), "privat sends the private datagram");
@@ -153,7 +176,9 @@ void addressEditor(Program& lirbo, Peer& peer) {
     setText(newip, "127.0.0.3");
     postKey(newip, VK_RETURN);
     check(closed(lirbo, editor), "Enter in newip presses OK");
-    check(waitFor([&] { return listItems(list) == std::vector<std::string>{"127.0.0.2", "127.0.0.3"}; }),
+    check(waitFor([&] {
+              return listItems(list) == std::vector<std::string>{"127.0.0.2", "127.0.0.3"};
+          }),
           "the address is added at the end of the list");
 
     click(lirbo.control(IDC_ADD));
@@ -163,8 +188,7 @@ void addressEditor(Program& lirbo, Peer& peer) {
     check(closed(lirbo, editor) && listItems(list).size() == 2, "Отмена adds nothing");
 
     SendMessageW(list, LB_SETCURSEL, 1, 0);
-    PostMessageW(lirbo.mainWindow(), WM_COMMAND, MAKEWPARAM(IDC_IPLIST, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(list));
+    PostMessageW(lirbo.mainWindow(), WM_COMMAND, MAKEWPARAM(IDC_IPLIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     click(lirbo.control(IDC_EDITIP));
     editor = dialogOf(lirbo, "Редактор IP");
     check(editor != nullptr && text(GetDlgItem(editor, IDC_NEWIP)) == "127.0.0.3",
@@ -172,8 +196,9 @@ void addressEditor(Program& lirbo, Peer& peer) {
     if (editor != nullptr) {
         setText(GetDlgItem(editor, IDC_NEWIP), "127.0.0.4");
         click(GetDlgItem(editor, IDC_IPEDIT_BUTTON1));
-        check(closed(lirbo, editor) &&
-                  waitFor([&] { return listItems(list) == std::vector<std::string>{"127.0.0.2", "127.0.0.4"}; }),
+        check(closed(lirbo, editor) && waitFor([&] {
+                  return listItems(list) == std::vector<std::string>{"127.0.0.2", "127.0.0.4"};
+              }),
               "OK replaces the entry in its place");
     }
 }
@@ -192,6 +217,7 @@ void settings(Program& lirbo, Peer& peer) {
     postKey(nik, VK_RETURN);
     postKey(nik, VK_ESCAPE);
     setText(nik, "Новый");
+    SendMessageW(nik, EM_SETSEL, 5, 5);
     postChar(nik, '!');
     check(waitFor([&] { return text(nik) == "Новый!"; }) && IsWindowVisible(dialog),
           "Enter and Esc in the nick field do nothing");
@@ -199,14 +225,16 @@ void settings(Program& lirbo, Peer& peer) {
     adoptedColour = static_cast<int>(colour);
     click(GetDlgItem(dialog, IDC_BITBTN1));
     check(closed(lirbo, dialog), "ОК closes the settings dialog");
-    const std::string ini = readFile(work + "\\main\\lirbo.ini");
-    check(contains(ini, "nik=Новый!") && contains(ini, "nik_color=" + std::to_string(colour)),
-          "ОК writes nick and the preselected colour to lirbo.ini");
+    check(waitFor([&] {
+              const std::string ini = readFile(work + "\\main\\lirbo.ini");
+              return contains(ini, "nik=Новый!") && contains(ini, "nik_color=" + std::to_string(colour));
+          }),
+          "ОК writes nick and the preselected colour to lirbo.ini", readFile(work + "\\main\\lirbo.ini"));
     HWND messaga = lirbo.control(IDC_MESSAGA);
     setText(messaga, "как я");
     postKey(messaga, VK_RETURN);
-    check(waitFor([&] { return peer.seen("V" + std::to_string(colour) + "Новый!;как я") == 1; }),
-          "later messages carry the new nick and colour");
+    check(waitFor([&] { return peer.seen("V" + std::to_string(colour) + "Новый!;как я") == 2; }),
+          "later messages carry the new nick and colour, to both peers", readFile(capture) + "[" + text(messaga) + "]");
 }
 
 void about(Program& lirbo, Peer& peer) {
@@ -235,14 +263,19 @@ void clearing(Program& lirbo, Peer& peer) {
         return;
     }
     click(GetDlgItem(box, IDCANCEL));
-    check(closed(lirbo, box) && contains(text(memo), "Здравствуй"), "Cancel keeps the transcript");
+    const bool boxClosed = closed(lirbo, box);
+    const std::string kept = text(memo);
+    check(boxClosed && contains(kept, "Здравствуй"), "Cancel keeps the transcript",
+          std::to_string(boxClosed) + " " + std::to_string(IsWindow(box)) + " [" + kept + "]");
 
     menu(lirbo.mainWindow(), IDM_N8);
     box = dialogOf(lirbo, "Warning");
     receiveWhileOpen(lirbo, peer, "the confirmation box");
     click(GetDlgItem(box, IDOK));
-    check(closed(lirbo, box) && waitFor([&] { return text(memo).empty(); }),
-          "OK clears everything, also what arrived while the box was open");
+    const bool okClosed = closed(lirbo, box);
+    const bool emptied = waitFor([&] { return text(memo).empty(); });
+    check(okClosed && emptied, "OK clears everything, also what arrived while the box was open",
+          std::to_string(okClosed) + " " + std::to_string(IsWindow(box)) + " [" + text(memo) + "]");
 }
 
 // The system's file chooser: type a full path and press its OK button.
@@ -254,9 +287,21 @@ bool choose(Program& lirbo, const std::string& path, Peer* peer = nullptr) {
     if (peer != nullptr) {
         receiveWhileOpen(lirbo, *peer, "a file chooser");
     }
-    HWND name = GetDlgItem(chooser, 0x480); // edt1
+    // The name field: edt1, or the edit inside the combo box cmb13 of the Explorer-style chooser.
+    HWND name = GetDlgItem(chooser, 0x480);
     if (name == nullptr) {
-        name = FindWindowExW(GetDlgItem(chooser, 0x47c), nullptr, L"Edit", nullptr); // cmb13
+        EnumChildWindows(
+            GetDlgItem(chooser, 0x47c),
+            [](HWND child, LPARAM found) {
+                char className[16] = {};
+                GetClassNameA(child, className, sizeof className);
+                if (lstrcmpiA(className, "Edit") != 0) {
+                    return TRUE;
+                }
+                *reinterpret_cast<HWND*>(found) = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&name));
     }
     setText(name, path);
     click(GetDlgItem(chooser, IDOK));
@@ -274,7 +319,7 @@ void choosers(Program& lirbo, Peer& peer) {
               const std::string saved = readFile(rtf);
               return saved.rfind("{\\rtf", 0) == 0 && contains(saved, "while a file chooser");
           }),
-          "saving under .txt writes an RTF document of the transcript");
+          "saving under .txt writes an RTF document of the transcript", listing(work + "\\main"));
 
     click(lirbo.control(IDC_SAVELIST));
     const std::string list = work + "\\main\\peers.txt";

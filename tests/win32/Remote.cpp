@@ -24,11 +24,10 @@ std::string toAnsi(const std::wstring& wide) {
     if (wide.empty()) {
         return {};
     }
-    const int size = WideCharToMultiByte(kCodePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                         nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(kCodePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string ansi(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(kCodePage, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), size, nullptr,
-                        nullptr);
+    WideCharToMultiByte(kCodePage, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), size, nullptr, nullptr);
     return ansi;
 }
 
@@ -115,8 +114,12 @@ std::vector<std::string> listItems(HWND listBox) {
     return items;
 }
 
+// The notification a click makes, posted to the button's parent. (A posted BM_CLICK goes through
+// the focus and the mouse capture, which Wine hands out differently from run to run without a
+// window manager.)
 void click(HWND button) {
-    PostMessageW(button, BM_CLICK, 0, 0);
+    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
 }
 
 void postKey(HWND window, UINT key) {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <windows.h>
 #include <functional>
 #include <string>
 #include <vector>
+#include <windows.h>
 
 // Reaching the windows of another process by class, caption and control ID, with text in
 // Windows-1251. Waits poll a condition until it holds or the time is up; nothing here sleeps as a
@@ -18,14 +18,14 @@ bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = kWaitMs);
 HWND findTopLevel(DWORD process, const char* className, const std::string& caption = "");
 HWND waitTopLevel(DWORD process, const char* className, const std::string& caption = "");
 
-std::string text(HWND window);          // WM_GETTEXT, read as UTF-16 and turned into 1251
+std::string text(HWND window); // WM_GETTEXT, read as UTF-16 and turned into 1251
 void setText(HWND window, const std::string& text);
 std::vector<std::string> listItems(HWND listBox); // LB_GETTEXT in its W form
 
-void click(HWND button);               // posted, so a modal loop it opens does not block us
-void postKey(HWND window, UINT key);   // WM_KEYDOWN and WM_KEYUP, through the owner's message loop
+void click(HWND button);             // posted, so a modal loop it opens does not block us
+void postKey(HWND window, UINT key); // WM_KEYDOWN and WM_KEYUP, through the owner's message loop
 void postChar(HWND window, char ch);
-void menu(HWND window, int id);        // as if the menu item were chosen
+void menu(HWND window, int id); // as if the menu item were chosen
 
 RECT clientRectIn(HWND control, HWND parent); // a control's rectangle in its parent's client
 

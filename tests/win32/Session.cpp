@@ -1,6 +1,4 @@
 // Winsock 2 comes before the windows.h that Session.h brings.
-#include <winsock2.h>
-
 #include "Session.h"
 
 #include "Remote.h"
@@ -9,6 +7,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <winsock2.h>
 
 namespace lirbo::driver {
 
@@ -16,8 +15,8 @@ Program::Program(const std::string& exe, const std::string& folder) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &m_process)) {
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &m_process)) {
         m_process = {};
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <windows.h>
 #include <string>
+#include <windows.h>
 
 // One running lirbo.exe started by the driver in a working folder of its own, the folder's files,
 // and a scripted peer that sends datagrams to port 8800 and reads what went on the wire.

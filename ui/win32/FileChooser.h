@@ -2,8 +2,8 @@
 
 #include "ui/win32/interim/IFrontEnd.h"
 
-#include <windows.h>
 #include <string>
+#include <windows.h>
 
 namespace lirbo::win32 {
 

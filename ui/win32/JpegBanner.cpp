@@ -31,8 +31,8 @@ void onMessage(j_common_ptr info, int level) {
 
 // Copies the decoded rows into `pixels` (top-down BGR rows of `stride` bytes). Only plain C
 // structures live in this frame across setjmp.
-bool decodeInto(const unsigned char* data, unsigned long size, unsigned char* pixels, int width, int height,
-                int stride, unsigned char* row) {
+bool decodeInto(const unsigned char* data, unsigned long size, unsigned char* pixels, int width, int height, int stride,
+                unsigned char* row) {
     jpeg_decompress_struct info;
     ErrorManager errors;
     std::memset(&info, 0, sizeof info);

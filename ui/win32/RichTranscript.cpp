@@ -15,10 +15,10 @@ bool RichTranscript::loadLibrary() {
 }
 
 void RichTranscript::create(HWND parent, HINSTANCE instance, int id, HFONT font) {
-    m_edit = CreateWindowExA(WS_EX_CLIENTEDGE, RICHEDIT_CLASSA, "",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
-                                 ES_AUTOVSCROLL,
-                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    m_edit =
+        CreateWindowExA(WS_EX_CLIENTEDGE, RICHEDIT_CLASSA, "",
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                        0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     SendMessageA(m_edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageA(m_edit, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     SendMessageA(m_edit, EM_SETEVENTMASK, 0, 0);
@@ -27,8 +27,8 @@ void RichTranscript::create(HWND parent, HINSTANCE instance, int id, HFONT font)
 void RichTranscript::insert(const std::string& text, core::TColor colour, DWORD effects) {
     CHARFORMAT2A format{};
     format.cbSize = sizeof format;
-    format.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_COLOR | CFM_FACE | CFM_SIZE |
-                    CFM_CHARSET;
+    format.dwMask =
+        CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_COLOR | CFM_FACE | CFM_SIZE | CFM_CHARSET;
     format.dwEffects = effects;
     format.crTextColor = RGB(colour.r, colour.g, colour.b);
     format.yHeight = kPointSize * kTwipsPerPoint;

@@ -2,9 +2,9 @@
 
 #include "ui/win32/interim/TranscriptMirror.h"
 
-#include <windows.h>
 #include <cstddef>
 #include <deque>
+#include <windows.h>
 
 namespace lirbo::win32 {
 

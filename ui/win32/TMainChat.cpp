@@ -56,11 +56,10 @@ TMainChat::TMainChat(HINSTANCE instance) : m_instance(instance) {
     const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     m_font = CreateFontA(-MulDiv(8, pixelsPerInch, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
-                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                         "Tahoma");
+                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma");
 
-    m_application = CreateWindowExA(0, kApplicationClass, "Lirbo", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                    instance, this);
+    m_application =
+        CreateWindowExA(0, kApplicationClass, "Lirbo", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this);
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, style, TRUE, WS_EX_CONTROLPARENT);
@@ -124,8 +123,8 @@ void TMainChat::registerClasses() {
 }
 
 HWND TMainChat::glyphButton(int id, int glyph, const char* caption, DWORD style) {
-    HWND button = CreateWindowExA(0, WC_BUTTONA, caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | style,
-                                  0, 0, 0, 0, m_window, controlId(id), m_instance, nullptr);
+    HWND button = CreateWindowExA(0, WC_BUTTONA, caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | style, 0,
+                                  0, 0, 0, m_window, controlId(id), m_instance, nullptr);
     SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     HBITMAP bitmap = loadGlyph(m_instance, glyph);
     if (bitmap != nullptr) {
@@ -137,8 +136,8 @@ HWND TMainChat::glyphButton(int id, int glyph, const char* caption, DWORD style)
 
 // Created in keyboard order: messaga, bsend, iplist, the buttons of Panel2, MemoChat.
 void TMainChat::buildControls() {
-    m_messaga = CreateWindowExA(WS_EX_CLIENTEDGE, WC_EDITA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                                0, 0, 0, 0, m_window, controlId(IDC_MESSAGA), m_instance, nullptr);
+    m_messaga = CreateWindowExA(WS_EX_CLIENTEDGE, WC_EDITA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0,
+                                0, 0, 0, m_window, controlId(IDC_MESSAGA), m_instance, nullptr);
     SendMessageA(m_messaga, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     SetWindowLongPtrA(m_messaga, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     m_messagaDefault = reinterpret_cast<WNDPROC>(
@@ -148,8 +147,8 @@ void TMainChat::buildControls() {
     m_bsend = glyphButton(IDC_BSEND, IDB_BSEND, "bsend", 0);
 
     m_iplist = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTBOXA, "",
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                               0, 0, 0, 0, m_window, controlId(IDC_IPLIST), m_instance, nullptr);
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0,
+                               0, 0, 0, m_window, controlId(IDC_IPLIST), m_instance, nullptr);
     SendMessageA(m_iplist, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     SendMessageA(m_iplist, LB_SETITEMHEIGHT, 0, kListItemHeight);
 
@@ -160,9 +159,9 @@ void TMainChat::buildControls() {
 }
 
 void TMainChat::buildHints() {
-    m_hints = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
-                              m_instance, nullptr);
+    m_hints =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr, m_instance, nullptr);
     SendMessageA(m_hints, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     for (const GlyphButton& button : kPanel2Buttons) {
         TOOLINFOA tool{};

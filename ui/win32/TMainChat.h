@@ -4,10 +4,10 @@
 #include "ui/win32/interim/ChatSession.h"
 #include "ui/win32/interim/IFrontEnd.h"
 
-#include <windows.h>
 #include <memory>
 #include <string>
 #include <vector>
+#include <windows.h>
 
 namespace lirbo::win32 {
 

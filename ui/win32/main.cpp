@@ -6,11 +6,11 @@
 #include "ui/win32/TMainChat.h"
 #include "ui/win32/interim/StartupFailure.h"
 
-#include <windows.h>
 #include <commctrl.h>
 #include <exception>
 #include <memory>
 #include <string>
+#include <windows.h>
 
 namespace {
 
@@ -37,8 +37,7 @@ void reportStartupFailure(const char* className, const void* address, const std:
     std::string module;
     unsigned long offset = 0;
     moduleOf(address, module, offset);
-    lirbo::win32::MessageBoxes::showStartupFailure(
-        lirbo::app::startupFailureText(className, module, offset, message));
+    lirbo::win32::MessageBoxes::showStartupFailure(lirbo::app::startupFailureText(className, module, offset, message));
 }
 
 } // namespace

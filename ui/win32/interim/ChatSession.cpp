@@ -45,10 +45,8 @@ FileChooser chooser(FileChooser::Mode mode, std::string title, std::string filte
 ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints)
     : m_frontEnd(frontEnd), m_mirror(m_transcript, [this] { m_frontEnd.transcriptChanged(); }),
       m_saveRTF(chooser(FileChooser::Mode::Save, "", "Файл RTF", "*.RTF", "chat", "RTF")),
-      m_openDialog(
-          chooser(FileChooser::Mode::Open, "Загрузить список IP", "Текстовый файл", "*.txt", "list", "txt")),
-      m_saveDialog(
-          chooser(FileChooser::Mode::Save, "Сохранить список IP", "Текстовый файл", "*.txt", "list", "txt")) {
+      m_openDialog(chooser(FileChooser::Mode::Open, "Загрузить список IP", "Текстовый файл", "*.txt", "list", "txt")),
+      m_saveDialog(chooser(FileChooser::Mode::Save, "Сохранить список IP", "Текстовый файл", "*.txt", "list", "txt")) {
     m_ports = std::make_unique<Ports>(m_frontEnd, m_idUDPClient);
     m_controller = std::make_unique<core::TChatController>(
         core::TChatController::Ports{*m_ports, m_peers, *m_ports, m_clock, *m_ports, m_transcript}, "nik", 0);
