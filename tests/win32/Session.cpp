@@ -1,4 +1,6 @@
-// Winsock 2 comes before the windows.h that Session.h brings.
+// clang-format off
+#include <winsock2.h> // before the windows.h that Session.h brings
+// clang-format on
 #include "Session.h"
 
 #include "Remote.h"
@@ -7,7 +9,6 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <winsock2.h>
 
 namespace lirbo::driver {
 
