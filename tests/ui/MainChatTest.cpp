@@ -22,6 +22,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -201,6 +202,32 @@ private slots:
         QCOMPARE(echo.header.substr(echo.header.size() - suffix.size()), suffix);
         QCOMPARE(echo.boldLength, std::size_t(3 + 7));
         QCOMPARE(m_window->session().peers().selectedIndex(), 1);
+    }
+
+    void burstIntoAFullTranscriptEndsWithTheNewestBodyInView() {
+        open();
+        auto& transcript = m_window->session().transcript();
+        while (transcript.length() + 200 < lirbo::core::TChatTranscript::kCapacity) {
+            transcript.appendMessage("Old[12:00]//127.0.0.1", 10, {}, "an older message that fills the transcript");
+        }
+        QTRY_VERIFY(m_window->memoChat().upToDate());
+        for (int i = 0; i < 2500; ++i) {
+            m_probe->sendTo(m_window->listenPort(), "V2Eve;burst " + QByteArray::number(i) + QByteArray(i % 160, '.'));
+            QTest::qWait(1);
+        }
+        lirbo::ui::TranscriptView& view = m_window->memoChat();
+        QTRY_COMPARE(transcript.messages().back().body.substr(0, 11), std::string("burst 2499."));
+        QTRY_VERIFY(view.upToDate());
+        QVERIFY(view.document()->lastBlock().text().startsWith(QStringLiteral("burst 2499.")));
+        QTextCursor end(view.document()->lastBlock());
+        end.movePosition(QTextCursor::EndOfBlock);
+        const QRect caret = view.cursorRect(end);
+        QVERIFY2(view.viewport()->rect().contains(caret.center()),
+                 qPrintable(QStringLiteral("end of the newest body at y %1, view %2 high, bar %3 of %4")
+                                .arg(caret.center().y())
+                                .arg(view.viewport()->height())
+                                .arg(view.verticalScrollBar()->value())
+                                .arg(view.verticalScrollBar()->maximum())));
     }
 
     void showsReceivedMessagesFormattedAndUninterpreted() {

@@ -5,6 +5,7 @@
 #include "core/NickPalette.h"
 
 #include <QScrollBar>
+#include <QCoreApplication>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -192,6 +193,43 @@ private slots:
         view.setFocus();
         QTRY_VERIFY(view.hasFocus());
         QCOMPARE(view.textCursor().selectedText(), QStringLiteral("newest"));
+    }
+
+    // A burst into a full transcript trims the oldest messages in the same batches that append
+    // the newest; the end of the newest body must still come into view.
+    void showsTheNewestBodyWhenABurstTrimsAFullTranscript() {
+        Mirrored m;
+        m.view.resize(448, 333);
+        m.view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m.view));
+        int next = 0;
+        auto append = [&] {
+            const std::string n = std::to_string(next++);
+            // Long enough to wrap: the view's lines are no longer one per block.
+            m.transcript.appendMessage("Eve[12:00]//127.0.0.1", 10, TColor{},
+                                       "message number " + n + " of the burst" + std::string(next % 150, '.'));
+        };
+        while (m.transcript.length() + 100 < TChatTranscript::kCapacity) {
+            append();
+        }
+        m.view.catchUp();
+        for (int i = 0; i < 2500; ++i) {
+            append();
+            if (i % 4 == 0) {
+                QTest::qWait(1);
+            }
+        }
+        QTRY_VERIFY(m.view.upToDate());
+        QCoreApplication::processEvents();
+        QVERIFY(m.view.document()->lastBlock().text().startsWith(QStringLiteral("message number %1 ").arg(next - 1)));
+        QTextCursor end(m.view.document()->lastBlock());
+        end.movePosition(QTextCursor::EndOfBlock);
+        const QRect caret = m.view.cursorRect(end);
+        QVERIFY2(m.view.viewport()->rect().contains(caret.center()),
+                 qPrintable(QStringLiteral("end of the newest body at %1,%2 outside the view")
+                                .arg(caret.center().x())
+                                .arg(caret.center().y())));
+        QCOMPARE(m.view.verticalScrollBar()->value(), m.view.verticalScrollBar()->maximum());
     }
 };
 
