@@ -1,20 +1,12 @@
 #include "core/SystemClock.h"
 
 #include <cstdio>
-#include <ctime>
 
 namespace lirbo::core {
 
-std::string SystemClock::timeStamp() const {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+std::string formatTimeStamp(int hour, int minute, char separator) {
     char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d", local.tm_hour, local.tm_min);
+    std::snprintf(text, sizeof text, "%02d%c%02d", hour, separator, minute);
     return text;
 }
 
