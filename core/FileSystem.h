@@ -18,8 +18,8 @@ std::string fullPath(const std::string& path);
 // The calling thread's last system error number (errno, or GetLastError on Windows).
 int lastError();
 
-// The system's description of an error number with trailing blanks, control characters and
-// full stops removed: "No such file or directory", "Permission denied".
+// The system's description of an error number, in Windows-1251, with trailing blanks, control
+// characters and full stops removed: "No such file or directory", "Permission denied".
 std::string systemErrorText(int error);
 
 // Whether an error of readFile means that the file (or a folder on its path) does not exist.
