@@ -38,8 +38,9 @@ struct WriteResult {
 
 // Replaces the file at `path` with `bytes` so that a failure or a crash at any moment leaves
 // either the old file or the new one, whole: the bytes go to a temporary file in the same folder,
-// which is then renamed over the target. A read-only target is refused (also for root), a
-// replaced file keeps its permissions, and a symbolic link is followed, not replaced.
+// which is then renamed over the target. A read-only target is refused (also for root), and so is
+// one that the user could not open for writing; a replaced file keeps its permissions, and a
+// symbolic link is followed, not replaced.
 // Create: the file (or its temporary) could not be created, the target is read-only, or the final
 // rename failed. Write: the bytes could not all be written or flushed (a full disk).
 WriteResult writeFileAtomically(const std::string& path, std::string_view bytes);

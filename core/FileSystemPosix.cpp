@@ -151,6 +151,11 @@ WriteResult writeFileAtomically(const std::string& path, std::string_view bytes)
         if ((existing.st_mode & S_IWUSR) == 0) {
             return {WriteStage::Create, EACCES};
         }
+        // The rename needs only the folder's permission: in a folder that others may write in, it
+        // would replace (and take over) a file that this user may not write.
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+            return {WriteStage::Create, errno};
+        }
     }
 
     std::string temporary = target + ".XXXXXX";
