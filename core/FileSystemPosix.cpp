@@ -110,6 +110,14 @@ std::string resolveLinks(const std::string& path) {
     return current;
 }
 
+// A short name in the target's folder for mkstemp: one made from the target's name could pass the
+// system's length limit for a name that itself still fits.
+std::string temporaryTemplateBeside(const std::string& target) {
+    const auto slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    return folder + ".lirbo-XXXXXX";
+}
+
 mode_t currentUmask() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -158,7 +166,7 @@ WriteResult writeFileAtomically(const std::string& path, std::string_view bytes)
         }
     }
 
-    std::string temporary = target + ".XXXXXX";
+    std::string temporary = temporaryTemplateBeside(target);
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         return {WriteStage::Create, errno};

@@ -2,6 +2,7 @@
 #include "core/SystemText.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <windows.h>
 
 namespace lirbo::core::fs {
@@ -120,10 +121,16 @@ std::string resolveLinks(const std::string& path) {
 }
 
 // Creates a new, empty temporary file beside the target; never opens one that is already there.
+// Its name is short and fixed in length: one made from the target's name could pass the limits on
+// a name's or a path's length where the target's own still fits.
 HANDLE createTemporary(const std::string& target, DWORD attributes, std::string& temporary, int& error) {
-    const std::string stem = target + ".tmp" + std::to_string(GetCurrentProcessId()) + "-";
-    for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        temporary = stem + std::to_string(GetTickCount() + attempt);
+    const auto separator = target.find_last_of("\\/:");
+    const std::string folder = separator == std::string::npos ? std::string() : target.substr(0, separator + 1);
+    const DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
+    for (DWORD attempt = 0; attempt < 100; ++attempt) {
+        char name[16];
+        std::snprintf(name, sizeof name, "~lb%08lX", static_cast<unsigned long>(seed + attempt * 7919));
+        temporary = folder + name;
         HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {

@@ -9,7 +9,9 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -83,6 +85,23 @@ TEST(FileSystem, FullPathIsAbsoluteInTheCurrentDirectory) {
     std::filesystem::current_path(start);
     EXPECT_EQ(full, directory + fs::pathSeparator() + "list.txt");
     EXPECT_EQ(fs::fullPath(full), full);
+}
+
+TEST(FileSystem, NameAtTheLengthLimitCanBeReplaced) {
+    ScratchDir dir;
+#ifdef _WIN32
+    const std::size_t longest = std::min<std::size_t>(255, MAX_PATH - 1 - dir.path().size() - 1); // path limit
+#else
+    const std::size_t longest = 255; // NAME_MAX
+#endif
+    const std::string path = dir.file(std::string(longest - 4, 'n') + ".txt");
+    TPeerList peers;
+    peers.add("10.0.0.2");
+    peers.saveToFile(path);
+    peers.saveToFile(path);
+    EXPECT_EQ(ScratchDir::read(path), "10.0.0.2\r\n");
+    IniFile(path).writeString("user", "nik", "Ann");
+    EXPECT_EQ(dir.entryCount(), 1u);
 }
 
 #ifndef _WIN32
