@@ -14,7 +14,7 @@ namespace lirbo::core {
 namespace {
 
 std::string fileErrorText(const char* what, const std::string& fullPath, int systemError) {
-    return std::string(what) + " \"" + sys::pathForMessage(fullPath) + "\". " + fs::systemErrorText(systemError);
+    return std::string(what) + " \"" + sys::pathToCp1251(fullPath) + "\". " + fs::systemErrorText(systemError);
 }
 
 } // namespace
@@ -44,7 +44,7 @@ EStringListError listIndexError(long long index) {
 }
 
 EIniFileException iniWriteError(const std::string& settingsPath) {
-    return EIniFileException("Unable to write to " + sys::pathForMessage(settingsPath));
+    return EIniFileException("Unable to write to " + sys::pathToCp1251(settingsPath));
 }
 
 std::string errorBoxText(const std::string& message) {

@@ -43,7 +43,7 @@ int lastError() {
 }
 
 std::string systemErrorText(int error) {
-    return sys::trimmedErrorText(sys::localeTextForMessage(std::strerror(error)));
+    return sys::trimmedErrorText(sys::localeTextToCp1251(std::strerror(error)));
 }
 
 bool isNotFoundError(int error) {

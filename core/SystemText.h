@@ -17,10 +17,10 @@ std::string utf8ToCp1251(std::string_view text);
 
 // A path in the file system's encoding (UTF-8 on Linux, the ANSI code page on Windows), as
 // Windows-1251 for a message.
-std::string pathForMessage(std::string_view path);
+std::string pathToCp1251(std::string_view path);
 
 // A text in the character set of the current locale (the system's error descriptions), as
 // Windows-1251 for a message.
-std::string localeTextForMessage(std::string_view text);
+std::string localeTextToCp1251(std::string_view text);
 
 } // namespace lirbo::core::sys
