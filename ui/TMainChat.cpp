@@ -6,6 +6,7 @@
 #include "ui/Glyphs.h"
 #include "ui/LirboLook.h"
 #include "ui/MessageBoxes.h"
+#include "ui/PeerListBox.h"
 #include "ui/TAboutForm.h"
 #include "ui/Tipedit.h"
 #include "ui/Tnastroy.h"
@@ -151,7 +152,7 @@ void TMainChat::buildPanels() {
     m_panel2->setFixedWidth(166);
     row->addWidget(m_panel2);
 
-    m_iplist = new QListWidget(m_panel2);
+    m_iplist = new PeerListBox(m_panel2);
     m_iplist->setObjectName(QStringLiteral("iplist"));
     m_iplist->setGeometry(40, 8, 121, 185);
     m_iplist->setSelectionMode(QAbstractItemView::SingleSelection);
