@@ -2,11 +2,41 @@
 
 #include "ui/ModalSeam.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <utility>
 
 namespace lirbo::ui {
+
+namespace {
+
+// The toolkit's save chooser takes a name in a folder that does not exist; this one refuses it
+// with a box and stays open, as the load chooser does for a missing file.
+class ChooserDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+protected:
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (acceptMode() == AcceptSave && !files.isEmpty()) {
+            const QFileInfo chosen(files.constFirst());
+            if (!chosen.isDir() && !chosen.absoluteDir().exists()) {
+                // The toolkit's own words for a missing folder, in its translation.
+                const QString text = QCoreApplication::translate(
+                    "QFileDialog", "%1\nDirectory not found.\nPlease verify the correct directory name was given.");
+                QMessageBox::warning(this, windowTitle(), text.arg(QDir::toNativeSeparators(chosen.absolutePath())));
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+};
+
+} // namespace
 
 FileChooser::FileChooser(Mode mode, QString title, QString filterName, QString pattern, QString initialName,
                          QString defaultSuffix)
@@ -26,13 +56,14 @@ bool FileChooser::execute(QWidget* parent, QString& path) {
     if (auto answer = ModalSeam::takeFileName(m_title, offeredName())) {
         chosen = *answer;
     } else {
-        QFileDialog dialog(parent, m_title);
+        ChooserDialog dialog(parent, m_title);
         dialog.setObjectName(m_mode == Mode::Open ? QStringLiteral("OpenDialog") : QStringLiteral("SaveDialog"));
         dialog.setAcceptMode(m_mode == Mode::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
         dialog.setFileMode(m_mode == Mode::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
         dialog.setNameFilter(nameFilter());
         dialog.setDefaultSuffix(m_defaultSuffix);
         dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        dialog.setOption(QFileDialog::HideNameFilterDetails, true); // the description alone, as on Windows
         if (!m_lastPath.isEmpty()) {
             dialog.setDirectory(QFileInfo(m_lastPath).absolutePath());
         }

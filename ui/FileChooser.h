@@ -7,8 +7,9 @@ class QWidget;
 namespace lirbo::ui {
 
 // A file chooser that lives as long as the window and offers the full path last chosen with it
-// again at the next opening. Load choosers accept only an existing file; save choosers ask before
-// an existing file is replaced. Both add the default suffix to a name typed without one.
+// again at the next opening. Load choosers accept only an existing file; save choosers accept only
+// a name in an existing folder and ask before an existing file is replaced. Both add the default
+// suffix to a name typed without one and show their filter by its description alone.
 class FileChooser {
 public:
     enum class Mode { Open, Save };
