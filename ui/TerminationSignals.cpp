@@ -1,5 +1,7 @@
 #include "ui/TerminationSignals.h"
 
+#include <QCoreApplication>
+#include <QMetaMethod>
 #include <QSocketNotifier>
 
 #ifndef _WIN32
@@ -56,7 +58,7 @@ TerminationSignals::~TerminationSignals() {
 void TerminationSignals::readPipe() {
     unsigned char byte = 0;
     while (::read(g_pipe[0], &byte, 1) == 1) {
-        emit terminationRequested(byte);
+        terminate(byte);
     }
 }
 
@@ -67,5 +69,14 @@ TerminationSignals::~TerminationSignals() = default;
 void TerminationSignals::readPipe() {}
 
 #endif
+
+void TerminationSignals::terminate(int signalNumber) {
+    m_requested = true;
+    if (isSignalConnected(QMetaMethod::fromSignal(&TerminationSignals::terminationRequested))) {
+        emit terminationRequested(signalNumber);
+    } else {
+        QCoreApplication::exit(0); // ends the loop of a start-up box; later loops return at once
+    }
+}
 
 } // namespace lirbo::ui
