@@ -16,14 +16,12 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSessionManager>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <exception>
@@ -109,10 +107,6 @@ TMainChat::TMainChat(Endpoints endpoints, QWidget* parent)
     }
     // Calls queued before the wake callback could reach this window.
     QMetaObject::invokeMethod(this, &TMainChat::serveHandOver, Qt::QueuedConnection);
-
-    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { logOff(); });
-    }
 
     command([this] { FormCreate(); });
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());

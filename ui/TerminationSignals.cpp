@@ -1,6 +1,7 @@
 #include "ui/TerminationSignals.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QMetaMethod>
 #include <QSocketNotifier>
 
@@ -30,6 +31,9 @@ extern "C" void onTerminationSignal(int number) {
 } // namespace
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
+    if (QCoreApplication* app = QCoreApplication::instance()) {
+        app->installEventFilter(this);
+    }
     if (g_pipe[0] < 0) {
         if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
             return;
@@ -64,11 +68,23 @@ void TerminationSignals::readPipe() {
 
 #else
 
-TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {}
+TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
+    if (QCoreApplication* app = QCoreApplication::instance()) {
+        app->installEventFilter(this);
+    }
+}
 TerminationSignals::~TerminationSignals() = default;
 void TerminationSignals::readPipe() {}
 
 #endif
+
+bool TerminationSignals::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Quit && watched == QCoreApplication::instance()) {
+        terminate(0); // instead of the toolkit's own quit, which would run the whole close
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
 
 void TerminationSignals::terminate(int signalNumber) {
     m_requested = true;

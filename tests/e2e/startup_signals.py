@@ -34,15 +34,23 @@ def start_x():
     return xvfb, ":" + number
 
 
-def wait_window(env, title, pid, timeout=30):
+def wait_window(env, title, pid, timeout=30, other_than=None):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         found = subprocess.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(pid), "--name",
                                 f"^{title}$"], env=env, capture_output=True, text=True).stdout.split()
+        found = [window for window in found if window != other_than]
         if found:
             return found[0]
         time.sleep(0.05)
     return None
+
+
+def answer(env, box, process):
+    """The user presses Enter in the error box: the window then shows and the program runs on."""
+    subprocess.run(["xdotool", "windowfocus", "--sync", box], env=env, capture_output=True, timeout=20)
+    subprocess.run(["xdotool", "key", "Return"], env=env, capture_output=True, timeout=20)
+    return wait_window(env, "Lirbo", process.pid, other_than=box) is not None and process.poll() is None
 
 
 def port_taken(folder):
@@ -58,17 +66,19 @@ def settings_too_large(folder):
     return None
 
 
-# (what goes wrong at start-up, the caption of its box, the signal, the exit status expected)
+# (what goes wrong at start-up, the caption of its box, whether the user answers the box first,
+# the signal, the exit status expected)
 CASES = [
-    ("port taken", port_taken, "Application Error", signal.SIGTERM, 1),
-    ("port taken", port_taken, "Application Error", signal.SIGINT, 1),
-    ("settings unreadable", settings_too_large, "Lirbo", signal.SIGHUP, 0),
-    ("settings unreadable", settings_too_large, "Lirbo", signal.SIGTERM, 0),
+    ("port taken", port_taken, "Application Error", False, signal.SIGTERM, 1),
+    ("port taken", port_taken, "Application Error", False, signal.SIGINT, 1),
+    ("settings unreadable", settings_too_large, "Lirbo", False, signal.SIGHUP, 0),
+    ("settings unreadable", settings_too_large, "Lirbo", False, signal.SIGTERM, 0),
+    ("settings unreadable, box answered", settings_too_large, "Lirbo", True, signal.SIGTERM, 0),
 ]
 
 
 def run_case(lirbo, env, case):
-    name, prepare, caption, number, status = case
+    name, prepare, caption, answered, number, status = case
     what = f"{name}, {signal.Signals(number).name}"
     folder = tempfile.mkdtemp(prefix="lirbo-e2e-")
     holder = prepare(folder)
@@ -77,6 +87,8 @@ def run_case(lirbo, env, case):
         box = wait_window(env, caption, process.pid)
         if box is None:
             return f"{what}: no box \"{caption}\" appeared"
+        if answered and not answer(env, box, process):
+            return f"{what}: the window did not show after the box was answered"
         process.send_signal(number)
         try:
             code = process.wait(timeout=10)
