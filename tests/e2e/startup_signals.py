@@ -123,8 +123,11 @@ def main():
 
     cases = CASES
     with open("/proc/sys/vm/overcommit_memory") as file:
-        if file.read().strip() == "1":  # every allocation succeeds: the large file cannot make one fail
-            cases = [case for case in CASES if case[1] is not settings_too_large]
+        overcommit = file.read().strip() == "1"  # every allocation succeeds: the large file cannot make one fail
+    sanitized = "libasan" in subprocess.run(["ldd", lirbo], capture_output=True, text=True).stdout
+    if overcommit or sanitized:  # under AddressSanitizer a failed allocation ends the program instead
+        print("skipped: the cases of an unreadable settings file", flush=True)
+        cases = [case for case in CASES if case[1] is not settings_too_large]
     xvfb, display = start_x()
     env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
     env.pop("WAYLAND_DISPLAY", None)
