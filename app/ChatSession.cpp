@@ -178,11 +178,11 @@ void ChatSession::sendPrivate() {
 }
 
 void ChatSession::recallOlder() {
-    m_frontEnd.setInputText(m_sentLines.older(m_frontEnd.inputText().text));
+    m_frontEnd.setInputText(m_sentLines.older(m_frontEnd.inputText()));
 }
 
 void ChatSession::recallNewer() {
-    m_frontEnd.setInputText(m_sentLines.newer(m_frontEnd.inputText().text));
+    m_frontEnd.setInputText(m_sentLines.newer(m_frontEnd.inputText()));
 }
 
 std::optional<TranscriptMatch> ChatSession::find(const std::string& text, bool backward) {

@@ -37,7 +37,8 @@ public:
 
     // The input line.
     virtual TypedText inputText() const = 0;
-    virtual void setInputText(const std::string& text) = 0;
+    // Shows `text` in the input line: its `original` when there is one, else its `text`.
+    virtual void setInputText(const TypedText& text) = 0;
     virtual void clearAndFocusInput() = 0;
     // The keyboard focus goes back to the input line (after every command).
     virtual void focusInput() = 0;

@@ -5,10 +5,12 @@
 namespace lirbo::app {
 
 // Text the user typed, as Windows-1251 bytes, with the characters Windows-1251 lacks (each of them
-// stands as "?" in `text`), so that nothing is sent that the user did not see.
+// stands as "?" in `text`), so that nothing is sent that the user did not see. `original` is the
+// text as the front-end holds it, opaque to the rules, so that a line handed back comes back whole.
 struct TypedText {
     std::string text;
     std::u32string lacking;
+    std::string original;
 };
 
 // What the input line and the nick field accept before anything is sent or stored.

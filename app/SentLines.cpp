@@ -10,25 +10,25 @@ void SentLines::add(const std::string& line) {
         }
     }
     m_position = m_lines.size();
-    m_draft.clear();
+    m_draft = {};
 }
 
-std::string SentLines::older(const std::string& current) {
+TypedText SentLines::older(const TypedText& current) {
     if (m_position == 0) {
         return current;
     }
     if (m_position == m_lines.size()) {
         m_draft = current;
     }
-    return m_lines[--m_position];
+    return {m_lines[--m_position], {}, {}};
 }
 
-std::string SentLines::newer(const std::string& current) {
+TypedText SentLines::newer(const TypedText& current) {
     if (m_position >= m_lines.size()) {
         return current;
     }
     ++m_position;
-    return m_position == m_lines.size() ? m_draft : m_lines[m_position];
+    return m_position == m_lines.size() ? m_draft : TypedText{m_lines[m_position], {}, {}};
 }
 
 } // namespace lirbo::app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/InputRules.h"
+
 #include <cstddef>
 #include <deque>
 #include <string>
@@ -16,13 +18,13 @@ public:
     void add(const std::string& line);
     // The line to show after one step back or forward from `current`, the input line's text; the
     // text unchanged when there is nothing further that way.
-    std::string older(const std::string& current);
-    std::string newer(const std::string& current);
+    TypedText older(const TypedText& current);
+    TypedText newer(const TypedText& current);
 
 private:
     std::deque<std::string> m_lines; // oldest first
     std::size_t m_position = 0;      // m_lines.size(): at the line being typed
-    std::string m_draft;
+    TypedText m_draft;
 };
 
 } // namespace lirbo::app

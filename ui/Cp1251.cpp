@@ -51,6 +51,7 @@ std::string toCp1251(const QString& text) {
 
 app::TypedText toTypedText(const QString& text) {
     app::TypedText typed;
+    typed.original = text.toStdString();
     std::string& bytes = typed.text;
     bytes.reserve(static_cast<std::size_t>(text.size()));
     const auto& table = reverseTable();

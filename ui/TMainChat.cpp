@@ -408,8 +408,8 @@ app::TypedText TMainChat::inputText() const {
     return toTypedText(m_messaga->text());
 }
 
-void TMainChat::setInputText(const std::string& text) {
-    m_messaga->setText(fromCp1251(text));
+void TMainChat::setInputText(const app::TypedText& text) {
+    m_messaga->setText(text.original.empty() ? fromCp1251(text.text) : QString::fromStdString(text.original));
 }
 
 void TMainChat::focusInput() {

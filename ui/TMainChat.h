@@ -73,7 +73,7 @@ private:
     void openFile(const std::string& path) override;
     void showError(const std::string& text) override;
     app::TypedText inputText() const override;
-    void setInputText(const std::string& text) override;
+    void setInputText(const app::TypedText& text) override;
     void clearAndFocusInput() override;
     void focusInput() override;
     void beep() override;

@@ -19,6 +19,10 @@ using lirbo::core::test::ScratchDir;
 
 namespace {
 
+lirbo::app::TypedText typed(std::string text, std::u32string lacking = {}) {
+    return {std::move(text), std::move(lacking), {}};
+}
+
 // Answers the session's questions from queues and records what it was shown.
 class FakeFrontEnd : public lirbo::app::IFrontEnd {
 public:
@@ -52,7 +56,7 @@ public:
     bool askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) override {
         preselectedColours.push_back(colourIndex);
         if (!typedNick.empty()) {
-            const std::string refusal = checkNick({typedNick, U"\U0001F600"});
+            const std::string refusal = checkNick(typed(typedNick, U"\U0001F600"));
             if (!refusal.empty()) {
                 nickRefusals.push_back(refusal);
             }
@@ -74,7 +78,7 @@ public:
     void openFile(const std::string& path) override { opened.push_back(path); }
     void showError(const std::string& text) override { errors.push_back(text); }
     lirbo::app::TypedText inputText() const override { return input; }
-    void setInputText(const std::string& text) override { input = {text, {}}; }
+    void setInputText(const lirbo::app::TypedText& text) override { input = text; }
     void clearAndFocusInput() override { input = {}; }
     void focusInput() override { ++focusReturns; }
     void beep() override { ++beeps; }
@@ -221,13 +225,13 @@ TEST_F(ChatSessionTest, EveryFailingCommandShowsItsErrorOnceWithTheFullStopRule)
     const std::vector<Case> cases = {
         {"send to all",
          [](ChatSession& s, FakeFrontEnd& f, const ScratchDir&) {
-             f.input = {"hi", {}};
+             f.input = typed("hi");
              s.sendToAll();
          },
          ""},
         {"private",
          [](ChatSession& s, FakeFrontEnd& f, const ScratchDir&) {
-             f.input = {"hi", {}};
+             f.input = typed("hi");
              s.selectPeer(0);
              s.sendPrivate();
          },
@@ -342,8 +346,8 @@ TEST_F(ChatSessionTest, LinesThatWouldNotGoOutAsShownAreRefusedAndStayInTheLine)
         std::string error;
     };
     const std::vector<Case> cases = {
-        {"emoji and Chinese", {"a ? ?", U"\U0001F600\u4E2D"}, "U+1F600, U+4E2D."},
-        {"too long for a receiver", {std::string(8192 - 5, 'x'), {}}, "8192"},
+        {"emoji and Chinese", typed("a ? ?", U"\U0001F600\u4E2D"), "U+1F600, U+4E2D."},
+        {"too long for a receiver", typed(std::string(8192 - 5, 'x')), "8192"},
     };
     for (bool isPrivate : {false, true}) {
         for (const Case& c : cases) {
@@ -362,7 +366,7 @@ TEST_F(ChatSessionTest, LinesThatWouldNotGoOutAsShownAreRefusedAndStayInTheLine)
     // One byte less is the longest line that goes: "V3Ann;" and 8,186 bytes.
     auto session = open({"127.0.0.1"}, peer.port());
     frontEnd.errors.clear();
-    frontEnd.input = {std::string(8192 - 6, 'x'), {}};
+    frontEnd.input = typed(std::string(8192 - 6, 'x'));
     session->sendToAll();
     EXPECT_TRUE(frontEnd.errors.empty());
     EXPECT_TRUE(waitFor([&] { return peer.count() == 1; }));
@@ -380,10 +384,10 @@ TEST_F(ChatSessionTest, SettingsRefuseANickWithLackingCharacters) {
 TEST_F(ChatSessionTest, SentLinesComeBackAndFocusReturnsToTheInputLine) {
     auto session = open({"127.0.0.1"}, peer.port());
     for (const char* line : {"one", "two"}) {
-        frontEnd.input = {line, {}};
+        frontEnd.input = typed(line);
         session->sendToAll();
     }
-    frontEnd.input = {"draft", {}};
+    frontEnd.input = typed("draft");
     session->recallOlder();
     EXPECT_EQ(frontEnd.input.text, "two");
     session->recallOlder();
@@ -403,10 +407,10 @@ TEST_F(ChatSessionTest, SentLinesComeBackAndFocusReturnsToTheInputLine) {
 
 TEST_F(ChatSessionTest, EveryShownMessageIsInTheLogBesideTheSettingsFile) {
     auto session = open({"127.0.0.1"}, peer.port());
-    frontEnd.input = {"hello\tthere", {}};
+    frontEnd.input = typed("hello\tthere");
     session->sendToAll();
     session->selectPeer(0);
-    frontEnd.input = {"psst", {}};
+    frontEnd.input = typed("psst");
     session->sendPrivate();
     ASSERT_NE(session->history(), nullptr);
     const std::string log = ScratchDir::read(session->history()->todaysFile());
@@ -422,7 +426,7 @@ TEST_F(ChatSessionTest, TheLogCanBeTurnedOffInTheSettingsFile) {
     ScratchDir::write(iniPath(), "[history]\r\nenabled=0\r\n");
     ChatSession session(frontEnd, ChatSession::Endpoints{0, peer.port()});
     session.start();
-    frontEnd.input = {"hello", {}};
+    frontEnd.input = typed("hello");
     session.sendToAll();
     session.openHistory();
     EXPECT_FALSE(ScratchDir::exists(scratch.file("history")));

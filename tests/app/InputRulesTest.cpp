@@ -36,22 +36,25 @@ TEST(InputRulesTest, TheLongestDatagramIncludesItsHeader) {
 }
 
 TEST(SentLinesTest, KeepsTheLastFiftyAndTheLineBeingTyped) {
+    using lirbo::app::TypedText;
     SentLines lines;
-    EXPECT_EQ(lines.older("typed"), "typed");
+    EXPECT_EQ(lines.older({"typed", {}, {}}).text, "typed");
     for (int i = 0; i < 60; ++i) {
         lines.add("line " + std::to_string(i));
     }
     lines.add("line 59"); // a repeat is kept once
-    std::string shown = "draft";
+    const TypedText draft{"a ?", U"\U0001F600", "a \xF0\x9F\x98\x80"};
+    TypedText shown = draft;
     for (int i = 59; i >= 10; --i) {
         shown = lines.older(shown);
-        ASSERT_EQ(shown, "line " + std::to_string(i));
+        ASSERT_EQ(shown.text, "line " + std::to_string(i));
     }
-    EXPECT_EQ(lines.older(shown), "line 10"); // the oldest kept
+    EXPECT_EQ(lines.older(shown).text, "line 10"); // the oldest kept
     for (int i = 0; i < 49; ++i) {
         shown = lines.newer(shown);
     }
-    EXPECT_EQ(shown, "line 59");
-    EXPECT_EQ(lines.newer(shown), "draft");
-    EXPECT_EQ(lines.newer("draft"), "draft");
+    EXPECT_EQ(shown.text, "line 59");
+    shown = lines.newer(shown);
+    EXPECT_EQ(shown.original, draft.original); // the line being typed comes back whole
+    EXPECT_EQ(lines.newer(shown).original, draft.original);
 }

@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -476,6 +477,79 @@ private slots:
         // A window built afterwards works as usual.
         open();
         QVERIFY(m_window->listenPort() > 0);
+    }
+
+    void inputLineSendsWhatItShows() {
+        open("127.0.0.1\r\n");
+        QApplication::clipboard()->setText(QStringLiteral("one\ntwo\r\nthree"));
+        input()->paste();
+        QCOMPARE(input()->text(), QStringLiteral("one two three"));
+        QTest::keyClick(input(), Qt::Key_Return);
+        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;one two three"));
+
+        // A character Windows-1251 lacks: nothing goes out, the box names it, the line keeps it.
+        input()->setText(QStringLiteral("smile \U0001F600"));
+        ModalSeam::queueButton(QMessageBox::Ok);
+        QTest::keyClick(input(), Qt::Key_Return);
+        QCOMPARE(ModalSeam::shown().size(), 1);
+        QVERIFY2(ModalSeam::shown().constFirst().endsWith(QStringLiteral("U+1F600.")), qPrintable(ModalSeam::shown()[0]));
+        QCOMPARE(input()->text(), QStringLiteral("smile \U0001F600"));
+        QVERIFY(!m_probe->receive(100));
+
+        // Ctrl+Up brings the sent line back, Ctrl+Down the one being typed.
+        QTest::keyClick(input(), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(input()->text(), QStringLiteral("one two three"));
+        QTest::keyClick(input(), Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(input()->text(), QStringLiteral("smile \U0001F600"));
+    }
+
+    void focusComesBackToTheInputLineAfterAListButton() {
+        open("127.0.0.1\r\n127.0.0.2\r\n");
+        QTest::mouseClick(child<QPushButton>("del"), Qt::LeftButton);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(input()));
+        // A space typed next goes into the line, not to the button.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(input()->text(), QStringLiteral(" "));
+    }
+
+    void findBarHighlightsEachMatch() {
+        open();
+        m_probe->sendTo(m_window->listenPort(), "V1Eve;\xCF\xF0\xE8\xE2\xE5\xF2"); // Привет
+        m_probe->sendTo(m_window->listenPort(), "V2Bob;\xEF\xF0\xE8\xE2\xE5\xF2!"); // привет!
+        QTRY_COMPARE(m_window->session().transcript().messages().size(), std::size_t(2));
+        QTest::keySequence(m_window.get(), QKeySequence::Find);
+        auto* field = child<QLineEdit>("findText");
+        QTRY_VERIFY(field->hasFocus());
+        field->setText(QStringLiteral("ПРИВ"));
+        const auto highlighted = [this] {
+            const auto selections = m_window->memoChat().extraSelections();
+            return selections.isEmpty() ? QString()
+                                        : QString::number(selections[0].cursor.blockNumber()) + ":" +
+                                              selections[0].cursor.selectedText();
+        };
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(highlighted(), QStringLiteral("1:Прив"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(highlighted(), QStringLiteral("3:прив"));
+        QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(highlighted(), QStringLiteral("1:Прив"));
+        field->setText(QStringLiteral("нет такого"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(child("findNotFound")->isVisible());
+        QTest::keyClick(field, Qt::Key_Escape);
+        QVERIFY(!child("FindBar")->isVisible());
+    }
+
+    void historyItemOpensTodaysLog() {
+        open("127.0.0.1\r\n");
+        QUrl opened;
+        m_window->setFileOpener([&opened](const QUrl& url) { opened = url; });
+        type(QStringLiteral("kept\r"));
+        trigger("N10");
+        const QString expected = QDir(m_dir->filePath(QStringLiteral("history")))
+                                     .filePath(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) + ".txt");
+        QCOMPARE(opened.toLocalFile(), expected);
+        QVERIFY(readFile(expected).endsWith("\tAnn\tkept\r\n"));
     }
 
 private:

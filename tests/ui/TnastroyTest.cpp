@@ -1,10 +1,12 @@
 #include "ui/Tnastroy.h"
 
 #include "DialogTestSupport.h"
+#include "ui/ModalSeam.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QListView>
 #include <QPushButton>
 #include <QScreen>
@@ -125,6 +127,25 @@ private slots:
         QTest::newRow("Space on OK") << "BitBtn1" << int(Qt::Key_Space) << Tnastroy::kResultOk;
         QTest::newRow("Enter on cancel") << "BitBtn2" << int(Qt::Key_Return) << Tnastroy::kResultCancel;
         QTest::newRow("Space on cancel") << "BitBtn2" << int(Qt::Key_Space) << Tnastroy::kResultCancel;
+    }
+
+    void okRefusedByTheNickCheckKeepsTheDialogOpen() {
+        Tnastroy dialog;
+        dialog.setNick(QStringLiteral("a\U0001F600"));
+        dialog.setNickCheck([](const lirbo::app::TypedText& typed) {
+            return typed.lacking.empty() ? std::string() : std::string("refused");
+        });
+        QSignalSpy finished(&dialog, &QDialog::finished);
+        QVERIFY(showActive(dialog));
+        lirbo::ui::ModalSeam::reset();
+        lirbo::ui::ModalSeam::queueButton(QMessageBox::Ok);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+        QCOMPARE(lirbo::ui::ModalSeam::shown(), QStringList({"Lirbo|refused"}));
+        lirbo::ui::ModalSeam::reset();
+        QCOMPARE(outcome(dialog, finished), kStaysOpen);
+        dialog.setNick(QStringLiteral("Ann"));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
+        QCOMPARE(outcome(dialog, finished), Tnastroy::kResultOk);
     }
 
     void tabVisitsTheColourListLast() {
