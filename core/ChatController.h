@@ -37,21 +37,27 @@ public:
     void sendPrivate();
     // `bytes`: the datagram exactly as received; `senderAddress`: dotted IPv4 of its sender.
     void receive(const std::string& bytes, const std::string& senderAddress);
+    // Every peer gets the notice, in list order: a peer whose notice fails is skipped, so that one
+    // bad entry cannot keep the others uninformed. The first failure is rethrown after the last peer.
     void sendDepartureNotices();
     void adoptSettings(std::string nick, int colourIndex);
 
     const std::string& nick() const { return m_nick; }
     int colourIndex() const { return m_colourIndex; }
 
+    // Told about each message shown, after the transcript has it; nullptr: nobody.
+    void setMessageListener(IMessageListener* listener) { m_listener = listener; }
+
 private:
     std::string outgoing(TChatDatagram::Kind kind, const std::string& body) const;
-    void appendOwn(std::string_view suffix, std::string body);
-    void appendMessage(std::string_view nick, std::string_view suffix, std::string_view address, TColor colour,
-                       std::string body);
+    void appendOwn(TShownMessage::Kind kind, std::string_view suffix, const std::string& address, std::string body);
+    void appendMessage(TShownMessage::Kind kind, std::string_view nick, std::string_view suffix,
+                       std::string_view address, TColor colour, std::string body);
 
     Ports m_ports;
     std::string m_nick;
     int m_colourIndex;
+    IMessageListener* m_listener = nullptr;
 };
 
 } // namespace lirbo::core

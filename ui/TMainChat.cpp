@@ -1,11 +1,12 @@
 #include "ui/TMainChat.h"
 
-#include "core/Exception.h"
-#include "net/HandOver.h"
 #include "ui/Cp1251.h"
+#include "ui/FileChooser.h"
+#include "ui/FindBar.h"
 #include "ui/Glyphs.h"
 #include "ui/LirboLook.h"
 #include "ui/MessageBoxes.h"
+#include "ui/PeerListBox.h"
 #include "ui/TAboutForm.h"
 #include "ui/Tipedit.h"
 #include "ui/Tnastroy.h"
@@ -14,18 +15,17 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QFile>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSessionManager>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <QWindow>
-#include <exception>
 
 namespace lirbo::ui {
 
@@ -36,12 +36,6 @@ constexpr int kClientHeight = 367;
 constexpr int kMinimumFrameWidth = 400;
 constexpr int kMinimumFrameHeight = 282;
 constexpr int kHintDuration = 2500;
-constexpr int kDialogOk = 1;
-
-// File names go to the file system in its own encoding, not as Windows-1251.
-std::string filePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 QPushButton* glyphButton(QWidget* parent, const char* name, const QString& hint, int top) {
     auto* button = new QPushButton(parent);
@@ -70,15 +64,10 @@ private:
 
 TMainChat::TMainChat(QWidget* parent) : TMainChat(Endpoints{}, parent) {}
 
-TMainChat::TMainChat(Endpoints endpoints, QWidget* parent)
-    : QMainWindow(parent), m_saveRTF(FileChooser::Mode::Save, QString(), QStringLiteral("Файл RTF"),
-                                     QStringLiteral("*.RTF"), QStringLiteral("chat"), QStringLiteral("RTF")),
-      m_openDialog(FileChooser::Mode::Open, QStringLiteral("Загрузить список IP"), QStringLiteral("Текстовый файл"),
-                   QStringLiteral("*.txt"), QStringLiteral("list"), QStringLiteral("txt")),
-      m_saveDialog(FileChooser::Mode::Save, QStringLiteral("Сохранить список IP"), QStringLiteral("Текстовый файл"),
-                   QStringLiteral("*.txt"), QStringLiteral("list"), QStringLiteral("txt")),
-      m_sender(m_idUDPClient) {
+TMainChat::TMainChat(Endpoints endpoints, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainChat"));
+    // The endpoint comes up before any widget is built and before FormCreate reads the settings.
+    m_session = std::make_unique<app::ChatSession>(static_cast<app::IFrontEnd&>(*this), endpoints);
     setWindowTitle(MessageBoxes::applicationTitle());
     setWindowIcon(Glyphs::icon(QStringLiteral("lirbo")));
     setFont(LirboLook::font());
@@ -86,34 +75,7 @@ TMainChat::TMainChat(Endpoints endpoints, QWidget* parent)
     buildMenu();
     setTabOrder();
 
-    m_input = std::make_unique<LineEditInput>(*m_messaga);
-    m_controller = std::make_unique<core::TChatController>(
-        core::TChatController::Ports{m_sender, m_peers, *m_input, m_clock, m_beeper, m_transcript}, "nik", 0);
-    m_peers.setChangeListener([this] { showPeers(); });
-
-    // The endpoint comes up while the window is built, before FormCreate reads the settings.
-    net::THandOver::instance().setWakeCallback(
-        [this] { QMetaObject::invokeMethod(this, &TMainChat::serveHandOver, Qt::QueuedConnection); });
-    try {
-        m_idUDPClient.Port = endpoints.peerPort;
-        m_idUDPClient.setActive(true);
-        m_idUDPServer.DefaultPort = endpoints.listenPort;
-        m_idUDPServer.OnUDPRead = [this](net::TIdUDPServer& sender, net::TByteStream& data,
-                                         net::TIdSocketHandle& binding) { IdUDPServerUDPRead(sender, data, binding); };
-        m_idUDPServer.setActive(true);
-    } catch (...) {
-        m_idUDPServer.setActive(false);
-        net::THandOver::instance().setWakeCallback({});
-        throw;
-    }
-    // Calls queued before the wake callback could reach this window.
-    QMetaObject::invokeMethod(this, &TMainChat::serveHandOver, Qt::QueuedConnection);
-
-    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { logOff(); });
-    }
-
-    command([this] { FormCreate(); });
+    m_session->start();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     move(0, 0);
     applyMinimumSize();
@@ -121,11 +83,8 @@ TMainChat::TMainChat(Endpoints endpoints, QWidget* parent)
 }
 
 TMainChat::~TMainChat() {
-    // The listener goes first: hand-overs still queued run now, while every view is alive.
-    m_idUDPServer.setActive(false);
-    m_idUDPClient.setActive(false);
-    net::THandOver::instance().setWakeCallback({});
-    m_peers.setChangeListener({});
+    // The session closes the listener first: hand-overs still queued run now, while every view is alive.
+    m_session.reset();
     delete m_memoChat;
     m_memoChat = nullptr;
 }
@@ -140,7 +99,7 @@ void TMainChat::buildPanels() {
     row->setSpacing(0);
     column->addLayout(row, 1);
 
-    m_memoChat = new TranscriptView(m_transcript, central);
+    m_memoChat = new TranscriptView(m_session->mirror(), central);
     m_memoChat->document()->setDefaultFont(LirboLook::font());
     m_memoChat->setFocusPolicy(Qt::StrongFocus);
     m_memoChat->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -151,7 +110,7 @@ void TMainChat::buildPanels() {
     m_panel2->setFixedWidth(166);
     row->addWidget(m_panel2);
 
-    m_iplist = new QListWidget(m_panel2);
+    m_iplist = new PeerListBox(m_panel2);
     m_iplist->setObjectName(QStringLiteral("iplist"));
     m_iplist->setGeometry(40, 8, 121, 185);
     m_iplist->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -159,7 +118,7 @@ void TMainChat::buildPanels() {
     m_iplist->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(m_iplist, &QListWidget::itemSelectionChanged, this, [this] {
         const auto selected = m_iplist->selectedItems();
-        m_peers.setSelectedIndex(selected.isEmpty() ? -1 : m_iplist->row(selected.constFirst()));
+        m_session->selectPeer(selected.isEmpty() ? -1 : m_iplist->row(selected.constFirst()));
     });
 
     m_add = glyphButton(m_panel2, "add", QStringLiteral("Добавить новый IP"), 8);
@@ -168,12 +127,18 @@ void TMainChat::buildPanels() {
     m_loadlist = glyphButton(m_panel2, "loadlist", QStringLiteral("Загрузить список IP из файла"), 104);
     m_savelist = glyphButton(m_panel2, "savelist", QStringLiteral("Сохранить список IP в файле"), 136);
     m_privat = glyphButton(m_panel2, "privat", QStringLiteral("Отправить приватное сообщение"), 168);
-    connect(m_add, &QPushButton::clicked, this, [this] { command([this] { addClick(); }); });
-    connect(m_editIP, &QPushButton::clicked, this, [this] { command([this] { editIPClick(); }); });
-    connect(m_del, &QPushButton::clicked, this, [this] { command([this] { delClick(); }); });
-    connect(m_loadlist, &QPushButton::clicked, this, [this] { command([this] { loadlistClick(); }); });
-    connect(m_savelist, &QPushButton::clicked, this, [this] { command([this] { savelistClick(); }); });
-    connect(m_privat, &QPushButton::clicked, this, [this] { command([this] { privatClick(); }); });
+    connect(m_add, &QPushButton::clicked, this, &TMainChat::addClick);
+    connect(m_editIP, &QPushButton::clicked, this, &TMainChat::editIPClick);
+    connect(m_del, &QPushButton::clicked, this, &TMainChat::delClick);
+    connect(m_loadlist, &QPushButton::clicked, this, &TMainChat::loadlistClick);
+    connect(m_savelist, &QPushButton::clicked, this, &TMainChat::savelistClick);
+    connect(m_privat, &QPushButton::clicked, this, &TMainChat::privatClick);
+
+    m_findBar =
+        new FindBar([this](const QString& text, bool backward) { return findInTranscript(text, backward); }, central);
+    column->addWidget(m_findBar);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, m_findBar, &FindBar::open);
 
     m_panel1 = new QWidget(central);
     m_panel1->setObjectName(QStringLiteral("Panel1"));
@@ -184,13 +149,14 @@ void TMainChat::buildPanels() {
     m_messaga->setObjectName(QStringLiteral("messaga"));
     m_messaga->setGeometry(8, 8, kClientWidth - 143, 21);
     m_messaga->installEventFilter(this);
+    connect(m_messaga, &QLineEdit::textChanged, this, &TMainChat::messagaChange);
 
     m_bsend = new QPushButton(QStringLiteral("bsend"), m_panel1);
     m_bsend->setObjectName(QStringLiteral("bsend"));
     m_bsend->setGeometry(kClientWidth - 128, 8, 121, 21);
     m_bsend->setIcon(Glyphs::icon(QStringLiteral("bsend")));
     m_bsend->setIconSize(QSize(21, 14));
-    connect(m_bsend, &QPushButton::clicked, this, [this] { command([this] { bsendClick(); }); });
+    connect(m_bsend, &QPushButton::clicked, this, &TMainChat::bsendClick);
 
     setCentralWidget(central);
 }
@@ -207,13 +173,15 @@ void TMainChat::buildMenu() {
     auto addItem = [&](QMenu* menu, const char* name, const QString& title, void (TMainChat::*handler)()) {
         QAction* action = menu->addAction(title);
         action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this,
-                [this, handler] { command([this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this, handler);
     };
     QMenu* n1 = addMenu("N1", QStringLiteral("Файл"));
     addItem(n1, "N9", QStringLiteral("Сохранить разговор"), &TMainChat::N9Click);
     n1->addSeparator()->setObjectName(QStringLiteral("N3"));
     addItem(n1, "N2", QStringLiteral("Выход"), &TMainChat::N2Click);
+    // Below the items of old, so that they keep their places in the menu and for the keyboard.
+    n1->addSeparator()->setObjectName(QStringLiteral("N11"));
+    addItem(n1, "N10", QStringLiteral("История за сегодня"), &TMainChat::N10Click);
     QMenu* n5 = addMenu("N5", QStringLiteral("Настройка"));
     addItem(n5, "N6", QStringLiteral("Настройка"), &TMainChat::N6Click);
     addItem(n5, "N8", QStringLiteral("Очистить чат"), &TMainChat::N8Click);
@@ -239,31 +207,9 @@ void TMainChat::applyMinimumSize() {
                    kMinimumFrameHeight - frame.top() - frame.bottom());
 }
 
-int TMainChat::listenPort() const {
-    const net::TIdSocketHandle* binding = m_idUDPServer.currentBinding();
-    return binding != nullptr ? binding->Port : 0;
-}
-
-template <typename Command> void TMainChat::command(Command&& run) {
-    try {
-        run();
-    } catch (const core::Exception& error) {
-        showError(error.message());
-    } catch (const std::exception& error) {
-        showError(error.what());
-    }
-}
-
-void TMainChat::showError(const std::string& message) {
-    MessageBoxes::showError(this, message);
-}
-
-void TMainChat::serveHandOver() {
-    net::THandOver::instance().runPending();
-}
-
 void TMainChat::showPeers() {
-    const auto& entries = m_peers.entries();
+    const core::TPeerList& peers = m_session->peers();
+    const auto& entries = peers.entries();
     const QSignalBlocker blocker(m_iplist);
     if (m_iplist->count() != static_cast<int>(entries.size())) {
         UpdatesOff off(*m_iplist);
@@ -282,7 +228,7 @@ void TMainChat::showPeers() {
             }
         }
     }
-    const int selected = m_peers.selectedIndex();
+    const int selected = peers.selectedIndex();
     if (selected < 0) {
         m_iplist->clearSelection();
         m_iplist->setCurrentRow(-1);
@@ -291,13 +237,7 @@ void TMainChat::showPeers() {
     }
 }
 
-// --- Start-up and layout ---
-
-void TMainChat::FormCreate() {
-    m_settings.emplace();
-    const core::TUserSettings user = m_settings->load(m_peers);
-    m_controller->adoptSettings(user.nick, user.colourIndex);
-}
+// --- Layout ---
 
 void TMainChat::FormResize() {
     const int w = m_panel1->width();
@@ -326,77 +266,69 @@ void TMainChat::moveEvent(QMoveEvent* event) {
 
 bool TMainChat::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_messaga && event->type() == QEvent::KeyPress) {
-        messagaKeyPress(static_cast<QKeyEvent*>(event)->text());
+        const auto* key = static_cast<QKeyEvent*>(event);
+        messagaKeyDown(*key);
+        messagaKeyPress(key->text());
     }
     return QMainWindow::eventFilter(watched, event); // the key is not consumed
 }
 
-// --- Commands ---
+// --- Commands: each is one call into the session ---
 
 void TMainChat::messagaKeyPress(const QString& key) {
     if (key == QStringLiteral("\r")) {
-        command([this] { bsendClick(); });
+        bsendClick();
+    }
+}
+
+void TMainChat::messagaKeyDown(const QKeyEvent& key) {
+    if (key.modifiers() == Qt::ControlModifier && key.key() == Qt::Key_Up) {
+        m_session->recallOlder();
+    } else if (key.modifiers() == Qt::ControlModifier && key.key() == Qt::Key_Down) {
+        m_session->recallNewer();
+    }
+}
+
+void TMainChat::messagaChange(const QString& text) {
+    const std::string utf8 = text.toStdString();
+    if (app::InputRules::hasLineBreak(utf8)) { // a paste of several lines: the line shows what goes out
+        const int cursor = m_messaga->cursorPosition();
+        m_messaga->setText(QString::fromStdString(app::InputRules::joinLines(utf8)));
+        m_messaga->setCursorPosition(std::min(cursor, static_cast<int>(m_messaga->text().size())));
     }
 }
 
 void TMainChat::bsendClick() {
-    m_controller->sendToAll();
+    m_session->sendToAll();
 }
 
 void TMainChat::privatClick() {
-    m_controller->sendPrivate();
+    m_session->sendPrivate();
 }
 
 void TMainChat::addClick() {
-    Tipedit editor(this);
-    editor.setObjectName(QStringLiteral("ipedit"));
-    if (editor.exec() == kDialogOk) {
-        m_peers.add(toCp1251(editor.address()));
-    }
+    m_session->addPeer();
 }
 
 void TMainChat::editIPClick() {
-    const int selected = m_peers.selectedIndex();
-    if (selected < 0) {
-        return;
-    }
-    Tipedit editor(this);
-    editor.setObjectName(QStringLiteral("ipedit"));
-    editor.setAddress(fromCp1251(m_peers.get(selected)));
-    if (editor.exec() == kDialogOk) {
-        m_peers.replace(selected, toCp1251(editor.address()));
-    }
+    m_session->editPeer();
 }
 
 void TMainChat::delClick() {
-    m_peers.remove(m_peers.selectedIndex());
+    m_session->deletePeer();
 }
 
 void TMainChat::loadlistClick() {
-    QString path;
-    if (m_openDialog.execute(this, path)) {
-        UpdatesOff off(*m_iplist);
-        m_peers.loadFromFile(filePath(path));
-    }
+    const UpdatesOff off(*m_iplist); // a long list redraws once
+    m_session->loadPeerList();
 }
 
 void TMainChat::savelistClick() {
-    QString path;
-    if (m_saveDialog.execute(this, path)) {
-        m_peers.saveToFile(filePath(path));
-    }
-}
-
-void TMainChat::IdUDPServerUDPRead(net::TIdUDPServer&, net::TByteStream& data, net::TIdSocketHandle& binding) {
-    // Errors go back to the listener thread, which drops them: nothing shows for a bad datagram.
-    m_controller->receive(data.readString(), binding.SenderAddress);
+    m_session->savePeerList();
 }
 
 void TMainChat::N9Click() {
-    QString path;
-    if (m_saveRTF.execute(this, path)) {
-        m_transcript.saveToFile(filePath(path));
-    }
+    m_session->saveConversation();
 }
 
 void TMainChat::N2Click() {
@@ -404,71 +336,112 @@ void TMainChat::N2Click() {
 }
 
 void TMainChat::N6Click() {
-    Tnastroy dialog(this);
-    dialog.setObjectName(QStringLiteral("nastroy"));
-    dialog.setNick(fromCp1251(m_controller->nick()));
-    if (dialog.exec() != kDialogOk) {
-        return;
-    }
-    const std::string nick = toCp1251(dialog.nick());
-    const int colourIndex = dialog.colourIndex();
-    m_settings->storeUserSettings(colourIndex, nick); // a refused write adopts nothing
-    m_controller->adoptSettings(nick, colourIndex);
+    m_session->openSettings();
 }
 
 void TMainChat::N8Click() {
-    if (MessageBoxes::confirmClearChat(this)) {
-        m_transcript.clear();
-    }
+    m_session->clearChat();
 }
 
 void TMainChat::N4Click() {
-    TAboutForm about(this);
-    about.setObjectName(QStringLiteral("AboutForm"));
-    about.exec();
+    m_session->showAbout();
 }
 
-// --- Closing ---
-
-void TMainChat::FormCloseQuery() {
-    m_controller->sendDepartureNotices();
+void TMainChat::N10Click() {
+    m_session->openHistory();
 }
 
-void TMainChat::FormClose() {
-    m_settings->storePeerList(m_peers);
+bool TMainChat::findInTranscript(const QString& text, bool backward) {
+    const auto match = m_session->find(toCp1251(text), backward);
+    if (match) {
+        m_memoChat->showMatch(*match);
+    }
+    return match.has_value();
 }
 
 void TMainChat::closeEvent(QCloseEvent* event) {
-    // The window stays on the screen until it is destroyed; the application is told to end.
+    // The window stays on the screen until it is destroyed; the session tells the application to end.
     event->ignore();
-    if (m_ended) {
-        return;
-    }
-    bool closing = false;
-    command([&] {
-        FormCloseQuery();
-        FormClose();
-        closing = true;
-    });
-    if (closing) {
-        endApplication();
-    }
+    m_session->requestClose();
 }
 
 void TMainChat::logOff() {
-    if (m_ended) {
-        return;
+    m_session->logOff();
+}
+
+// --- What the session asks of the window ---
+
+bool TMainChat::askAddress(std::string& address) {
+    return Tipedit::ask(this, address);
+}
+
+bool TMainChat::askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) {
+    return Tnastroy::ask(this, nick, colourIndex, checkNick);
+}
+
+bool TMainChat::confirmClear() {
+    return MessageBoxes::confirmClearChat(this);
+}
+
+bool TMainChat::chooseFile(const app::FileChooser& chooser, std::string& path) {
+    return FileChooser::execute(this, chooser, path);
+}
+
+void TMainChat::showAbout() {
+    TAboutForm(this).exec();
+}
+
+void TMainChat::openFile(const std::string& path) {
+    const QUrl url = QUrl::fromLocalFile(QFile::decodeName(path.c_str()));
+    if (m_openFile) {
+        m_openFile(url);
+    } else {
+        QDesktopServices::openUrl(url);
     }
-    try {
-        m_controller->sendDepartureNotices();
-    } catch (...) {
-        // The session is ending: a box would only block it. The notices stop at the failing entry.
+}
+
+void TMainChat::showError(const std::string& text) {
+    MessageBoxes::showError(this, text);
+}
+
+app::TypedText TMainChat::inputText() const {
+    return toTypedText(m_messaga->text());
+}
+
+void TMainChat::setInputText(const app::TypedText& text) {
+    m_messaga->setText(text.original.empty() ? fromCp1251(text.text) : QString::fromStdString(text.original));
+}
+
+void TMainChat::focusInput() {
+    m_messaga->setFocus(Qt::OtherFocusReason);
+}
+
+void TMainChat::clearAndFocusInput() {
+    m_messaga->clear();
+    m_messaga->setFocus(Qt::OtherFocusReason);
+}
+
+void TMainChat::beep() {
+    m_beeper.beep();
+}
+
+void TMainChat::peersChanged() {
+    showPeers();
+}
+
+void TMainChat::transcriptChanged() {
+    if (m_memoChat != nullptr) {
+        m_memoChat->scheduleCatchUp();
     }
-    endApplication();
+}
+
+void TMainChat::wake() {
+    // Any thread: the session serves the hand-over on the main thread, in whatever loop runs there.
+    QMetaObject::invokeMethod(
+        this, [this] { m_session->serveHandOver(); }, Qt::QueuedConnection);
 }
 
 void TMainChat::endApplication() {
-    m_ended = true;
     emit endRequested(); // the program ends its message loop on this
 }
 

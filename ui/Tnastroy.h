@@ -1,8 +1,9 @@
 #pragma once
 
+#include "app/IFrontEnd.h"
 #include "ui/FixedDialog.h"
 
-#include <functional>
+#include <string>
 
 class QComboBox;
 class QLabel;
@@ -12,28 +13,29 @@ namespace lirbo::ui {
 
 class AutoSelectLineEdit;
 
-// The settings dialog: the user's nick and nick colour. Every opening preselects a colour at
-// random; the caller reads nick() and colourIndex() when exec() returns kResultOk.
+// The settings dialog: the user's nick and nick colour. The caller preselects a colour and reads
+// nick() and colourIndex() when exec() returns kResultOk.
 class Tnastroy : public FixedDialog {
     Q_OBJECT
 
 public:
-    // Picks a number in 0..count-1.
-    using ColourPicker = std::function<int(int count)>;
-
     explicit Tnastroy(QWidget* parent = nullptr);
+
+    // Opens the dialog on `nick` (Windows-1251) with `colourIndex` preselected; true and the
+    // chosen values on OK, which `checkNick` may refuse (its error shows, the dialog stays open).
+    static bool ask(QWidget* parent, std::string& nick, int& colourIndex, const app::IFrontEnd::TextCheck& checkNick);
 
     void setNick(const QString& nick);
     QString nick() const;
-    // The selected list position, which is the colour index (0..7).
+    // The selected list position, which is the colour index (0..7); another index selects 0.
+    void setColourIndex(int index);
     int colourIndex() const;
 
-    // Replaces the random choice of the preselected colour (for tests); an empty function restores
-    // the default uniform generator.
-    static void setColourPicker(ColourPicker picker);
+    // Judges the nick when OK is pressed; empty: always taken.
+    void setNickCheck(app::IFrontEnd::TextCheck check) { m_checkNick = std::move(check); }
 
 private:
-    void FormCreate();
+    void BitBtn1Click();
 
     QLabel* m_label1 = nullptr;
     AutoSelectLineEdit* m_nik = nullptr;
@@ -41,6 +43,7 @@ private:
     QComboBox* m_comboBox1 = nullptr;
     QPushButton* m_bitBtn1 = nullptr;
     QPushButton* m_bitBtn2 = nullptr;
+    app::IFrontEnd::TextCheck m_checkNick;
 };
 
 } // namespace lirbo::ui

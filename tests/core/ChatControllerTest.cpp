@@ -3,6 +3,7 @@
 #include "core/Exception.h"
 #include "core/SystemClock.h"
 
+#include <clocale>
 #include <gtest/gtest.h>
 #include <utility>
 #include <vector>
@@ -136,7 +137,8 @@ TEST_F(ChatControllerTest, FailingSendEndsTheOperationWithoutEchoAndKeepsTheInpu
     for (const Case& c :
          {Case{"all, first", 0, &TChatController::sendToAll, 0}, Case{"all, middle", 1, &TChatController::sendToAll, 1},
           Case{"all, last", 2, &TChatController::sendToAll, 2}, Case{"private", 0, &TChatController::sendPrivate, 0},
-          Case{"notices", 1, &TChatController::sendDepartureNotices, 1}}) {
+          // A failing notice skips its peer only: the peer after it is still told.
+          Case{"notices", 1, &TChatController::sendDepartureNotices, 2}}) {
         SCOPED_TRACE(c.name);
         FakeSender failing;
         failing.failAtCall = c.failAt;
@@ -235,6 +237,29 @@ TEST(SystemClock, GivesTwoDigitHoursAndMinutes) {
     EXPECT_LE(std::stoi(stamp.substr(0, 2)), 23);
     EXPECT_LE(std::stoi(stamp.substr(3)), 59);
 }
+
+TEST(SystemClock, SeparatorIsTheTextBetweenHourAndMinuteOfTheTimeFormat) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"%H:%M:%S", ":"},  {"%H.%M.%S", "."}, {"%T", ":"},    {"%r", ":"},   {"%OH:%OM:%OS", ":"}, {"%p %-I.%M", "."},
+        {"%k h %M", " h "}, {"%H%%%M", "%"},   {"%H%M%S", ""}, {"%M:%H", ""}, {"%H:%S", ""},        {"", ""}};
+    for (const auto& [format, separator] : cases) {
+        EXPECT_EQ(timeSeparatorIn(format), separator) << format;
+    }
+    EXPECT_EQ(formatTimeStamp(9, 5, "."), "09.05");
+    for (const char* unusable : {"", "?", "1234"}) {
+        EXPECT_EQ(formatTimeStamp(9, 5, unusable), "09:05") << unusable;
+    }
+}
+
+#ifndef _WIN32
+TEST(SystemClock, StampTakesTheLocalesSeparator) {
+    ASSERT_NE(std::setlocale(LC_ALL, "fi_FI.UTF-8"), nullptr) << "scripts/install-deps.sh test makes the locale";
+    const std::string finnish = SystemClock().timeStamp();
+    std::setlocale(LC_ALL, "C");
+    ASSERT_EQ(finnish.size(), 5u) << finnish;
+    EXPECT_EQ(finnish[2], '.');
+}
+#endif
 
 TEST_F(ChatControllerTest, BoldRunFollowsTheStampLength) {
     clock.stamp = "9.05";

@@ -72,7 +72,7 @@ def save_conversation(space, pid, window, path):
     space.xdotool("mousemove", "--sync", "15", "8", "click", "1")
     time.sleep(0.5)
     space.xdotool("key", "Down", "Return")
-    chooser = space.wait_window("Save As", pid)
+    chooser = space.wait_window("Сохранить как", pid)  # the toolkit's own title, in Russian
     if chooser is None:
         return
     time.sleep(0.5)

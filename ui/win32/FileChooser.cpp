@@ -12,7 +12,7 @@ bool chooseFile(HWND owner, const app::FileChooser& chooser, std::string& path) 
     filter += '\0';
     filter += '\0';
     std::vector<char> file(MAX_PATH * 4, '\0');
-    chooser.offeredName.copy(file.data(), file.size() - 1);
+    chooser.offeredName().copy(file.data(), file.size() - 1);
 
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/win32/interim/IFrontEnd.h"
+#include "app/FileChooser.h"
 
 #include <string>
 #include <windows.h>

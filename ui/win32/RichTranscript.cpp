@@ -1,5 +1,6 @@
 #include "ui/win32/RichTranscript.h"
 
+#include <algorithm>
 #include <richedit.h>
 #include <string>
 
@@ -8,6 +9,26 @@ namespace lirbo::win32 {
 namespace {
 constexpr int kTwipsPerPoint = 20;
 constexpr int kPointSize = 8;
+
+// A line of the transcript as the control shows it: line breaks inside it become soft breaks
+// (one character each, in the same paragraph) and zero bytes "?", so that every message takes
+// exactly its two paragraphs and its characters can be counted.
+std::string lineText(const std::string& bytes) {
+    std::string line;
+    line.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            line += '\v';
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+                ++i;
+            }
+        } else {
+            line += c == '\0' ? '?' : c;
+        }
+    }
+    return line;
+}
 } // namespace
 
 bool RichTranscript::loadLibrary() {
@@ -42,16 +63,21 @@ void RichTranscript::insert(const std::string& text, core::TColor colour, DWORD 
 }
 
 void RichTranscript::append(const core::TTranscriptMessage& message) {
-    const std::size_t bold = message.boldLength;
-    insert(message.header.substr(0, bold), message.colour, CFE_BOLD);
-    insert(message.header.substr(bold) + "\r", core::TNickPalette::kSuffixGreen, CFE_ITALIC);
-    insert(message.body + "\r", message.colour, 0);
-    m_lengths.push_back(message.length());
+    const std::size_t before = m_shown;
+    const std::size_t bold = std::min(message.boldLength, message.header.size());
+    insert(lineText(message.header.substr(0, bold)), message.colour, CFE_BOLD);
+    insert(lineText(message.header.substr(bold)) + "\r", core::TNickPalette::kSuffixGreen, CFE_ITALIC);
+    insert(lineText(message.body) + "\r", message.colour, 0);
+    m_lengths.push_back(m_shown - before);
 }
 
-void RichTranscript::draw(const app::TranscriptMirror::Batch& batch) {
+void RichTranscript::draw(app::TranscriptMirror& mirror) {
+    if (mirror.upToDate()) {
+        return;
+    }
+    const app::TranscriptBatch batch = mirror.takeBatch();
     SendMessageA(m_edit, WM_SETREDRAW, FALSE, 0);
-    if (batch.clear) {
+    if (batch.clearAll) {
         SetWindowTextA(m_edit, "");
         m_lengths.clear();
         m_shown = 0;
@@ -66,11 +92,12 @@ void RichTranscript::draw(const app::TranscriptMirror::Batch& batch) {
         SendMessageA(m_edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
         m_shown -= removed;
     }
-    for (const core::TTranscriptMessage* message : batch.append) {
-        append(*message);
+    const auto& messages = mirror.transcript().messages();
+    for (std::size_t i = batch.appendFrom; i < batch.appendFrom + batch.appendCount; ++i) {
+        append(messages[i]);
     }
     SendMessageA(m_edit, WM_SETREDRAW, TRUE, 0);
-    if (!batch.append.empty()) {
+    if (batch.appendCount != 0) {
         // The end of the last body; the final line break opens an empty last line.
         const std::size_t end = m_shown > 0 ? m_shown - 1 : 0;
         SendMessageA(m_edit, EM_SETSEL, static_cast<WPARAM>(end), static_cast<LPARAM>(end));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/win32/interim/TranscriptMirror.h"
+#include "app/TranscriptMirror.h"
 
 #include <cstddef>
 #include <deque>
@@ -18,8 +18,8 @@ public:
     void create(HWND parent, HINSTANCE instance, int id, HFONT font);
     HWND handle() const { return m_edit; }
 
-    // Applies one batch of changes and scrolls to the end of the last new body.
-    void draw(const app::TranscriptMirror::Batch& batch);
+    // Catches up with the model in one batch and scrolls to the end of the newest body.
+    void draw(app::TranscriptMirror& mirror);
 
 private:
     void append(const core::TTranscriptMessage& message);

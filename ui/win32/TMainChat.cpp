@@ -10,6 +10,7 @@
 #include "ui/win32/resource.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 namespace lirbo::win32 {
 
@@ -78,7 +79,7 @@ TMainChat::TMainChat(HINSTANCE instance) : m_instance(instance) {
     FormResize();
 
     try {
-        m_session = std::make_unique<app::ChatSession>(*this, app::ChatSession::Endpoints{});
+        m_session = std::make_unique<app::ChatSession>(*this);
     } catch (...) {
         DestroyWindow(m_window);
         DestroyWindow(m_application);
@@ -271,13 +272,16 @@ void TMainChat::command(int id, int notification) {
     case IDM_N4:
         m_session->showAbout();
         break;
+    case IDM_N10:
+        m_session->openHistory();
+        break;
     default: // IDOK and IDCANCEL from Enter and Esc do nothing
         break;
     }
 }
 
 void TMainChat::drawTranscript() {
-    m_memoChat.draw(m_session->mirror().takeBatch());
+    m_memoChat.draw(m_session->mirror());
 }
 
 // The session ends: notices went out at the query; the process is ended right after this.
@@ -380,6 +384,16 @@ LRESULT CALLBACK TMainChat::messagaProc(HWND edit, UINT message, WPARAM wParam, 
     if (message == WM_CHAR && wParam == '\r' && self->m_session) {
         self->m_session->sendToAll(); // messagaKeyPress
     }
+    if (message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN) && GetKeyState(VK_CONTROL) < 0 &&
+        self->m_session) {
+        // Ctrl+Up and Ctrl+Down bring back the lines sent before.
+        if (wParam == VK_UP) {
+            self->m_session->recallOlder();
+        } else {
+            self->m_session->recallNewer();
+        }
+        return 0;
+    }
     return CallWindowProcA(self->m_messagaDefault, edit, message, wParam, lParam);
 }
 
@@ -389,8 +403,8 @@ bool TMainChat::askAddress(std::string& address) {
     return Tipedit::execute(m_instance, m_window, address);
 }
 
-bool TMainChat::askSettings(std::string& nick, int& colour) {
-    return Tnastroy::execute(m_instance, m_window, nick, colour);
+bool TMainChat::askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) {
+    return Tnastroy::execute(m_instance, m_window, nick, colourIndex, checkNick);
 }
 
 bool TMainChat::confirmClear() {
@@ -405,6 +419,10 @@ void TMainChat::showAbout() {
     TAboutForm::execute(m_instance, m_window);
 }
 
+void TMainChat::openFile(const std::string& path) {
+    ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+}
+
 void TMainChat::showError(const std::string& text) {
     MessageBoxes::showError(text);
 }
@@ -417,12 +435,22 @@ void TMainChat::endApplication() {
     PostQuitMessage(0);
 }
 
-std::string TMainChat::inputText() {
-    return windowText(m_messaga);
+app::TypedText TMainChat::inputText() const {
+    return typedText(m_messaga);
+}
+
+void TMainChat::setInputText(const app::TypedText& text) {
+    setTypedText(m_messaga, text);
+    const auto end = SendMessageA(m_messaga, WM_GETTEXTLENGTH, 0, 0);
+    SendMessageA(m_messaga, EM_SETSEL, static_cast<WPARAM>(end), end);
 }
 
 void TMainChat::clearAndFocusInput() {
     SetWindowTextA(m_messaga, "");
+    SetFocus(m_messaga);
+}
+
+void TMainChat::focusInput() {
     SetFocus(m_messaga);
 }
 

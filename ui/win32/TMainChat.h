@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/ChatSession.h"
+#include "app/IFrontEnd.h"
 #include "ui/win32/RichTranscript.h"
-#include "ui/win32/interim/ChatSession.h"
-#include "ui/win32/interim/IFrontEnd.h"
 
 #include <memory>
 #include <string>
@@ -29,15 +29,18 @@ public:
 
     // app::IFrontEnd
     bool askAddress(std::string& address) override;
-    bool askSettings(std::string& nick, int& colour) override;
+    bool askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) override;
     bool confirmClear() override;
     bool chooseFile(const app::FileChooser& chooser, std::string& path) override;
     void showAbout() override;
+    void openFile(const std::string& path) override;
     void showError(const std::string& text) override;
     void wake() override;
     void endApplication() override;
-    std::string inputText() override;
+    app::TypedText inputText() const override;
+    void setInputText(const app::TypedText& text) override;
     void clearAndFocusInput() override;
+    void focusInput() override;
     void beep() override;
     void peersChanged() override;
     void transcriptChanged() override;

@@ -2,6 +2,7 @@
 
 #include "core/NickPalette.h"
 #include "ui/win32/DialogGeometry.h"
+#include "ui/win32/MessageBoxes.h"
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
 
@@ -14,8 +15,9 @@ constexpr int kItemHeight = 13;
 constexpr int kFieldHeight = 21;
 } // namespace
 
-bool Tnastroy::execute(HINSTANCE instance, HWND owner, std::string& nick, int& colour) {
-    Tnastroy dialog(nick, colour);
+bool Tnastroy::execute(HINSTANCE instance, HWND owner, std::string& nick, int& colour,
+                       const app::IFrontEnd::TextCheck& checkNick) {
+    Tnastroy dialog(nick, colour, checkNick);
     return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_NASTROY), owner, &Tnastroy::dialogProc,
                            reinterpret_cast<LPARAM>(&dialog)) == kResultOk;
 }
@@ -34,7 +36,13 @@ void Tnastroy::FormCreate(HWND dialog) {
 }
 
 void Tnastroy::BitBtn1Click(HWND dialog) {
-    m_nick = windowText(GetDlgItem(dialog, IDC_NIK));
+    const app::TypedText nick = typedText(GetDlgItem(dialog, IDC_NIK));
+    const std::string refused = m_checkNick ? m_checkNick(nick) : std::string();
+    if (!refused.empty()) {
+        MessageBoxes::showError(refused);
+        return;
+    }
+    m_nick = nick.text;
     m_colour = static_cast<int>(SendDlgItemMessageA(dialog, IDC_COMBOBOX1, CB_GETCURSEL, 0, 0));
     EndDialog(dialog, kResultOk);
 }

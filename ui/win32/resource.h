@@ -19,6 +19,7 @@
 #define IDM_N6 206
 #define IDM_N8 208
 #define IDM_N4 204
+#define IDM_N10 210
 
 // Main window TMainChat. IDOK and IDCANCEL (1, 2) are kept free: the dialog manager makes them
 // out of Enter and Esc.
