@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds Lirbo and runs every test suite: release, AddressSanitizer + UBSan, ThreadSanitizer,
-# the Windows build of core and net under Wine, and a short fuzzing pass.
+# the Windows build (core, net, lirbo.exe and its zip and installer) under Wine, and a short fuzzing pass.
 # Installs the Debian packages it needs first.
 set -euo pipefail
 cd "$(dirname "$0")"
