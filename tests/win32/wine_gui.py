@@ -8,6 +8,9 @@
   wine_gui.py run PREFIX LIRBO_EXE DRIVER_EXE CAPTURE_PY
       In a network namespace of its own (only loopback, up): Xvfb, a capture of every datagram
       to port 8800, then the driver, which starts lirbo.exe and checks it by control ID.
+  wine_gui.py exec PREFIX PROGRAM.EXE ARGS...
+      PROGRAM.EXE with ARGS in the same setting, without the capture (the Windows figures); an
+      argument "@work" stands for an empty work folder.
 Exit status 77 (skipped) when the namespace cannot be made.
 """
 import os
@@ -32,7 +35,7 @@ DESKTOP_REG = """REGEDIT4
 
 def wine_env(prefix, display=None):
     env = dict(os.environ)
-    env.update(WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
+    env.update(WINEPREFIX=os.path.abspath(prefix), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
                LANG=LOCALE, LC_ALL=LOCALE)
     env.pop("DISPLAY", None)
     if display is not None:
@@ -77,7 +80,8 @@ def start_xvfb():
     return xvfb, ":" + number
 
 
-def run(prefix, lirbo, driver, capture_py):
+def own_network_namespace():
+    """Re-runs this script in a new network namespace; returns its status, or None inside it."""
     if os.environ.get("LIRBO_OWN_NETNS") != "1":
         if os.geteuid() != 0 or shutil.which("unshare") is None:
             print("skipped: needs root for a network namespace of its own")
@@ -85,6 +89,30 @@ def run(prefix, lirbo, driver, capture_py):
         env = dict(os.environ, LIRBO_OWN_NETNS="1")
         return subprocess.call(["unshare", "-n", "--", sys.executable, *sys.argv], env=env)
     subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
+    return None
+
+
+def execute(prefix, program, args):
+    status = own_network_namespace()
+    if status is not None:
+        return status
+    work = tempfile.mkdtemp(prefix="lirbo-wine-")
+    xvfb, display = start_xvfb()
+    env = wine_env(prefix, display)
+    try:
+        args = [windows_path(work) if a == "@work" else a for a in args]
+        return subprocess.run(["wine", program, *args], env=env, timeout=900).returncode
+    finally:
+        subprocess.run(["wineserver", "-k"], env=env)
+        xvfb.terminate()
+        xvfb.wait()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+def run(prefix, lirbo, driver, capture_py):
+    status = own_network_namespace()
+    if status is not None:
+        return status
 
     work = tempfile.mkdtemp(prefix="lirbo-wine-")
     xvfb, display = start_xvfb()
@@ -116,6 +144,8 @@ def main():
         return make_prefix(sys.argv[2])
     if len(sys.argv) == 6 and sys.argv[1] == "run":
         return run(*sys.argv[2:])
+    if len(sys.argv) >= 4 and sys.argv[1] == "exec":
+        return execute(sys.argv[2], sys.argv[3], sys.argv[4:])
     print(__doc__, file=sys.stderr)
     return 2
 

@@ -27,6 +27,9 @@ constexpr int kPanel2Width = 166;
 constexpr int kListItemHeight = 13;
 constexpr int kHintDelay = 500;
 constexpr int kHintDuration = 2500;
+// MemoChat catches up with the model at most this often, so a flood costs one redraw per batch.
+constexpr DWORD kDrawPeriodMs = 40;
+constexpr UINT_PTR kDrawTimer = 1;
 
 struct GlyphButton {
     int id;
@@ -185,6 +188,9 @@ void TMainChat::show(int showCommand) {
     }
     ShowWindow(m_window, how);
     UpdateWindow(m_window);
+    if (how != SW_SHOWMINNOACTIVE) {
+        SetForegroundWindow(m_window); // dialogs and boxes hand the focus back to an active owner
+    }
     SetFocus(m_messaga);
 }
 
@@ -281,7 +287,18 @@ void TMainChat::command(int id, int notification) {
 }
 
 void TMainChat::drawTranscript() {
+    KillTimer(m_window, kDrawTimer);
+    m_drawPending = false;
+    m_lastDraw = GetTickCount();
     m_memoChat.draw(m_session->mirror());
+}
+
+// Also called between hand-overs: under a flood the queue is never empty, and a timer alone would
+// wait for it to be.
+void TMainChat::drawTranscriptIfDue() {
+    if (m_drawPending && GetTickCount() - m_lastDraw >= kDrawPeriodMs) {
+        drawTranscript();
+    }
 }
 
 // The session ends: notices went out at the query; the process is ended right after this.
@@ -332,7 +349,8 @@ LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_LIRBO_DRAW_TRANSCRIPT:
-        if (m_session) {
+    case WM_TIMER:
+        if (m_session && m_drawPending) {
             drawTranscript();
         }
         return 0;
@@ -364,6 +382,7 @@ LRESULT CALLBACK TMainChat::applicationProc(HWND window, UINT message, WPARAM wP
     auto* self = reinterpret_cast<TMainChat*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (message == WM_NULL && self != nullptr && self->m_session) {
         self->m_session->serveHandOver();
+        self->drawTranscriptIfDue();
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -471,7 +490,16 @@ void TMainChat::peersChanged() {
 }
 
 void TMainChat::transcriptChanged() {
-    PostMessageA(m_window, WM_LIRBO_DRAW_TRANSCRIPT, 0, 0);
+    if (m_drawPending) {
+        return;
+    }
+    m_drawPending = true;
+    const DWORD since = GetTickCount() - m_lastDraw;
+    if (since >= kDrawPeriodMs) {
+        PostMessageA(m_window, WM_LIRBO_DRAW_TRANSCRIPT, 0, 0);
+    } else {
+        SetTimer(m_window, kDrawTimer, kDrawPeriodMs - since, nullptr);
+    }
 }
 
 } // namespace lirbo::win32

@@ -57,6 +57,7 @@ private:
     void command(int id, int notification);
     void FormResize();
     void drawTranscript();
+    void drawTranscriptIfDue();
     void endSession();
 
     HINSTANCE m_instance;
@@ -72,6 +73,8 @@ private:
     RichTranscript m_memoChat;
     std::vector<HBITMAP> m_glyphs;
     std::vector<std::pair<int, HWND>> m_panel2Buttons; // top within Panel2, button
+    bool m_drawPending = false;                        // the transcript changed since MemoChat last drew
+    DWORD m_lastDraw = 0;
     std::unique_ptr<app::ChatSession> m_session;
 };
 

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# The Windows program's figures under Wine (windows preset), each beside a minimal Win32 window in
+# the same fresh prefix: lirbo.exe's stripped size, exec to window shown, resident memory, and the
+# receive rate with a full transcript. Loopback only, in a network namespace of its own (root).
+# Usage: scripts/bench-windows.sh [RUNS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j2 --target windows_packages lirbo_minimal_window lirbo_windows_bench
+build=build/windows
+prefix=${build}/wine-bench-prefix
+python3 tests/win32/wine_gui.py prefix "${prefix}"
+
+echo "lirbo.exe stripped: $(stat -c %s ${build}/packaging-windows/stage/lirbo.exe) bytes"
+win() { echo "Z:$(realpath "$1" | tr / '\\')"; }
+python3 tests/win32/wine_gui.py exec "${prefix}" "${build}/bench-windows/lirbo_windows_bench.exe" \
+    "$(win ${build}/ui/win32/lirbo.exe)" "$(win ${build}/bench-windows/lirbo_minimal_window.exe)" @work "${1:-7}"
