@@ -117,7 +117,12 @@ std::vector<std::string> listItems(HWND listBox) {
 // The notification a click makes, posted to the button's parent. (A posted BM_CLICK goes through
 // the focus and the mouse capture, which Wine hands out differently from run to run without a
 // window manager.)
+// A user clicks in the active window; a dialog that is not active may hand the focus, and with it
+// its answer, elsewhere as it ends.
 void click(HWND button) {
+    HWND top = GetAncestor(button, GA_ROOT);
+    SetForegroundWindow(top);
+    waitFor([&] { return GetForegroundWindow() == top; }, 2000);
     PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
 }
