@@ -98,6 +98,24 @@ def rtf_text(rtf):
     return text.replace(b"\\{", b"{").replace(b"\\}", b"}").replace(b"\\\\", b"\\")
 
 
+def history_file(workspace):
+    folder = os.path.join(workspace, "history")
+    days = sorted(os.listdir(folder))
+    return os.path.join(folder, days[-1])
+
+
+def history_lines(workspace):
+    with open(history_file(workspace), "rb") as log:
+        text = log.read()
+    return text.split(b"\r\n")[:-1] if text.endswith(b"\r\n") else text.split(b"\r\n")
+
+
+# A line of the log: date and time, address, kind, nick, text; no bare line break inside.
+def whole(line):
+    fields = line.split(b"\t")
+    return len(fields) == 5 and len(fields[0]) == 19 and b"\r" not in line and b"\n" not in line
+
+
 def main():
     if len(sys.argv) == 3 and sys.argv[1] in ("--flood", "--after"):
         (flood if sys.argv[1] == "--flood" else send_after)(int(sys.argv[2]))
@@ -176,6 +194,24 @@ def main():
         expect((PEER, b"V2Ann;" + NOTICE) in notices or ("127.0.0.1", b"V2Ann;" + NOTICE) in notices,
                "SIGTERM sends the departure notice")
         expect(copy.wait(timeout=10) == 0, "the program ends with status 0")
+        lines = history_lines(workspace)
+        expect(all(whole(line) for line in lines), f"each of the {len(lines):,} lines of the log is one whole message")
+        expect(any(line.endswith(b"\tafter flood 19") for line in lines), "the log holds the messages after the flood")
+
+        # Killed outright in the middle of a flood: every line of the log but the last stays whole.
+        copy = space.start_lirbo(lirbo)
+        expect(space.wait_window("Lirbo", copy.pid) is not None, "the program starts again")
+        before = len(history_lines(workspace))
+        sender = subprocess.Popen(space.exec_args("python3", me, "--flood", str(FLOOD)))
+        time.sleep(1.0)
+        copy.kill()
+        copy.wait(timeout=10)
+        sender.wait(timeout=120)
+        with open(history_file(workspace), "rb") as log:
+            text = log.read()
+        complete = text.split(b"\r\n")[:-1]
+        expect(len(complete) > before, f"the log grew by {len(complete) - before:,} lines before the kill")
+        expect(all(whole(line) for line in complete), "after a kill -9 every line but the last is whole")
         print("1 passed, 0 failed")
         return 0
     except (Failure, subprocess.SubprocessError, OSError) as error:
