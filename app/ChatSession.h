@@ -1,7 +1,9 @@
 #pragma once
 
+#include "app/Attention.h"
 #include "app/FileChooser.h"
 #include "app/IFrontEnd.h"
+#include "app/Presence.h"
 #include "app/TranscriptMirror.h"
 #include "app/UdpDatagramSender.h"
 #include "core/ChatController.h"
@@ -72,6 +74,18 @@ public:
     // Runs the calls the listener thread has queued for the main thread.
     void serveHandOver();
 
+    // The main window became the active window: what arrived meanwhile counts as seen.
+    void windowActivated();
+    // Adds a sender's address to the peer list, as the address editor's OK does; nothing when the
+    // list already holds it.
+    void addSender(const std::string& address);
+    // The sender of the transcript's message at `messageIndex` when it is a received message
+    // whose address the peer list does not hold: what addSender would add.
+    std::optional<std::string> unlistedSender(std::size_t messageIndex) const;
+    // What the row of the peer list at `index` shows of its address's presence.
+    Presence::Row peerPresence(int index) const;
+    const Attention& attention() const { return m_attention; }
+
     bool ended() const { return m_ended; }
     // The local port the listener is bound to.
     int listenPort() const;
@@ -101,6 +115,8 @@ private:
     };
 
     template <typename Run> void command(Run&& run);
+    void IdUDPServerUDPRead(const std::string& bytes, const std::string& senderAddress);
+    bool listed(const std::string& address) const;
     bool choose(FileChooser& chooser, std::string& path);
     int preselectedColour() const;
     core::TChatSettings& settings();
@@ -123,8 +139,11 @@ private:
     FileChooser m_openDialog;
     FileChooser m_saveDialog;
     ColourPicker m_pickColour;
+    Attention m_attention;
+    Presence m_presence;
     bool m_closing = false;
     bool m_ended = false;
+    bool m_tearingDown = false;
 };
 
 } // namespace lirbo::app

@@ -51,14 +51,30 @@ void TChatController::sendPrivate() {
     appendOwn(kPrivateToSuffix + address, std::move(text));
 }
 
-void TChatController::receive(const std::string& bytes, const std::string& senderAddress) {
+std::optional<TChatController::TReceived> TChatController::receive(const std::string& bytes,
+                                                                   const std::string& senderAddress) {
     std::optional<TChatDatagram> datagram = TChatDatagram::decode(bytes);
     if (!datagram) {
-        return;
+        return std::nullopt;
     }
     const bool isPrivate = datagram->kind == TChatDatagram::Kind::Private;
-    appendMessage(datagram->nick, isPrivate ? kPrivateFromSuffix : kPublicFromSuffix, senderAddress,
-                  TNickPalette::colour(datagram->colourIndex), std::move(datagram->body));
+    TReceived received{datagram->kind, datagram->nick, {}, !isPrivate && datagram->body == kDepartureBody};
+    received.stamp = appendMessage(datagram->nick, isPrivate ? kPrivateFromSuffix : kPublicFromSuffix, senderAddress,
+                                   TNickPalette::colour(datagram->colourIndex), std::move(datagram->body));
+    return received;
+}
+
+std::optional<std::string> TChatController::senderOf(const TTranscriptMessage& message) {
+    // The bold run ends after the stamp, whatever the nick holds; a received header goes on with
+    // its suffix and the address, an echo with nothing or with " лично для ".
+    const std::string_view rest =
+        std::string_view(message.header).substr(std::min(message.boldLength, message.header.size()));
+    for (const std::string_view suffix : {std::string_view(kPublicFromSuffix), std::string_view(kPrivateFromSuffix)}) {
+        if (rest.size() > suffix.size() && rest.substr(0, suffix.size()) == suffix) {
+            return std::string(rest.substr(suffix.size()));
+        }
+    }
+    return std::nullopt;
 }
 
 void TChatController::sendDepartureNotices() {
@@ -98,8 +114,8 @@ void TChatController::appendOwn(std::string_view suffix, std::string body) {
     m_ports.input.clearAndFocus();
 }
 
-void TChatController::appendMessage(std::string_view nick, std::string_view suffix, std::string_view address,
-                                    TColor colour, std::string body) {
+std::string TChatController::appendMessage(std::string_view nick, std::string_view suffix, std::string_view address,
+                                           TColor colour, std::string body) {
     const std::string stamp = m_ports.clock.timeStamp();
     std::string header;
     header.reserve(nick.size() + stamp.size() + 2 + suffix.size() + address.size());
@@ -113,6 +129,7 @@ void TChatController::appendMessage(std::string_view nick, std::string_view suff
     replaceZeroBytes(header);
     replaceZeroBytes(body);
     m_ports.transcript.appendMessage(std::move(header), boldLength, colour, std::move(body));
+    return stamp;
 }
 
 } // namespace lirbo::core

@@ -15,6 +15,7 @@ class QWidget;
 
 namespace lirbo::ui {
 
+class AttentionTray;
 class TranscriptView;
 
 // The program's one top-level window: the Qt front-end of the chat session. It builds the widgets
@@ -38,16 +39,20 @@ public:
     bool ended() const { return m_session->ended(); }
     const QtBeeper& beeper() const { return m_beeper; }
     TranscriptView& memoChat() { return *m_memoChat; }
+    const AttentionTray& tray() const { return *m_tray; }
 
 signals:
     // The close sequence (or log-off) has finished: the application is to end.
     void endRequested();
+    // The window asked for the user's attention (a message arrived while it was not active).
+    void attentionRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -56,6 +61,9 @@ private:
     void setTabOrder();
     void applyMinimumSize();
     void showPeers();
+    void showPresence();
+    void MemoChatContextMenu(const QPoint& position);
+    void restoreFromTray();
 
     // What the session asks of the window.
     bool askAddress(std::string& address) override;
@@ -69,6 +77,9 @@ private:
     void beep() override;
     void peersChanged() override;
     void transcriptChanged() override;
+    bool isActive() const override;
+    void requestAttention() override;
+    void attentionChanged() override;
     void wake() override;
     void endApplication() override;
 
@@ -102,6 +113,7 @@ private:
     QPushButton* m_savelist = nullptr;
     QPushButton* m_privat = nullptr;
     TranscriptView* m_memoChat = nullptr;
+    AttentionTray* m_tray = nullptr;
 };
 
 } // namespace lirbo::ui

@@ -35,6 +35,10 @@ public:
     std::vector<int> preselectedColours;
     int ends = 0;
     int beeps = 0;
+    bool active = true;
+    int attentionRequests = 0;
+    int attentionChanges = 0;
+    int peerRedraws = 0;
 
     bool askAddress(std::string& address) override {
         editorsOpenedOn.push_back(address);
@@ -65,7 +69,10 @@ public:
     std::string inputText() const override { return input; }
     void clearAndFocusInput() override { input.clear(); }
     void beep() override { ++beeps; }
-    void peersChanged() override {}
+    void peersChanged() override { ++peerRedraws; }
+    bool isActive() const override { return active; }
+    void requestAttention() override { ++attentionRequests; }
+    void attentionChanged() override { ++attentionChanges; }
     void transcriptChanged() override {}
     void wake() override {}
     void endApplication() override { ++ends; }
@@ -286,6 +293,54 @@ TEST_F(ChatSessionTest, ReceivedDatagramReachesTheTranscriptThroughTheHandOver) 
     EXPECT_EQ(message.header.substr(message.header.size() - 11), "//127.0.0.1");
     EXPECT_EQ(message.body, "hello");
     EXPECT_EQ(session->mirror().takeBatch().appendCount, 1u);
+}
+
+TEST_F(ChatSessionTest, ReceivedMessagesDriveAttentionPresenceAndAddingTheirSender) {
+    auto session = open({"10.0.0.1", "127.1"}, peer.port());
+    lirbo::net::TIdUDPClient sender;
+    sender.Host = "127.0.0.1";
+    sender.Port = session->listenPort();
+    sender.setActive(true);
+    auto receive = [&](const std::string& bytes) {
+        const std::size_t before = session->transcript().messages().size();
+        sender.Send(bytes);
+        ASSERT_TRUE(waitFor([&] {
+            session->serveHandOver();
+            return session->transcript().messages().size() > before;
+        }));
+    };
+
+    frontEnd.active = false;
+    receive("T2Eve;psst");
+    receive("V2Eve;\xCE\xD2\xCA\xCB\xDE\xD7\xC8\xCB\xD1\xDF"); // the departure notice
+    EXPECT_EQ(frontEnd.attentionRequests, 1);
+    EXPECT_EQ(frontEnd.attentionChanges, 1);
+    EXPECT_EQ(session->attention().unread(), 1);
+    EXPECT_TRUE(session->attention().privateAmong());
+    EXPECT_TRUE(session->peerPresence(1).departed); // "127.1" is the sender 127.0.0.1
+    EXPECT_FALSE(session->peerPresence(0).departed);
+    const int redraws = frontEnd.peerRedraws;
+    EXPECT_GE(redraws, 2);
+
+    session->windowActivated();
+    EXPECT_EQ(session->attention().unread(), 0);
+    EXPECT_EQ(frontEnd.attentionChanges, 2);
+    frontEnd.active = true;
+    receive("V2Eve;back");
+    EXPECT_EQ(frontEnd.attentionRequests, 1);
+    EXPECT_FALSE(session->peerPresence(1).departed);
+    EXPECT_GT(frontEnd.peerRedraws, redraws);
+
+    // Listed as "127.1": nothing to add; once the entry is gone, the sender can be added, once.
+    EXPECT_EQ(session->unlistedSender(0), std::nullopt);
+    session->selectPeer(1);
+    session->deletePeer();
+    EXPECT_EQ(session->unlistedSender(0), std::optional<std::string>("127.0.0.1"));
+    session->addSender("127.0.0.1");
+    session->addSender("127.0.0.1");
+    EXPECT_EQ(session->peers().entries(), (std::vector<std::string>{"10.0.0.1", "127.0.0.1"}));
+    EXPECT_EQ(session->unlistedSender(0), std::nullopt);
+    EXPECT_EQ(session->unlistedSender(99), std::nullopt);
 }
 
 TEST_F(ChatSessionTest, EveryOpeningPreselectsAColourUniformly) {

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <unordered_map>
+
+namespace lirbo::app {
+
+// What the peer list can tell of a row without any protocol: when a message last came from its
+// address, and whether the last thing that came was a departure notice. There is no
+// acknowledgement, so a row is never called reachable or online. Addresses match as text, and an
+// entry that reads as an IPv4 address (any form the sender accepts: "127.1", "0x7f.0.0.1") also
+// matches the dotted address it stands for; a host name is never looked up.
+class Presence {
+public:
+    struct Row {
+        std::string hint; // Windows-1251: "последнее сообщение в hh:nn" or "ещё не писал"
+        bool departed = false;
+    };
+
+    // A message from `senderAddress` was shown at `stamp` ("hh:nn"); a departure notice greys
+    // the address until its next message.
+    void messageFrom(const std::string& senderAddress, const std::string& stamp, bool departureNotice);
+    Row row(const std::string& entry) const;
+    // Whether `entry` and `senderAddress` name the same address.
+    static bool sameAddress(const std::string& entry, const std::string& senderAddress);
+
+private:
+    struct Seen {
+        std::string stamp;
+        bool departed = false;
+    };
+    static std::string key(const std::string& address);
+
+    std::unordered_map<std::string, Seen> m_seen;
+};
+
+} // namespace lirbo::app
