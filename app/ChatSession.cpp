@@ -266,7 +266,7 @@ void ChatSession::IdUDPServerUDPRead(const std::string& bytes, const std::string
     if (!received || m_tearingDown) {
         return;
     }
-    m_presence.messageFrom(senderAddress, received->stamp, received->departureNotice);
+    m_presence.messageFrom(senderAddress, received->stamp, received->departureNotice, m_peers.entries());
     if (listed(senderAddress)) {
         m_frontEnd.peersChanged();
     }

@@ -23,10 +23,21 @@ bool Presence::sameAddress(const std::string& entry, const std::string& senderAd
     return entry == senderAddress || key(entry) == key(senderAddress);
 }
 
-void Presence::messageFrom(const std::string& senderAddress, const std::string& stamp, bool departureNotice) {
+void Presence::messageFrom(const std::string& senderAddress, const std::string& stamp, bool departureNotice,
+                           const std::vector<std::string>& entries) {
     Seen& seen = m_seen[key(senderAddress)];
     seen.stamp = stamp;
     seen.departed = departureNotice;
+    if (m_seen.size() > m_unlistedLimit + entries.size()) {
+        std::unordered_map<std::string, Seen> listed;
+        for (const std::string& entry : entries) {
+            const auto found = m_seen.find(key(entry));
+            if (found != m_seen.end()) {
+                listed.insert(*found);
+            }
+        }
+        m_seen.swap(listed);
+    }
 }
 
 Presence::Row Presence::row(const std::string& entry) const {

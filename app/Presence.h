@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace lirbo::app {
 
@@ -17,9 +19,15 @@ public:
         bool departed = false;
     };
 
+    // Remembers at most `unlistedLimit` addresses beyond those of the peer list, so that datagrams
+    // from ever new (forged) addresses cannot grow it without end.
+    explicit Presence(std::size_t unlistedLimit = 1024) : m_unlistedLimit(unlistedLimit) {}
+
     // A message from `senderAddress` was shown at `stamp` ("hh:nn"); a departure notice greys
-    // the address until its next message.
-    void messageFrom(const std::string& senderAddress, const std::string& stamp, bool departureNotice);
+    // the address until its next message. `entries`: the peer list, kept when the rest is forgotten.
+    void messageFrom(const std::string& senderAddress, const std::string& stamp, bool departureNotice,
+                     const std::vector<std::string>& entries);
+    std::size_t remembered() const { return m_seen.size(); }
     Row row(const std::string& entry) const;
     // Whether `entry` and `senderAddress` name the same address.
     static bool sameAddress(const std::string& entry, const std::string& senderAddress);
@@ -31,6 +39,7 @@ private:
     };
     static std::string key(const std::string& address);
 
+    std::size_t m_unlistedLimit;
     std::unordered_map<std::string, Seen> m_seen;
 };
 

@@ -18,34 +18,27 @@ const std::string kLastAt =
     "\xEF\xEE\xF1\xEB\xE5\xE4\xED\xE5\xE5 \xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xE5 \xE2 "; // "последнее сообщение в "
 const std::string kNotYet = "\xE5\xF9\xB8 \xED\xE5 \xEF\xE8\xF1\xE0\xEB";              // "ещё не писал"
 
-struct Shown {
-    std::string nick;
-    bool isPrivate;
-    bool active;
-};
-
 TEST(AttentionTest, CountsOnlyWhatArrivesWhileAwayAndNamesTheLastSender) {
+    struct Shown {
+        std::string nick;
+        bool isPrivate;
+        bool active;
+    };
     struct Case {
-        const char* name;
         std::vector<Shown> shown;
         int asks;
         std::string hint;
     };
     const std::vector<Case> cases = {
-        {"nothing", {}, 0, "Lirbo"},
-        {"seen at once while active", {{"Ann", false, true}}, 0, "Lirbo"},
-        {"one away", {{"Ann", false, false}}, 1, "1 " + kNewOne + kLastFrom + "Ann"},
-        {"last sender wins, active ones not counted",
-         {{"Ann", false, false}, {"Bob", false, true}, {"Eve", false, false}},
-         2,
-         "2 " + kNewMany + kLastFrom + "Eve"},
-        {"a private one marks them all",
-         {{"Ann", true, false}, {"Bob", false, false}, {"Eve", false, false}},
+        {{}, 0, "Lirbo"},
+        {{{"Ann", false, true}}, 0, "Lirbo"},
+        {{{"Ann", false, false}, {"Bob", false, true}, {"Eve", false, false}}, 2, "2 " + kNewMany + kLastFrom + "Eve"},
+        {{{"Ann", true, false}, {"Bob", false, false}, {"Eve", false, false}},
          3,
          "3 " + kNewMany + kLastFrom + "Eve" + kPrivate},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.hint);
         Attention attention;
         int asks = 0;
         for (const Shown& s : c.shown) {
@@ -56,7 +49,6 @@ TEST(AttentionTest, CountsOnlyWhatArrivesWhileAwayAndNamesTheLastSender) {
         EXPECT_EQ(attention.hint(), c.hint);
         EXPECT_EQ(attention.activated(), c.asks > 0);
         EXPECT_EQ(attention.hint(), "Lirbo");
-        EXPECT_FALSE(attention.privateAmong());
     }
 }
 
@@ -93,17 +85,28 @@ TEST(PresenceTest, RowShowsTheLastMessageAndGreysADepartureUntilTheNextMessage) 
     EXPECT_EQ(presence.row("127.0.0.2").hint, kNotYet);
     EXPECT_FALSE(presence.row("127.0.0.2").departed);
 
-    presence.messageFrom("127.0.0.2", "09:15", false);
-    presence.messageFrom("127.0.0.2", "09:41", true);
+    presence.messageFrom("127.0.0.2", "09:15", false, {});
+    presence.messageFrom("127.0.0.2", "09:41", true, {});
     for (const char* entry : {"127.0.0.2", "127.2"}) {
         EXPECT_EQ(presence.row(entry).hint, kLastAt + "09:41") << entry;
         EXPECT_TRUE(presence.row(entry).departed) << entry;
     }
     EXPECT_EQ(presence.row("127.0.0.3").hint, kNotYet);
 
-    presence.messageFrom("127.0.0.2", "10:02", false);
+    presence.messageFrom("127.0.0.2", "10:02", false, {});
     EXPECT_EQ(presence.row("127.2").hint, kLastAt + "10:02");
     EXPECT_FALSE(presence.row("127.2").departed);
+}
+
+TEST(PresenceTest, ForgedSendersAreForgottenButListedOnesKept) {
+    Presence presence(2);
+    const std::vector<std::string> entries = {"127.2"};
+    presence.messageFrom("127.0.0.2", "09:15", false, entries);
+    for (int i = 0; i < 50; ++i) {
+        presence.messageFrom("10.0.0." + std::to_string(i), "09:16", false, entries);
+        ASSERT_LE(presence.remembered(), 3u);
+    }
+    EXPECT_EQ(presence.row("127.2").hint, kLastAt + "09:15");
 }
 
 } // namespace
