@@ -51,7 +51,10 @@ ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints)
       m_saveDialog(chooser(FileChooser::Mode::Save, "SaveDialog",
                            "\xD1\xEE\xF5\xF0\xE0\xED\xE8\xF2\xFC \xF1\xEF\xE8\xF1\xEE\xEA IP", kTextFile, "*.txt",
                            "list", "txt")) {
-    m_peers.setChangeListener([this] { m_frontEnd.peersChanged(); });
+    m_peers.setChangeListener([this] {
+        m_presence.setPeers(m_peers.entries());
+        m_frontEnd.peersChanged();
+    });
     net::THandOver& handOver = net::THandOver::instance();
     handOver.setWakeCallback([this] { m_frontEnd.wake(); });
     try {
@@ -266,9 +269,9 @@ void ChatSession::IdUDPServerUDPRead(const std::string& bytes, const std::string
     if (!received || m_tearingDown) {
         return;
     }
-    m_presence.messageFrom(senderAddress, received->stamp, received->departureNotice, m_peers.entries());
-    if (listed(senderAddress)) {
-        m_frontEnd.peersChanged();
+    m_presence.messageFrom(senderAddress, received->stamp, received->departureNotice);
+    if (m_presence.listed(senderAddress)) {
+        m_frontEnd.presenceChanged();
     }
     if (received->departureNotice) {
         return;
@@ -280,15 +283,6 @@ void ChatSession::IdUDPServerUDPRead(const std::string& bytes, const std::string
     }
 }
 
-bool ChatSession::listed(const std::string& address) const {
-    for (const std::string& entry : m_peers.entries()) {
-        if (Presence::sameAddress(entry, address)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 void ChatSession::windowActivated() {
     if (m_attention.activated()) {
         m_frontEnd.attentionChanged();
@@ -297,7 +291,7 @@ void ChatSession::windowActivated() {
 
 void ChatSession::addSender(const std::string& address) {
     command([&] {
-        if (!listed(address)) {
+        if (!m_presence.listed(address)) {
             m_peers.add(address);
         }
     });
@@ -309,7 +303,7 @@ std::optional<std::string> ChatSession::unlistedSender(std::size_t messageIndex)
         return std::nullopt;
     }
     std::optional<std::string> sender = core::TChatController::senderOf(messages[messageIndex]);
-    if (sender && listed(*sender)) {
+    if (sender && m_presence.listed(*sender)) {
         return std::nullopt;
     }
     return sender;

@@ -116,7 +116,6 @@ private:
 
     template <typename Run> void command(Run&& run);
     void IdUDPServerUDPRead(const std::string& bytes, const std::string& senderAddress);
-    bool listed(const std::string& address) const;
     bool choose(FileChooser& chooser, std::string& path);
     int preselectedColour() const;
     core::TChatSettings& settings();

@@ -32,9 +32,12 @@ public:
     virtual void clearAndFocusInput() = 0;
     virtual void beep() = 0;
 
-    // The peer list changed (entries, selection, or what a row's presence shows): redraw it from
-    // the session's list, each row with ChatSession::peerPresence.
+    // The peer list changed (entries or selection): redraw it from the session's list, each row
+    // with its presence (ChatSession::peerPresence).
     virtual void peersChanged() = 0;
+    // What some rows' presence shows changed (a message came from a listed address): redraw the
+    // rows' hints and greying soon. Comes with every such datagram, so it should be cheap.
+    virtual void presenceChanged() = 0;
     // The transcript changed: bring the view up to date soon through the session's mirror.
     virtual void transcriptChanged() = 0;
 

@@ -2,6 +2,8 @@
 
 #include "net/IPv4Address.h"
 
+#include <iterator>
+
 namespace lirbo::app {
 
 namespace {
@@ -23,20 +25,25 @@ bool Presence::sameAddress(const std::string& entry, const std::string& senderAd
     return entry == senderAddress || key(entry) == key(senderAddress);
 }
 
-void Presence::messageFrom(const std::string& senderAddress, const std::string& stamp, bool departureNotice,
-                           const std::vector<std::string>& entries) {
+void Presence::setPeers(const std::vector<std::string>& entries) {
+    m_listed.clear();
+    for (const std::string& entry : entries) {
+        m_listed.insert(key(entry));
+    }
+}
+
+bool Presence::listed(const std::string& address) const {
+    return m_listed.count(key(address)) > 0;
+}
+
+void Presence::messageFrom(const std::string& senderAddress, const std::string& stamp, bool departureNotice) {
     Seen& seen = m_seen[key(senderAddress)];
     seen.stamp = stamp;
     seen.departed = departureNotice;
-    if (m_seen.size() > m_unlistedLimit + entries.size()) {
-        std::unordered_map<std::string, Seen> listed;
-        for (const std::string& entry : entries) {
-            const auto found = m_seen.find(key(entry));
-            if (found != m_seen.end()) {
-                listed.insert(*found);
-            }
+    if (m_seen.size() > m_unlistedLimit + m_listed.size()) {
+        for (auto i = m_seen.begin(); i != m_seen.end();) {
+            i = m_listed.count(i->first) > 0 ? std::next(i) : m_seen.erase(i);
         }
-        m_seen.swap(listed);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace lirbo::app {
@@ -23,10 +24,14 @@ public:
     // from ever new (forged) addresses cannot grow it without end.
     explicit Presence(std::size_t unlistedLimit = 1024) : m_unlistedLimit(unlistedLimit) {}
 
+    // The peer list's entries, whose addresses are never forgotten.
+    void setPeers(const std::vector<std::string>& entries);
+    // Whether some entry of the peer list names `address`.
+    bool listed(const std::string& address) const;
+
     // A message from `senderAddress` was shown at `stamp` ("hh:nn"); a departure notice greys
-    // the address until its next message. `entries`: the peer list, kept when the rest is forgotten.
-    void messageFrom(const std::string& senderAddress, const std::string& stamp, bool departureNotice,
-                     const std::vector<std::string>& entries);
+    // the address until its next message.
+    void messageFrom(const std::string& senderAddress, const std::string& stamp, bool departureNotice);
     std::size_t remembered() const { return m_seen.size(); }
     Row row(const std::string& entry) const;
     // Whether `entry` and `senderAddress` name the same address.
@@ -40,6 +45,7 @@ private:
     static std::string key(const std::string& address);
 
     std::size_t m_unlistedLimit;
+    std::unordered_set<std::string> m_listed; // keys of the peer list's entries
     std::unordered_map<std::string, Seen> m_seen;
 };
 

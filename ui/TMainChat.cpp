@@ -25,6 +25,7 @@
 #include <QSessionManager>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 
 namespace lirbo::ui {
 
@@ -73,6 +74,8 @@ TMainChat::TMainChat(Endpoints endpoints, QWidget* parent) : QMainWindow(parent)
     buildPanels();
     buildMenu();
     setTabOrder();
+    m_presenceRedraw.setSingleShot(true);
+    connect(&m_presenceRedraw, &QTimer::timeout, this, &TMainChat::showPresence);
     m_tray = new AttentionTray(*this);
     connect(m_tray, &AttentionTray::restoreRequested, this, &TMainChat::restoreFromTray);
 
@@ -238,7 +241,8 @@ void TMainChat::showPeers() {
 // Each row's hint says when its address last sent; a row whose address said goodbye is grey.
 void TMainChat::showPresence() {
     const QBrush grey = palette().brush(QPalette::Disabled, QPalette::Text);
-    for (int i = 0; i < m_iplist->count(); ++i) {
+    const int rows = std::min(m_iplist->count(), m_session->peers().count());
+    for (int i = 0; i < rows; ++i) {
         const app::Presence::Row row = m_session->peerPresence(i);
         QListWidgetItem* item = m_iplist->item(i);
         const QString hint = fromCp1251(row.hint);
@@ -430,6 +434,12 @@ void TMainChat::beep() {
 
 void TMainChat::peersChanged() {
     showPeers();
+}
+
+void TMainChat::presenceChanged() {
+    if (!m_presenceRedraw.isActive()) {
+        m_presenceRedraw.start(TranscriptView::kBatchInterval);
+    }
 }
 
 void TMainChat::transcriptChanged() {

@@ -5,6 +5,7 @@
 #include "ui/QtBeeper.h"
 
 #include <QMainWindow>
+#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -76,6 +77,7 @@ private:
     void clearAndFocusInput() override;
     void beep() override;
     void peersChanged() override;
+    void presenceChanged() override;
     void transcriptChanged() override;
     bool isActive() const override;
     void requestAttention() override;
@@ -114,6 +116,7 @@ private:
     QPushButton* m_privat = nullptr;
     TranscriptView* m_memoChat = nullptr;
     AttentionTray* m_tray = nullptr;
+    QTimer m_presenceRedraw; // a flood of datagrams redraws the rows' presence once per batch
 };
 
 } // namespace lirbo::ui

@@ -85,26 +85,28 @@ TEST(PresenceTest, RowShowsTheLastMessageAndGreysADepartureUntilTheNextMessage) 
     EXPECT_EQ(presence.row("127.0.0.2").hint, kNotYet);
     EXPECT_FALSE(presence.row("127.0.0.2").departed);
 
-    presence.messageFrom("127.0.0.2", "09:15", false, {});
-    presence.messageFrom("127.0.0.2", "09:41", true, {});
+    presence.messageFrom("127.0.0.2", "09:15", false);
+    presence.messageFrom("127.0.0.2", "09:41", true);
     for (const char* entry : {"127.0.0.2", "127.2"}) {
         EXPECT_EQ(presence.row(entry).hint, kLastAt + "09:41") << entry;
         EXPECT_TRUE(presence.row(entry).departed) << entry;
     }
     EXPECT_EQ(presence.row("127.0.0.3").hint, kNotYet);
 
-    presence.messageFrom("127.0.0.2", "10:02", false, {});
+    presence.messageFrom("127.0.0.2", "10:02", false);
     EXPECT_EQ(presence.row("127.2").hint, kLastAt + "10:02");
     EXPECT_FALSE(presence.row("127.2").departed);
 }
 
 TEST(PresenceTest, ForgedSendersAreForgottenButListedOnesKept) {
     Presence presence(2);
-    const std::vector<std::string> entries = {"127.2"};
-    presence.messageFrom("127.0.0.2", "09:15", false, entries);
+    presence.setPeers({"127.2", "peer-pc"});
+    EXPECT_TRUE(presence.listed("127.0.0.2"));
+    EXPECT_FALSE(presence.listed("127.0.0.3"));
+    presence.messageFrom("127.0.0.2", "09:15", false);
     for (int i = 0; i < 50; ++i) {
-        presence.messageFrom("10.0.0." + std::to_string(i), "09:16", false, entries);
-        ASSERT_LE(presence.remembered(), 3u);
+        presence.messageFrom("10.0.0." + std::to_string(i), "09:16", false);
+        ASSERT_LE(presence.remembered(), 4u);
     }
     EXPECT_EQ(presence.row("127.2").hint, kLastAt + "09:15");
 }

@@ -38,7 +38,7 @@ public:
     bool active = true;
     int attentionRequests = 0;
     int attentionChanges = 0;
-    int peerRedraws = 0;
+    int presenceRedraws = 0;
 
     bool askAddress(std::string& address) override {
         editorsOpenedOn.push_back(address);
@@ -69,7 +69,8 @@ public:
     std::string inputText() const override { return input; }
     void clearAndFocusInput() override { input.clear(); }
     void beep() override { ++beeps; }
-    void peersChanged() override { ++peerRedraws; }
+    void peersChanged() override {}
+    void presenceChanged() override { ++presenceRedraws; }
     bool isActive() const override { return active; }
     void requestAttention() override { ++attentionRequests; }
     void attentionChanged() override { ++attentionChanges; }
@@ -319,11 +320,11 @@ TEST_F(ChatSessionTest, ReceivedMessagesDriveAttentionPresenceAndAddingTheirSend
     session->windowActivated();
     EXPECT_EQ(frontEnd.attentionChanges, 2);
     frontEnd.active = true;
-    const int redraws = frontEnd.peerRedraws;
+    EXPECT_EQ(frontEnd.presenceRedraws, 2);
     receive("V2Eve;back");
     EXPECT_EQ(frontEnd.attentionRequests, 1);
     EXPECT_FALSE(session->peerPresence(0).departed);
-    EXPECT_EQ(frontEnd.peerRedraws, redraws + 1);
+    EXPECT_EQ(frontEnd.presenceRedraws, 3);
 
     // Listed as "127.1": nothing to add; once the entry is gone, the sender can be added, once.
     EXPECT_EQ(session->unlistedSender(0), std::nullopt);
