@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
-#include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
