@@ -43,6 +43,10 @@ public:
     int ends = 0;
     int beeps = 0;
     int focusReturns = 0;
+    bool active = true;
+    int attentionRequests = 0;
+    int attentionChanges = 0;
+    int presenceRedraws = 0;
 
     bool askAddress(std::string& address) override {
         editorsOpenedOn.push_back(address);
@@ -83,6 +87,10 @@ public:
     void focusInput() override { ++focusReturns; }
     void beep() override { ++beeps; }
     void peersChanged() override {}
+    void presenceChanged() override { ++presenceRedraws; }
+    bool isActive() const override { return active; }
+    void requestAttention() override { ++attentionRequests; }
+    void attentionChanged() override { ++attentionChanges; }
     void transcriptChanged() override {}
     void wake() override {}
     void endApplication() override { ++ends; }
@@ -303,6 +311,46 @@ TEST_F(ChatSessionTest, ReceivedDatagramReachesTheTranscriptThroughTheHandOver) 
     EXPECT_EQ(message.header.substr(message.header.size() - 11), "//127.0.0.1");
     EXPECT_EQ(message.body, "hello");
     EXPECT_EQ(session->mirror().takeBatch().appendCount, 1u);
+}
+
+TEST_F(ChatSessionTest, ReceivedMessagesDriveAttentionPresenceAndAddingTheirSender) {
+    auto session = open({"127.1"}, peer.port());
+    lirbo::net::TIdUDPClient sender;
+    sender.Host = "127.0.0.1";
+    sender.Port = session->listenPort();
+    sender.setActive(true);
+    auto receive = [&](const std::string& bytes) {
+        const std::size_t before = session->transcript().messages().size();
+        sender.Send(bytes);
+        ASSERT_TRUE(waitFor([&] {
+            session->serveHandOver();
+            return session->transcript().messages().size() > before;
+        }));
+    };
+
+    frontEnd.active = false;
+    receive("T2Eve;psst");
+    receive("V2Eve;\xCE\xD2\xCA\xCB\xDE\xD7\xC8\xCB\xD1\xDF"); // the departure notice is not counted
+    EXPECT_EQ(frontEnd.attentionRequests, 1);
+    EXPECT_EQ(session->attention().unread(), 1);
+    EXPECT_TRUE(session->peerPresence(0).departed);
+    session->windowActivated();
+    EXPECT_EQ(frontEnd.attentionChanges, 2);
+    frontEnd.active = true;
+    EXPECT_EQ(frontEnd.presenceRedraws, 2);
+    receive("V2Eve;back");
+    EXPECT_EQ(frontEnd.attentionRequests, 1);
+    EXPECT_FALSE(session->peerPresence(0).departed);
+    EXPECT_EQ(frontEnd.presenceRedraws, 3);
+
+    // Listed as "127.1": nothing to add; once the entry is gone, the sender can be added, once.
+    EXPECT_EQ(session->unlistedSender(0), std::nullopt);
+    session->selectPeer(0);
+    session->deletePeer();
+    EXPECT_EQ(session->unlistedSender(0), std::optional<std::string>("127.0.0.1"));
+    session->addSender("127.0.0.1");
+    session->addSender("127.0.0.1");
+    EXPECT_EQ(session->peers().entries(), (std::vector<std::string>{"127.0.0.1"}));
 }
 
 TEST_F(ChatSessionTest, EveryOpeningPreselectsAColourUniformly) {

@@ -173,6 +173,7 @@ TEST_F(ChatControllerTest, ReceiveBuildsHeaderFormsAndColours) {
         std::size_t bold;
         TColor colour;
         std::string body;
+        bool departure = false;
     };
     const std::vector<Case> cases{
         {"V3Ann;hi", "Ann[14:05]//192.168.0.7", 10, kYellow, "hi"},
@@ -181,25 +182,44 @@ TEST_F(ChatControllerTest, ReceiveBuildsHeaderFormsAndColours) {
         {"V8Eve;m", "Eve[14:05]//192.168.0.7", 10, TColor{255, 0, 255}, "m"},
         {"V9Eve;m", "Eve[14:05]//192.168.0.7", 10, kBlack, "m"},
         {std::string("V1a\0b;c\0d", 9), "a?b[14:05]//192.168.0.7", 10, TColor{255, 0, 0}, "c?d"},
+        {"V0Bob;" + kDeparture, "Bob[14:05]//192.168.0.7", 10, kBlack, kDeparture, true},
+        {"T0Bob;" + kDeparture, "Bob[14:05]" + kLichnoOt + "192.168.0.7", 10, kBlack, kDeparture},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes);
         TChatTranscript t;
         TChatController chat({sender, peers, input, clock, beeper, t}, "Me", 0);
-        chat.receive(c.bytes, "192.168.0.7");
+        const auto received = chat.receive(c.bytes, "192.168.0.7");
         ASSERT_EQ(t.messages().size(), 1u);
         const TTranscriptMessage& m = t.messages().front();
         EXPECT_EQ(m.header, c.header);
         EXPECT_EQ(m.boldLength, c.bold);
         EXPECT_EQ(m.colour, c.colour);
         EXPECT_EQ(m.body, c.body);
+        ASSERT_TRUE(received);
+        EXPECT_EQ(received->departureNotice, c.departure);
+        EXPECT_EQ(received->stamp, "14:05");
+        EXPECT_EQ(TChatController::senderOf(m), std::optional<std::string>("192.168.0.7"));
     }
     EXPECT_TRUE(sender.sent.empty());
 }
 
+TEST_F(ChatControllerTest, EchoesNameNoSender) {
+    // A nick that looks like a received header must not pass for one.
+    controller.adoptSettings("x]//10.0.0.5", 3);
+    input.line = "a";
+    controller.sendToAll();
+    peers.selected = 1;
+    input.line = "b";
+    controller.sendPrivate();
+    for (const TTranscriptMessage& m : transcript.messages()) {
+        EXPECT_EQ(TChatController::senderOf(m), std::nullopt) << m.header;
+    }
+}
+
 TEST_F(ChatControllerTest, MalformedDatagramsChangeNothing) {
     for (const char* bytes : {"", "V", "Vx;hi", "T-1a;b"}) {
-        controller.receive(bytes, "10.0.0.9");
+        EXPECT_FALSE(controller.receive(bytes, "10.0.0.9").has_value()) << bytes;
     }
     EXPECT_TRUE(transcript.messages().empty());
 }
