@@ -355,14 +355,15 @@ void ChatSession::IdUDPServerUDPRead(const std::string& bytes, const std::string
     if (!received || m_tearingDown) {
         return;
     }
-    m_presence.messageFrom(senderAddress, received->stamp, received->departureNotice);
+    const bool departureNotice = received->kind == core::TShownMessage::Kind::DepartureNotice;
+    m_presence.messageFrom(senderAddress, received->stamp, departureNotice);
     if (m_presence.listed(senderAddress)) {
         m_frontEnd.presenceChanged();
     }
-    if (received->departureNotice) {
+    if (departureNotice) {
         return;
     }
-    const bool isPrivate = received->kind == core::TChatDatagram::Kind::Private;
+    const bool isPrivate = received->kind == core::TShownMessage::Kind::ReceivedPrivate;
     if (m_attention.messageShown(received->nick, isPrivate, m_frontEnd.isActive())) {
         m_frontEnd.attentionChanged();
         m_frontEnd.requestAttention();

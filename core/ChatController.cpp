@@ -51,8 +51,7 @@ void TChatController::sendPrivate() {
     appendOwn(TShownMessage::Kind::SentPrivate, kPrivateToSuffix + address, address, std::move(text));
 }
 
-std::optional<TChatController::TReceived> TChatController::receive(const std::string& bytes,
-                                                                   const std::string& senderAddress) {
+std::optional<TShownMessage> TChatController::receive(const std::string& bytes, const std::string& senderAddress) {
     std::optional<TChatDatagram> datagram = TChatDatagram::decode(bytes);
     if (!datagram) {
         return std::nullopt;
@@ -61,11 +60,8 @@ std::optional<TChatController::TReceived> TChatController::receive(const std::st
     const TShownMessage::Kind kind = isPrivate                          ? TShownMessage::Kind::ReceivedPrivate
                                      : datagram->body == kDepartureBody ? TShownMessage::Kind::DepartureNotice
                                                                         : TShownMessage::Kind::Received;
-    TReceived received{datagram->kind, datagram->nick, {}, kind == TShownMessage::Kind::DepartureNotice};
-    received.stamp = appendMessage(kind, datagram->nick, isPrivate ? kPrivateFromSuffix : kPublicFromSuffix,
-                                   senderAddress, TNickPalette::colour(datagram->colourIndex),
-                                   std::move(datagram->body));
-    return received;
+    return appendMessage(kind, datagram->nick, isPrivate ? kPrivateFromSuffix : kPublicFromSuffix, senderAddress,
+                         TNickPalette::colour(datagram->colourIndex), std::move(datagram->body));
 }
 
 std::optional<std::string> TChatController::senderOf(const TTranscriptMessage& message) {
@@ -119,14 +115,16 @@ void TChatController::appendOwn(TShownMessage::Kind kind, std::string_view suffi
     m_ports.input.clearAndFocus();
 }
 
-std::string TChatController::appendMessage(TShownMessage::Kind kind, std::string_view nick, std::string_view suffix,
-                                           std::string_view address, TColor colour, std::string body) {
-    const std::string stamp = m_ports.clock.timeStamp();
+TShownMessage TChatController::appendMessage(TShownMessage::Kind kind, std::string_view nick, std::string_view suffix,
+                                             std::string_view address, TColor colour, std::string body) {
+    TShownMessage shown{kind, std::string(nick), std::string(address), std::move(body), m_ports.clock.timeStamp()};
+    replaceZeroBytes(shown.nick);
+    replaceZeroBytes(shown.body);
     std::string header;
-    header.reserve(nick.size() + stamp.size() + 2 + suffix.size() + address.size());
-    header += nick;
+    header.reserve(shown.nick.size() + shown.stamp.size() + 2 + suffix.size() + address.size());
+    header += shown.nick;
     header += '[';
-    header += stamp;
+    header += shown.stamp;
     header += ']';
     const std::size_t boldLength = header.size();
     header += suffix;
@@ -134,16 +132,11 @@ std::string TChatController::appendMessage(TShownMessage::Kind kind, std::string
         header += address;
     }
     replaceZeroBytes(header);
-    replaceZeroBytes(body);
-    if (m_listener == nullptr) {
-        m_ports.transcript.appendMessage(std::move(header), boldLength, colour, std::move(body));
-        return stamp;
+    m_ports.transcript.appendMessage(std::move(header), boldLength, colour, shown.body);
+    if (m_listener != nullptr) {
+        m_listener->messageShown(shown);
     }
-    TShownMessage shown{kind, std::string(nick), std::string(address), body};
-    replaceZeroBytes(shown.nick);
-    m_ports.transcript.appendMessage(std::move(header), boldLength, colour, std::move(body));
-    m_listener->messageShown(shown);
-    return stamp;
+    return shown;
 }
 
 } // namespace lirbo::core

@@ -23,14 +23,6 @@ namespace lirbo::core {
 // itself is sent unchanged.
 class TChatController {
 public:
-    // What a shown received message was, for the session's attention and presence rules.
-    struct TReceived {
-        TChatDatagram::Kind kind = TChatDatagram::Kind::Public;
-        std::string nick;
-        std::string stamp;            // the time stamp of its header
-        bool departureNotice = false; // a public message whose body is the departure notice
-    };
-
     struct Ports {
         IDatagramSender& sender;
         IPeerSequence& peers;
@@ -46,7 +38,7 @@ public:
     void sendPrivate();
     // `bytes`: the datagram exactly as received; `senderAddress`: dotted IPv4 of its sender.
     // Empty when the datagram was malformed and nothing was shown.
-    std::optional<TReceived> receive(const std::string& bytes, const std::string& senderAddress);
+    std::optional<TShownMessage> receive(const std::string& bytes, const std::string& senderAddress);
     // Every peer gets the notice, in list order: a peer whose notice fails is skipped, so that one
     // bad entry cannot keep the others uninformed. The first failure is rethrown after the last peer.
     void sendDepartureNotices();
@@ -64,9 +56,8 @@ public:
 private:
     std::string outgoing(TChatDatagram::Kind kind, const std::string& body) const;
     void appendOwn(TShownMessage::Kind kind, std::string_view suffix, const std::string& address, std::string body);
-    // Returns the time stamp written into the header.
-    std::string appendMessage(TShownMessage::Kind kind, std::string_view nick, std::string_view suffix,
-                              std::string_view address, TColor colour, std::string body);
+    TShownMessage appendMessage(TShownMessage::Kind kind, std::string_view nick, std::string_view suffix,
+                                std::string_view address, TColor colour, std::string body);
 
     Ports m_ports;
     std::string m_nick;

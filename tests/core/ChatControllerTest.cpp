@@ -197,7 +197,7 @@ TEST_F(ChatControllerTest, ReceiveBuildsHeaderFormsAndColours) {
         EXPECT_EQ(m.colour, c.colour);
         EXPECT_EQ(m.body, c.body);
         ASSERT_TRUE(received);
-        EXPECT_EQ(received->departureNotice, c.departure);
+        EXPECT_EQ(received->kind == TShownMessage::Kind::DepartureNotice, c.departure);
         EXPECT_EQ(received->stamp, "14:05");
         EXPECT_EQ(TChatController::senderOf(m), std::optional<std::string>("192.168.0.7"));
     }
