@@ -2,6 +2,7 @@
 
 #include "core/Exception.h"
 #include "core/SystemClock.h"
+#include "support/ChatPortFakes.h"
 
 #include <gtest/gtest.h>
 #include <utility>
@@ -10,54 +11,12 @@
 namespace lirbo::core {
 namespace {
 
-using Sent = std::pair<std::string, std::string>; // host, bytes
-
-class FakeSender : public IDatagramSender {
-public:
-    std::vector<Sent> sent;
-    int failAtCall = -1; // 0-based call that throws; -1: never
-    void sendDatagram(const std::string& host, const std::string& bytes) override {
-        if (m_calls++ == failAtCall) {
-            throw Exception("Socket Error # 11001\r\nHost not found");
-        }
-        sent.emplace_back(host, bytes);
-    }
-
-private:
-    int m_calls = 0;
-};
-
-class FakePeers : public IPeerSequence {
-public:
-    std::vector<std::string> entries;
-    int selected = -1;
-    int count() const override { return static_cast<int>(entries.size()); }
-    std::string get(int index) const override { return entries.at(static_cast<std::size_t>(index)); }
-    int selectedIndex() const override { return selected; }
-};
-
-class FakeInput : public IInputLine {
-public:
-    std::string line;
-    int clears = 0;
-    std::string text() const override { return line; }
-    void clearAndFocus() override {
-        line.clear();
-        ++clears;
-    }
-};
-
-class FakeClock : public IClock {
-public:
-    std::string stamp = "14:05";
-    std::string timeStamp() const override { return stamp; }
-};
-
-class FakeBeeper : public IBeeper {
-public:
-    int beeps = 0;
-    void beep() override { ++beeps; }
-};
+using test::FakeBeeper;
+using test::FakeClock;
+using test::FakeInput;
+using test::FakePeers;
+using test::FakeSender;
+using test::Sent;
 
 const std::string kLichnoDlya = " \xEB\xE8\xF7\xED\xEE \xE4\xEB\xFF ";     // " лично для "
 const std::string kLichnoOt = " \xEB\xE8\xF7\xED\xEE \xEE\xF2";            // " лично от"

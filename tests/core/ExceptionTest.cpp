@@ -1,6 +1,6 @@
 #include "core/Exception.h"
 
-#include "Platform.h"
+#include "support/Platform.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "core/FileSystem.h"
 
-#include "Platform.h"
-#include "ScratchDir.h"
+#include "support/Platform.h"
+#include "support/ScratchDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "Platform.h"
+#include "support/Platform.h"
 
 #include "core/FileSystem.h"
 
@@ -12,7 +12,7 @@
 #include <cstring>
 #endif
 
-namespace lirbo::core::test::platform {
+namespace lirbo::test::platform {
 
 #ifdef _WIN32
 
@@ -150,4 +150,4 @@ const char* cannotStage(Staging) {
 
 #endif
 
-} // namespace lirbo::core::test::platform
+} // namespace lirbo::test::platform

@@ -1,12 +1,13 @@
-#include "UdpProbe.h"
+#include "ui/TMainChat.h"
+
 #include "core/Exception.h"
 #include "core/NickPalette.h"
+#include "support/UdpProbe.h"
 #include "ui/Cp1251.h"
 #include "ui/LirboLook.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ModalSeam.h"
 #include "ui/StartupFailure.h"
-#include "ui/TMainChat.h"
 #include "ui/TranscriptView.h"
 
 #include <QAction>
@@ -28,7 +29,10 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <memory>
+#include <optional>
+#include <string>
 
+using lirbo::test::UdpProbe;
 using lirbo::ui::ModalSeam;
 using lirbo::ui::TMainChat;
 
@@ -39,6 +43,15 @@ const QByteArray kGone = "\xCE\xD2\xCA\xCB\xDE\xD7\xC8\xCB\xD1\xDF"; // "ОТК�
 QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The probe's next datagram as Qt bytes; nothing when none arrives within `timeoutMs`.
+std::optional<QByteArray> nextDatagram(const UdpProbe& probe, int timeoutMs = 2000) {
+    const std::optional<std::string> bytes = probe.receive(timeoutMs);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return QByteArray::fromStdString(*bytes);
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -161,11 +174,11 @@ private slots:
         open("127.0.0.1\r\n");
         type(QStringLiteral("Hello"));
         QTest::keyClick(input(), Qt::Key_Return);
-        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;Hello"));
+        QCOMPARE(nextDatagram(*m_probe), QByteArray("V3Ann;Hello"));
         QCOMPARE(input()->text(), QString());
         type(QStringLiteral("Привет"));
         QTest::mouseClick(child<QPushButton>("bsend"), Qt::LeftButton);
-        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;\xCF\xF0\xE8\xE2\xE5\xF2"));
+        QCOMPARE(nextDatagram(*m_probe), QByteArray("V3Ann;\xCF\xF0\xE8\xE2\xE5\xF2"));
         const auto& messages = m_window->transcript().messages();
         QCOMPARE(messages.size(), std::size_t(2));
         QCOMPARE(messages.back().body, std::string("\xCF\xF0\xE8\xE2\xE5\xF2"));
@@ -178,7 +191,7 @@ private slots:
         QTest::keyClick(input(), Qt::Key_Return);
         QCOMPARE(m_window->beeper().count(), 1);
         QVERIFY(m_window->transcript().messages().empty());
-        QVERIFY(!m_probe->receive(100));
+        QVERIFY(!nextDatagram(*m_probe, 100));
     }
 
     void privateSendNeedsASelection() {
@@ -193,7 +206,7 @@ private slots:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
         QCOMPARE(m_window->peers().selectedIndex(), 1);
         QTest::mouseClick(child<QPushButton>("privat"), Qt::LeftButton);
-        QCOMPARE(m_probe->receive(), QByteArray("T3Ann;psst"));
+        QCOMPARE(nextDatagram(*m_probe), QByteArray("T3Ann;psst"));
         const auto& echo = m_window->transcript().messages().back();
         // "лично для"
         const std::string suffix = "] \xEB\xE8\xF7\xED\xEE \xE4\xEB\xFF 127.0.0.1";
@@ -269,8 +282,8 @@ private slots:
         QSignalSpy ended(m_window.get(), &TMainChat::endRequested);
         trigger("N2");
         QCOMPARE(ended.count(), 1);
-        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;") + kGone);
-        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;") + kGone);
+        QCOMPARE(nextDatagram(*m_probe), QByteArray("V3Ann;") + kGone);
+        QCOMPARE(nextDatagram(*m_probe), QByteArray("V3Ann;") + kGone);
         const QByteArray ini = readFile(iniPath());
         QVERIFY2(ini.contains("ip0=127.0.0.1") && ini.contains("ip1=127.0.0.1"), ini.constData());
         QVERIFY(m_window->isVisible()); // stays on screen until destroyed
@@ -284,7 +297,7 @@ private slots:
         m_window->close();
         QVERIFY(!m_window->ended());
         QCOMPARE(ModalSeam::shown(), QStringList({"Lirbo|Socket Error # 10013\nAccess denied."}));
-        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;") + kGone); // the entry before the failing one
+        QCOMPARE(nextDatagram(*m_probe), QByteArray("V3Ann;") + kGone); // the entry before the failing one
         QCOMPARE(readFile(iniPath()), before);
         // Correcting the entry lets the close go ahead.
         m_window->peers().remove(1);
@@ -313,7 +326,7 @@ private slots:
         QSignalSpy ended(m_window.get(), &TMainChat::endRequested);
         m_window->logOff();
         QCOMPARE(ended.count(), 1);
-        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;") + kGone);
+        QCOMPARE(nextDatagram(*m_probe), QByteArray("V3Ann;") + kGone);
         QCOMPARE(readFile(iniPath()), before);
         QVERIFY(ModalSeam::shown().isEmpty());
     }
@@ -508,4 +521,4 @@ private:
 };
 
 QTEST_MAIN(MainChatTest)
-#include "MainChatTest.moc"
+#include "TMainChatTest.moc"
