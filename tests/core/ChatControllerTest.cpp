@@ -1,7 +1,6 @@
 #include "core/ChatController.h"
 
 #include "core/Exception.h"
-#include "core/SystemClock.h"
 #include "support/ChatPortFakes.h"
 
 #include <gtest/gtest.h>
@@ -185,14 +184,6 @@ TEST_F(ChatControllerTest, ZeroByteGoesOutUnchangedButIsShownAsQuestionMark) {
     controller.sendToAll();
     EXPECT_EQ(sender.sent.back().second, std::string("V3Ann;a\0b", 9));
     EXPECT_EQ(transcript.messages().back().body, "a?b");
-}
-
-TEST(SystemClock, GivesTwoDigitHoursAndMinutes) {
-    const std::string stamp = SystemClock().timeStamp();
-    ASSERT_EQ(stamp.size(), 5u) << stamp;
-    EXPECT_EQ(stamp[2], ':');
-    EXPECT_LE(std::stoi(stamp.substr(0, 2)), 23);
-    EXPECT_LE(std::stoi(stamp.substr(3)), 59);
 }
 
 TEST_F(ChatControllerTest, BoldRunFollowsTheStampLength) {
