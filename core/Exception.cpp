@@ -26,11 +26,17 @@ EFCreateError fileCreateError(const std::string& fullPath, int systemError) {
     return EFCreateError(fileErrorText("Cannot create file", fullPath, systemError));
 }
 
-EWriteError streamWriteError() { return EWriteError("Stream write error"); }
+EWriteError streamWriteError() {
+    return EWriteError("Stream write error");
+}
 
-EOutOfResources lineInsertError() { return EOutOfResources("Unable to insert a line"); }
+EOutOfResources lineInsertError() {
+    return EOutOfResources("Unable to insert a line");
+}
 
-EOutOfResources saveStreamError() { return EOutOfResources("Failed to Save Stream"); }
+EOutOfResources saveStreamError() {
+    return EOutOfResources("Failed to Save Stream");
+}
 
 EStringListError listIndexError(long long index) {
     return EStringListError("List index out of bounds (" + std::to_string(index) + ")");

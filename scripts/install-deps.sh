@@ -4,7 +4,7 @@
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev fonts-wine)
-test_pkgs=(python3 libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev xvfb xauth iproute2 x11-utils xdotool
+test_pkgs=(python3 libgtest-dev googletest libbenchmark-dev clang clang-format libclang-rt-14-dev xvfb xauth iproute2 x11-utils xdotool
            g++-mingw-w64-x86-64 wine wine64 desktop-file-utils appstream dpkg-dev)
 
 want=("${build_pkgs[@]}")
