@@ -4,6 +4,7 @@
 #include "core/NickPalette.h"
 
 #include <algorithm>
+#include <exception>
 #include <utility>
 
 namespace lirbo::core {
@@ -62,9 +63,19 @@ void TChatController::receive(const std::string& bytes, const std::string& sende
 
 void TChatController::sendDepartureNotices() {
     const std::string bytes = outgoing(TChatDatagram::Kind::Public, kDepartureBody);
+    std::exception_ptr firstError;
     const int count = m_ports.peers.count();
     for (int i = 0; i < count; ++i) {
-        m_ports.sender.sendDatagram(m_ports.peers.get(i), bytes);
+        try {
+            m_ports.sender.sendDatagram(m_ports.peers.get(i), bytes);
+        } catch (...) {
+            if (!firstError) {
+                firstError = std::current_exception();
+            }
+        }
+    }
+    if (firstError) {
+        std::rethrow_exception(firstError);
     }
 }
 

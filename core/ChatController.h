@@ -37,6 +37,8 @@ public:
     void sendPrivate();
     // `bytes`: the datagram exactly as received; `senderAddress`: dotted IPv4 of its sender.
     void receive(const std::string& bytes, const std::string& senderAddress);
+    // Every peer gets the notice, in list order: a peer whose notice fails is skipped, so that one
+    // bad entry cannot keep the others uninformed. The first failure is rethrown after the last peer.
     void sendDepartureNotices();
     void adoptSettings(std::string nick, int colourIndex);
 

@@ -1,6 +1,7 @@
 #include "core/Exception.h"
 
 #include "core/FileSystem.h"
+#include "core/SystemText.h"
 
 #include <utility>
 
@@ -13,7 +14,7 @@ namespace lirbo::core {
 namespace {
 
 std::string fileErrorText(const char* what, const std::string& fullPath, int systemError) {
-    return std::string(what) + " \"" + fullPath + "\". " + fs::systemErrorText(systemError);
+    return std::string(what) + " \"" + sys::pathToCp1251(fullPath) + "\". " + fs::systemErrorText(systemError);
 }
 
 } // namespace
@@ -43,7 +44,7 @@ EStringListError listIndexError(long long index) {
 }
 
 EIniFileException iniWriteError(const std::string& settingsPath) {
-    return EIniFileException("Unable to write to " + settingsPath);
+    return EIniFileException("Unable to write to " + sys::pathToCp1251(settingsPath));
 }
 
 std::string errorBoxText(const std::string& message) {

@@ -41,7 +41,8 @@ LIRBO_DECLARE_EXCEPTION(EOutOfResources, Exception);
 LIRBO_DECLARE_EXCEPTION(EStringListError, Exception);
 LIRBO_DECLARE_EXCEPTION(EIniFileException, Exception);
 
-// "Cannot open file "%s". %s" and its siblings: the full path and the system's reason.
+// "Cannot open file "%s". %s" and its siblings: the full path and the system's reason. Paths are
+// given as the file system spells them; the messages hold them, like every text, in Windows-1251.
 EFOpenError fileOpenError(const std::string& fullPath, int systemError);
 EFCreateError fileCreateError(const std::string& fullPath, int systemError);
 EWriteError streamWriteError();

@@ -18,8 +18,8 @@ std::string fullPath(const std::string& path);
 // The calling thread's last system error number (errno, or GetLastError on Windows).
 int lastError();
 
-// The system's description of an error number with trailing blanks, control characters and
-// full stops removed: "No such file or directory", "Permission denied".
+// The system's description of an error number, in Windows-1251, with trailing blanks, control
+// characters and full stops removed: "No such file or directory", "Permission denied".
 std::string systemErrorText(int error);
 
 // Whether an error of readFile means that the file (or a folder on its path) does not exist.
@@ -38,8 +38,9 @@ struct WriteResult {
 
 // Replaces the file at `path` with `bytes` so that a failure or a crash at any moment leaves
 // either the old file or the new one, whole: the bytes go to a temporary file in the same folder,
-// which is then renamed over the target. A read-only target is refused (also for root), a
-// replaced file keeps its permissions, and a symbolic link is followed, not replaced.
+// which is then renamed over the target. A read-only target is refused (also for root), and so is
+// one that the user could not open for writing; a replaced file keeps its permissions, and a
+// symbolic link is followed, not replaced.
 // Create: the file (or its temporary) could not be created, the target is read-only, or the final
 // rename failed. Write: the bytes could not all be written or flushed (a full disk).
 WriteResult writeFileAtomically(const std::string& path, std::string_view bytes);

@@ -1,5 +1,6 @@
 #include "core/IniDocument.h"
 
+#include "core/ByteOrderMark.h"
 #include "core/IniText.h"
 
 #include <algorithm>
@@ -61,6 +62,10 @@ std::string sectionLine(std::string_view name) {
 } // namespace
 
 IniDocument::IniDocument(std::string_view bytes) {
+    if (startsWithByteOrderMark(bytes)) {
+        m_byteOrderMark = true;
+        bytes.remove_prefix(utf8ByteOrderMark.size());
+    }
     m_lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     std::size_t start = 0;
     while (start < bytes.size()) {
@@ -90,7 +95,10 @@ std::string IniDocument::bytes() const {
         size += line.text.size() + 2;
     }
     std::string out;
-    out.reserve(size);
+    out.reserve(size + utf8ByteOrderMark.size());
+    if (m_byteOrderMark) {
+        out += utf8ByteOrderMark;
+    }
     for (const Line& line : m_lines) {
         out += line.text;
         switch (line.ending) {

@@ -16,7 +16,8 @@ namespace lirbo::core {
 // a line whose first non-blank byte is ";" is a comment; any other line with a non-empty key
 // before its first "=" is an entry. Lines without "=" are kept but are not entries. Names
 // compare without regard to letter case, and only the first of repeated sections is seen.
-// Lines end in CR LF, LF or a lone CR; lines written here end in CR LF.
+// Lines end in CR LF, LF or a lone CR; lines written here end in CR LF. A UTF-8 byte-order mark at
+// the start (an editor's) is not part of the first line, and is written back.
 class IniDocument {
 public:
     using Entries = std::vector<std::pair<std::string, std::string>>;
@@ -56,6 +57,7 @@ private:
     void terminateLastLine();
 
     std::vector<Line> m_lines;
+    bool m_byteOrderMark = false;
 };
 
 } // namespace lirbo::core

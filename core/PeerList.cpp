@@ -1,6 +1,7 @@
 #include "core/PeerList.h"
 
 #include "core/AtomicSave.h"
+#include "core/ByteOrderMark.h"
 #include "core/Exception.h"
 #include "core/FileSystem.h"
 
@@ -99,7 +100,7 @@ std::vector<std::string> TPeerList::cutLines(std::string_view bytes) {
 }
 
 void TPeerList::forEachLine(std::string_view bytes, const std::function<void(std::string_view)>& take) {
-    std::size_t pos = 0;
+    std::size_t pos = startsWithByteOrderMark(bytes) ? utf8ByteOrderMark.size() : 0;
     while (pos < bytes.size() && bytes[pos] != '\0') {
         std::size_t end = pos;
         while (end < bytes.size() && !lineEnd(bytes[end])) {

@@ -40,7 +40,8 @@ public:
     const std::vector<std::string>& entries() const { return m_entries; }
 
     // The lines of a list file: each runs to the next CR, LF or zero byte; one CR and then one LF
-    // after it are skipped; the first zero byte ends the text.
+    // after it are skipped; the first zero byte ends the text. A UTF-8 byte-order mark at the
+    // start is skipped.
     static std::vector<std::string> cutLines(std::string_view bytes);
 
     // Called after every change of the entries or the selection, so a view can follow.

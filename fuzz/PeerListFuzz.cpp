@@ -1,6 +1,7 @@
 // The peer-list text file: any bytes load as the lines a plain reading of the line rules gives
-// (CR LF, LF or CR end a line, LF then CR ends two, the first zero byte ends the text), saving
-// writes each entry and CR LF, and loading what was saved gives the same list again.
+// (a UTF-8 byte-order mark at the start is skipped, CR LF, LF or CR end a line, LF then CR ends
+// two, the first zero byte ends the text), saving writes each entry and CR LF, and loading what
+// was saved gives the same list again unless the first entry itself starts with a mark.
 #include "FuzzSupport.h"
 #include "core/PeerList.h"
 
@@ -15,7 +16,7 @@ namespace {
 std::vector<std::string> referenceLines(const std::string& bytes) {
     const std::string text = bytes.substr(0, bytes.find('\0'));
     std::vector<std::string> lines;
-    std::size_t i = 0;
+    std::size_t i = text.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
     while (i < text.size()) {
         const std::size_t end = text.find_first_of("\r\n", i);
         if (end == std::string::npos) {
@@ -61,6 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     LIRBO_FUZZ_CHECK(fileBytes(saved) == expected);
 
+    if (list.count() > 0 && list.get(0).rfind("\xEF\xBB\xBF", 0) == 0) {
+        return 0; // that mark would be skipped on loading
+    }
     lirbo::core::TPeerList again;
     again.loadFromFile(saved);
     LIRBO_FUZZ_CHECK(again.entries() == list.entries());

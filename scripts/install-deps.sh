@@ -5,7 +5,9 @@ set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev fonts-wine)
 test_pkgs=(python3 libgtest-dev googletest libbenchmark-dev clang clang-format libclang-rt-14-dev xvfb xauth iproute2 x11-utils xdotool
-           g++-mingw-w64-x86-64 wine wine64 desktop-file-utils appstream dpkg-dev)
+           g++-mingw-w64-x86-64 wine wine64 desktop-file-utils appstream dpkg-dev locales libc-l10n)
+# Locales the core tests switch to: Russian system texts, and a time format with another separator.
+test_locales=(ru_RU fi_FI)
 
 want=("${build_pkgs[@]}")
 if [ "${1:-build}" = "test" ]; then
@@ -19,17 +21,34 @@ for p in "${want[@]}"; do
     fi
 done
 
-if [ "${#missing[@]}" -eq 0 ]; then
+missing_locales=()
+if [ "${1:-build}" = "test" ]; then
+    for l in "${test_locales[@]}"; do
+        if ! locale -a 2>/dev/null | grep -qx "$l.utf8"; then
+            missing_locales+=("$l")
+        fi
+    done
+fi
+
+if [ "${#missing[@]}" -eq 0 ] && [ "${#missing_locales[@]}" -eq 0 ]; then
     exit 0
 fi
 
 if [ "$(id -u)" -ne 0 ]; then
-    echo "Missing Debian packages: ${missing[*]}" >&2
-    echo "Run this script as root, or install them with apt-get." >&2
+    [ "${#missing[@]}" -eq 0 ] || echo "Missing Debian packages: ${missing[*]}" >&2
+    [ "${#missing_locales[@]}" -eq 0 ] || echo "Missing locales: ${missing_locales[*]/%/.UTF-8}" >&2
+    echo "Run this script as root." >&2
     exit 1
 fi
 
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ "${#missing[@]}" -ne 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+for l in "${missing_locales[@]}"; do
+    echo "Generating the locale $l.UTF-8"
+    localedef -i "$l" -f UTF-8 "$l.UTF-8"
+done

@@ -1,42 +1,41 @@
 #include "ui/FileChooser.h"
 
+#include "ui/Cp1251.h"
 #include "ui/ModalSeam.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <utility>
 
 namespace lirbo::ui {
 
-FileChooser::FileChooser(Mode mode, QString title, QString filterName, QString pattern, QString initialName,
-                         QString defaultSuffix)
-    : m_mode(mode), m_title(std::move(title)), m_filterName(std::move(filterName)), m_pattern(std::move(pattern)),
-      m_initialName(std::move(initialName)), m_defaultSuffix(std::move(defaultSuffix)) {}
+namespace {
 
-QString FileChooser::nameFilter() const {
-    return m_filterName + QStringLiteral(" (") + m_pattern + ')';
+QString nameFilter(const app::FileChooser& chooser) {
+    return fromCp1251(chooser.filterName) + QStringLiteral(" (") + fromCp1251(chooser.pattern) + ')';
 }
 
-QString FileChooser::offeredName() const {
-    return m_lastPath.isEmpty() ? m_initialName : m_lastPath;
-}
+} // namespace
 
-bool FileChooser::execute(QWidget* parent, QString& path) {
+bool FileChooser::execute(QWidget* parent, const app::FileChooser& chooser, std::string& path) {
+    const bool open = chooser.mode == app::FileChooser::Mode::Open;
+    const QString title = fromCp1251(chooser.title);
+    const QString offered = QFile::decodeName(chooser.offeredName().c_str());
     QString chosen;
-    if (auto answer = ModalSeam::takeFileName(m_title, offeredName())) {
+    if (auto answer = ModalSeam::takeFileName(title, offered)) {
         chosen = *answer;
     } else {
-        QFileDialog dialog(parent, m_title);
-        dialog.setObjectName(m_mode == Mode::Open ? QStringLiteral("OpenDialog") : QStringLiteral("SaveDialog"));
-        dialog.setAcceptMode(m_mode == Mode::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-        dialog.setFileMode(m_mode == Mode::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-        dialog.setNameFilter(nameFilter());
-        dialog.setDefaultSuffix(m_defaultSuffix);
+        QFileDialog dialog(parent, title);
+        dialog.setObjectName(QString::fromLatin1(chooser.name.c_str()));
+        dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+        dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        dialog.setNameFilter(nameFilter(chooser));
+        dialog.setDefaultSuffix(fromCp1251(chooser.defaultExtension));
         dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-        if (!m_lastPath.isEmpty()) {
-            dialog.setDirectory(QFileInfo(m_lastPath).absolutePath());
+        if (!chooser.lastPath.empty()) {
+            dialog.setDirectory(QFileInfo(offered).absolutePath());
         }
-        dialog.selectFile(offeredName());
+        dialog.selectFile(offered);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return false;
         }
@@ -45,8 +44,8 @@ bool FileChooser::execute(QWidget* parent, QString& path) {
     if (chosen.isEmpty()) {
         return false;
     }
-    m_lastPath = QFileInfo(chosen).absoluteFilePath();
-    path = m_lastPath;
+    // File names go to the file system in its own encoding, not as Windows-1251.
+    path = QFile::encodeName(QFileInfo(chosen).absoluteFilePath()).toStdString();
     return true;
 }
 

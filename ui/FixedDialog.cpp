@@ -1,8 +1,9 @@
 #include "ui/FixedDialog.h"
 
+#include "ui/LirboLook.h"
+
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,28 +14,11 @@
 
 namespace lirbo::ui {
 
-namespace {
-
-const QString kTahoma = QStringLiteral("Tahoma");
-
-// Tahoma 8 pt, 11 pixels high at 96 dots per inch, like the main window; the application's own
-// family when Tahoma is not installed.
-QFont dialogFont() {
-    QFont font = QApplication::font();
-    if (font.family() != kTahoma && QFontDatabase::families().contains(kTahoma)) {
-        font.setFamily(kTahoma);
-    }
-    font.setPixelSize(11);
-    return font;
-}
-
-} // namespace
-
 FixedDialog::FixedDialog(QWidget* parent, const QString& caption, QSize clientSize)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
     setWindowTitle(caption);
-    setFont(dialogFont());
+    setFont(LirboLook::font());
     setFixedSize(clientSize);
     setSizeGripEnabled(false);
 }

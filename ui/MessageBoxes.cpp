@@ -1,6 +1,5 @@
 #include "ui/MessageBoxes.h"
 
-#include "core/Exception.h"
 #include "ui/ConfirmBox.h"
 #include "ui/Cp1251.h"
 #include "ui/ModalSeam.h"
@@ -24,7 +23,7 @@ QWidget* ownerFor(QWidget* parent) {
 
 // Socket errors carry CR LF; a label shows a plain line feed.
 QString boxText(const std::string& message) {
-    QString text = fromCp1251(core::errorBoxText(message));
+    QString text = fromCp1251(message);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
 }

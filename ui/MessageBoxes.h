@@ -10,9 +10,9 @@ namespace lirbo::ui {
 // The program's modal boxes. Each goes through ModalSeam, so tests can answer it without a loop.
 class MessageBoxes {
 public:
-    // The error box: caption "Lirbo", stop icon, one "OK", the message (Windows-1251 bytes) with a
-    // full stop added by the usual rule. Owned by the active window, else by `parent`.
-    static void showError(QWidget* parent, const std::string& message);
+    // The error box: caption "Lirbo", stop icon, one "OK", exactly this text (Windows-1251 bytes).
+    // Owned by the active window, else by `parent`.
+    static void showError(QWidget* parent, const std::string& text);
 
     // The clear-the-chat confirmation: true only for "OK" (or Enter).
     static bool confirmClearChat(QWidget* parent);

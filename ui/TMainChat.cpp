@@ -1,8 +1,7 @@
 #include "ui/TMainChat.h"
 
-#include "core/Exception.h"
-#include "net/HandOver.h"
 #include "ui/Cp1251.h"
+#include "ui/FileChooser.h"
 #include "ui/Glyphs.h"
 #include "ui/LirboLook.h"
 #include "ui/MessageBoxes.h"
@@ -14,7 +13,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -25,7 +23,6 @@
 #include <QSessionManager>
 #include <QVBoxLayout>
 #include <QWindow>
-#include <exception>
 
 namespace lirbo::ui {
 
@@ -36,12 +33,6 @@ constexpr int kClientHeight = 367;
 constexpr int kMinimumFrameWidth = 400;
 constexpr int kMinimumFrameHeight = 282;
 constexpr int kHintDuration = 2500;
-constexpr int kDialogOk = 1;
-
-// File names go to the file system in its own encoding, not as Windows-1251.
-std::string filePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 QPushButton* glyphButton(QWidget* parent, const char* name, const QString& hint, int top) {
     auto* button = new QPushButton(parent);
@@ -70,15 +61,10 @@ private:
 
 TMainChat::TMainChat(QWidget* parent) : TMainChat(Endpoints{}, parent) {}
 
-TMainChat::TMainChat(Endpoints endpoints, QWidget* parent)
-    : QMainWindow(parent), m_saveRTF(FileChooser::Mode::Save, QString(), QStringLiteral("Файл RTF"),
-                                     QStringLiteral("*.RTF"), QStringLiteral("chat"), QStringLiteral("RTF")),
-      m_openDialog(FileChooser::Mode::Open, QStringLiteral("Загрузить список IP"), QStringLiteral("Текстовый файл"),
-                   QStringLiteral("*.txt"), QStringLiteral("list"), QStringLiteral("txt")),
-      m_saveDialog(FileChooser::Mode::Save, QStringLiteral("Сохранить список IP"), QStringLiteral("Текстовый файл"),
-                   QStringLiteral("*.txt"), QStringLiteral("list"), QStringLiteral("txt")),
-      m_sender(m_idUDPClient) {
+TMainChat::TMainChat(Endpoints endpoints, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainChat"));
+    // The endpoint comes up before any widget is built and before FormCreate reads the settings.
+    m_session = std::make_unique<app::ChatSession>(static_cast<app::IFrontEnd&>(*this), endpoints);
     setWindowTitle(MessageBoxes::applicationTitle());
     setWindowIcon(Glyphs::icon(QStringLiteral("lirbo")));
     setFont(LirboLook::font());
@@ -86,34 +72,11 @@ TMainChat::TMainChat(Endpoints endpoints, QWidget* parent)
     buildMenu();
     setTabOrder();
 
-    m_input = std::make_unique<LineEditInput>(*m_messaga);
-    m_controller = std::make_unique<core::TChatController>(
-        core::TChatController::Ports{m_sender, m_peers, *m_input, m_clock, m_beeper, m_transcript}, "nik", 0);
-    m_peers.setChangeListener([this] { showPeers(); });
-
-    // The endpoint comes up while the window is built, before FormCreate reads the settings.
-    net::THandOver::instance().setWakeCallback(
-        [this] { QMetaObject::invokeMethod(this, &TMainChat::serveHandOver, Qt::QueuedConnection); });
-    try {
-        m_idUDPClient.Port = endpoints.peerPort;
-        m_idUDPClient.setActive(true);
-        m_idUDPServer.DefaultPort = endpoints.listenPort;
-        m_idUDPServer.OnUDPRead = [this](net::TIdUDPServer& sender, net::TByteStream& data,
-                                         net::TIdSocketHandle& binding) { IdUDPServerUDPRead(sender, data, binding); };
-        m_idUDPServer.setActive(true);
-    } catch (...) {
-        m_idUDPServer.setActive(false);
-        net::THandOver::instance().setWakeCallback({});
-        throw;
-    }
-    // Calls queued before the wake callback could reach this window.
-    QMetaObject::invokeMethod(this, &TMainChat::serveHandOver, Qt::QueuedConnection);
-
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { logOff(); });
     }
 
-    command([this] { FormCreate(); });
+    m_session->start();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     move(0, 0);
     applyMinimumSize();
@@ -121,11 +84,8 @@ TMainChat::TMainChat(Endpoints endpoints, QWidget* parent)
 }
 
 TMainChat::~TMainChat() {
-    // The listener goes first: hand-overs still queued run now, while every view is alive.
-    m_idUDPServer.setActive(false);
-    m_idUDPClient.setActive(false);
-    net::THandOver::instance().setWakeCallback({});
-    m_peers.setChangeListener({});
+    // The session closes the listener first: hand-overs still queued run now, while every view is alive.
+    m_session.reset();
     delete m_memoChat;
     m_memoChat = nullptr;
 }
@@ -140,7 +100,7 @@ void TMainChat::buildPanels() {
     row->setSpacing(0);
     column->addLayout(row, 1);
 
-    m_memoChat = new TranscriptView(m_transcript, central);
+    m_memoChat = new TranscriptView(m_session->mirror(), central);
     m_memoChat->document()->setDefaultFont(LirboLook::font());
     m_memoChat->setFocusPolicy(Qt::StrongFocus);
     m_memoChat->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -159,7 +119,7 @@ void TMainChat::buildPanels() {
     m_iplist->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(m_iplist, &QListWidget::itemSelectionChanged, this, [this] {
         const auto selected = m_iplist->selectedItems();
-        m_peers.setSelectedIndex(selected.isEmpty() ? -1 : m_iplist->row(selected.constFirst()));
+        m_session->selectPeer(selected.isEmpty() ? -1 : m_iplist->row(selected.constFirst()));
     });
 
     m_add = glyphButton(m_panel2, "add", QStringLiteral("Добавить новый IP"), 8);
@@ -168,12 +128,12 @@ void TMainChat::buildPanels() {
     m_loadlist = glyphButton(m_panel2, "loadlist", QStringLiteral("Загрузить список IP из файла"), 104);
     m_savelist = glyphButton(m_panel2, "savelist", QStringLiteral("Сохранить список IP в файле"), 136);
     m_privat = glyphButton(m_panel2, "privat", QStringLiteral("Отправить приватное сообщение"), 168);
-    connect(m_add, &QPushButton::clicked, this, [this] { command([this] { addClick(); }); });
-    connect(m_editIP, &QPushButton::clicked, this, [this] { command([this] { editIPClick(); }); });
-    connect(m_del, &QPushButton::clicked, this, [this] { command([this] { delClick(); }); });
-    connect(m_loadlist, &QPushButton::clicked, this, [this] { command([this] { loadlistClick(); }); });
-    connect(m_savelist, &QPushButton::clicked, this, [this] { command([this] { savelistClick(); }); });
-    connect(m_privat, &QPushButton::clicked, this, [this] { command([this] { privatClick(); }); });
+    connect(m_add, &QPushButton::clicked, this, &TMainChat::addClick);
+    connect(m_editIP, &QPushButton::clicked, this, &TMainChat::editIPClick);
+    connect(m_del, &QPushButton::clicked, this, &TMainChat::delClick);
+    connect(m_loadlist, &QPushButton::clicked, this, &TMainChat::loadlistClick);
+    connect(m_savelist, &QPushButton::clicked, this, &TMainChat::savelistClick);
+    connect(m_privat, &QPushButton::clicked, this, &TMainChat::privatClick);
 
     m_panel1 = new QWidget(central);
     m_panel1->setObjectName(QStringLiteral("Panel1"));
@@ -190,7 +150,7 @@ void TMainChat::buildPanels() {
     m_bsend->setGeometry(kClientWidth - 128, 8, 121, 21);
     m_bsend->setIcon(Glyphs::icon(QStringLiteral("bsend")));
     m_bsend->setIconSize(QSize(21, 14));
-    connect(m_bsend, &QPushButton::clicked, this, [this] { command([this] { bsendClick(); }); });
+    connect(m_bsend, &QPushButton::clicked, this, &TMainChat::bsendClick);
 
     setCentralWidget(central);
 }
@@ -207,8 +167,7 @@ void TMainChat::buildMenu() {
     auto addItem = [&](QMenu* menu, const char* name, const QString& title, void (TMainChat::*handler)()) {
         QAction* action = menu->addAction(title);
         action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this,
-                [this, handler] { command([this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this, handler);
     };
     QMenu* n1 = addMenu("N1", QStringLiteral("Файл"));
     addItem(n1, "N9", QStringLiteral("Сохранить разговор"), &TMainChat::N9Click);
@@ -239,31 +198,9 @@ void TMainChat::applyMinimumSize() {
                    kMinimumFrameHeight - frame.top() - frame.bottom());
 }
 
-int TMainChat::listenPort() const {
-    const net::TIdSocketHandle* binding = m_idUDPServer.currentBinding();
-    return binding != nullptr ? binding->Port : 0;
-}
-
-template <typename Command> void TMainChat::command(Command&& run) {
-    try {
-        run();
-    } catch (const core::Exception& error) {
-        showError(error.message());
-    } catch (const std::exception& error) {
-        showError(error.what());
-    }
-}
-
-void TMainChat::showError(const std::string& message) {
-    MessageBoxes::showError(this, message);
-}
-
-void TMainChat::serveHandOver() {
-    net::THandOver::instance().runPending();
-}
-
 void TMainChat::showPeers() {
-    const auto& entries = m_peers.entries();
+    const core::TPeerList& peers = m_session->peers();
+    const auto& entries = peers.entries();
     const QSignalBlocker blocker(m_iplist);
     if (m_iplist->count() != static_cast<int>(entries.size())) {
         UpdatesOff off(*m_iplist);
@@ -282,7 +219,7 @@ void TMainChat::showPeers() {
             }
         }
     }
-    const int selected = m_peers.selectedIndex();
+    const int selected = peers.selectedIndex();
     if (selected < 0) {
         m_iplist->clearSelection();
         m_iplist->setCurrentRow(-1);
@@ -291,13 +228,7 @@ void TMainChat::showPeers() {
     }
 }
 
-// --- Start-up and layout ---
-
-void TMainChat::FormCreate() {
-    m_settings.emplace();
-    const core::TUserSettings user = m_settings->load(m_peers);
-    m_controller->adoptSettings(user.nick, user.colourIndex);
-}
+// --- Layout ---
 
 void TMainChat::FormResize() {
     const int w = m_panel1->width();
@@ -331,72 +262,45 @@ bool TMainChat::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event); // the key is not consumed
 }
 
-// --- Commands ---
+// --- Commands: each is one call into the session ---
 
 void TMainChat::messagaKeyPress(const QString& key) {
     if (key == QStringLiteral("\r")) {
-        command([this] { bsendClick(); });
+        bsendClick();
     }
 }
 
 void TMainChat::bsendClick() {
-    m_controller->sendToAll();
+    m_session->sendToAll();
 }
 
 void TMainChat::privatClick() {
-    m_controller->sendPrivate();
+    m_session->sendPrivate();
 }
 
 void TMainChat::addClick() {
-    Tipedit editor(this);
-    editor.setObjectName(QStringLiteral("ipedit"));
-    if (editor.exec() == kDialogOk) {
-        m_peers.add(toCp1251(editor.address()));
-    }
+    m_session->addPeer();
 }
 
 void TMainChat::editIPClick() {
-    const int selected = m_peers.selectedIndex();
-    if (selected < 0) {
-        return;
-    }
-    Tipedit editor(this);
-    editor.setObjectName(QStringLiteral("ipedit"));
-    editor.setAddress(fromCp1251(m_peers.get(selected)));
-    if (editor.exec() == kDialogOk) {
-        m_peers.replace(selected, toCp1251(editor.address()));
-    }
+    m_session->editPeer();
 }
 
 void TMainChat::delClick() {
-    m_peers.remove(m_peers.selectedIndex());
+    m_session->deletePeer();
 }
 
 void TMainChat::loadlistClick() {
-    QString path;
-    if (m_openDialog.execute(this, path)) {
-        UpdatesOff off(*m_iplist);
-        m_peers.loadFromFile(filePath(path));
-    }
+    const UpdatesOff off(*m_iplist); // a long list redraws once
+    m_session->loadPeerList();
 }
 
 void TMainChat::savelistClick() {
-    QString path;
-    if (m_saveDialog.execute(this, path)) {
-        m_peers.saveToFile(filePath(path));
-    }
-}
-
-void TMainChat::IdUDPServerUDPRead(net::TIdUDPServer&, net::TByteStream& data, net::TIdSocketHandle& binding) {
-    // Errors go back to the listener thread, which drops them: nothing shows for a bad datagram.
-    m_controller->receive(data.readString(), binding.SenderAddress);
+    m_session->savePeerList();
 }
 
 void TMainChat::N9Click() {
-    QString path;
-    if (m_saveRTF.execute(this, path)) {
-        m_transcript.saveToFile(filePath(path));
-    }
+    m_session->saveConversation();
 }
 
 void TMainChat::N2Click() {
@@ -404,71 +308,83 @@ void TMainChat::N2Click() {
 }
 
 void TMainChat::N6Click() {
-    Tnastroy dialog(this);
-    dialog.setObjectName(QStringLiteral("nastroy"));
-    dialog.setNick(fromCp1251(m_controller->nick()));
-    if (dialog.exec() != kDialogOk) {
-        return;
-    }
-    const std::string nick = toCp1251(dialog.nick());
-    const int colourIndex = dialog.colourIndex();
-    m_settings->storeUserSettings(colourIndex, nick); // a refused write adopts nothing
-    m_controller->adoptSettings(nick, colourIndex);
+    m_session->openSettings();
 }
 
 void TMainChat::N8Click() {
-    if (MessageBoxes::confirmClearChat(this)) {
-        m_transcript.clear();
-    }
+    m_session->clearChat();
 }
 
 void TMainChat::N4Click() {
-    TAboutForm about(this);
-    about.setObjectName(QStringLiteral("AboutForm"));
-    about.exec();
-}
-
-// --- Closing ---
-
-void TMainChat::FormCloseQuery() {
-    m_controller->sendDepartureNotices();
-}
-
-void TMainChat::FormClose() {
-    m_settings->storePeerList(m_peers);
+    m_session->showAbout();
 }
 
 void TMainChat::closeEvent(QCloseEvent* event) {
-    // The window stays on the screen until it is destroyed; the application is told to end.
+    // The window stays on the screen until it is destroyed; the session tells the application to end.
     event->ignore();
-    if (m_ended) {
-        return;
-    }
-    bool closing = false;
-    command([&] {
-        FormCloseQuery();
-        FormClose();
-        closing = true;
-    });
-    if (closing) {
-        endApplication();
-    }
+    m_session->requestClose();
 }
 
 void TMainChat::logOff() {
-    if (m_ended) {
-        return;
+    m_session->logOff();
+}
+
+// --- What the session asks of the window ---
+
+bool TMainChat::askAddress(std::string& address) {
+    return Tipedit::ask(this, address);
+}
+
+bool TMainChat::askSettings(std::string& nick, int& colourIndex) {
+    return Tnastroy::ask(this, nick, colourIndex);
+}
+
+bool TMainChat::confirmClear() {
+    return MessageBoxes::confirmClearChat(this);
+}
+
+bool TMainChat::chooseFile(const app::FileChooser& chooser, std::string& path) {
+    return FileChooser::execute(this, chooser, path);
+}
+
+void TMainChat::showAbout() {
+    TAboutForm(this).exec();
+}
+
+void TMainChat::showError(const std::string& text) {
+    MessageBoxes::showError(this, text);
+}
+
+std::string TMainChat::inputText() const {
+    return toCp1251(m_messaga->text());
+}
+
+void TMainChat::clearAndFocusInput() {
+    m_messaga->clear();
+    m_messaga->setFocus(Qt::OtherFocusReason);
+}
+
+void TMainChat::beep() {
+    m_beeper.beep();
+}
+
+void TMainChat::peersChanged() {
+    showPeers();
+}
+
+void TMainChat::transcriptChanged() {
+    if (m_memoChat != nullptr) {
+        m_memoChat->scheduleCatchUp();
     }
-    try {
-        m_controller->sendDepartureNotices();
-    } catch (...) {
-        // The session is ending: a box would only block it. The notices stop at the failing entry.
-    }
-    endApplication();
+}
+
+void TMainChat::wake() {
+    // Any thread: the session serves the hand-over on the main thread, in whatever loop runs there.
+    QMetaObject::invokeMethod(
+        this, [this] { m_session->serveHandOver(); }, Qt::QueuedConnection);
 }
 
 void TMainChat::endApplication() {
-    m_ended = true;
     emit endRequested(); // the program ends its message loop on this
 }
 

@@ -1,20 +1,11 @@
 #pragma once
 
-#include "core/ChatController.h"
-#include "core/ChatSettings.h"
-#include "core/ChatTranscript.h"
-#include "core/PeerList.h"
-#include "core/SystemClock.h"
-#include "net/IdUDPClient.h"
-#include "net/IdUDPServer.h"
-#include "ui/FileChooser.h"
-#include "ui/LineEditInput.h"
+#include "app/ChatSession.h"
+#include "app/IFrontEnd.h"
 #include "ui/QtBeeper.h"
-#include "ui/UdpDatagramSender.h"
 
 #include <QMainWindow>
 #include <memory>
-#include <optional>
 #include <string>
 
 class QLineEdit;
@@ -26,34 +17,25 @@ namespace lirbo::ui {
 
 class TranscriptView;
 
-// The program's one top-level window. It owns the transcript, the peer list, the settings file,
-// the chat controller and both halves of the UDP endpoint; every user command is one of its
-// handlers. Building it brings the endpoint up; an error there leaves the constructor.
-class TMainChat : public QMainWindow {
+// The program's one top-level window: the Qt front-end of the chat session. It builds the widgets
+// and forwards every user command to the session, which owns the chat and carries out the rules;
+// the window only draws what the session tells it. Building it brings the session, and with it the
+// endpoint, up; an error there leaves the constructor before any widget exists.
+class TMainChat : public QMainWindow, private app::IFrontEnd {
     Q_OBJECT
 public:
-    // Where the endpoint listens and where it sends. The program always uses 8800 for both; tests
-    // pass other ports (0 lets the system choose where to listen).
-    struct Endpoints {
-        int listenPort = 8800;
-        int peerPort = 8800;
-    };
+    using Endpoints = app::ChatSession::Endpoints;
 
     explicit TMainChat(QWidget* parent = nullptr);
     explicit TMainChat(Endpoints endpoints, QWidget* parent = nullptr);
     ~TMainChat() override;
 
-    // The session ends (log-off, shut-down, a termination signal): departure notices only, no
-    // box, the peer list is not written; then the application is told to end.
+    // The session ends (log-off, shut-down, a termination signal).
     void logOff();
 
-    // The local port the listener is bound to.
-    int listenPort() const;
-    bool ended() const { return m_ended; }
-
-    core::TChatTranscript& transcript() { return m_transcript; }
-    core::TPeerList& peers() { return m_peers; }
-    core::TChatController& controller() { return *m_controller; }
+    app::ChatSession& session() { return *m_session; }
+    int listenPort() const { return m_session->listenPort(); }
+    bool ended() const { return m_session->ended(); }
     const QtBeeper& beeper() const { return m_beeper; }
     TranscriptView& memoChat() { return *m_memoChat; }
 
@@ -74,14 +56,22 @@ private:
     void setTabOrder();
     void applyMinimumSize();
     void showPeers();
-    void endApplication();
-    void serveHandOver();
 
-    // Runs one user command; an error ends it and shows in the error box, never leaving here.
-    template <typename Command> void command(Command&& run);
-    void showError(const std::string& message);
+    // What the session asks of the window.
+    bool askAddress(std::string& address) override;
+    bool askSettings(std::string& nick, int& colourIndex) override;
+    bool confirmClear() override;
+    bool chooseFile(const app::FileChooser& chooser, std::string& path) override;
+    void showAbout() override;
+    void showError(const std::string& text) override;
+    std::string inputText() const override;
+    void clearAndFocusInput() override;
+    void beep() override;
+    void peersChanged() override;
+    void transcriptChanged() override;
+    void wake() override;
+    void endApplication() override;
 
-    void FormCreate();
     void FormResize();
     void messagaKeyPress(const QString& key);
     void bsendClick();
@@ -91,20 +81,14 @@ private:
     void delClick();
     void loadlistClick();
     void savelistClick();
-    void IdUDPServerUDPRead(net::TIdUDPServer& sender, net::TByteStream& data, net::TIdSocketHandle& binding);
     void N9Click();
     void N2Click();
     void N6Click();
     void N8Click();
     void N4Click();
-    void FormCloseQuery();
-    void FormClose();
 
-    core::TChatTranscript m_transcript;
-    core::TPeerList m_peers;
-    std::optional<core::TChatSettings> m_settings;
-    core::SystemClock m_clock;
     QtBeeper m_beeper;
+    std::unique_ptr<app::ChatSession> m_session;
 
     QWidget* m_panel1 = nullptr;
     QLineEdit* m_messaga = nullptr;
@@ -118,17 +102,6 @@ private:
     QPushButton* m_savelist = nullptr;
     QPushButton* m_privat = nullptr;
     TranscriptView* m_memoChat = nullptr;
-
-    FileChooser m_saveRTF;
-    FileChooser m_openDialog;
-    FileChooser m_saveDialog;
-
-    net::TIdUDPClient m_idUDPClient;
-    net::TIdUDPServer m_idUDPServer;
-    UdpDatagramSender m_sender;
-    std::unique_ptr<LineEditInput> m_input;
-    std::unique_ptr<core::TChatController> m_controller;
-    bool m_ended = false;
 };
 
 } // namespace lirbo::ui

@@ -1,6 +1,7 @@
 #include "ui/Tipedit.h"
 
 #include "ui/AutoSelectLineEdit.h"
+#include "ui/Cp1251.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,6 +26,16 @@ Tipedit::Tipedit(QWidget* parent) : FixedDialog(parent, QStringLiteral("Реда
     setTabOrder(m_newip, m_button1);
     setTabOrder(m_button1, m_button2);
     setInitialFocus(m_newip);
+}
+
+bool Tipedit::ask(QWidget* parent, std::string& address) {
+    Tipedit editor(parent);
+    editor.setAddress(fromCp1251(address));
+    if (editor.exec() != kResultOk) {
+        return false;
+    }
+    address = toCp1251(editor.address());
+    return true;
 }
 
 void Tipedit::setAddress(const QString& address) {

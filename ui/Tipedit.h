@@ -2,6 +2,8 @@
 
 #include "ui/FixedDialog.h"
 
+#include <string>
+
 class QEvent;
 class QKeyEvent;
 class QLabel;
@@ -18,6 +20,9 @@ class Tipedit : public FixedDialog {
 
 public:
     explicit Tipedit(QWidget* parent = nullptr);
+
+    // Opens the editor on `address` (Windows-1251); true and the typed text on OK.
+    static bool ask(QWidget* parent, std::string& address);
 
     void setAddress(const QString& address);
     QString address() const;

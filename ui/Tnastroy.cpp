@@ -2,42 +2,18 @@
 
 #include "core/NickPalette.h"
 #include "ui/AutoSelectLineEdit.h"
+#include "ui/Cp1251.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QStringList>
 #include <QStyledItemDelegate>
-#include <chrono>
-#include <random>
 
 namespace lirbo::ui {
 
 namespace {
 
-// The names of the nick palette's first eight colours; the list position is the colour index.
-const QStringList& colourNames() {
-    static const QStringList names{
-        QStringLiteral("Черный"),   QStringLiteral("Красный"), QStringLiteral("Оранжевый"), QStringLiteral("Желтый"),
-        QStringLiteral("Зелённый"), QStringLiteral("Голубой"), QStringLiteral("Синий"),     QStringLiteral("Розовый"),
-    };
-    return names;
-}
-
 constexpr int kItemHeight = 13;
-
-Tnastroy::ColourPicker& colourPicker() {
-    static Tnastroy::ColourPicker picker;
-    return picker;
-}
-
-int pickUniformly(int count) {
-    // Seeded once from the clock and the system's entropy; each opening draws afresh, so two
-    // openings within the same clock tick still get independent colours.
-    static std::mt19937 generator{std::random_device{}() ^
-                                  static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count())};
-    return std::uniform_int_distribution<int>(0, count - 1)(generator);
-}
 
 } // namespace
 
@@ -55,10 +31,9 @@ Tnastroy::Tnastroy(QWidget* parent) : FixedDialog(parent, QStringLiteral("Нас
     m_comboBox1->setGeometry(8, 80, 161, 21);
     // A plain item delegate honours the size hint; the style's own menu delegate would not.
     m_comboBox1->setItemDelegate(new QStyledItemDelegate(m_comboBox1));
-    static_assert(core::TNickPalette::kNameCount == 8, "the dialog names eight colours");
-    for (const QString& name : colourNames()) {
-        m_comboBox1->addItem(name);
-        m_comboBox1->setItemData(m_comboBox1->count() - 1, QSize(0, kItemHeight), Qt::SizeHintRole);
+    for (int index = 0; index < core::TNickPalette::nameCount(); ++index) {
+        m_comboBox1->addItem(fromCp1251(core::TNickPalette::name(index)));
+        m_comboBox1->setItemData(index, QSize(0, kItemHeight), Qt::SizeHintRole);
     }
     m_comboBox1->setMaxVisibleItems(m_comboBox1->count());
 
@@ -72,15 +47,18 @@ Tnastroy::Tnastroy(QWidget* parent) : FixedDialog(parent, QStringLiteral("Нас
     setTabOrder(m_bitBtn1, m_bitBtn2);
     setTabOrder(m_bitBtn2, m_comboBox1);
     setInitialFocus(m_nik);
-
-    FormCreate();
 }
 
-void Tnastroy::FormCreate() {
-    const int count = m_comboBox1->count();
-    const ColourPicker& picker = colourPicker();
-    const int index = picker ? picker(count) : pickUniformly(count);
-    m_comboBox1->setCurrentIndex(index >= 0 && index < count ? index : 0);
+bool Tnastroy::ask(QWidget* parent, std::string& nick, int& colourIndex) {
+    Tnastroy dialog(parent);
+    dialog.setNick(fromCp1251(nick));
+    dialog.setColourIndex(colourIndex);
+    if (dialog.exec() != kResultOk) {
+        return false;
+    }
+    nick = toCp1251(dialog.nick());
+    colourIndex = dialog.colourIndex();
+    return true;
 }
 
 void Tnastroy::setNick(const QString& nick) {
@@ -91,12 +69,12 @@ QString Tnastroy::nick() const {
     return m_nik->text();
 }
 
-int Tnastroy::colourIndex() const {
-    return m_comboBox1->currentIndex();
+void Tnastroy::setColourIndex(int index) {
+    m_comboBox1->setCurrentIndex(index >= 0 && index < m_comboBox1->count() ? index : 0);
 }
 
-void Tnastroy::setColourPicker(ColourPicker picker) {
-    colourPicker() = std::move(picker);
+int Tnastroy::colourIndex() const {
+    return m_comboBox1->currentIndex();
 }
 
 } // namespace lirbo::ui

@@ -2,7 +2,7 @@
 
 #include "ui/FixedDialog.h"
 
-#include <functional>
+#include <string>
 
 class QComboBox;
 class QLabel;
@@ -12,29 +12,25 @@ namespace lirbo::ui {
 
 class AutoSelectLineEdit;
 
-// The settings dialog: the user's nick and nick colour. Every opening preselects a colour at
-// random; the caller reads nick() and colourIndex() when exec() returns kResultOk.
+// The settings dialog: the user's nick and nick colour. The caller preselects a colour and reads
+// nick() and colourIndex() when exec() returns kResultOk.
 class Tnastroy : public FixedDialog {
     Q_OBJECT
 
 public:
-    // Picks a number in 0..count-1.
-    using ColourPicker = std::function<int(int count)>;
-
     explicit Tnastroy(QWidget* parent = nullptr);
+
+    // Opens the dialog on `nick` (Windows-1251) with `colourIndex` preselected; true and the
+    // chosen values on OK.
+    static bool ask(QWidget* parent, std::string& nick, int& colourIndex);
 
     void setNick(const QString& nick);
     QString nick() const;
-    // The selected list position, which is the colour index (0..7).
+    // The selected list position, which is the colour index (0..7); another index selects 0.
+    void setColourIndex(int index);
     int colourIndex() const;
 
-    // Replaces the random choice of the preselected colour (for tests); an empty function restores
-    // the default uniform generator.
-    static void setColourPicker(ColourPicker picker);
-
 private:
-    void FormCreate();
-
     QLabel* m_label1 = nullptr;
     AutoSelectLineEdit* m_nik = nullptr;
     QLabel* m_label2 = nullptr;

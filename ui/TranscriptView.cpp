@@ -12,16 +12,13 @@ namespace lirbo::ui {
 
 namespace {
 
-// One transcript line is one block: a line break inside received text stays inside the line, and
-// a zero byte shows as "?".
+// One transcript line is one block: a line break inside received text stays inside the line.
 QString lineText(const std::string& bytes) {
     QString text = fromCp1251(bytes);
     text.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
     for (QChar& c : text) {
         if (c == '\r' || c == '\n' || c == QChar::ParagraphSeparator) {
             c = QChar::LineSeparator;
-        } else if (c == QChar(0)) {
-            c = '?';
         }
     }
     return text;
@@ -37,8 +34,8 @@ QTextCharFormat runFormat(core::TColor colour, bool bold, bool italic) {
 
 } // namespace
 
-TranscriptView::TranscriptView(core::TChatTranscript& transcript, QWidget* parent)
-    : QPlainTextEdit(parent), m_transcript(transcript) {
+TranscriptView::TranscriptView(app::TranscriptMirror& mirror, QWidget* parent)
+    : QPlainTextEdit(parent), m_mirror(mirror) {
     setObjectName(QStringLiteral("MemoChat"));
     setReadOnly(true);
     setUndoRedoEnabled(false);
@@ -50,39 +47,9 @@ TranscriptView::TranscriptView(core::TChatTranscript& transcript, QWidget* paren
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &TranscriptView::catchUp);
     m_sinceCatchUp.start();
-    m_pendingAppends = transcript.messages().size();
-    m_transcript.setObserver(this);
-    if (m_pendingAppends > 0) {
+    if (!m_mirror.upToDate()) {
         scheduleCatchUp();
     }
-}
-
-TranscriptView::~TranscriptView() {
-    m_transcript.setObserver(nullptr);
-}
-
-bool TranscriptView::upToDate() const {
-    return !m_clearPending && m_removeShown == 0 && m_pendingAppends == 0;
-}
-
-void TranscriptView::messageAppended(const core::TTranscriptMessage&) {
-    ++m_pendingAppends;
-    scheduleCatchUp();
-}
-
-void TranscriptView::oldestRemoved(std::size_t count) {
-    // The oldest messages are those shown; only past them does the removal eat into the pending.
-    const std::size_t fromShown = std::min(count, m_shown - m_removeShown);
-    m_removeShown += fromShown;
-    m_pendingAppends -= std::min(count - fromShown, m_pendingAppends);
-    scheduleCatchUp();
-}
-
-void TranscriptView::cleared() {
-    m_clearPending = true;
-    m_removeShown = 0;
-    m_pendingAppends = 0;
-    scheduleCatchUp();
 }
 
 void TranscriptView::focusInEvent(QFocusEvent* event) {
@@ -126,40 +93,35 @@ void TranscriptView::appendLine(QTextCursor& cursor, bool newBlock, const QStrin
 void TranscriptView::catchUp() {
     m_timer.stop();
     m_sinceCatchUp.restart();
-    if (upToDate()) {
+    if (m_mirror.upToDate()) {
         return;
     }
+    const app::TranscriptBatch batch = m_mirror.takeBatch();
     QTextCursor cursor(document());
     cursor.beginEditBlock();
     m_hiddenSelection = QTextCursor();
-    if (m_clearPending || m_removeShown >= m_shown) {
+    if (batch.clearAll) {
         document()->clear();
-        m_shown = 0;
-    } else if (m_removeShown > 0) {
+    } else if (batch.removeOldest > 0) {
         cursor.movePosition(QTextCursor::Start);
-        cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, static_cast<int>(2 * m_removeShown));
+        cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, static_cast<int>(2 * batch.removeOldest));
         cursor.removeSelectedText();
-        m_shown -= m_removeShown;
     }
-    m_clearPending = false;
-    m_removeShown = 0;
 
-    const auto& messages = m_transcript.messages();
-    const std::size_t first = messages.size() - std::min(m_pendingAppends, messages.size());
+    const auto& messages = m_mirror.transcript().messages();
+    bool documentEmpty = m_mirror.shown() == batch.appendCount; // every message shown is new
     cursor.movePosition(QTextCursor::End);
-    for (std::size_t i = first; i < messages.size(); ++i) {
+    for (std::size_t i = batch.appendFrom; i < batch.appendFrom + batch.appendCount; ++i) {
         const core::TTranscriptMessage& m = messages[i];
         const std::size_t bold = std::min(m.boldLength, m.header.size());
-        appendLine(cursor, m_shown > 0 || i > first, lineText(m.header.substr(0, bold)),
-                   runFormat(m.colour, true, false), lineText(m.header.substr(bold)),
-                   runFormat(core::TNickPalette::kSuffixGreen, false, true));
+        appendLine(cursor, !documentEmpty, lineText(m.header.substr(0, bold)), runFormat(m.colour, true, false),
+                   lineText(m.header.substr(bold)), runFormat(core::TNickPalette::kSuffixGreen, false, true));
         appendLine(cursor, true, lineText(m.body), runFormat(m.colour, false, false), QString(), QTextCharFormat());
+        documentEmpty = false;
     }
-    m_shown += messages.size() - first;
-    m_pendingAppends = 0;
     cursor.endEditBlock();
 
-    if (m_shown > 0) {
+    if (m_mirror.shown() > 0) {
         // Select the newest body line and bring its end into view, wherever the user had scrolled.
         QTextCursor select(document()->lastBlock());
         select.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);

@@ -1,6 +1,8 @@
+#include "app/StartupFailure.h"
 #include "core/Exception.h"
+#include "ui/Cp1251.h"
 #include "ui/LirboLook.h"
-#include "ui/StartupFailure.h"
+#include "ui/MessageBoxes.h"
 #include "ui/TMainChat.h"
 #include "ui/TerminationSignals.h"
 
@@ -19,10 +21,10 @@ int main(int argc, char* argv[]) {
         window.show();
         return QApplication::exec();
     } catch (const lirbo::core::Exception& error) {
-        lirbo::ui::StartupFailure::report(error);
+        lirbo::ui::MessageBoxes::showStartupFailure(lirbo::ui::fromCp1251(lirbo::app::StartupFailure::text(error)));
         return 1;
     } catch (const std::exception& error) {
-        lirbo::ui::StartupFailure::report(error);
+        lirbo::ui::MessageBoxes::showStartupFailure(lirbo::ui::fromCp1251(lirbo::app::StartupFailure::text(error)));
         return 1;
     }
 }

@@ -141,6 +141,16 @@ TEST_F(ChatSettingsTest, StoresKeepHandEditedLinesByteForByte) {
     EXPECT_EQ(ScratchDir::read(path), expected.substr(0, expected.find("[ip]")));
 }
 
+TEST_F(ChatSettingsTest, Utf8MarkIsNotPartOfTheFirstLineAndStays) {
+    ScratchDir::write(path, "\xEF\xBB\xBF[user]\r\nnik=Ann\r\nnik_color=3\r\n");
+    TUserSettings user;
+    loadPeers(&user);
+    EXPECT_EQ(user.nick, "Ann");
+    EXPECT_EQ(user.colourIndex, 3);
+    settings.storeUserSettings(4, "Bob");
+    EXPECT_EQ(ScratchDir::read(path), "\xEF\xBB\xBF[user]\r\nnik=Bob\r\nnik_color=4\r\nstart=0\r\n");
+}
+
 struct PeerSectionCase {
     const char* name;
     const char* section;

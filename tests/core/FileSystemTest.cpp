@@ -1,10 +1,20 @@
 #include "core/FileSystem.h"
 
+#include "core/Exception.h"
+#include "core/IniFile.h"
+#include "core/PeerList.h"
 #include "support/Platform.h"
 #include "support/ScratchDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace lirbo::core {
 namespace {
@@ -76,6 +86,68 @@ TEST(FileSystem, FullPathIsAbsoluteInTheCurrentDirectory) {
     EXPECT_EQ(full, directory + fs::pathSeparator() + "list.txt");
     EXPECT_EQ(fs::fullPath(full), full);
 }
+
+TEST(FileSystem, NameAtTheLengthLimitCanBeReplaced) {
+    ScratchDir dir;
+#ifdef _WIN32
+    const std::size_t longest = std::min<std::size_t>(255, MAX_PATH - 1 - dir.path().size() - 1); // path limit
+#else
+    const std::size_t longest = 255; // NAME_MAX
+#endif
+    const std::string path = dir.file(std::string(longest - 4, 'n') + ".txt");
+    TPeerList peers;
+    peers.add("10.0.0.2");
+    peers.saveToFile(path);
+    peers.saveToFile(path);
+    EXPECT_EQ(ScratchDir::read(path), "10.0.0.2\r\n");
+    IniFile(path).writeString("user", "nik", "Ann");
+    EXPECT_EQ(dir.entryCount(), 1u);
+}
+
+#ifndef _WIN32
+// Runs as another user (by effective id) for as long as it lives; root goes back to itself after.
+class AsOtherUser {
+public:
+    explicit AsOtherUser(uid_t user) { m_switched = ::seteuid(user) == 0; }
+    ~AsOtherUser() {
+        if (m_switched) {
+            EXPECT_EQ(::seteuid(0), 0);
+        }
+    }
+    AsOtherUser(const AsOtherUser&) = delete;
+    AsOtherUser& operator=(const AsOtherUser&) = delete;
+    bool switched() const { return m_switched; }
+
+private:
+    bool m_switched = false;
+};
+
+TEST(FileSystem, AnotherUsersFileInASharedFolderIsNotReplaced) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can act as another user";
+    }
+    ScratchDir dir;
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0); // a folder that everyone may write in
+    const std::string path = dir.file("lirbo.ini");
+    ScratchDir::write(path, "[user]\r\nnik=Ann\r\n");
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0); // root's file, readable by all
+    {
+        const AsOtherUser nobody(65534);
+        ASSERT_TRUE(nobody.switched());
+        const fs::WriteResult result = fs::writeFileAtomically(path, "x");
+        EXPECT_EQ(result.stage, fs::WriteStage::Create);
+        EXPECT_EQ(result.error, test::platform::readOnlyError());
+        EXPECT_THROW(IniFile(path).writeString("user", "nik", "Bob"), EIniFileException);
+        EXPECT_THROW(TPeerList().saveToFile(path), EFCreateError);
+        EXPECT_TRUE(fs::writeFileAtomically(dir.file("own.txt"), "x").ok()); // the folder itself is writable
+    }
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 0u);
+    EXPECT_EQ(ScratchDir::read(path), "[user]\r\nnik=Ann\r\n");
+    EXPECT_EQ(dir.entryCount(), 2u);
+}
+#endif
 
 } // namespace
 } // namespace lirbo::core

@@ -121,11 +121,16 @@ INSTANTIATE_TEST_SUITE_P(
         CutCase{"OnlyBreak", "\r\n", {""}}, CutCase{"LastLineWithoutBreak", "a\r\nb", {"a", "b"}},
         CutCase{"BlanksKept", " a \t\r\n", {" a \t"}}, CutCase{"ZeroEndsText", "a\r\nb\0c\r\nd"s, {"a", "b"}},
         CutCase{"ZeroAtLineStart", "a\r\n\0b"s, {"a"}},
-        CutCase{"Utf8MarkStays",
+        CutCase{"Utf8MarkSkipped",
                 "\xEF\xBB\xBF"
-                "a\r\n",
-                {"\xEF\xBB\xBF"
-                 "a"}},
+                "10.0.0.2\r\nb",
+                {"10.0.0.2", "b"}},
+        CutCase{"Utf8MarkAlone", "\xEF\xBB\xBF", {}},
+        CutCase{"Utf8MarkOnlyAtTheStart",
+                "a\n\xEF\xBB\xBF"
+                "b",
+                {"a", "\xEF\xBB\xBF"
+                      "b"}},
         CutCase{"Utf16CutAtFirstZero",
                 "\xFF\xFE"
                 "a\0\r\0"s,

@@ -34,9 +34,9 @@ int main(int argc, char** argv) {
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     QApplication::setFont(lirbo::ui::LirboLook::font());
 
-    lirbo::ui::Tnastroy::setColourPicker([](int) { return 6; });
     lirbo::ui::Tnastroy settings;
     settings.setNick(QStringLiteral("Ann"));
+    settings.setColourIndex(6);
     lirbo::ui::Tipedit editor;
     editor.setAddress(QStringLiteral("192.168.0.7"));
     lirbo::ui::TAboutForm about(nullptr, [](const QUrl&) {});

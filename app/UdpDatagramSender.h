@@ -6,7 +6,7 @@ namespace lirbo::net {
 class TIdUDPClient;
 }
 
-namespace lirbo::ui {
+namespace lirbo::app {
 
 // The chat controller's send operation over the sender `IdUDPClient`.
 class UdpDatagramSender : public core::IDatagramSender {
@@ -19,4 +19,4 @@ private:
     net::TIdUDPClient& m_client;
 };
 
-} // namespace lirbo::ui
+} // namespace lirbo::app

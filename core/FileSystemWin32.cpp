@@ -1,39 +1,11 @@
 #include "core/FileSystem.h"
+#include "core/SystemText.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <vector>
-
-#ifdef _WIN32
+#include <cstdio>
 #include <windows.h>
-#else
-#include <climits>
-#include <cstdlib>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace lirbo::core::fs {
-
-namespace {
-
-std::string trimErrorText(std::string text) {
-    while (!text.empty()) {
-        const auto last = static_cast<unsigned char>(text.back());
-        if (last <= ' ' || last == '.') {
-            text.pop_back();
-        } else {
-            break;
-        }
-    }
-    return text;
-}
-
-} // namespace
-
-#ifdef _WIN32
 
 namespace {
 
@@ -81,7 +53,7 @@ std::string systemErrorText(int error) {
                        nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
     std::string text = length != 0 && buffer != nullptr ? std::string(buffer, length) : std::string();
     LocalFree(buffer);
-    return trimErrorText(std::move(text));
+    return sys::trimmedErrorText(std::move(text));
 }
 
 bool isNotFoundError(int error) {
@@ -149,10 +121,16 @@ std::string resolveLinks(const std::string& path) {
 }
 
 // Creates a new, empty temporary file beside the target; never opens one that is already there.
+// Its name is short and fixed in length: one made from the target's name could pass the limits on
+// a name's or a path's length where the target's own still fits.
 HANDLE createTemporary(const std::string& target, DWORD attributes, std::string& temporary, int& error) {
-    const std::string stem = target + ".tmp" + std::to_string(GetCurrentProcessId()) + "-";
-    for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        temporary = stem + std::to_string(GetTickCount() + attempt);
+    const auto separator = target.find_last_of("\\/:");
+    const std::string folder = separator == std::string::npos ? std::string() : target.substr(0, separator + 1);
+    const DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
+    for (DWORD attempt = 0; attempt < 100; ++attempt) {
+        char name[16];
+        std::snprintf(name, sizeof name, "~lb%08lX", static_cast<unsigned long>(seed + attempt * 7919));
+        temporary = folder + name;
         HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
@@ -218,189 +196,5 @@ WriteResult writeFileAtomically(const std::string& path, std::string_view bytes)
     }
     return {};
 }
-
-#else
-
-std::string currentDirectory() {
-    std::vector<char> buffer(PATH_MAX);
-    while (getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE) {
-            return std::string();
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-    return std::string(buffer.data());
-}
-
-char pathSeparator() {
-    return '/';
-}
-
-std::string fullPath(const std::string& path) {
-    if (!path.empty() && path.front() == '/') {
-        return path;
-    }
-    const std::string dir = currentDirectory();
-    if (dir.empty()) {
-        return path;
-    }
-    return dir.back() == '/' ? dir + path : dir + '/' + path;
-}
-
-int lastError() {
-    return errno;
-}
-
-std::string systemErrorText(int error) {
-    return trimErrorText(std::strerror(error));
-}
-
-bool isNotFoundError(int error) {
-    return error == ENOENT || error == ENOTDIR;
-}
-
-int readFile(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return errno;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        return EISDIR;
-    }
-    if (info.st_size > 0) {
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-    }
-    char chunk[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const int error = errno;
-            ::close(fd);
-            bytes.clear();
-            return error;
-        }
-        if (got == 0) {
-            break;
-        }
-        bytes.append(chunk, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
-    return 0;
-}
-
-namespace {
-
-// Follows symbolic links so that the link stays and its target is replaced.
-std::string resolveLinks(const std::string& path) {
-    std::string current = path;
-    for (int depth = 0; depth < 40; ++depth) {
-        struct stat info {};
-        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-            return current;
-        }
-        std::vector<char> buffer(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : PATH_MAX) + 1);
-        const ssize_t length = ::readlink(current.c_str(), buffer.data(), buffer.size() - 1);
-        if (length < 0) {
-            return current;
-        }
-        std::string link(buffer.data(), static_cast<std::size_t>(length));
-        if (!link.empty() && link.front() != '/') {
-            const auto slash = current.rfind('/');
-            link = slash == std::string::npos ? link : current.substr(0, slash + 1) + link;
-        }
-        current = link;
-    }
-    return current;
-}
-
-mode_t currentUmask() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
-}
-
-bool writeAll(int fd, std::string_view bytes, int& error) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            error = errno;
-            return false;
-        }
-        if (written == 0) {
-            error = ENOSPC;
-            return false;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-} // namespace
-
-WriteResult writeFileAtomically(const std::string& path, std::string_view bytes) {
-    const std::string target = resolveLinks(path);
-
-    struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists) {
-        if (S_ISDIR(existing.st_mode)) {
-            return {WriteStage::Create, EISDIR};
-        }
-        // A file without its owner's write permission is read-only for everyone, root included.
-        if ((existing.st_mode & S_IWUSR) == 0) {
-            return {WriteStage::Create, EACCES};
-        }
-    }
-
-    std::string temporary = target + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        return {WriteStage::Create, errno};
-    }
-    const mode_t mode = exists ? (existing.st_mode & 07777) : 0644;
-    ::fchmod(fd, exists ? mode : (mode & ~currentUmask()));
-    if (exists) {
-        // Keeps the owner when root replaces another user's file; harmless when it fails.
-        [[maybe_unused]] const int ignored = ::fchown(fd, existing.st_uid, existing.st_gid);
-    }
-
-    int error = 0;
-    if (!writeAll(fd, bytes, error)) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        return {WriteStage::Write, error};
-    }
-    // The bytes must be on the disk before the rename makes them the file: otherwise a system
-    // crash soon after could leave an empty file where the old one was.
-    if (::fsync(fd) != 0 && errno != EINVAL) {
-        error = errno;
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        return {WriteStage::Write, error};
-    }
-    if (::close(fd) != 0) {
-        error = errno;
-        ::unlink(temporary.c_str());
-        return {WriteStage::Write, error};
-    }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        error = errno;
-        ::unlink(temporary.c_str());
-        return {WriteStage::Create, error};
-    }
-    return {};
-}
-
-#endif
 
 } // namespace lirbo::core::fs

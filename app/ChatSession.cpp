@@ -1,0 +1,262 @@
+#include "app/ChatSession.h"
+
+#include "core/Exception.h"
+#include "core/NickPalette.h"
+#include "net/HandOver.h"
+
+#include <chrono>
+#include <exception>
+#include <random>
+
+namespace lirbo::app {
+
+namespace {
+
+const char* const kDefaultNick = "nik";
+
+FileChooser chooser(FileChooser::Mode mode, const char* name, const char* title, const char* filterName,
+                    const char* pattern, const char* initialName, const char* extension) {
+    FileChooser result;
+    result.mode = mode;
+    result.name = name;
+    result.title = title;
+    result.filterName = filterName;
+    result.pattern = pattern;
+    result.initialName = initialName;
+    result.defaultExtension = extension;
+    return result;
+}
+
+const char* const kTextFile = "\xD2\xE5\xEA\xF1\xF2\xEE\xE2\xFB\xE9 \xF4\xE0\xE9\xEB"; // Текстовый файл
+
+int pickUniformly(int count) {
+    // Seeded once from the system's entropy and the clock; each opening draws afresh, so two
+    // openings within the same clock tick still get independent colours.
+    static std::mt19937 generator{std::random_device{}() ^
+                                  static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count())};
+    return std::uniform_int_distribution<int>(0, count - 1)(generator);
+}
+
+} // namespace
+
+ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints)
+    : m_frontEnd(frontEnd), m_mirror(m_transcript, [this] { m_frontEnd.transcriptChanged(); }), m_input(frontEnd),
+      m_sender(m_idUDPClient),
+      m_controller(core::TChatController::Ports{m_sender, m_peers, m_input, m_clock, m_input, m_transcript},
+                   kDefaultNick, 0),
+      m_saveRTF(chooser(FileChooser::Mode::Save, "SaveRTF", "", "\xD4\xE0\xE9\xEB RTF", "*.RTF", "chat", "RTF")),
+      m_openDialog(chooser(FileChooser::Mode::Open, "OpenDialog",
+                           "\xC7\xE0\xE3\xF0\xF3\xE7\xE8\xF2\xFC \xF1\xEF\xE8\xF1\xEE\xEA IP", kTextFile, "*.txt",
+                           "list", "txt")),
+      m_saveDialog(chooser(FileChooser::Mode::Save, "SaveDialog",
+                           "\xD1\xEE\xF5\xF0\xE0\xED\xE8\xF2\xFC \xF1\xEF\xE8\xF1\xEE\xEA IP", kTextFile, "*.txt",
+                           "list", "txt")) {
+    m_peers.setChangeListener([this] { m_frontEnd.peersChanged(); });
+    net::THandOver& handOver = net::THandOver::instance();
+    handOver.setWakeCallback([this] { m_frontEnd.wake(); });
+    try {
+        m_idUDPClient.Port = endpoints.peerPort;
+        m_idUDPClient.setActive(true);
+        m_idUDPServer.DefaultPort = endpoints.listenPort;
+        m_idUDPServer.OnUDPRead = [this](net::TIdUDPServer&, net::TByteStream& data, net::TIdSocketHandle& binding) {
+            // Errors go back to the listener thread, which drops them: nothing shows for a bad datagram.
+            m_controller.receive(data.readString(), binding.SenderAddress);
+        };
+        m_idUDPServer.setActive(true);
+    } catch (...) {
+        m_idUDPServer.setActive(false);
+        handOver.setWakeCallback({});
+        throw;
+    }
+    // Calls queued before the wake callback could reach this session.
+    m_frontEnd.wake();
+}
+
+ChatSession::~ChatSession() {
+    // The listener goes first: hand-overs still queued run now, while the front-end's views live.
+    m_idUDPServer.setActive(false);
+    m_idUDPClient.setActive(false);
+    net::THandOver::instance().setWakeCallback({});
+    m_peers.setChangeListener({});
+}
+
+int ChatSession::listenPort() const {
+    const net::TIdSocketHandle* binding = m_idUDPServer.currentBinding();
+    return binding != nullptr ? binding->Port : 0;
+}
+
+template <typename Run> void ChatSession::command(Run&& run) {
+    try {
+        run();
+    } catch (const core::Exception& error) {
+        m_frontEnd.showError(core::errorBoxText(error.message()));
+    } catch (const std::exception& error) {
+        m_frontEnd.showError(core::errorBoxText(error.what()));
+    }
+}
+
+core::TChatSettings& ChatSession::settings() {
+    if (!m_settings) {
+        m_settings.emplace();
+    }
+    return *m_settings;
+}
+
+void ChatSession::start() {
+    command([this] {
+        m_settings.emplace(); // the path is fixed now, whatever choosers later do to the directory
+        const core::TUserSettings user = m_settings->load(m_peers);
+        m_controller.adoptSettings(user.nick, user.colourIndex);
+    });
+}
+
+void ChatSession::sendToAll() {
+    command([this] { m_controller.sendToAll(); });
+}
+
+void ChatSession::sendPrivate() {
+    command([this] { m_controller.sendPrivate(); });
+}
+
+void ChatSession::addPeer() {
+    command([this] {
+        std::string address;
+        if (m_frontEnd.askAddress(address)) {
+            m_peers.add(std::move(address));
+        }
+    });
+}
+
+void ChatSession::editPeer() {
+    command([this] {
+        const int selected = m_peers.selectedIndex();
+        if (selected < 0) {
+            return;
+        }
+        std::string address = m_peers.get(selected);
+        if (m_frontEnd.askAddress(address)) {
+            m_peers.replace(selected, std::move(address));
+        }
+    });
+}
+
+void ChatSession::deletePeer() {
+    command([this] { m_peers.remove(m_peers.selectedIndex()); });
+}
+
+void ChatSession::selectPeer(int index) {
+    m_peers.setSelectedIndex(index);
+}
+
+bool ChatSession::choose(FileChooser& chooser, std::string& path) {
+    if (!m_frontEnd.chooseFile(chooser, path) || path.empty()) {
+        return false;
+    }
+    chooser.lastPath = path;
+    return true;
+}
+
+void ChatSession::loadPeerList() {
+    command([this] {
+        std::string path;
+        if (choose(m_openDialog, path)) {
+            m_peers.loadFromFile(path);
+        }
+    });
+}
+
+void ChatSession::savePeerList() {
+    command([this] {
+        std::string path;
+        if (choose(m_saveDialog, path)) {
+            m_peers.saveToFile(path);
+        }
+    });
+}
+
+void ChatSession::saveConversation() {
+    command([this] {
+        std::string path;
+        if (choose(m_saveRTF, path)) {
+            m_transcript.saveToFile(path);
+        }
+    });
+}
+
+int ChatSession::preselectedColour() const {
+    const int count = core::TNickPalette::nameCount();
+    const int index = m_pickColour ? m_pickColour(count) : pickUniformly(count);
+    return index >= 0 && index < count ? index : 0;
+}
+
+void ChatSession::openSettings() {
+    command([this] {
+        std::string nick = m_controller.nick();
+        int colourIndex = preselectedColour();
+        if (!m_frontEnd.askSettings(nick, colourIndex)) {
+            return;
+        }
+        settings().storeUserSettings(colourIndex, nick); // a refused write adopts nothing
+        m_controller.adoptSettings(std::move(nick), colourIndex);
+    });
+}
+
+void ChatSession::clearChat() {
+    command([this] {
+        if (m_frontEnd.confirmClear()) {
+            m_transcript.clear();
+        }
+    });
+}
+
+void ChatSession::showAbout() {
+    command([this] { m_frontEnd.showAbout(); });
+}
+
+void ChatSession::FormCloseQuery() {
+    m_controller.sendDepartureNotices();
+}
+
+void ChatSession::FormClose() {
+    settings().storePeerList(m_peers);
+}
+
+void ChatSession::requestClose() {
+    if (m_ended || m_closing) {
+        return; // a second request while an error box of this close is open
+    }
+    m_closing = true;
+    command([this] { FormCloseQuery(); });
+    if (!m_ended) { // the session may have ended while an error box was open: then nothing is written
+        command([this] { FormClose(); });
+    }
+    end();
+}
+
+void ChatSession::logOff() {
+    if (m_ended) {
+        return;
+    }
+    if (!m_closing) { // a close in progress has sent the notices already
+        try {
+            m_controller.sendDepartureNotices();
+        } catch (...) {
+            // The session is ending: a box would only block it.
+        }
+    }
+    end();
+}
+
+void ChatSession::end() {
+    if (m_ended) {
+        return;
+    }
+    m_ended = true;
+    m_frontEnd.endApplication();
+}
+
+void ChatSession::serveHandOver() {
+    net::THandOver::instance().runPending();
+}
+
+} // namespace lirbo::app

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "app/FileChooser.h"
+#include "app/IFrontEnd.h"
+#include "app/TranscriptMirror.h"
+#include "app/UdpDatagramSender.h"
+#include "core/ChatController.h"
+#include "core/ChatSettings.h"
+#include "core/ChatTranscript.h"
+#include "core/PeerList.h"
+#include "core/SystemClock.h"
+#include "net/IdUDPClient.h"
+#include "net/IdUDPServer.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace lirbo::app {
+
+// Where the session's endpoint listens and where it sends. The program uses 8800 for both; tests
+// pass other ports (0 lets the system choose where to listen).
+struct SessionEndpoints {
+    int listenPort = 8800;
+    int peerPort = 8800;
+};
+
+// One run of the chat, whatever draws it: owns the transcript, the peer list, the settings file,
+// the chat controller and both halves of the UDP endpoint, and carries out every user command.
+// All of it runs on the main thread; the listener thread only reaches it through the hand-over,
+// which the front-end serves by calling serveHandOver after a wake. Each command catches its own
+// errors and shows each one once through the front-end's error box, never leaving an exception.
+class ChatSession {
+public:
+    using Endpoints = SessionEndpoints;
+    // Picks a number in 0..count-1 (the settings dialog's preselected colour).
+    using ColourPicker = std::function<int(int count)>;
+
+    // Brings the endpoint up: the sender's socket, then the listener on the listen port. Throws
+    // the endpoint's error (a taken port, for one) with nothing left open.
+    explicit ChatSession(IFrontEnd& frontEnd, Endpoints endpoints = {});
+    // Closes the listener first, serving the hand-overs still queued, then the sender.
+    ~ChatSession();
+    ChatSession(const ChatSession&) = delete;
+    ChatSession& operator=(const ChatSession&) = delete;
+
+    // Fixes the settings file in the current directory and reads the nick, the colour and the
+    // peer list from it (FormCreate).
+    void start();
+
+    void sendToAll();
+    void sendPrivate();
+    void addPeer();
+    void editPeer();   // nothing without a selected entry
+    void deletePeer(); // the selected entry
+    void selectPeer(int index);
+    void loadPeerList();
+    void savePeerList();
+    void saveConversation();
+    void openSettings();
+    void clearChat();
+    void showAbout();
+
+    // The close sequence: the departure notices to every peer, then the peer list into the
+    // settings file, then the application ends. A failing notice skips its peer; the first
+    // failure is shown once after the notices, and a refused write is shown too, but neither
+    // keeps the window open: closing never traps the user.
+    void requestClose();
+    // The session ends (log-off, shut-down, a termination signal): the notices only, no box, the
+    // settings file untouched; then the application ends.
+    void logOff();
+    // Runs the calls the listener thread has queued for the main thread.
+    void serveHandOver();
+
+    bool ended() const { return m_ended; }
+    // The local port the listener is bound to.
+    int listenPort() const;
+
+    core::TPeerList& peers() { return m_peers; }
+    core::TChatTranscript& transcript() { return m_transcript; }
+    TranscriptMirror& mirror() { return m_mirror; }
+    const core::TChatController& controller() const { return m_controller; }
+    const FileChooser& saveRTF() const { return m_saveRTF; }
+    const FileChooser& openDialog() const { return m_openDialog; }
+    const FileChooser& saveDialog() const { return m_saveDialog; }
+
+    // Replaces the uniform choice of the preselected colour; an empty picker restores it.
+    void setColourPicker(ColourPicker picker) { m_pickColour = std::move(picker); }
+
+private:
+    // The input line and the beep, as the controller sees them, through the front-end.
+    class FrontEndInput : public core::IInputLine, public core::IBeeper {
+    public:
+        explicit FrontEndInput(IFrontEnd& frontEnd) : m_frontEnd(frontEnd) {}
+        std::string text() const override { return m_frontEnd.inputText(); }
+        void clearAndFocus() override { m_frontEnd.clearAndFocusInput(); }
+        void beep() override { m_frontEnd.beep(); }
+
+    private:
+        IFrontEnd& m_frontEnd;
+    };
+
+    template <typename Run> void command(Run&& run);
+    bool choose(FileChooser& chooser, std::string& path);
+    int preselectedColour() const;
+    core::TChatSettings& settings();
+    void FormCloseQuery();
+    void FormClose();
+    void end();
+
+    IFrontEnd& m_frontEnd;
+    core::TChatTranscript m_transcript;
+    TranscriptMirror m_mirror;
+    core::TPeerList m_peers;
+    std::optional<core::TChatSettings> m_settings;
+    core::SystemClock m_clock;
+    FrontEndInput m_input;
+    net::TIdUDPClient m_idUDPClient;
+    net::TIdUDPServer m_idUDPServer;
+    UdpDatagramSender m_sender;
+    core::TChatController m_controller;
+    FileChooser m_saveRTF;
+    FileChooser m_openDialog;
+    FileChooser m_saveDialog;
+    ColourPicker m_pickColour;
+    bool m_closing = false;
+    bool m_ended = false;
+};
+
+} // namespace lirbo::app

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/FileChooser.h"
+
+#include <string>
+
+namespace lirbo::app {
+
+// What the chat session needs from a window toolkit: the dialogs and boxes it asks, the views it
+// redraws, and the main thread's message loop. A front-end implements it and only draws and
+// forwards; every rule stays in the session. Text is Windows-1251 bytes; file paths are the file
+// system's own bytes.
+class IFrontEnd {
+public:
+    virtual ~IFrontEnd() = default;
+
+    // The address editor. `address` holds the text to start with; true and the typed text on OK.
+    virtual bool askAddress(std::string& address) = 0;
+    // The settings dialog, opened on `nick` with `colourIndex` preselected; true and the chosen
+    // values on OK.
+    virtual bool askSettings(std::string& nick, int& colourIndex) = 0;
+    // The clear-the-chat confirmation; true only for "OK".
+    virtual bool confirmClear() = 0;
+    // A file chooser as `chooser` describes it; true and the chosen absolute path unless cancelled.
+    virtual bool chooseFile(const FileChooser& chooser, std::string& path) = 0;
+    virtual void showAbout() = 0;
+    // The error box with exactly this text (the full-stop rule is already applied).
+    virtual void showError(const std::string& text) = 0;
+
+    // The input line.
+    virtual std::string inputText() const = 0;
+    virtual void clearAndFocusInput() = 0;
+    virtual void beep() = 0;
+
+    // The peer list changed (entries or selection): redraw it from the session's list.
+    virtual void peersChanged() = 0;
+    // The transcript changed: bring the view up to date soon through the session's mirror.
+    virtual void transcriptChanged() = 0;
+
+    // Any thread: make the main thread call ChatSession::serveHandOver soon. Must not block.
+    virtual void wake() = 0;
+    // The session is over: stop the main message loop, exit status 0.
+    virtual void endApplication() = 0;
+};
+
+} // namespace lirbo::app

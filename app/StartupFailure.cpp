@@ -1,0 +1,35 @@
+#include "app/StartupFailure.h"
+
+#include "core/Exception.h"
+
+#include <cstdio>
+
+namespace lirbo::app {
+
+std::string StartupFailure::text(const char* className, const core::ModuleOrigin& origin, const std::string& message) {
+    char address[9];
+    std::snprintf(address, sizeof address, "%08X", static_cast<unsigned>(origin.offset));
+    std::string text = "Exception ";
+    text += className;
+    text += " in module ";
+    text += origin.module;
+    text += " at ";
+    text += address;
+    text += ".\n";
+    text += message;
+    if (message.empty() || message.back() != '.') {
+        text += '.';
+    }
+    text += '\n';
+    return text;
+}
+
+std::string StartupFailure::text(const core::Exception& error) {
+    return text(error.className(), core::moduleOrigin(error.raiseAddress()), error.message());
+}
+
+std::string StartupFailure::text(const std::exception& error) {
+    return text("Exception", core::moduleOrigin(nullptr), error.what());
+}
+
+} // namespace lirbo::app

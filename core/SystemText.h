@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Texts that come from the system, prepared for the program's messages, which hold Windows-1251.
+// Only messages are converted: a path that opens or saves a file always stays as the system gave it.
+namespace lirbo::core::sys {
+
+// The system's description of an error without its trailing blanks, control characters and
+// full stops: "No such file or directory." with its line break becomes "No such file or directory".
+std::string trimmedErrorText(std::string text);
+
+// UTF-8 text as Windows-1251; each character that Windows-1251 lacks, and each byte that is not
+// part of a well-formed UTF-8 sequence, becomes "?".
+std::string utf8ToCp1251(std::string_view text);
+
+// A path in the file system's encoding (UTF-8 on Linux, the ANSI code page on Windows), as
+// Windows-1251 for a message.
+std::string pathToCp1251(std::string_view path);
+
+// A text in the character set of the current locale (the system's error descriptions), as
+// Windows-1251 for a message.
+std::string localeTextToCp1251(std::string_view text);
+
+} // namespace lirbo::core::sys

@@ -1,0 +1,325 @@
+#include "app/ChatSession.h"
+
+#include "core/IntegerText.h"
+#include "net/IdUDPClient.h"
+#include "net/IdUDPServer.h"
+#include "support/ScratchDir.h"
+
+#include <array>
+#include <chrono>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <thread>
+
+using lirbo::app::ChatSession;
+using lirbo::app::FileChooser;
+using lirbo::test::ScratchDir;
+
+namespace {
+
+// Answers the session's questions from queues and records what it was shown.
+class FakeFrontEnd : public lirbo::app::IFrontEnd {
+public:
+    std::deque<std::string> addresses; // one per address editor that ends with OK
+    std::deque<std::string> files;     // one per chooser that ends with a file; "" cancels
+    bool settingsOk = true;
+    std::string settingsNick = "Bob";
+    bool confirm = true;
+    std::string input;
+
+    std::vector<std::string> errors;
+    std::vector<std::string> editorsOpenedOn;
+    std::vector<std::string> choosersOffered;
+    std::vector<int> preselectedColours;
+    int ends = 0;
+    int beeps = 0;
+
+    bool askAddress(std::string& address) override {
+        editorsOpenedOn.push_back(address);
+        if (addresses.empty()) {
+            return false;
+        }
+        address = addresses.front();
+        addresses.pop_front();
+        return true;
+    }
+    bool askSettings(std::string& nick, int& colourIndex) override {
+        preselectedColours.push_back(colourIndex);
+        nick = settingsNick;
+        return settingsOk;
+    }
+    bool confirmClear() override { return confirm; }
+    bool chooseFile(const FileChooser& chooser, std::string& path) override {
+        choosersOffered.push_back(chooser.offeredName());
+        if (files.empty()) {
+            return false;
+        }
+        path = files.front();
+        files.pop_front();
+        return !path.empty();
+    }
+    void showAbout() override {}
+    void showError(const std::string& text) override { errors.push_back(text); }
+    std::string inputText() const override { return input; }
+    void clearAndFocusInput() override { input.clear(); }
+    void beep() override { ++beeps; }
+    void peersChanged() override {}
+    void transcriptChanged() override {}
+    void wake() override {}
+    void endApplication() override { ++ends; }
+};
+
+// A loopback listener standing for the peers, fed to the session as their address.
+struct Peer {
+    lirbo::net::TIdUDPServer server;
+    std::vector<std::string> received;
+    Peer() {
+        server.DefaultPort = 0;
+        auto& binding = server.addBinding();
+        binding.IP = "127.0.0.1";
+        server.ThreadedEvent = true;
+        server.OnUDPRead = [this](lirbo::net::TIdUDPServer&, lirbo::net::TByteStream& data,
+                                  lirbo::net::TIdSocketHandle&) {
+            const std::lock_guard<std::mutex> lock(mutex);
+            received.push_back(data.readString());
+        };
+        server.setActive(true);
+    }
+    int port() const { return server.currentBinding()->Port; }
+    std::size_t count() {
+        const std::lock_guard<std::mutex> lock(mutex);
+        return received.size();
+    }
+    std::mutex mutex;
+};
+
+class ChatSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_previous = std::filesystem::current_path();
+        std::filesystem::current_path(scratch.path());
+    }
+    void TearDown() override { std::filesystem::current_path(m_previous); }
+
+    // A session whose peers are `peers`, read from lirbo.ini as a user's saved list.
+    std::unique_ptr<ChatSession> open(const std::vector<std::string>& peers, int peerPort) {
+        std::string ini = "[user]\r\nnik_color=3\r\nnik=Ann\r\nstart=0\r\n[ip]\r\n";
+        for (std::size_t i = 0; i < peers.size(); ++i) {
+            ini += "ip" + std::to_string(i) + "=" + peers[i] + "\r\n";
+        }
+        ScratchDir::write(iniPath(), ini);
+        auto session = std::make_unique<ChatSession>(frontEnd, ChatSession::Endpoints{0, peerPort});
+        session->start();
+        return session;
+    }
+    std::string iniPath() const { return scratch.file("lirbo.ini"); }
+    static bool waitFor(const std::function<bool()>& done) {
+        for (int i = 0; i < 2000 && !done(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return done();
+    }
+
+    ScratchDir scratch;
+    FakeFrontEnd frontEnd;
+    Peer peer;
+
+private:
+    std::filesystem::path m_previous;
+};
+
+// Port 0 as the peers' port: every send is refused at once by the system, nothing leaves.
+constexpr int kRefusedPort = 0;
+
+TEST_F(ChatSessionTest, CloseWithFailingNoticesShowsOneErrorWritesTheListAndEnds) {
+    auto session = open({"127.0.0.1", "127.0.0.1"}, kRefusedPort);
+    session->peers().add("127.0.0.2");
+    session->requestClose();
+    ASSERT_EQ(frontEnd.errors.size(), 1u);
+    EXPECT_EQ(frontEnd.errors[0].rfind("Socket Error # ", 0), 0u) << frontEnd.errors[0];
+    EXPECT_EQ(frontEnd.ends, 1);
+    EXPECT_TRUE(session->ended());
+    EXPECT_NE(ScratchDir::read(iniPath()).find("ip2=127.0.0.2"), std::string::npos);
+    session->requestClose(); // a second request after the end does nothing
+    EXPECT_EQ(frontEnd.errors.size(), 1u);
+}
+
+TEST_F(ChatSessionTest, CloseWithARefusedWriteShowsItAndStillEnds) {
+    auto session = open({"127.0.0.1"}, peer.port());
+    ScratchDir::makeReadOnly(iniPath());
+    const std::string before = ScratchDir::read(iniPath());
+    session->requestClose();
+    EXPECT_TRUE(waitFor([&] { return peer.count() == 1; }));
+    ASSERT_EQ(frontEnd.errors.size(), 1u);
+    EXPECT_EQ(frontEnd.errors[0], "Unable to write to " + iniPath() + ".");
+    EXPECT_EQ(frontEnd.ends, 1);
+    EXPECT_EQ(ScratchDir::read(iniPath()), before);
+}
+
+TEST_F(ChatSessionTest, LogOffSendsTheNoticesAndWritesNothing) {
+    auto session = open({"127.0.0.1", "127.0.0.1"}, peer.port());
+    session->peers().add("127.0.0.1");
+    const std::string before = ScratchDir::read(iniPath());
+    session->logOff();
+    EXPECT_TRUE(waitFor([&] { return peer.count() == 3; }));
+    EXPECT_EQ(peer.received[0], "V3Ann;\xCE\xD2\xCA\xCB\xDE\xD7\xC8\xCB\xD1\xDF"); // ОТКЛЮЧИЛСЯ
+    EXPECT_TRUE(frontEnd.errors.empty());
+    EXPECT_EQ(frontEnd.ends, 1);
+    EXPECT_EQ(ScratchDir::read(iniPath()), before);
+}
+
+TEST_F(ChatSessionTest, RefusedSettingsWriteAdoptsNothing) {
+    auto session = open({}, peer.port());
+    ScratchDir::makeReadOnly(iniPath());
+    session->setColourPicker([](int) { return 5; });
+    session->openSettings();
+    ASSERT_EQ(frontEnd.errors.size(), 1u);
+    EXPECT_EQ(session->controller().nick(), "Ann");
+    EXPECT_EQ(session->controller().colourIndex(), 3);
+
+    std::filesystem::permissions(iniPath(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    session->openSettings();
+    EXPECT_EQ(frontEnd.preselectedColours, (std::vector<int>{5, 5}));
+    EXPECT_EQ(session->controller().nick(), "Bob");
+    EXPECT_EQ(session->controller().colourIndex(), 5);
+    EXPECT_NE(ScratchDir::read(iniPath()).find("nik_color=5\r\nnik=Bob\r\nstart=0\r\n"), std::string::npos);
+}
+
+TEST_F(ChatSessionTest, EditOpensTheEditorOnlyOnASelectedEntry) {
+    auto session = open({"10.0.0.1", "10.0.0.2"}, peer.port());
+    session->editPeer();
+    EXPECT_TRUE(frontEnd.editorsOpenedOn.empty());
+    session->selectPeer(1);
+    frontEnd.addresses = {"10.0.0.9"};
+    session->editPeer();
+    EXPECT_EQ(frontEnd.editorsOpenedOn, (std::vector<std::string>{"10.0.0.2"}));
+    EXPECT_EQ(session->peers().entries(), (std::vector<std::string>{"10.0.0.1", "10.0.0.9"}));
+    EXPECT_EQ(session->peers().selectedIndex(), 1);
+}
+
+TEST_F(ChatSessionTest, EveryFailingCommandShowsItsErrorOnceWithTheFullStopRule) {
+    struct Case {
+        const char* name;
+        std::function<void(ChatSession&, FakeFrontEnd&, const ScratchDir&)> run;
+        std::string error; // empty: any socket error
+    };
+    const std::vector<Case> cases = {
+        {"send to all",
+         [](ChatSession& s, FakeFrontEnd& f, const ScratchDir&) {
+             f.input = "hi";
+             s.sendToAll();
+         },
+         ""},
+        {"private",
+         [](ChatSession& s, FakeFrontEnd& f, const ScratchDir&) {
+             f.input = "hi";
+             s.selectPeer(0);
+             s.sendPrivate();
+         },
+         ""},
+        {"load list",
+         [](ChatSession& s, FakeFrontEnd& f, const ScratchDir& d) {
+             f.files = {d.file("missing.txt")};
+             s.loadPeerList();
+         },
+         "Cannot open file \"" + scratch.file("missing.txt") + "\". No such file or directory."},
+        {"save list",
+         [](ChatSession& s, FakeFrontEnd& f, const ScratchDir& d) {
+             f.files = {d.file("gone/list.txt")};
+             s.savePeerList();
+         },
+         "Cannot create file \"" + scratch.file("gone/list.txt") + "\". No such file or directory."},
+        {"save conversation",
+         [](ChatSession& s, FakeFrontEnd& f, const ScratchDir& d) {
+             f.files = {d.file("gone/chat.RTF")};
+             s.saveConversation();
+         },
+         "Cannot create file \"" + scratch.file("gone/chat.RTF") + "\". No such file or directory."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        frontEnd.errors.clear();
+        auto session = open({"127.0.0.1"}, kRefusedPort);
+        c.run(*session, frontEnd, scratch);
+        ASSERT_EQ(frontEnd.errors.size(), 1u);
+        if (c.error.empty()) {
+            EXPECT_EQ(frontEnd.errors[0].rfind("Socket Error # ", 0), 0u) << frontEnd.errors[0];
+        } else {
+            EXPECT_EQ(frontEnd.errors[0], c.error);
+        }
+        EXPECT_TRUE(session->transcript().messages().empty());
+    }
+}
+
+TEST_F(ChatSessionTest, ChoosersOfferTheirLastPathAndCancellingDoesNothing) {
+    auto session = open({"10.0.0.1"}, peer.port());
+    const std::string chat = scratch.file("talk.rtf");
+    frontEnd.files = {"", chat};
+    session->saveConversation();
+    EXPECT_FALSE(ScratchDir::exists(chat));
+    session->saveConversation();
+    session->saveConversation();
+    EXPECT_TRUE(ScratchDir::exists(chat));
+    EXPECT_EQ(frontEnd.choosersOffered, (std::vector<std::string>{"chat", "chat", chat}));
+    // Each chooser keeps its own memory.
+    frontEnd.files = {scratch.file("peers.txt")};
+    session->savePeerList();
+    EXPECT_EQ(frontEnd.choosersOffered.back(), "list");
+    EXPECT_EQ(session->openDialog().offeredName(), "list");
+}
+
+TEST_F(ChatSessionTest, ReceivedDatagramReachesTheTranscriptThroughTheHandOver) {
+    auto session = open({}, peer.port());
+    lirbo::net::TIdUDPClient sender;
+    sender.Host = "127.0.0.1";
+    sender.Port = session->listenPort();
+    sender.setActive(true);
+    sender.Send("V2Eve;hello");
+    ASSERT_TRUE(waitFor([&] {
+        session->serveHandOver();
+        return !session->transcript().messages().empty();
+    }));
+    const auto& message = session->transcript().messages().back();
+    EXPECT_EQ(message.header.substr(0, 4), "Eve[");
+    EXPECT_EQ(message.header.substr(message.header.size() - 11), "//127.0.0.1");
+    EXPECT_EQ(message.body, "hello");
+    EXPECT_EQ(session->mirror().takeBatch().appendCount, 1u);
+}
+
+TEST_F(ChatSessionTest, EveryOpeningPreselectsAColourUniformly) {
+    // 1,600 openings, 200 expected per colour. The chi-square bound 40 for 7 degrees of freedom
+    // fails a fair generator about once in a million runs and a generator stuck on one colour, or
+    // one that never reaches an end of the list, always.
+    auto session = open({}, peer.port());
+    frontEnd.settingsOk = false;
+    constexpr int kOpenings = 1600;
+    for (int i = 0; i < kOpenings; ++i) {
+        session->openSettings();
+    }
+    std::array<int, 8> counts{};
+    for (int index : frontEnd.preselectedColours) {
+        ASSERT_TRUE(index >= 0 && index < 8) << index;
+        ++counts[static_cast<std::size_t>(index)];
+    }
+    const double expected = kOpenings / 8.0;
+    double chiSquare = 0;
+    for (int count : counts) {
+        chiSquare += (count - expected) * (count - expected) / expected;
+    }
+    EXPECT_LT(chiSquare, 40);
+}
+
+TEST_F(ChatSessionTest, ClearAsksFirst) {
+    auto session = open({}, peer.port());
+    session->transcript().appendMessage("a[00:00]", 8, {}, "b");
+    frontEnd.confirm = false;
+    session->clearChat();
+    EXPECT_EQ(session->transcript().messages().size(), 1u);
+    frontEnd.confirm = true;
+    session->clearChat();
+    EXPECT_TRUE(session->transcript().messages().empty());
+}
+
+} // namespace
