@@ -225,7 +225,8 @@ private slots:
         }
         QTRY_VERIFY(m_window->memoChat().upToDate());
         for (int i = 0; i < 2500; ++i) {
-            m_probe->sendTo(m_window->listenPort(), "V2Eve;burst " + QByteArray::number(i) + QByteArray(i % 160, '.'));
+            m_probe->sendTo(m_window->listenPort(),
+                            "V2Eve;burst " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 160), '.'));
             QTest::qWait(1);
         }
         lirbo::ui::TranscriptView& view = m_window->memoChat();
