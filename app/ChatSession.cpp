@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <exception>
+#include <filesystem>
 #include <random>
 
 namespace lirbo::app {
@@ -35,6 +36,16 @@ int pickUniformly(int count) {
     static std::mt19937 generator{std::random_device{}() ^
                                   static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count())};
     return std::uniform_int_distribution<int>(0, count - 1)(generator);
+}
+
+// "История выключена: в файле lirbo.ini в разделе [history] стоит enabled=0"
+const char* const kHistoryOff = "\xC8\xF1\xF2\xEE\xF0\xE8\xFF \xE2\xFB\xEA\xEB\xFE\xF7\xE5\xED\xE0: \xE2 "
+                                "\xF4\xE0\xE9\xEB\xE5 lirbo.ini \xE2 \xF0\xE0\xE7\xE4\xE5\xEB\xE5 [history] "
+                                "\xF1\xF2\xEE\xE8\xF2 enabled=0";
+
+// The log's folder "history" beside the settings file, so that each profile folder keeps its own.
+std::string historyFolderBeside(const std::string& settingsPath) {
+    return (std::filesystem::path(settingsPath).parent_path() / "history").make_preferred().string();
 }
 
 } // namespace
@@ -78,6 +89,7 @@ ChatSession::~ChatSession() {
     m_idUDPClient.setActive(false);
     net::THandOver::instance().setWakeCallback({});
     m_peers.setChangeListener({});
+    m_controller.setMessageListener(nullptr);
 }
 
 int ChatSession::listenPort() const {
@@ -89,9 +101,23 @@ template <typename Run> void ChatSession::command(Run&& run) {
     try {
         run();
     } catch (const core::Exception& error) {
-        m_frontEnd.showError(core::errorBoxText(error.message()));
+        showError(error.message());
     } catch (const std::exception& error) {
-        m_frontEnd.showError(core::errorBoxText(error.what()));
+        showError(error.what());
+    }
+    showHistoryFailure();
+    m_frontEnd.focusInput(); // never left on a button, where the next space would press it
+}
+
+void ChatSession::showError(const std::string& message) {
+    m_frontEnd.showError(core::errorBoxText(message));
+}
+
+void ChatSession::showHistoryFailure() {
+    if (m_history) {
+        if (const auto failure = m_history->takeFailure()) {
+            showError(*failure);
+        }
     }
 }
 
@@ -107,15 +133,70 @@ void ChatSession::start() {
         m_settings.emplace(); // the path is fixed now, whatever choosers later do to the directory
         const core::TUserSettings user = m_settings->load(m_peers);
         m_controller.adoptSettings(user.nick, user.colourIndex);
+        m_history.emplace(historyFolderBeside(m_settings->path()));
+        m_history->setEnabled(user.historyEnabled);
+        m_controller.setMessageListener(&*m_history);
     });
 }
 
+void ChatSession::checkOutgoing(const TypedText& line) const {
+    std::string error = InputRules::lackingCharactersError(line.lacking);
+    if (error.empty()) {
+        error = InputRules::tooLongError(m_controller.nick(), line.text);
+    }
+    if (!error.empty()) {
+        throw core::Exception(error); // nothing is sent, and the line keeps its text
+    }
+}
+
 void ChatSession::sendToAll() {
-    command([this] { m_controller.sendToAll(); });
+    command([this] {
+        const TypedText line = m_frontEnd.inputText();
+        if (line.text.empty()) {
+            m_controller.sendToAll(); // the beep
+            return;
+        }
+        checkOutgoing(line);
+        m_controller.sendToAll();
+        m_sentLines.add(line.text);
+    });
 }
 
 void ChatSession::sendPrivate() {
-    command([this] { m_controller.sendPrivate(); });
+    command([this] {
+        const int selected = m_peers.selectedIndex();
+        if (selected < 0 || selected >= m_peers.count()) {
+            return;
+        }
+        const TypedText line = m_frontEnd.inputText();
+        checkOutgoing(line);
+        m_controller.sendPrivate();
+        if (!line.text.empty()) {
+            m_sentLines.add(line.text);
+        }
+    });
+}
+
+void ChatSession::recallOlder() {
+    m_frontEnd.setInputText(m_sentLines.older(m_frontEnd.inputText().text));
+}
+
+void ChatSession::recallNewer() {
+    m_frontEnd.setInputText(m_sentLines.newer(m_frontEnd.inputText().text));
+}
+
+std::optional<TranscriptMatch> ChatSession::find(const std::string& text, bool backward) {
+    m_lastMatch = TranscriptSearch::find(m_transcript, text, m_lastMatch, backward);
+    return m_lastMatch;
+}
+
+void ChatSession::openHistory() {
+    command([this] {
+        if (!m_history || !m_history->enabled()) {
+            throw core::Exception(kHistoryOff);
+        }
+        m_frontEnd.openFile(m_history->todaysFile());
+    });
 }
 
 void ChatSession::addPeer() {
@@ -193,7 +274,11 @@ void ChatSession::openSettings() {
     command([this] {
         std::string nick = m_controller.nick();
         int colourIndex = preselectedColour();
-        if (!m_frontEnd.askSettings(nick, colourIndex)) {
+        const auto checkNick = [](const TypedText& typed) {
+            const std::string error = InputRules::lackingCharactersError(typed.lacking);
+            return error.empty() ? error : core::errorBoxText(error);
+        };
+        if (!m_frontEnd.askSettings(nick, colourIndex, checkNick)) {
             return;
         }
         settings().storeUserSettings(colourIndex, nick); // a refused write adopts nothing
@@ -257,6 +342,7 @@ void ChatSession::end() {
 
 void ChatSession::serveHandOver() {
     net::THandOver::instance().runPending();
+    showHistoryFailure(); // after the listener thread was let go, never inside its call
 }
 
 } // namespace lirbo::app

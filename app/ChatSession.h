@@ -1,8 +1,11 @@
 #pragma once
 
 #include "app/FileChooser.h"
+#include "app/HistoryLog.h"
 #include "app/IFrontEnd.h"
+#include "app/SentLines.h"
 #include "app/TranscriptMirror.h"
+#include "app/TranscriptSearch.h"
 #include "app/UdpDatagramSender.h"
 #include "core/ChatController.h"
 #include "core/ChatSettings.h"
@@ -60,6 +63,14 @@ public:
     void openSettings();
     void clearChat();
     void showAbout();
+    // Today's file of the conversation's log, in the system's viewer.
+    void openHistory();
+    // Ctrl+Up and Ctrl+Down in the input line: the lines sent before.
+    void recallOlder();
+    void recallNewer();
+    // The next (or previous) place where the shown transcript holds `text`, letter case aside,
+    // after the last one found; nothing when it holds none.
+    std::optional<TranscriptMatch> find(const std::string& text, bool backward);
 
     // The close sequence: the departure notices to every peer, then the peer list into the
     // settings file, then the application ends. A failing notice skips its peer; the first
@@ -83,6 +94,8 @@ public:
     const FileChooser& saveRTF() const { return m_saveRTF; }
     const FileChooser& openDialog() const { return m_openDialog; }
     const FileChooser& saveDialog() const { return m_saveDialog; }
+    // The conversation's log; there once the session has started.
+    HistoryLog* history() { return m_history ? &*m_history : nullptr; }
 
     // Replaces the uniform choice of the preselected colour; an empty picker restores it.
     void setColourPicker(ColourPicker picker) { m_pickColour = std::move(picker); }
@@ -92,7 +105,7 @@ private:
     class FrontEndInput : public core::IInputLine, public core::IBeeper {
     public:
         explicit FrontEndInput(IFrontEnd& frontEnd) : m_frontEnd(frontEnd) {}
-        std::string text() const override { return m_frontEnd.inputText(); }
+        std::string text() const override { return m_frontEnd.inputText().text; }
         void clearAndFocus() override { m_frontEnd.clearAndFocusInput(); }
         void beep() override { m_frontEnd.beep(); }
 
@@ -101,6 +114,10 @@ private:
     };
 
     template <typename Run> void command(Run&& run);
+    void showError(const std::string& message);
+    void showHistoryFailure();
+    // Refuses a line the user did not see as it would go out, or that receivers would drop.
+    void checkOutgoing(const TypedText& line) const;
     bool choose(FileChooser& chooser, std::string& path);
     int preselectedColour() const;
     core::TChatSettings& settings();
@@ -123,6 +140,9 @@ private:
     FileChooser m_openDialog;
     FileChooser m_saveDialog;
     ColourPicker m_pickColour;
+    std::optional<HistoryLog> m_history;
+    SentLines m_sentLines;
+    std::optional<TranscriptMatch> m_lastMatch;
     bool m_closing = false;
     bool m_ended = false;
 };

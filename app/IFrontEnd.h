@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/FileChooser.h"
+#include "app/InputRules.h"
 
+#include <functional>
 #include <string>
 
 namespace lirbo::app {
@@ -12,24 +14,33 @@ namespace lirbo::app {
 // system's own bytes.
 class IFrontEnd {
 public:
+    // Judges a typed text: empty when it may be taken, else the error box's text.
+    using TextCheck = std::function<std::string(const TypedText& text)>;
+
     virtual ~IFrontEnd() = default;
 
     // The address editor. `address` holds the text to start with; true and the typed text on OK.
     virtual bool askAddress(std::string& address) = 0;
     // The settings dialog, opened on `nick` with `colourIndex` preselected; true and the chosen
-    // values on OK.
-    virtual bool askSettings(std::string& nick, int& colourIndex) = 0;
+    // values on OK. OK first asks `checkNick`: a refused nick shows its error in the error box and
+    // the dialog stays open with the nick as typed.
+    virtual bool askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) = 0;
     // The clear-the-chat confirmation; true only for "OK".
     virtual bool confirmClear() = 0;
     // A file chooser as `chooser` describes it; true and the chosen absolute path unless cancelled.
     virtual bool chooseFile(const FileChooser& chooser, std::string& path) = 0;
     virtual void showAbout() = 0;
+    // Opens a file in the system's viewer for its type; an answer of the viewer is not awaited.
+    virtual void openFile(const std::string& path) = 0;
     // The error box with exactly this text (the full-stop rule is already applied).
     virtual void showError(const std::string& text) = 0;
 
     // The input line.
-    virtual std::string inputText() const = 0;
+    virtual TypedText inputText() const = 0;
+    virtual void setInputText(const std::string& text) = 0;
     virtual void clearAndFocusInput() = 0;
+    // The keyboard focus goes back to the input line (after every command).
+    virtual void focusInput() = 0;
     virtual void beep() = 0;
 
     // The peer list changed (entries or selection): redraw it from the session's list.

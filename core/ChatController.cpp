@@ -37,7 +37,7 @@ void TChatController::sendToAll() {
     for (int i = 0; i < count; ++i) {
         m_ports.sender.sendDatagram(m_ports.peers.get(i), bytes);
     }
-    appendOwn({}, std::move(text));
+    appendOwn(TShownMessage::Kind::Sent, {}, {}, std::move(text));
 }
 
 void TChatController::sendPrivate() {
@@ -48,7 +48,7 @@ void TChatController::sendPrivate() {
     const std::string address = m_ports.peers.get(selected);
     std::string text = m_ports.input.text();
     m_ports.sender.sendDatagram(address, outgoing(TChatDatagram::Kind::Private, text));
-    appendOwn(kPrivateToSuffix + address, std::move(text));
+    appendOwn(TShownMessage::Kind::SentPrivate, kPrivateToSuffix + address, address, std::move(text));
 }
 
 void TChatController::receive(const std::string& bytes, const std::string& senderAddress) {
@@ -57,7 +57,10 @@ void TChatController::receive(const std::string& bytes, const std::string& sende
         return;
     }
     const bool isPrivate = datagram->kind == TChatDatagram::Kind::Private;
-    appendMessage(datagram->nick, isPrivate ? kPrivateFromSuffix : kPublicFromSuffix, senderAddress,
+    const TShownMessage::Kind kind = isPrivate                          ? TShownMessage::Kind::ReceivedPrivate
+                                     : datagram->body == kDepartureBody ? TShownMessage::Kind::DepartureNotice
+                                                                        : TShownMessage::Kind::Received;
+    appendMessage(kind, datagram->nick, isPrivate ? kPrivateFromSuffix : kPublicFromSuffix, senderAddress,
                   TNickPalette::colour(datagram->colourIndex), std::move(datagram->body));
 }
 
@@ -93,13 +96,14 @@ std::string TChatController::outgoing(TChatDatagram::Kind kind, const std::strin
     return datagram.encode();
 }
 
-void TChatController::appendOwn(std::string_view suffix, std::string body) {
-    appendMessage(m_nick, suffix, {}, TNickPalette::colour(m_colourIndex), std::move(body));
+void TChatController::appendOwn(TShownMessage::Kind kind, std::string_view suffix, const std::string& address,
+                                std::string body) {
+    appendMessage(kind, m_nick, suffix, address, TNickPalette::colour(m_colourIndex), std::move(body));
     m_ports.input.clearAndFocus();
 }
 
-void TChatController::appendMessage(std::string_view nick, std::string_view suffix, std::string_view address,
-                                    TColor colour, std::string body) {
+void TChatController::appendMessage(TShownMessage::Kind kind, std::string_view nick, std::string_view suffix,
+                                    std::string_view address, TColor colour, std::string body) {
     const std::string stamp = m_ports.clock.timeStamp();
     std::string header;
     header.reserve(nick.size() + stamp.size() + 2 + suffix.size() + address.size());
@@ -109,10 +113,19 @@ void TChatController::appendMessage(std::string_view nick, std::string_view suff
     header += ']';
     const std::size_t boldLength = header.size();
     header += suffix;
-    header += address;
+    if (kind != TShownMessage::Kind::SentPrivate) { // the private echo's suffix names the peer already
+        header += address;
+    }
     replaceZeroBytes(header);
     replaceZeroBytes(body);
+    if (m_listener == nullptr) {
+        m_ports.transcript.appendMessage(std::move(header), boldLength, colour, std::move(body));
+        return;
+    }
+    TShownMessage shown{kind, std::string(nick), std::string(address), body};
+    replaceZeroBytes(shown.nick);
     m_ports.transcript.appendMessage(std::move(header), boldLength, colour, std::move(body));
+    m_listener->messageShown(shown);
 }
 
 } // namespace lirbo::core

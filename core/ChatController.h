@@ -45,15 +45,19 @@ public:
     const std::string& nick() const { return m_nick; }
     int colourIndex() const { return m_colourIndex; }
 
+    // Told about each message shown, after the transcript has it; nullptr: nobody.
+    void setMessageListener(IMessageListener* listener) { m_listener = listener; }
+
 private:
     std::string outgoing(TChatDatagram::Kind kind, const std::string& body) const;
-    void appendOwn(std::string_view suffix, std::string body);
-    void appendMessage(std::string_view nick, std::string_view suffix, std::string_view address, TColor colour,
-                       std::string body);
+    void appendOwn(TShownMessage::Kind kind, std::string_view suffix, const std::string& address, std::string body);
+    void appendMessage(TShownMessage::Kind kind, std::string_view nick, std::string_view suffix,
+                       std::string_view address, TColor colour, std::string body);
 
     Ports m_ports;
     std::string m_nick;
     int m_colourIndex;
+    IMessageListener* m_listener = nullptr;
 };
 
 } // namespace lirbo::core

@@ -36,6 +36,24 @@ public:
     virtual std::string timeStamp() const = 0;
 };
 
+// One message as the controller shows it in the transcript, in its parts, for whoever keeps a
+// record of the conversation or follows who writes. `address` is the sender's for a received
+// message and the peer's for an own private one (empty for an own public one).
+struct TShownMessage {
+    enum class Kind { Received, ReceivedPrivate, DepartureNotice, Sent, SentPrivate };
+    Kind kind = Kind::Received;
+    std::string nick;
+    std::string address;
+    std::string body;
+};
+
+// Told about every message after it was appended to the transcript.
+class IMessageListener {
+public:
+    virtual ~IMessageListener() = default;
+    virtual void messageShown(const TShownMessage& message) = 0;
+};
+
 // Sounds the default beep (send on an empty input line).
 class IBeeper {
 public:

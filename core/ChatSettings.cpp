@@ -14,6 +14,7 @@ namespace {
 
 constexpr const char* userSection = "user";
 constexpr const char* peerSection = "ip";
+constexpr const char* historySection = "history";
 
 std::string peerKey(std::size_t index) {
     return "ip" + std::to_string(index);
@@ -67,6 +68,9 @@ TUserSettings TChatSettings::load(TPeerList& peers) const {
     }
     if (auto nick = user.value("nik")) {
         settings.nick = std::move(*nick);
+    }
+    if (const auto enabled = document.section(historySection).value("enabled")) {
+        settings.historyEnabled = integerOrDefault(*enabled, 1) != 0;
     }
 
     // Every key of section "ip" counts, whatever its name; entry n is the value of the first key

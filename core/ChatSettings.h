@@ -9,6 +9,9 @@ namespace lirbo::core {
 struct TUserSettings {
     int colourIndex = 0;
     std::string nick = "nik";
+    // Section "history", key "enabled": 0 turns the conversation's log off. Copies that do not
+    // know the section leave it as it is.
+    bool historyEnabled = true;
 };
 
 // Reads and writes lirbo.ini in the directory that was current when it was created; the path is

@@ -46,7 +46,12 @@ QString fromCp1251(const std::string& bytes) {
 }
 
 std::string toCp1251(const QString& text) {
-    std::string bytes;
+    return toTypedText(text).text;
+}
+
+app::TypedText toTypedText(const QString& text) {
+    app::TypedText typed;
+    std::string& bytes = typed.text;
     bytes.reserve(static_cast<std::size_t>(text.size()));
     const auto& table = reverseTable();
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -56,12 +61,18 @@ std::string toCp1251(const QString& text) {
             continue;
         }
         if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            ++i; // one "?" for the whole code point
+            typed.lacking.push_back(QChar::surrogateToUcs4(unit, text.at(i + 1).unicode()));
+            bytes.push_back('?'); // one "?" for the whole code point
+            ++i;
+            continue;
         }
         const auto found = table.find(unit);
+        if (found == table.end()) {
+            typed.lacking.push_back(unit);
+        }
         bytes.push_back(found != table.end() ? found->second : '?');
     }
-    return bytes;
+    return typed;
 }
 
 } // namespace lirbo::ui

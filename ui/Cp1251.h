@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/InputRules.h"
+
 #include <QString>
 #include <string>
 
@@ -13,5 +15,9 @@ QString fromCp1251(const std::string& bytes);
 // Every character becomes one byte; a character the code page lacks becomes "?", once per code
 // point, as an ANSI program receives it.
 std::string toCp1251(const QString& text);
+
+// The text as toCp1251 gives it, with the code points that came out as "?" because the code page
+// lacks them.
+app::TypedText toTypedText(const QString& text);
 
 } // namespace lirbo::ui

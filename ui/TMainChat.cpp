@@ -2,6 +2,7 @@
 
 #include "ui/Cp1251.h"
 #include "ui/FileChooser.h"
+#include "ui/FindBar.h"
 #include "ui/Glyphs.h"
 #include "ui/LirboLook.h"
 #include "ui/MessageBoxes.h"
@@ -13,6 +14,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -21,6 +24,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSessionManager>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -135,6 +139,12 @@ void TMainChat::buildPanels() {
     connect(m_savelist, &QPushButton::clicked, this, &TMainChat::savelistClick);
     connect(m_privat, &QPushButton::clicked, this, &TMainChat::privatClick);
 
+    m_findBar =
+        new FindBar([this](const QString& text, bool backward) { return findInTranscript(text, backward); }, central);
+    column->addWidget(m_findBar);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, m_findBar, &FindBar::open);
+
     m_panel1 = new QWidget(central);
     m_panel1->setObjectName(QStringLiteral("Panel1"));
     m_panel1->setFixedHeight(34);
@@ -144,6 +154,7 @@ void TMainChat::buildPanels() {
     m_messaga->setObjectName(QStringLiteral("messaga"));
     m_messaga->setGeometry(8, 8, kClientWidth - 143, 21);
     m_messaga->installEventFilter(this);
+    connect(m_messaga, &QLineEdit::textChanged, this, &TMainChat::messagaChange);
 
     m_bsend = new QPushButton(QStringLiteral("bsend"), m_panel1);
     m_bsend->setObjectName(QStringLiteral("bsend"));
@@ -171,6 +182,7 @@ void TMainChat::buildMenu() {
     };
     QMenu* n1 = addMenu("N1", QStringLiteral("Файл"));
     addItem(n1, "N9", QStringLiteral("Сохранить разговор"), &TMainChat::N9Click);
+    addItem(n1, "N10", QStringLiteral("История за сегодня"), &TMainChat::N10Click);
     n1->addSeparator()->setObjectName(QStringLiteral("N3"));
     addItem(n1, "N2", QStringLiteral("Выход"), &TMainChat::N2Click);
     QMenu* n5 = addMenu("N5", QStringLiteral("Настройка"));
@@ -257,7 +269,9 @@ void TMainChat::moveEvent(QMoveEvent* event) {
 
 bool TMainChat::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_messaga && event->type() == QEvent::KeyPress) {
-        messagaKeyPress(static_cast<QKeyEvent*>(event)->text());
+        const auto* key = static_cast<QKeyEvent*>(event);
+        messagaKeyDown(*key);
+        messagaKeyPress(key->text());
     }
     return QMainWindow::eventFilter(watched, event); // the key is not consumed
 }
@@ -267,6 +281,23 @@ bool TMainChat::eventFilter(QObject* watched, QEvent* event) {
 void TMainChat::messagaKeyPress(const QString& key) {
     if (key == QStringLiteral("\r")) {
         bsendClick();
+    }
+}
+
+void TMainChat::messagaKeyDown(const QKeyEvent& key) {
+    if (key.modifiers() == Qt::ControlModifier && key.key() == Qt::Key_Up) {
+        m_session->recallOlder();
+    } else if (key.modifiers() == Qt::ControlModifier && key.key() == Qt::Key_Down) {
+        m_session->recallNewer();
+    }
+}
+
+void TMainChat::messagaChange(const QString& text) {
+    const std::string utf8 = text.toStdString();
+    if (app::InputRules::hasLineBreak(utf8)) { // a paste of several lines: the line shows what goes out
+        const int cursor = m_messaga->cursorPosition();
+        m_messaga->setText(QString::fromStdString(app::InputRules::joinLines(utf8)));
+        m_messaga->setCursorPosition(std::min(cursor, static_cast<int>(m_messaga->text().size())));
     }
 }
 
@@ -319,6 +350,18 @@ void TMainChat::N4Click() {
     m_session->showAbout();
 }
 
+void TMainChat::N10Click() {
+    m_session->openHistory();
+}
+
+bool TMainChat::findInTranscript(const QString& text, bool backward) {
+    const auto match = m_session->find(toCp1251(text), backward);
+    if (match) {
+        m_memoChat->showMatch(*match);
+    }
+    return match.has_value();
+}
+
 void TMainChat::closeEvent(QCloseEvent* event) {
     // The window stays on the screen until it is destroyed; the session tells the application to end.
     event->ignore();
@@ -335,8 +378,8 @@ bool TMainChat::askAddress(std::string& address) {
     return Tipedit::ask(this, address);
 }
 
-bool TMainChat::askSettings(std::string& nick, int& colourIndex) {
-    return Tnastroy::ask(this, nick, colourIndex);
+bool TMainChat::askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) {
+    return Tnastroy::ask(this, nick, colourIndex, checkNick);
 }
 
 bool TMainChat::confirmClear() {
@@ -351,12 +394,29 @@ void TMainChat::showAbout() {
     TAboutForm(this).exec();
 }
 
+void TMainChat::openFile(const std::string& path) {
+    const QUrl url = QUrl::fromLocalFile(QFile::decodeName(path.c_str()));
+    if (m_openFile) {
+        m_openFile(url);
+    } else {
+        QDesktopServices::openUrl(url);
+    }
+}
+
 void TMainChat::showError(const std::string& text) {
     MessageBoxes::showError(this, text);
 }
 
-std::string TMainChat::inputText() const {
-    return toCp1251(m_messaga->text());
+app::TypedText TMainChat::inputText() const {
+    return toTypedText(m_messaga->text());
+}
+
+void TMainChat::setInputText(const std::string& text) {
+    m_messaga->setText(fromCp1251(text));
+}
+
+void TMainChat::focusInput() {
+    m_messaga->setFocus(Qt::OtherFocusReason);
 }
 
 void TMainChat::clearAndFocusInput() {

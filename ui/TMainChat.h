@@ -5,6 +5,8 @@
 #include "ui/QtBeeper.h"
 
 #include <QMainWindow>
+#include <QUrl>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,6 +17,7 @@ class QWidget;
 
 namespace lirbo::ui {
 
+class FindBar;
 class TranscriptView;
 
 // The program's one top-level window: the Qt front-end of the chat session. It builds the widgets
@@ -39,6 +42,10 @@ public:
     const QtBeeper& beeper() const { return m_beeper; }
     TranscriptView& memoChat() { return *m_memoChat; }
 
+    // Where files the user asks to see go (the desktop's viewer by default); tests replace it.
+    using FileOpener = std::function<void(const QUrl&)>;
+    void setFileOpener(FileOpener opener) { m_openFile = std::move(opener); }
+
 signals:
     // The close sequence (or log-off) has finished: the application is to end.
     void endRequested();
@@ -59,13 +66,16 @@ private:
 
     // What the session asks of the window.
     bool askAddress(std::string& address) override;
-    bool askSettings(std::string& nick, int& colourIndex) override;
+    bool askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) override;
     bool confirmClear() override;
     bool chooseFile(const app::FileChooser& chooser, std::string& path) override;
     void showAbout() override;
+    void openFile(const std::string& path) override;
     void showError(const std::string& text) override;
-    std::string inputText() const override;
+    app::TypedText inputText() const override;
+    void setInputText(const std::string& text) override;
     void clearAndFocusInput() override;
+    void focusInput() override;
     void beep() override;
     void peersChanged() override;
     void transcriptChanged() override;
@@ -74,6 +84,8 @@ private:
 
     void FormResize();
     void messagaKeyPress(const QString& key);
+    void messagaKeyDown(const QKeyEvent& key);
+    void messagaChange(const QString& text);
     void bsendClick();
     void privatClick();
     void addClick();
@@ -86,6 +98,8 @@ private:
     void N6Click();
     void N8Click();
     void N4Click();
+    void N10Click();
+    bool findInTranscript(const QString& text, bool backward);
 
     QtBeeper m_beeper;
     std::unique_ptr<app::ChatSession> m_session;
@@ -102,6 +116,8 @@ private:
     QPushButton* m_savelist = nullptr;
     QPushButton* m_privat = nullptr;
     TranscriptView* m_memoChat = nullptr;
+    FindBar* m_findBar = nullptr;
+    FileOpener m_openFile;
 };
 
 } // namespace lirbo::ui

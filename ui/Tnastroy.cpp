@@ -3,6 +3,7 @@
 #include "core/NickPalette.h"
 #include "ui/AutoSelectLineEdit.h"
 #include "ui/Cp1251.h"
+#include "ui/MessageBoxes.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -40,7 +41,7 @@ Tnastroy::Tnastroy(QWidget* parent) : FixedDialog(parent, QStringLiteral("Нас
     // "ОК" in Cyrillic letters.
     m_bitBtn1 = addButton(QStringLiteral("BitBtn1"), QStringLiteral("\u041E\u041A"), QRect(8, 112, 75, 25));
     m_bitBtn2 = addButton(QStringLiteral("BitBtn2"), QStringLiteral("Отмена"), QRect(96, 112, 75, 25));
-    connect(m_bitBtn1, &QPushButton::clicked, this, [this] { done(kResultOk); });
+    connect(m_bitBtn1, &QPushButton::clicked, this, &Tnastroy::BitBtn1Click);
     connect(m_bitBtn2, &QPushButton::clicked, this, [this] { done(kResultCancel); });
 
     setTabOrder(m_nik, m_bitBtn1);
@@ -49,8 +50,21 @@ Tnastroy::Tnastroy(QWidget* parent) : FixedDialog(parent, QStringLiteral("Нас
     setInitialFocus(m_nik);
 }
 
-bool Tnastroy::ask(QWidget* parent, std::string& nick, int& colourIndex) {
+void Tnastroy::BitBtn1Click() {
+    if (m_checkNick) {
+        const std::string error = m_checkNick(toTypedText(nick()));
+        if (!error.empty()) {
+            MessageBoxes::showError(this, error);
+            m_nik->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    done(kResultOk);
+}
+
+bool Tnastroy::ask(QWidget* parent, std::string& nick, int& colourIndex, const app::IFrontEnd::TextCheck& checkNick) {
     Tnastroy dialog(parent);
+    dialog.setNickCheck(checkNick);
     dialog.setNick(fromCp1251(nick));
     dialog.setColourIndex(colourIndex);
     if (dialog.exec() != kResultOk) {

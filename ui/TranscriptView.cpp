@@ -52,6 +52,36 @@ TranscriptView::TranscriptView(app::TranscriptMirror& mirror, QWidget* parent)
     }
 }
 
+void TranscriptView::showMatch(const app::TranscriptMatch& match) {
+    catchUp(); // one block per line of every message
+    const QTextBlock block = document()->findBlockByNumber(static_cast<int>(2 * match.message) + match.line);
+    if (!block.isValid()) {
+        return;
+    }
+    const core::TTranscriptMessage& message = m_mirror.transcript().messages().at(match.message);
+    const std::string& bytes = match.line == 0 ? message.header : message.body;
+    // Each byte is one character of the block, except a CR LF pair, which shows as one.
+    const auto position = [&bytes](std::size_t offset) {
+        int pairs = 0;
+        for (std::size_t i = 0; i + 1 < offset && i + 1 < bytes.size(); ++i) {
+            pairs += bytes[i] == '\r' && bytes[i + 1] == '\n' ? 1 : 0;
+        }
+        return static_cast<int>(offset) - pairs;
+    };
+    QTextCursor found(block);
+    found.setPosition(block.position() + position(match.offset));
+    found.setPosition(block.position() + position(match.offset + match.length), QTextCursor::KeepAnchor);
+    QTextEdit::ExtraSelection highlight;
+    highlight.cursor = found;
+    highlight.format.setBackground(palette().highlight());
+    highlight.format.setForeground(palette().highlightedText());
+    setExtraSelections({highlight});
+    QTextCursor caret = found;
+    caret.clearSelection();
+    setTextCursor(caret);
+    ensureCursorVisible();
+}
+
 void TranscriptView::focusInEvent(QFocusEvent* event) {
     if (!m_hiddenSelection.isNull()) {
         setTextCursor(m_hiddenSelection);
@@ -100,6 +130,7 @@ void TranscriptView::catchUp() {
     QTextCursor cursor(document());
     cursor.beginEditBlock();
     m_hiddenSelection = QTextCursor();
+    setExtraSelections({}); // a match highlighted before may have moved
     if (batch.clearAll) {
         document()->clear();
     } else if (batch.removeOldest > 0) {

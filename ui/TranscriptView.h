@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/TranscriptMirror.h"
+#include "app/TranscriptSearch.h"
 
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
@@ -27,6 +28,9 @@ public:
     bool upToDate() const { return m_mirror.upToDate(); }
     // Messages the view shows at the moment.
     std::size_t shownMessages() const { return m_mirror.shown(); }
+    // Highlights a match of the search and scrolls it into view.
+    void showMatch(const app::TranscriptMatch& match);
+
     // The selection, which shows as a highlight only while the view has the keyboard focus.
     QTextCursor selection() const { return m_hiddenSelection.isNull() ? textCursor() : m_hiddenSelection; }
 

@@ -27,14 +27,18 @@ public:
     bool settingsOk = true;
     std::string settingsNick = "Bob";
     bool confirm = true;
-    std::string input;
+    lirbo::app::TypedText input;
+    std::string typedNick; // what the settings dialog's field holds at OK, when not settingsNick
 
     std::vector<std::string> errors;
     std::vector<std::string> editorsOpenedOn;
     std::vector<std::string> choosersOffered;
     std::vector<int> preselectedColours;
+    std::vector<std::string> nickRefusals;
+    std::vector<std::string> opened;
     int ends = 0;
     int beeps = 0;
+    int focusReturns = 0;
 
     bool askAddress(std::string& address) override {
         editorsOpenedOn.push_back(address);
@@ -45,8 +49,14 @@ public:
         addresses.pop_front();
         return true;
     }
-    bool askSettings(std::string& nick, int& colourIndex) override {
+    bool askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) override {
         preselectedColours.push_back(colourIndex);
+        if (!typedNick.empty()) {
+            const std::string refusal = checkNick({typedNick, U"\U0001F600"});
+            if (!refusal.empty()) {
+                nickRefusals.push_back(refusal);
+            }
+        }
         nick = settingsNick;
         return settingsOk;
     }
@@ -61,9 +71,12 @@ public:
         return !path.empty();
     }
     void showAbout() override {}
+    void openFile(const std::string& path) override { opened.push_back(path); }
     void showError(const std::string& text) override { errors.push_back(text); }
-    std::string inputText() const override { return input; }
-    void clearAndFocusInput() override { input.clear(); }
+    lirbo::app::TypedText inputText() const override { return input; }
+    void setInputText(const std::string& text) override { input = {text, {}}; }
+    void clearAndFocusInput() override { input = {}; }
+    void focusInput() override { ++focusReturns; }
     void beep() override { ++beeps; }
     void peersChanged() override {}
     void transcriptChanged() override {}
@@ -208,13 +221,13 @@ TEST_F(ChatSessionTest, EveryFailingCommandShowsItsErrorOnceWithTheFullStopRule)
     const std::vector<Case> cases = {
         {"send to all",
          [](ChatSession& s, FakeFrontEnd& f, const ScratchDir&) {
-             f.input = "hi";
+             f.input = {"hi", {}};
              s.sendToAll();
          },
          ""},
         {"private",
          [](ChatSession& s, FakeFrontEnd& f, const ScratchDir&) {
-             f.input = "hi";
+             f.input = {"hi", {}};
              s.selectPeer(0);
              s.sendPrivate();
          },
@@ -320,6 +333,102 @@ TEST_F(ChatSessionTest, ClearAsksFirst) {
     frontEnd.confirm = true;
     session->clearChat();
     EXPECT_TRUE(session->transcript().messages().empty());
+}
+
+TEST_F(ChatSessionTest, LinesThatWouldNotGoOutAsShownAreRefusedAndStayInTheLine) {
+    struct Case {
+        const char* name;
+        lirbo::app::TypedText line;
+        std::string error;
+    };
+    const std::vector<Case> cases = {
+        {"emoji and Chinese", {"a ? ?", U"\U0001F600\u4E2D"}, "U+1F600, U+4E2D."},
+        {"too long for a receiver", {std::string(8192 - 5, 'x'), {}}, "8192"},
+    };
+    for (bool isPrivate : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (isPrivate ? ", private" : ""));
+            frontEnd.errors.clear();
+            auto session = open({"127.0.0.1"}, peer.port());
+            session->selectPeer(0);
+            frontEnd.input = c.line;
+            isPrivate ? session->sendPrivate() : session->sendToAll();
+            ASSERT_EQ(frontEnd.errors.size(), 1u);
+            EXPECT_NE(frontEnd.errors[0].find(c.error), std::string::npos) << frontEnd.errors[0];
+            EXPECT_EQ(frontEnd.input.text, c.line.text);
+            EXPECT_TRUE(session->transcript().messages().empty());
+        }
+    }
+    // One byte less is the longest line that goes: "V3Ann;" and 8,186 bytes.
+    auto session = open({"127.0.0.1"}, peer.port());
+    frontEnd.errors.clear();
+    frontEnd.input = {std::string(8192 - 6, 'x'), {}};
+    session->sendToAll();
+    EXPECT_TRUE(frontEnd.errors.empty());
+    EXPECT_TRUE(waitFor([&] { return peer.count() == 1; }));
+    EXPECT_EQ(peer.received[0].size(), 8192u);
+}
+
+TEST_F(ChatSessionTest, SettingsRefuseANickWithLackingCharacters) {
+    auto session = open({}, peer.port());
+    frontEnd.typedNick = "a?";
+    session->openSettings();
+    ASSERT_EQ(frontEnd.nickRefusals.size(), 1u);
+    EXPECT_NE(frontEnd.nickRefusals[0].find("U+1F600."), std::string::npos);
+}
+
+TEST_F(ChatSessionTest, SentLinesComeBackAndFocusReturnsToTheInputLine) {
+    auto session = open({"127.0.0.1"}, peer.port());
+    for (const char* line : {"one", "two"}) {
+        frontEnd.input = {line, {}};
+        session->sendToAll();
+    }
+    frontEnd.input = {"draft", {}};
+    session->recallOlder();
+    EXPECT_EQ(frontEnd.input.text, "two");
+    session->recallOlder();
+    session->recallOlder();
+    EXPECT_EQ(frontEnd.input.text, "one");
+    session->recallNewer();
+    session->recallNewer();
+    EXPECT_EQ(frontEnd.input.text, "draft");
+
+    const int before = frontEnd.focusReturns;
+    session->addPeer();
+    session->deletePeer();
+    session->clearChat();
+    session->showAbout();
+    EXPECT_EQ(frontEnd.focusReturns, before + 4);
+}
+
+TEST_F(ChatSessionTest, EveryShownMessageIsInTheLogBesideTheSettingsFile) {
+    auto session = open({"127.0.0.1"}, peer.port());
+    frontEnd.input = {"hello\tthere", {}};
+    session->sendToAll();
+    session->selectPeer(0);
+    frontEnd.input = {"psst", {}};
+    session->sendPrivate();
+    ASSERT_NE(session->history(), nullptr);
+    const std::string log = ScratchDir::read(session->history()->todaysFile());
+    EXPECT_NE(log.find("\t\t\xEE\xF2\xEF\xF0\xE0\xE2\xEB\xE5\xED\xEE\tAnn\thello\\tthere\r\n"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find("\t127.0.0.1\t\xEB\xE8\xF7\xED\xEE \xE4\xEB\xFF\tAnn\tpsst\r\n"), std::string::npos) << log;
+    session->openHistory();
+    EXPECT_EQ(frontEnd.opened, (std::vector<std::string>{session->history()->todaysFile()}));
+    EXPECT_EQ(std::filesystem::path(frontEnd.opened[0]).parent_path(), std::filesystem::path(scratch.file("history")));
+}
+
+TEST_F(ChatSessionTest, TheLogCanBeTurnedOffInTheSettingsFile) {
+    ScratchDir::write(iniPath(), "[history]\r\nenabled=0\r\n");
+    ChatSession session(frontEnd, ChatSession::Endpoints{0, peer.port()});
+    session.start();
+    frontEnd.input = {"hello", {}};
+    session.sendToAll();
+    session.openHistory();
+    EXPECT_FALSE(ScratchDir::exists(scratch.file("history")));
+    ASSERT_EQ(frontEnd.errors.size(), 1u);
+    EXPECT_NE(frontEnd.errors[0].find("enabled=0"), std::string::npos);
+    EXPECT_TRUE(frontEnd.opened.empty());
 }
 
 } // namespace
