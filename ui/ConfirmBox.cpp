@@ -12,6 +12,9 @@ ConfirmBox::ConfirmBox(const QString& caption, const QString& text, QWidget* par
     : QMessageBox(QMessageBox::Warning, caption, text, QMessageBox::Ok | QMessageBox::Cancel, parent) {
     setDefaultButton(QMessageBox::Ok);
     setEscapeButton(QMessageBox::Cancel);
+    // The program's own box: its buttons read the same in every language.
+    button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
 }
 
 QString ConfirmBox::copyText() const {

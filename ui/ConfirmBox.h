@@ -4,8 +4,9 @@
 
 namespace lirbo::ui {
 
-// A warning box with "OK" and "Cancel", centred on the screen. Ctrl+C beeps and copies the
-// caption, the text and the button captions to the clipboard, the way a system box does.
+// A warning box with "OK" and "Cancel", in English whatever the toolkit's language, centred on
+// the screen. Ctrl+C beeps and copies the caption, the text and the button captions to the
+// clipboard, the way a system box does.
 class ConfirmBox : public QMessageBox {
     Q_OBJECT
 public:

@@ -1,6 +1,7 @@
 #include "ui/LirboLook.h"
 
 #include "ui/LirboStyle.h"
+#include "ui/Translations.h"
 
 #include <QApplication>
 #include <QFile>
@@ -44,6 +45,7 @@ void LirboLook::setUpApplication(QApplication& app) {
     QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, false);
     QApplication::setEffectEnabled(Qt::UI_FadeTooltip, false);
     app.setFont(font());
+    Translations::install(app);
 }
 
 } // namespace lirbo::ui

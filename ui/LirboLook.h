@@ -9,7 +9,8 @@ namespace lirbo::ui {
 // The program's look: its title, its font and the style hints of its hints and boxes.
 class LirboLook {
 public:
-    // Application title "Lirbo", the font for every control, hints after 0.5 s, centred box buttons.
+    // Application title "Lirbo", the font for every control, hints after 0.5 s, centred box buttons,
+    // the toolkit's texts in Russian.
     static void setUpApplication(QApplication& app);
 
     // Tahoma 8 pt from the font files that fonts-wine installs, when present; else the system's

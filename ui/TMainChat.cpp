@@ -6,6 +6,7 @@
 #include "ui/Glyphs.h"
 #include "ui/LirboLook.h"
 #include "ui/MessageBoxes.h"
+#include "ui/PeerListBox.h"
 #include "ui/TAboutForm.h"
 #include "ui/Tipedit.h"
 #include "ui/Tnastroy.h"
@@ -16,14 +17,12 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSessionManager>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -76,10 +75,6 @@ TMainChat::TMainChat(Endpoints endpoints, QWidget* parent) : QMainWindow(parent)
     buildMenu();
     setTabOrder();
 
-    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { logOff(); });
-    }
-
     m_session->start();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     move(0, 0);
@@ -115,7 +110,7 @@ void TMainChat::buildPanels() {
     m_panel2->setFixedWidth(166);
     row->addWidget(m_panel2);
 
-    m_iplist = new QListWidget(m_panel2);
+    m_iplist = new PeerListBox(m_panel2);
     m_iplist->setObjectName(QStringLiteral("iplist"));
     m_iplist->setGeometry(40, 8, 121, 185);
     m_iplist->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -182,9 +177,11 @@ void TMainChat::buildMenu() {
     };
     QMenu* n1 = addMenu("N1", QStringLiteral("Файл"));
     addItem(n1, "N9", QStringLiteral("Сохранить разговор"), &TMainChat::N9Click);
-    addItem(n1, "N10", QStringLiteral("История за сегодня"), &TMainChat::N10Click);
     n1->addSeparator()->setObjectName(QStringLiteral("N3"));
     addItem(n1, "N2", QStringLiteral("Выход"), &TMainChat::N2Click);
+    // Below the items of old, so that they keep their places in the menu and for the keyboard.
+    n1->addSeparator()->setObjectName(QStringLiteral("N11"));
+    addItem(n1, "N10", QStringLiteral("История за сегодня"), &TMainChat::N10Click);
     QMenu* n5 = addMenu("N5", QStringLiteral("Настройка"));
     addItem(n5, "N6", QStringLiteral("Настройка"), &TMainChat::N6Click);
     addItem(n5, "N8", QStringLiteral("Очистить чат"), &TMainChat::N8Click);

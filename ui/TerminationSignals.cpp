@@ -1,5 +1,8 @@
 #include "ui/TerminationSignals.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMetaMethod>
 #include <QSocketNotifier>
 
 #ifndef _WIN32
@@ -28,6 +31,9 @@ extern "C" void onTerminationSignal(int number) {
 } // namespace
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
+    if (QCoreApplication* app = QCoreApplication::instance()) {
+        app->installEventFilter(this);
+    }
     if (g_pipe[0] < 0) {
         if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
             return;
@@ -56,16 +62,37 @@ TerminationSignals::~TerminationSignals() {
 void TerminationSignals::readPipe() {
     unsigned char byte = 0;
     while (::read(g_pipe[0], &byte, 1) == 1) {
-        emit terminationRequested(byte);
+        terminate(byte);
     }
 }
 
 #else
 
-TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {}
+TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
+    if (QCoreApplication* app = QCoreApplication::instance()) {
+        app->installEventFilter(this);
+    }
+}
 TerminationSignals::~TerminationSignals() = default;
 void TerminationSignals::readPipe() {}
 
 #endif
+
+bool TerminationSignals::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Quit && watched == QCoreApplication::instance()) {
+        terminate(0); // instead of the toolkit's own quit, which would run the whole close
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TerminationSignals::terminate(int signalNumber) {
+    m_requested = true;
+    if (isSignalConnected(QMetaMethod::fromSignal(&TerminationSignals::terminationRequested))) {
+        emit terminationRequested(signalNumber);
+    } else {
+        QCoreApplication::exit(0); // ends the loop of a start-up box; later loops return at once
+    }
+}
 
 } // namespace lirbo::ui

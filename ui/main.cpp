@@ -18,6 +18,10 @@ int main(int argc, char* argv[]) {
         QObject::connect(&terminationSignals, &lirbo::ui::TerminationSignals::terminationRequested, &window,
                          &lirbo::ui::TMainChat::logOff);
         QObject::connect(&window, &lirbo::ui::TMainChat::endRequested, &app, [] { QCoreApplication::exit(0); });
+        if (terminationSignals.requested()) { // during an error box of the start-up: a log-off
+            window.logOff();
+            return 0;
+        }
         window.show();
         return QApplication::exec();
     } catch (const lirbo::core::Exception& error) {

@@ -8,6 +8,7 @@
 #include "ui/LirboLook.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ModalSeam.h"
+#include "ui/PeerListBox.h"
 #include "ui/TranscriptView.h"
 
 #include <QAction>
@@ -98,6 +99,7 @@ private slots:
         QCOMPARE(child("messaga")->geometry(), QRect(8, 8, 471, 21));
         QCOMPARE(child("bsend")->geometry(), QRect(486, 8, 121, 21));
         QCOMPARE(child("iplist")->geometry(), QRect(40, 8, 121, 185));
+        QVERIFY(qobject_cast<lirbo::ui::PeerListBox*>(child("iplist")) != nullptr); // no gesture clears it
         QCOMPARE(child("MemoChat")->size(), QSize(448, 333));
         QCOMPARE(child("Panel1")->height(), 34);
         QCOMPARE(child("Panel2")->width(), 166);
