@@ -5,9 +5,9 @@
 #include "app/HistoryLog.h"
 #include "core/ChatController.h"
 #include "core/ChatDatagram.h"
+#include "support/ChatPortFakes.h"
 
 #include <benchmark/benchmark.h>
-
 #include <filesystem>
 #include <unistd.h>
 
@@ -15,40 +15,16 @@ namespace {
 
 using namespace lirbo::core;
 
-class NullSender : public IDatagramSender {
-public:
-    void sendDatagram(const std::string&, const std::string&) override {}
-};
-class NoPeers : public IPeerSequence {
-public:
-    int count() const override { return 0; }
-    std::string get(int) const override { return {}; }
-    int selectedIndex() const override { return -1; }
-};
-class NoInput : public IInputLine {
-public:
-    std::string text() const override { return {}; }
-    void clearAndFocus() override {}
-};
-class FixedClock : public IClock {
-public:
-    std::string timeStamp() const override { return "14:05"; }
-};
-class Silent : public IBeeper {
-public:
-    void beep() override {}
-};
-
 std::string datagram(std::int64_t bodyLength) {
     return "V3Vasya;" + std::string(static_cast<std::size_t>(bodyLength), 'x');
 }
 
 void receivePath(benchmark::State& state, bool full, bool logged = false) {
-    NullSender sender;
-    NoPeers peers;
-    NoInput input;
-    FixedClock clock;
-    Silent beeper;
+    lirbo::test::FakeSender sender;
+    lirbo::test::FakePeers peers;
+    lirbo::test::FakeInput input;
+    lirbo::test::FakeClock clock;
+    lirbo::test::FakeBeeper beeper;
     TChatTranscript transcript;
     TChatController controller({sender, peers, input, clock, beeper, transcript}, "nik", 0);
     const std::filesystem::path folder =

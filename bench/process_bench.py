@@ -21,6 +21,8 @@ import sys
 import tempfile
 import time
 
+from lirbo_harness import rss_kb, start_xvfb, x_env
+
 ROUNDS = 5
 MAP_NOTIFY = 19
 SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
@@ -63,14 +65,6 @@ class RootWatcher:
                     return time.monotonic()
             select.select([self.fd], [], [], 0.05)
         raise RuntimeError("no window was mapped")
-
-
-def rss_kb(pid):
-    with open(f"/proc/{pid}/status") as status:
-        for line in status:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1])
-    return 0
 
 
 def udp_counter(name):
@@ -121,13 +115,8 @@ def send_paced(sock, count, rate, tag):
 
 
 def measure(lirbo, minimal, out):
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                            pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as pipe:
-        display = ":" + pipe.readline().strip()
-    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
+    xvfb, display = start_xvfb()
+    env = x_env(display)
     work = tempfile.mkdtemp(prefix="lirbo-bench-")
     results = {}
     try:

@@ -5,9 +5,9 @@
 #include "ui/QtBeeper.h"
 
 #include <QMainWindow>
+#include <QTimer>
 #include <QUrl>
 #include <functional>
-#include <QTimer>
 #include <memory>
 #include <string>
 

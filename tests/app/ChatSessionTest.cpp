@@ -1,9 +1,9 @@
 #include "app/ChatSession.h"
 
-#include "ScratchDir.h"
 #include "core/IntegerText.h"
 #include "net/IdUDPClient.h"
 #include "net/IdUDPServer.h"
+#include "support/ScratchDir.h"
 
 #include <array>
 #include <chrono>
@@ -15,7 +15,7 @@
 
 using lirbo::app::ChatSession;
 using lirbo::app::FileChooser;
-using lirbo::core::test::ScratchDir;
+using lirbo::test::ScratchDir;
 
 namespace {
 

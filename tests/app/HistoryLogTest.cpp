@@ -1,6 +1,6 @@
 #include "app/HistoryLog.h"
 
-#include "ScratchDir.h"
+#include "support/ScratchDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 
 using lirbo::app::HistoryLog;
 using lirbo::core::TShownMessage;
-using lirbo::core::test::ScratchDir;
+using lirbo::test::ScratchDir;
 
 namespace {
 

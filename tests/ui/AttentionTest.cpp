@@ -1,4 +1,4 @@
-#include "UdpProbe.h"
+#include "support/UdpProbe.h"
 #include "ui/AttentionTray.h"
 #include "ui/LirboLook.h"
 #include "ui/TMainChat.h"
@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <memory>
 
+using lirbo::test::UdpProbe;
 using lirbo::ui::TMainChat;
 
 // Being told of messages that arrive in the background, the peers' presence, and adding a sender
