@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Lirbo and runs every test suite: release, AddressSanitizer + UBSan, ThreadSanitizer,
-# the Windows build (core, net, lirbo.exe and its zip and installer) under Wine, and a short fuzzing pass.
+# the Windows build (core, net, app, lirbo.exe with its zip and installer) under Wine, and a short fuzzing pass. The release run also
+# checks the include direction of the layers and the format of every tracked C++ file.
 # Installs the Debian packages it needs first.
 set -euo pipefail
 cd "$(dirname "$0")"

@@ -62,7 +62,10 @@ ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints)
       m_saveDialog(chooser(FileChooser::Mode::Save, "SaveDialog",
                            "\xD1\xEE\xF5\xF0\xE0\xED\xE8\xF2\xFC \xF1\xEF\xE8\xF1\xEE\xEA IP", kTextFile, "*.txt",
                            "list", "txt")) {
-    m_peers.setChangeListener([this] { m_frontEnd.peersChanged(); });
+    m_peers.setChangeListener([this] {
+        m_presence.setPeers(m_peers.entries());
+        m_frontEnd.peersChanged();
+    });
     net::THandOver& handOver = net::THandOver::instance();
     handOver.setWakeCallback([this] { m_frontEnd.wake(); });
     try {
@@ -71,7 +74,7 @@ ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints)
         m_idUDPServer.DefaultPort = endpoints.listenPort;
         m_idUDPServer.OnUDPRead = [this](net::TIdUDPServer&, net::TByteStream& data, net::TIdSocketHandle& binding) {
             // Errors go back to the listener thread, which drops them: nothing shows for a bad datagram.
-            m_controller.receive(data.readString(), binding.SenderAddress);
+            IdUDPServerUDPRead(data.readString(), binding.SenderAddress);
         };
         m_idUDPServer.setActive(true);
     } catch (...) {
@@ -85,6 +88,8 @@ ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints)
 
 ChatSession::~ChatSession() {
     // The listener goes first: hand-overs still queued run now, while the front-end's views live.
+    // They reach the transcript only: the front-end may be tearing down around the session.
+    m_tearingDown = true;
     m_idUDPServer.setActive(false);
     m_idUDPClient.setActive(false);
     net::THandOver::instance().setWakeCallback({});
@@ -343,6 +348,56 @@ void ChatSession::end() {
 void ChatSession::serveHandOver() {
     net::THandOver::instance().runPending();
     showHistoryFailure(); // after the listener thread was let go, never inside its call
+}
+
+void ChatSession::IdUDPServerUDPRead(const std::string& bytes, const std::string& senderAddress) {
+    const auto received = m_controller.receive(bytes, senderAddress);
+    if (!received || m_tearingDown) {
+        return;
+    }
+    const bool departureNotice = received->kind == core::TShownMessage::Kind::DepartureNotice;
+    m_presence.messageFrom(senderAddress, received->stamp, departureNotice);
+    if (m_presence.listed(senderAddress)) {
+        m_frontEnd.presenceChanged();
+    }
+    if (departureNotice) {
+        return;
+    }
+    const bool isPrivate = received->kind == core::TShownMessage::Kind::ReceivedPrivate;
+    if (m_attention.messageShown(received->nick, isPrivate, m_frontEnd.isActive())) {
+        m_frontEnd.attentionChanged();
+        m_frontEnd.requestAttention();
+    }
+}
+
+void ChatSession::windowActivated() {
+    if (m_attention.activated()) {
+        m_frontEnd.attentionChanged();
+    }
+}
+
+void ChatSession::addSender(const std::string& address) {
+    command([&] {
+        if (!m_presence.listed(address)) {
+            m_peers.add(address);
+        }
+    });
+}
+
+std::optional<std::string> ChatSession::unlistedSender(std::size_t messageIndex) const {
+    const auto& messages = m_transcript.messages();
+    if (messageIndex >= messages.size()) {
+        return std::nullopt;
+    }
+    std::optional<std::string> sender = core::TChatController::senderOf(messages[messageIndex]);
+    if (sender && m_presence.listed(*sender)) {
+        return std::nullopt;
+    }
+    return sender;
+}
+
+Presence::Row ChatSession::peerPresence(int index) const {
+    return m_presence.row(m_peers.get(index));
 }
 
 } // namespace lirbo::app

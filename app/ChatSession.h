@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/Attention.h"
 #include "app/FileChooser.h"
 #include "app/HistoryLog.h"
 #include "app/IFrontEnd.h"
+#include "app/Presence.h"
 #include "app/SentLines.h"
 #include "app/TranscriptMirror.h"
 #include "app/TranscriptSearch.h"
@@ -83,6 +85,18 @@ public:
     // Runs the calls the listener thread has queued for the main thread.
     void serveHandOver();
 
+    // The main window became the active window: what arrived meanwhile counts as seen.
+    void windowActivated();
+    // Adds a sender's address to the peer list, as the address editor's OK does; nothing when the
+    // list already holds it.
+    void addSender(const std::string& address);
+    // The sender of the transcript's message at `messageIndex` when it is a received message
+    // whose address the peer list does not hold: what addSender would add.
+    std::optional<std::string> unlistedSender(std::size_t messageIndex) const;
+    // What the row of the peer list at `index` shows of its address's presence.
+    Presence::Row peerPresence(int index) const;
+    const Attention& attention() const { return m_attention; }
+
     bool ended() const { return m_ended; }
     // The local port the listener is bound to.
     int listenPort() const;
@@ -118,6 +132,7 @@ private:
     void showHistoryFailure();
     // Refuses a line the user did not see as it would go out, or that receivers would drop.
     void checkOutgoing(const TypedText& line) const;
+    void IdUDPServerUDPRead(const std::string& bytes, const std::string& senderAddress);
     bool choose(FileChooser& chooser, std::string& path);
     int preselectedColour() const;
     core::TChatSettings& settings();
@@ -143,8 +158,11 @@ private:
     std::optional<HistoryLog> m_history;
     SentLines m_sentLines;
     std::optional<TranscriptMatch> m_lastMatch;
+    Attention m_attention;
+    Presence m_presence;
     bool m_closing = false;
     bool m_ended = false;
+    bool m_tearingDown = false;
 };
 
 } // namespace lirbo::app

@@ -77,10 +77,14 @@ std::string HistoryLog::line(const std::tm& time, const core::TShownMessage& mes
     return text;
 }
 
-std::tm HistoryLog::now() const {
+const std::tm& HistoryLog::now() {
     const std::time_t seconds = m_clock ? m_clock() : std::time(nullptr);
-    const std::tm* local = std::localtime(&seconds); // the main thread is the only caller
-    return local != nullptr ? *local : std::tm{};
+    if (seconds != m_second) {
+        const std::tm* local = std::localtime(&seconds); // the main thread is the only caller
+        m_local = local != nullptr ? *local : std::tm{};
+        m_second = seconds;
+    }
+    return m_local;
 }
 
 std::string HistoryLog::pathFor(const std::tm& day) const {
@@ -88,11 +92,11 @@ std::string HistoryLog::pathFor(const std::tm& day) const {
 }
 
 bool HistoryLog::openFor(const std::tm& day) {
-    const std::string path = pathFor(day);
-    if (m_file != nullptr && path == m_filePath) {
+    if (m_file != nullptr && day.tm_year == m_fileYear && day.tm_yday == m_fileDay) {
         return true;
     }
     close();
+    const std::string path = pathFor(day);
     std::error_code ignored;
     std::filesystem::create_directories(m_folder, ignored); // a failure shows when the file won't open
     errno = 0;
@@ -103,6 +107,8 @@ bool HistoryLog::openFor(const std::tm& day) {
         return false;
     }
     m_filePath = path;
+    m_fileYear = day.tm_year;
+    m_fileDay = day.tm_yday;
     return true;
 }
 
@@ -125,7 +131,7 @@ void HistoryLog::messageShown(const core::TShownMessage& message) {
     if (!m_enabled) {
         return;
     }
-    const std::tm time = now();
+    const std::tm& time = now();
     if (!openFor(time)) {
         return;
     }

@@ -44,7 +44,8 @@ public:
     static std::string line(const std::tm& time, const core::TShownMessage& message);
 
 private:
-    std::tm now() const;
+    // The local time now; the system is asked once per second, as a flood comes many times in one.
+    const std::tm& now();
     std::string pathFor(const std::tm& day) const;
     bool openFor(const std::tm& day);
     void close();
@@ -53,8 +54,12 @@ private:
     std::string m_folder;
     Clock m_clock;
     bool m_enabled = true;
+    std::time_t m_second = -1;
+    std::tm m_local{};
     std::FILE* m_file = nullptr;
     std::string m_filePath;
+    int m_fileYear = -1; // the day of the open file
+    int m_fileDay = -1;
     int m_openError = 0; // the system's error of the last failed opening
     std::optional<std::string> m_failure;
     bool m_failureReported = false;

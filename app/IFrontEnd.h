@@ -44,10 +44,24 @@ public:
     virtual void focusInput() = 0;
     virtual void beep() = 0;
 
-    // The peer list changed (entries or selection): redraw it from the session's list.
+    // The peer list changed (entries or selection): redraw it from the session's list, each row
+    // with its presence (ChatSession::peerPresence).
     virtual void peersChanged() = 0;
+    // What some rows' presence shows changed (a message came from a listed address): redraw the
+    // rows' hints and greying soon. Comes with every such datagram, so it should be cheap.
+    virtual void presenceChanged() = 0;
     // The transcript changed: bring the view up to date soon through the session's mirror.
     virtual void transcriptChanged() = 0;
+
+    // Whether the user is at the program: its main window, or a dialog or box of its own, is the
+    // active window. A message shown while it is not counts as unread.
+    virtual bool isActive() const = 0;
+    // Ask for the user's attention (a taskbar flash, an urgency hint) until the window is next
+    // activated. Must not take the keyboard focus, raise the window or make a sound.
+    virtual void requestAttention() = 0;
+    // The unread messages changed: redraw the notification icon's mark and hint from
+    // ChatSession::attention().
+    virtual void attentionChanged() = 0;
 
     // Any thread: make the main thread call ChatSession::serveHandOver soon. Must not block.
     virtual void wake() = 0;

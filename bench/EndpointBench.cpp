@@ -5,11 +5,11 @@
 //   hand-over and a handler on the main thread, against a bare recvfrom thread handing each
 //   datagram to the main thread through a condition variable;
 // - paced rates: how many datagrams are lost at a given steady rate.
-#include "RawUdpSocket.h"
 #include "net/ByteStream.h"
 #include "net/HandOver.h"
 #include "net/IdUDPClient.h"
 #include "net/IdUDPServer.h"
+#include "support/UdpProbe.h"
 
 #include <algorithm>
 #include <atomic>
@@ -34,7 +34,7 @@ class Echo {
 public:
     explicit Echo(int replyPort) : m_replyPort(replyPort), m_thread([this] { run(); }) {}
     ~Echo() {
-        bench::RawUdpSocket stopper;
+        test::UdpProbe stopper;
         stopper.sendTo(m_socket.port(), kStop);
         m_thread.join();
     }
@@ -60,7 +60,7 @@ private:
     }
 
     int m_replyPort;
-    bench::RawUdpSocket m_socket;
+    test::UdpProbe m_socket;
     std::thread m_thread;
 };
 
@@ -74,7 +74,7 @@ void reportLatency(benchmark::State& state, std::vector<double>& micros) {
 }
 
 void BM_RawPingPong(benchmark::State& state) {
-    bench::RawUdpSocket socket;
+    test::UdpProbe socket;
     Echo echo(0);
     char buffer[65536];
     std::vector<double> micros;
@@ -123,7 +123,7 @@ void BM_EndpointRoundTrip(benchmark::State& state) {
 
 // Sends `count` datagrams to `port`, at `rate` per second (0: as fast as the socket takes them).
 void sendBurst(int port, int count, int rate) {
-    bench::RawUdpSocket sender;
+    test::UdpProbe sender;
     const auto start = Clock::now();
     for (int i = 0; i < count; ++i) {
         if (rate > 0 && i % 16 == 0) {
@@ -157,7 +157,7 @@ void BM_RawHandOverRate(benchmark::State& state) {
     long delivered = 0;
     double seconds = 0;
     for (auto _ : state) {
-        bench::RawUdpSocket receiver;
+        test::UdpProbe receiver;
         std::mutex lock;
         std::condition_variable changed;
         std::string slot;

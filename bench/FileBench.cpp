@@ -5,13 +5,10 @@
 #include "core/ChatTranscript.h"
 #include "core/PeerList.h"
 #include "core/RtfWriter.h"
+#include "support/ScratchDir.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -20,27 +17,7 @@ namespace {
 
 using namespace lirbo::core;
 
-class Scratch {
-public:
-    Scratch() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lirbo-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        m_path = pattern;
-    }
-    ~Scratch() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-
-    std::string file(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
+using Scratch = lirbo::test::ScratchDir;
 
 TPeerList peers(std::int64_t count) {
     TPeerList list;
@@ -50,14 +27,9 @@ TPeerList peers(std::int64_t count) {
     return list;
 }
 
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 // Raw read: the file's bytes cut at every line break, nothing else.
 void rawReadLines(const std::string& path) {
-    const std::string bytes = readBytes(path);
+    const std::string bytes = Scratch::read(path);
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < bytes.size()) {
@@ -122,7 +94,7 @@ void BM_RawSettingsWrite(benchmark::State& state) {
     const TChatSettings settings(scratch.file("lirbo.ini"));
     settings.storeUserSettings(3, "Ann");
     settings.storePeerList(peers(state.range(0)));
-    const std::string bytes = readBytes(settings.path());
+    const std::string bytes = Scratch::read(settings.path());
     for (auto _ : state) {
         rawWrite(settings.path(), bytes);
     }
@@ -165,7 +137,7 @@ void BM_RawListWrite(benchmark::State& state) {
     Scratch scratch;
     const std::string path = scratch.file("list.txt");
     peers(state.range(0)).saveToFile(path);
-    const std::string bytes = readBytes(path);
+    const std::string bytes = Scratch::read(path);
     for (auto _ : state) {
         rawWrite(path, bytes);
     }

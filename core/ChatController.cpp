@@ -51,17 +51,30 @@ void TChatController::sendPrivate() {
     appendOwn(TShownMessage::Kind::SentPrivate, kPrivateToSuffix + address, address, std::move(text));
 }
 
-void TChatController::receive(const std::string& bytes, const std::string& senderAddress) {
+std::optional<TShownMessage> TChatController::receive(const std::string& bytes, const std::string& senderAddress) {
     std::optional<TChatDatagram> datagram = TChatDatagram::decode(bytes);
     if (!datagram) {
-        return;
+        return std::nullopt;
     }
     const bool isPrivate = datagram->kind == TChatDatagram::Kind::Private;
     const TShownMessage::Kind kind = isPrivate                          ? TShownMessage::Kind::ReceivedPrivate
                                      : datagram->body == kDepartureBody ? TShownMessage::Kind::DepartureNotice
                                                                         : TShownMessage::Kind::Received;
-    appendMessage(kind, datagram->nick, isPrivate ? kPrivateFromSuffix : kPublicFromSuffix, senderAddress,
-                  TNickPalette::colour(datagram->colourIndex), std::move(datagram->body));
+    return appendMessage(kind, datagram->nick, isPrivate ? kPrivateFromSuffix : kPublicFromSuffix, senderAddress,
+                         TNickPalette::colour(datagram->colourIndex), std::move(datagram->body));
+}
+
+std::optional<std::string> TChatController::senderOf(const TTranscriptMessage& message) {
+    // The bold run ends after the stamp, whatever the nick holds; a received header goes on with
+    // its suffix and the address, an echo with nothing or with " лично для ".
+    const std::string_view rest =
+        std::string_view(message.header).substr(std::min(message.boldLength, message.header.size()));
+    for (const std::string_view suffix : {std::string_view(kPublicFromSuffix), std::string_view(kPrivateFromSuffix)}) {
+        if (rest.size() > suffix.size() && rest.substr(0, suffix.size()) == suffix) {
+            return std::string(rest.substr(suffix.size()));
+        }
+    }
+    return std::nullopt;
 }
 
 void TChatController::sendDepartureNotices() {
@@ -102,14 +115,16 @@ void TChatController::appendOwn(TShownMessage::Kind kind, std::string_view suffi
     m_ports.input.clearAndFocus();
 }
 
-void TChatController::appendMessage(TShownMessage::Kind kind, std::string_view nick, std::string_view suffix,
-                                    std::string_view address, TColor colour, std::string body) {
-    const std::string stamp = m_ports.clock.timeStamp();
+TShownMessage TChatController::appendMessage(TShownMessage::Kind kind, std::string_view nick, std::string_view suffix,
+                                             std::string_view address, TColor colour, std::string body) {
+    TShownMessage shown{kind, std::string(nick), std::string(address), std::move(body), m_ports.clock.timeStamp()};
+    replaceZeroBytes(shown.nick);
+    replaceZeroBytes(shown.body);
     std::string header;
-    header.reserve(nick.size() + stamp.size() + 2 + suffix.size() + address.size());
-    header += nick;
+    header.reserve(shown.nick.size() + shown.stamp.size() + 2 + suffix.size() + address.size());
+    header += shown.nick;
     header += '[';
-    header += stamp;
+    header += shown.stamp;
     header += ']';
     const std::size_t boldLength = header.size();
     header += suffix;
@@ -117,15 +132,11 @@ void TChatController::appendMessage(TShownMessage::Kind kind, std::string_view n
         header += address;
     }
     replaceZeroBytes(header);
-    replaceZeroBytes(body);
-    if (m_listener == nullptr) {
-        m_ports.transcript.appendMessage(std::move(header), boldLength, colour, std::move(body));
-        return;
+    m_ports.transcript.appendMessage(std::move(header), boldLength, colour, shown.body);
+    if (m_listener != nullptr) {
+        m_listener->messageShown(shown);
     }
-    TShownMessage shown{kind, std::string(nick), std::string(address), body};
-    replaceZeroBytes(shown.nick);
-    m_ports.transcript.appendMessage(std::move(header), boldLength, colour, std::move(body));
-    m_listener->messageShown(shown);
+    return shown;
 }
 
 } // namespace lirbo::core

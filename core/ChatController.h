@@ -4,6 +4,7 @@
 #include "core/ChatPorts.h"
 #include "core/ChatTranscript.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,11 +37,15 @@ public:
     void sendToAll();
     void sendPrivate();
     // `bytes`: the datagram exactly as received; `senderAddress`: dotted IPv4 of its sender.
-    void receive(const std::string& bytes, const std::string& senderAddress);
+    // Empty when the datagram was malformed and nothing was shown.
+    std::optional<TShownMessage> receive(const std::string& bytes, const std::string& senderAddress);
     // Every peer gets the notice, in list order: a peer whose notice fails is skipped, so that one
     // bad entry cannot keep the others uninformed. The first failure is rethrown after the last peer.
     void sendDepartureNotices();
     void adoptSettings(std::string nick, int colourIndex);
+
+    // The sender's address of a received message's header; empty for the echoes of own messages.
+    static std::optional<std::string> senderOf(const TTranscriptMessage& message);
 
     const std::string& nick() const { return m_nick; }
     int colourIndex() const { return m_colourIndex; }
@@ -51,8 +56,8 @@ public:
 private:
     std::string outgoing(TChatDatagram::Kind kind, const std::string& body) const;
     void appendOwn(TShownMessage::Kind kind, std::string_view suffix, const std::string& address, std::string body);
-    void appendMessage(TShownMessage::Kind kind, std::string_view nick, std::string_view suffix,
-                       std::string_view address, TColor colour, std::string body);
+    TShownMessage appendMessage(TShownMessage::Kind kind, std::string_view nick, std::string_view suffix,
+                                std::string_view address, TColor colour, std::string body);
 
     Ports m_ports;
     std::string m_nick;

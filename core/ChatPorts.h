@@ -45,6 +45,7 @@ struct TShownMessage {
     std::string nick;
     std::string address;
     std::string body;
+    std::string stamp; // the time stamp of its header
 };
 
 // Told about every message after it was appended to the transcript.

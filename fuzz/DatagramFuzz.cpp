@@ -4,6 +4,7 @@
 #include "FuzzSupport.h"
 #include "core/ChatController.h"
 #include "core/ChatDatagram.h"
+#include "support/ChatPortFakes.h"
 
 #include <cstdint>
 #include <string>
@@ -11,30 +12,6 @@
 using lirbo::core::TChatDatagram;
 
 namespace {
-
-class NullSender : public lirbo::core::IDatagramSender {
-public:
-    void sendDatagram(const std::string&, const std::string&) override {}
-};
-class NoPeers : public lirbo::core::IPeerSequence {
-public:
-    int count() const override { return 0; }
-    std::string get(int) const override { return {}; }
-    int selectedIndex() const override { return -1; }
-};
-class NoInput : public lirbo::core::IInputLine {
-public:
-    std::string text() const override { return {}; }
-    void clearAndFocus() override {}
-};
-class FixedClock : public lirbo::core::IClock {
-public:
-    std::string timeStamp() const override { return "14:05"; }
-};
-class Silent : public lirbo::core::IBeeper {
-public:
-    void beep() override {}
-};
 
 std::string shownText(std::string text) {
     for (char& c : text) {
@@ -80,11 +57,11 @@ void checkComposed(const std::string& bytes) {
 }
 
 void checkReceive(const std::string& bytes) {
-    NullSender sender;
-    NoPeers peers;
-    NoInput input;
-    FixedClock clock;
-    Silent beeper;
+    lirbo::test::FakeSender sender;
+    lirbo::test::FakePeers peers;
+    lirbo::test::FakeInput input;
+    lirbo::test::FakeClock clock;
+    lirbo::test::FakeBeeper beeper;
     // A small capacity, so that most inputs also exercise the trimming.
     lirbo::core::TChatTranscript transcript(512);
     lirbo::core::TChatController controller({sender, peers, input, clock, beeper, transcript}, "nik", 0);

@@ -6,13 +6,14 @@
 #include "FuzzSupport.h"
 #include "core/ChatTranscript.h"
 #include "core/RtfWriter.h"
-#include "tests/core/RtfReader.h"
+#include "support/RtfReader.h"
 
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 
 using namespace lirbo::core;
+namespace test = lirbo::test;
 
 namespace {
 

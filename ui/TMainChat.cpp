@@ -1,5 +1,6 @@
 #include "ui/TMainChat.h"
 
+#include "ui/AttentionTray.h"
 #include "ui/Cp1251.h"
 #include "ui/FileChooser.h"
 #include "ui/FindBar.h"
@@ -13,6 +14,7 @@
 #include "ui/TranscriptView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -26,6 +28,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 
 namespace lirbo::ui {
 
@@ -74,6 +77,10 @@ TMainChat::TMainChat(Endpoints endpoints, QWidget* parent) : QMainWindow(parent)
     buildPanels();
     buildMenu();
     setTabOrder();
+    m_presenceRedraw.setSingleShot(true);
+    connect(&m_presenceRedraw, &QTimer::timeout, this, &TMainChat::showPresence);
+    m_tray = new AttentionTray(*this);
+    connect(m_tray, &AttentionTray::restoreRequested, this, &TMainChat::restoreFromTray);
 
     m_session->start();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -103,6 +110,8 @@ void TMainChat::buildPanels() {
     m_memoChat->document()->setDefaultFont(LirboLook::font());
     m_memoChat->setFocusPolicy(Qt::StrongFocus);
     m_memoChat->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_memoChat->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_memoChat, &QWidget::customContextMenuRequested, this, &TMainChat::MemoChatContextMenu);
     row->addWidget(m_memoChat, 1);
 
     m_panel2 = new QWidget(central);
@@ -235,6 +244,25 @@ void TMainChat::showPeers() {
     } else {
         m_iplist->setCurrentRow(selected, QItemSelectionModel::ClearAndSelect);
     }
+    showPresence();
+}
+
+// Each row's hint says when its address last sent; a row whose address said goodbye is grey.
+void TMainChat::showPresence() {
+    const QBrush grey = palette().brush(QPalette::Disabled, QPalette::Text);
+    const int rows = std::min(m_iplist->count(), m_session->peers().count());
+    for (int i = 0; i < rows; ++i) {
+        const app::Presence::Row row = m_session->peerPresence(i);
+        QListWidgetItem* item = m_iplist->item(i);
+        const QString hint = fromCp1251(row.hint);
+        if (item->toolTip() != hint) {
+            item->setToolTip(hint);
+        }
+        const QVariant foreground = row.departed ? QVariant(grey) : QVariant();
+        if (item->data(Qt::ForegroundRole) != foreground) {
+            item->setData(Qt::ForegroundRole, foreground);
+        }
+    }
 }
 
 // --- Layout ---
@@ -262,6 +290,13 @@ void TMainChat::showEvent(QShowEvent* event) {
 void TMainChat::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     applyMinimumSize(); // the frame is known once the window manager has framed the window
+}
+
+void TMainChat::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_session) {
+        m_session->windowActivated();
+    }
 }
 
 bool TMainChat::eventFilter(QObject* watched, QEvent* event) {
@@ -365,6 +400,35 @@ void TMainChat::closeEvent(QCloseEvent* event) {
     m_session->requestClose();
 }
 
+// The transcript's own menu, with "Добавить <address> в список" on the header of a message from
+// an address the list does not hold.
+void TMainChat::MemoChatContextMenu(const QPoint& position) {
+    m_memoChat->catchUp(); // the view's lines are then the model's messages
+    std::unique_ptr<QMenu> menu(m_memoChat->createStandardContextMenu(position));
+    const int message = m_memoChat->headerMessageAt(position);
+    if (message >= 0) {
+        if (const auto sender = m_session->unlistedSender(static_cast<std::size_t>(message))) {
+            auto* add = new QAction(QStringLiteral("Добавить %1 в список").arg(fromCp1251(*sender)), menu.get());
+            add->setObjectName(QStringLiteral("addSender"));
+            connect(add, &QAction::triggered, this, [this, address = *sender] { m_session->addSender(address); });
+            QAction* first = menu->actions().isEmpty() ? nullptr : menu->actions().constFirst();
+            menu->insertAction(first, add);
+            menu->insertSeparator(first);
+        }
+    }
+    menu->exec(m_memoChat->viewport()->mapToGlobal(position));
+}
+
+void TMainChat::restoreFromTray() {
+    if (isMinimized()) {
+        showNormal();
+    } else {
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
 void TMainChat::logOff() {
     m_session->logOff();
 }
@@ -429,10 +493,36 @@ void TMainChat::peersChanged() {
     showPeers();
 }
 
+void TMainChat::presenceChanged() {
+    if (!m_presenceRedraw.isActive()) {
+        m_presenceRedraw.start(TranscriptView::kBatchInterval);
+    }
+}
+
 void TMainChat::transcriptChanged() {
     if (m_memoChat != nullptr) {
         m_memoChat->scheduleCatchUp();
     }
+}
+
+bool TMainChat::isActive() const {
+    // The window itself, or a dialog or box it owns, is where the user is.
+    for (const QWidget* w = QApplication::activeWindow(); w != nullptr; w = w->parentWidget()) {
+        if (w == this) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void TMainChat::requestAttention() {
+    QApplication::alert(this); // until the window is activated; takes no focus
+    emit attentionRequested();
+}
+
+void TMainChat::attentionChanged() {
+    const app::Attention& attention = m_session->attention();
+    m_tray->show(fromCp1251(attention.hint()), attention.unread() > 0);
 }
 
 void TMainChat::wake() {

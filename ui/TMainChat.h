@@ -5,6 +5,7 @@
 #include "ui/QtBeeper.h"
 
 #include <QMainWindow>
+#include <QTimer>
 #include <QUrl>
 #include <functional>
 #include <memory>
@@ -17,6 +18,7 @@ class QWidget;
 
 namespace lirbo::ui {
 
+class AttentionTray;
 class FindBar;
 class TranscriptView;
 
@@ -41,6 +43,7 @@ public:
     bool ended() const { return m_session->ended(); }
     const QtBeeper& beeper() const { return m_beeper; }
     TranscriptView& memoChat() { return *m_memoChat; }
+    const AttentionTray& tray() const { return *m_tray; }
 
     // Where files the user asks to see go (the desktop's viewer by default); tests replace it.
     using FileOpener = std::function<void(const QUrl&)>;
@@ -49,12 +52,15 @@ public:
 signals:
     // The close sequence (or log-off) has finished: the application is to end.
     void endRequested();
+    // The window asked for the user's attention (a message arrived while it was not active).
+    void attentionRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -63,6 +69,9 @@ private:
     void setTabOrder();
     void applyMinimumSize();
     void showPeers();
+    void showPresence();
+    void MemoChatContextMenu(const QPoint& position);
+    void restoreFromTray();
 
     // What the session asks of the window.
     bool askAddress(std::string& address) override;
@@ -78,7 +87,11 @@ private:
     void focusInput() override;
     void beep() override;
     void peersChanged() override;
+    void presenceChanged() override;
     void transcriptChanged() override;
+    bool isActive() const override;
+    void requestAttention() override;
+    void attentionChanged() override;
     void wake() override;
     void endApplication() override;
 
@@ -118,6 +131,8 @@ private:
     TranscriptView* m_memoChat = nullptr;
     FindBar* m_findBar = nullptr;
     FileOpener m_openFile;
+    AttentionTray* m_tray = nullptr;
+    QTimer m_presenceRedraw; // a flood of datagrams redraws the rows' presence once per batch
 };
 
 } // namespace lirbo::ui

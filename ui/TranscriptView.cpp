@@ -120,6 +120,15 @@ void TranscriptView::appendLine(QTextCursor& cursor, bool newBlock, const QStrin
     }
 }
 
+int TranscriptView::headerMessageAt(const QPoint& position) const {
+    if (m_mirror.shown() == 0) {
+        return -1;
+    }
+    const QTextBlock block = cursorForPosition(position).block();
+    // Every message is two blocks, header then body.
+    return block.isValid() && block.blockNumber() % 2 == 0 ? block.blockNumber() / 2 : -1;
+}
+
 void TranscriptView::catchUp() {
     m_timer.stop();
     m_sinceCatchUp.restart();

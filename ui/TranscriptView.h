@@ -34,6 +34,10 @@ public:
     // The selection, which shows as a highlight only while the view has the keyboard focus.
     QTextCursor selection() const { return m_hiddenSelection.isNull() ? textCursor() : m_hiddenSelection; }
 
+    // The index of the message whose header line lies at `position` (viewport coordinates), or -1
+    // when a body line or nothing is there. Counts in the model's messages once the view is up to date.
+    int headerMessageAt(const QPoint& position) const;
+
     // The shortest time between two batches, in milliseconds.
     static constexpr int kBatchInterval = 16;
 

@@ -1,9 +1,9 @@
 #include "app/ChatSession.h"
 
-#include "ScratchDir.h"
 #include "core/IntegerText.h"
 #include "net/IdUDPClient.h"
 #include "net/IdUDPServer.h"
+#include "support/ScratchDir.h"
 
 #include <array>
 #include <chrono>
@@ -15,7 +15,7 @@
 
 using lirbo::app::ChatSession;
 using lirbo::app::FileChooser;
-using lirbo::core::test::ScratchDir;
+using lirbo::test::ScratchDir;
 
 namespace {
 
@@ -43,6 +43,10 @@ public:
     int ends = 0;
     int beeps = 0;
     int focusReturns = 0;
+    bool active = true;
+    int attentionRequests = 0;
+    int attentionChanges = 0;
+    int presenceRedraws = 0;
 
     bool askAddress(std::string& address) override {
         editorsOpenedOn.push_back(address);
@@ -83,6 +87,10 @@ public:
     void focusInput() override { ++focusReturns; }
     void beep() override { ++beeps; }
     void peersChanged() override {}
+    void presenceChanged() override { ++presenceRedraws; }
+    bool isActive() const override { return active; }
+    void requestAttention() override { ++attentionRequests; }
+    void attentionChanged() override { ++attentionChanges; }
     void transcriptChanged() override {}
     void wake() override {}
     void endApplication() override { ++ends; }
@@ -220,7 +228,7 @@ TEST_F(ChatSessionTest, EveryFailingCommandShowsItsErrorOnceWithTheFullStopRule)
     struct Case {
         const char* name;
         std::function<void(ChatSession&, FakeFrontEnd&, const ScratchDir&)> run;
-        std::string error; // empty: any socket error
+        std::string error; // how the text begins, before the system's reason; empty: any socket error
     };
     const std::vector<Case> cases = {
         {"send to all",
@@ -241,19 +249,19 @@ TEST_F(ChatSessionTest, EveryFailingCommandShowsItsErrorOnceWithTheFullStopRule)
              f.files = {d.file("missing.txt")};
              s.loadPeerList();
          },
-         "Cannot open file \"" + scratch.file("missing.txt") + "\". No such file or directory."},
+         "Cannot open file \"" + scratch.file("missing.txt") + "\". "},
         {"save list",
          [](ChatSession& s, FakeFrontEnd& f, const ScratchDir& d) {
              f.files = {d.file("gone/list.txt")};
              s.savePeerList();
          },
-         "Cannot create file \"" + scratch.file("gone/list.txt") + "\". No such file or directory."},
+         "Cannot create file \"" + scratch.file("gone/list.txt") + "\". "},
         {"save conversation",
          [](ChatSession& s, FakeFrontEnd& f, const ScratchDir& d) {
              f.files = {d.file("gone/chat.RTF")};
              s.saveConversation();
          },
-         "Cannot create file \"" + scratch.file("gone/chat.RTF") + "\". No such file or directory."},
+         "Cannot create file \"" + scratch.file("gone/chat.RTF") + "\". "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -261,11 +269,9 @@ TEST_F(ChatSessionTest, EveryFailingCommandShowsItsErrorOnceWithTheFullStopRule)
         auto session = open({"127.0.0.1"}, kRefusedPort);
         c.run(*session, frontEnd, scratch);
         ASSERT_EQ(frontEnd.errors.size(), 1u);
-        if (c.error.empty()) {
-            EXPECT_EQ(frontEnd.errors[0].rfind("Socket Error # ", 0), 0u) << frontEnd.errors[0];
-        } else {
-            EXPECT_EQ(frontEnd.errors[0], c.error);
-        }
+        const std::string& shown = frontEnd.errors[0];
+        EXPECT_EQ(shown.rfind(c.error.empty() ? "Socket Error # " : c.error, 0), 0u) << shown;
+        EXPECT_EQ(shown.back(), '.') << shown; // the reason ends in a letter: the box adds a full stop
         EXPECT_TRUE(session->transcript().messages().empty());
     }
 }
@@ -303,6 +309,46 @@ TEST_F(ChatSessionTest, ReceivedDatagramReachesTheTranscriptThroughTheHandOver) 
     EXPECT_EQ(message.header.substr(message.header.size() - 11), "//127.0.0.1");
     EXPECT_EQ(message.body, "hello");
     EXPECT_EQ(session->mirror().takeBatch().appendCount, 1u);
+}
+
+TEST_F(ChatSessionTest, ReceivedMessagesDriveAttentionPresenceAndAddingTheirSender) {
+    auto session = open({"127.1"}, peer.port());
+    lirbo::net::TIdUDPClient sender;
+    sender.Host = "127.0.0.1";
+    sender.Port = session->listenPort();
+    sender.setActive(true);
+    auto receive = [&](const std::string& bytes) {
+        const std::size_t before = session->transcript().messages().size();
+        sender.Send(bytes);
+        ASSERT_TRUE(waitFor([&] {
+            session->serveHandOver();
+            return session->transcript().messages().size() > before;
+        }));
+    };
+
+    frontEnd.active = false;
+    receive("T2Eve;psst");
+    receive("V2Eve;\xCE\xD2\xCA\xCB\xDE\xD7\xC8\xCB\xD1\xDF"); // the departure notice is not counted
+    EXPECT_EQ(frontEnd.attentionRequests, 1);
+    EXPECT_EQ(session->attention().unread(), 1);
+    EXPECT_TRUE(session->peerPresence(0).departed);
+    session->windowActivated();
+    EXPECT_EQ(frontEnd.attentionChanges, 2);
+    frontEnd.active = true;
+    EXPECT_EQ(frontEnd.presenceRedraws, 2);
+    receive("V2Eve;back");
+    EXPECT_EQ(frontEnd.attentionRequests, 1);
+    EXPECT_FALSE(session->peerPresence(0).departed);
+    EXPECT_EQ(frontEnd.presenceRedraws, 3);
+
+    // Listed as "127.1": nothing to add; once the entry is gone, the sender can be added, once.
+    EXPECT_EQ(session->unlistedSender(0), std::nullopt);
+    session->selectPeer(0);
+    session->deletePeer();
+    EXPECT_EQ(session->unlistedSender(0), std::optional<std::string>("127.0.0.1"));
+    session->addSender("127.0.0.1");
+    session->addSender("127.0.0.1");
+    EXPECT_EQ(session->peers().entries(), (std::vector<std::string>{"127.0.0.1"}));
 }
 
 TEST_F(ChatSessionTest, EveryOpeningPreselectsAColourUniformly) {

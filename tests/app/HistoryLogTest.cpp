@@ -1,6 +1,6 @@
 #include "app/HistoryLog.h"
 
-#include "ScratchDir.h"
+#include "support/ScratchDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 
 using lirbo::app::HistoryLog;
 using lirbo::core::TShownMessage;
-using lirbo::core::test::ScratchDir;
+using lirbo::test::ScratchDir;
 
 namespace {
 
@@ -42,7 +42,7 @@ TEST(HistoryLogTest, OneLinePerMessageWithItsBreaksEscaped) {
     time.tm_hour = 7;
     time.tm_min = 5;
     time.tm_sec = 3;
-    const TShownMessage message{TShownMessage::Kind::ReceivedPrivate, "A\tnn", "127.0.0.1", "one\r\ntwo\\three\n"};
+    const TShownMessage message{TShownMessage::Kind::ReceivedPrivate, "A\tnn", "127.0.0.1", "one\r\ntwo\\three\n", {}};
     EXPECT_EQ(HistoryLog::line(time, message),
               "2026-12-09 07:05:03\t127.0.0.1\t\xEB\xE8\xF7\xED\xEE \xEE\xF2\tA\\tnn\tone\\r\\ntwo\\\\three\\n");
 }
@@ -52,10 +52,10 @@ TEST(HistoryLogTest, KeepsADaysTenThousandMessagesInItsOwnFile) {
     std::time_t now = at(2026, 12, 9, 23, 0, 0);
     HistoryLog log(scratch.file("history"), [&] { return now; });
     for (int i = 0; i < 10000; ++i) {
-        log.messageShown({TShownMessage::Kind::Received, "Eve", "127.0.0.1", "message " + std::to_string(i)});
+        log.messageShown({TShownMessage::Kind::Received, "Eve", "127.0.0.1", "message " + std::to_string(i), {}});
     }
     now = at(2026, 12, 10, 0, 0, 1);
-    log.messageShown({TShownMessage::Kind::Sent, "Ann", "", "after midnight"});
+    log.messageShown({TShownMessage::Kind::Sent, "Ann", "", "after midnight", {}});
     const std::string day = ScratchDir::read(scratch.file("history/2026-12-09.txt"));
     EXPECT_EQ(lineCount(day), 10000u);
     EXPECT_NE(day.find("\tmessage 9999\r\n"), std::string::npos);
@@ -69,7 +69,7 @@ TEST(HistoryLogTest, AFailureIsReportedOnceUntilAWriteSucceedsAgain) {
     ScratchDir::write(folder, "a file where the folder should be");
     std::time_t now = at(2026, 12, 9, 12, 0, 0);
     HistoryLog log(folder, [&] { return now; });
-    const TShownMessage message{TShownMessage::Kind::Received, "Eve", "127.0.0.1", "x"};
+    const TShownMessage message{TShownMessage::Kind::Received, "Eve", "127.0.0.1", "x", {}};
     log.messageShown(message);
     const auto failure = log.takeFailure();
     ASSERT_TRUE(failure.has_value());
@@ -92,6 +92,6 @@ TEST(HistoryLogTest, WritesNothingWhenOff) {
     ScratchDir scratch;
     HistoryLog log(scratch.file("history"));
     log.setEnabled(false);
-    log.messageShown({TShownMessage::Kind::Sent, "Ann", "", "x"});
+    log.messageShown({TShownMessage::Kind::Sent, "Ann", "", "x", {}});
     EXPECT_FALSE(ScratchDir::exists(scratch.file("history")));
 }

@@ -1,9 +1,8 @@
 #include "core/ChatController.h"
 
 #include "core/Exception.h"
-#include "core/SystemClock.h"
+#include "support/ChatPortFakes.h"
 
-#include <clocale>
 #include <gtest/gtest.h>
 #include <utility>
 #include <vector>
@@ -11,54 +10,12 @@
 namespace lirbo::core {
 namespace {
 
-using Sent = std::pair<std::string, std::string>; // host, bytes
-
-class FakeSender : public IDatagramSender {
-public:
-    std::vector<Sent> sent;
-    int failAtCall = -1; // 0-based call that throws; -1: never
-    void sendDatagram(const std::string& host, const std::string& bytes) override {
-        if (m_calls++ == failAtCall) {
-            throw Exception("Socket Error # 11001\r\nHost not found");
-        }
-        sent.emplace_back(host, bytes);
-    }
-
-private:
-    int m_calls = 0;
-};
-
-class FakePeers : public IPeerSequence {
-public:
-    std::vector<std::string> entries;
-    int selected = -1;
-    int count() const override { return static_cast<int>(entries.size()); }
-    std::string get(int index) const override { return entries.at(static_cast<std::size_t>(index)); }
-    int selectedIndex() const override { return selected; }
-};
-
-class FakeInput : public IInputLine {
-public:
-    std::string line;
-    int clears = 0;
-    std::string text() const override { return line; }
-    void clearAndFocus() override {
-        line.clear();
-        ++clears;
-    }
-};
-
-class FakeClock : public IClock {
-public:
-    std::string stamp = "14:05";
-    std::string timeStamp() const override { return stamp; }
-};
-
-class FakeBeeper : public IBeeper {
-public:
-    int beeps = 0;
-    void beep() override { ++beeps; }
-};
+using test::FakeBeeper;
+using test::FakeClock;
+using test::FakeInput;
+using test::FakePeers;
+using test::FakeSender;
+using test::Sent;
 
 const std::string kLichnoDlya = " \xEB\xE8\xF7\xED\xEE \xE4\xEB\xFF ";     // " лично для "
 const std::string kLichnoOt = " \xEB\xE8\xF7\xED\xEE \xEE\xF2";            // " лично от"
@@ -173,6 +130,7 @@ TEST_F(ChatControllerTest, ReceiveBuildsHeaderFormsAndColours) {
         std::size_t bold;
         TColor colour;
         std::string body;
+        bool departure = false;
     };
     const std::vector<Case> cases{
         {"V3Ann;hi", "Ann[14:05]//192.168.0.7", 10, kYellow, "hi"},
@@ -181,25 +139,44 @@ TEST_F(ChatControllerTest, ReceiveBuildsHeaderFormsAndColours) {
         {"V8Eve;m", "Eve[14:05]//192.168.0.7", 10, TColor{255, 0, 255}, "m"},
         {"V9Eve;m", "Eve[14:05]//192.168.0.7", 10, kBlack, "m"},
         {std::string("V1a\0b;c\0d", 9), "a?b[14:05]//192.168.0.7", 10, TColor{255, 0, 0}, "c?d"},
+        {"V0Bob;" + kDeparture, "Bob[14:05]//192.168.0.7", 10, kBlack, kDeparture, true},
+        {"T0Bob;" + kDeparture, "Bob[14:05]" + kLichnoOt + "192.168.0.7", 10, kBlack, kDeparture},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes);
         TChatTranscript t;
         TChatController chat({sender, peers, input, clock, beeper, t}, "Me", 0);
-        chat.receive(c.bytes, "192.168.0.7");
+        const auto received = chat.receive(c.bytes, "192.168.0.7");
         ASSERT_EQ(t.messages().size(), 1u);
         const TTranscriptMessage& m = t.messages().front();
         EXPECT_EQ(m.header, c.header);
         EXPECT_EQ(m.boldLength, c.bold);
         EXPECT_EQ(m.colour, c.colour);
         EXPECT_EQ(m.body, c.body);
+        ASSERT_TRUE(received);
+        EXPECT_EQ(received->kind == TShownMessage::Kind::DepartureNotice, c.departure);
+        EXPECT_EQ(received->stamp, "14:05");
+        EXPECT_EQ(TChatController::senderOf(m), std::optional<std::string>("192.168.0.7"));
     }
     EXPECT_TRUE(sender.sent.empty());
 }
 
+TEST_F(ChatControllerTest, EchoesNameNoSender) {
+    // A nick that looks like a received header must not pass for one.
+    controller.adoptSettings("x]//10.0.0.5", 3);
+    input.line = "a";
+    controller.sendToAll();
+    peers.selected = 1;
+    input.line = "b";
+    controller.sendPrivate();
+    for (const TTranscriptMessage& m : transcript.messages()) {
+        EXPECT_EQ(TChatController::senderOf(m), std::nullopt) << m.header;
+    }
+}
+
 TEST_F(ChatControllerTest, MalformedDatagramsChangeNothing) {
     for (const char* bytes : {"", "V", "Vx;hi", "T-1a;b"}) {
-        controller.receive(bytes, "10.0.0.9");
+        EXPECT_FALSE(controller.receive(bytes, "10.0.0.9").has_value()) << bytes;
     }
     EXPECT_TRUE(transcript.messages().empty());
 }
@@ -229,37 +206,6 @@ TEST_F(ChatControllerTest, ZeroByteGoesOutUnchangedButIsShownAsQuestionMark) {
     EXPECT_EQ(sender.sent.back().second, std::string("V3Ann;a\0b", 9));
     EXPECT_EQ(transcript.messages().back().body, "a?b");
 }
-
-TEST(SystemClock, GivesTwoDigitHoursAndMinutes) {
-    const std::string stamp = SystemClock().timeStamp();
-    ASSERT_EQ(stamp.size(), 5u) << stamp;
-    EXPECT_EQ(stamp[2], ':');
-    EXPECT_LE(std::stoi(stamp.substr(0, 2)), 23);
-    EXPECT_LE(std::stoi(stamp.substr(3)), 59);
-}
-
-TEST(SystemClock, SeparatorIsTheTextBetweenHourAndMinuteOfTheTimeFormat) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"%H:%M:%S", ":"},  {"%H.%M.%S", "."}, {"%T", ":"},    {"%r", ":"},   {"%OH:%OM:%OS", ":"}, {"%p %-I.%M", "."},
-        {"%k h %M", " h "}, {"%H%%%M", "%"},   {"%H%M%S", ""}, {"%M:%H", ""}, {"%H:%S", ""},        {"", ""}};
-    for (const auto& [format, separator] : cases) {
-        EXPECT_EQ(timeSeparatorIn(format), separator) << format;
-    }
-    EXPECT_EQ(formatTimeStamp(9, 5, "."), "09.05");
-    for (const char* unusable : {"", "?", "1234"}) {
-        EXPECT_EQ(formatTimeStamp(9, 5, unusable), "09:05") << unusable;
-    }
-}
-
-#ifndef _WIN32
-TEST(SystemClock, StampTakesTheLocalesSeparator) {
-    ASSERT_NE(std::setlocale(LC_ALL, "fi_FI.UTF-8"), nullptr) << "scripts/install-deps.sh test makes the locale";
-    const std::string finnish = SystemClock().timeStamp();
-    std::setlocale(LC_ALL, "C");
-    ASSERT_EQ(finnish.size(), 5u) << finnish;
-    EXPECT_EQ(finnish[2], '.');
-}
-#endif
 
 TEST_F(ChatControllerTest, BoldRunFollowsTheStampLength) {
     clock.stamp = "9.05";

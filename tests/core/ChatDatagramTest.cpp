@@ -1,7 +1,5 @@
 #include "core/ChatDatagram.h"
 
-#include "core/NickPalette.h"
-
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -69,21 +67,6 @@ TEST(ChatDatagram, RoundTripsEveryDigitAndAnyBody) {
             }
         }
     }
-}
-
-TEST(NickPalette, ColoursNamesAndOutOfRangeIndexes) {
-    EXPECT_EQ(TNickPalette::colour(2), (TColor{128, 0, 0}));
-    EXPECT_EQ(TNickPalette::colour(7), (TColor{128, 0, 128}));
-    EXPECT_EQ(TNickPalette::colour(8), (TColor{255, 0, 255}));
-    EXPECT_EQ(TNickPalette::nameCount(), 8);
-    EXPECT_EQ(TNickPalette::name(0), "\xD7\xE5\xF0\xED\xFB\xE9");         // Черный
-    EXPECT_EQ(TNickPalette::name(4), "\xC7\xE5\xEB\xB8\xED\xED\xFB\xE9"); // Зелённый
-    EXPECT_EQ(TNickPalette::name(7), "\xD0\xEE\xE7\xEE\xE2\xFB\xE9");     // Розовый
-    for (const int outside : {-1, 9, 12, 1000}) {
-        EXPECT_EQ(TNickPalette::usableIndex(outside), 0);
-        EXPECT_EQ(TNickPalette::colour(outside), TNickPalette::colour(0));
-    }
-    EXPECT_EQ(TNickPalette::usableIndex(8), 8);
 }
 
 } // namespace

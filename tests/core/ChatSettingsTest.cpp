@@ -1,10 +1,10 @@
 #include "core/ChatSettings.h"
 
-#include "FileSizeLimit.h"
-#include "Platform.h"
-#include "ScratchDir.h"
 #include "core/Exception.h"
 #include "core/FileSystem.h"
+#include "support/FileSizeLimit.h"
+#include "support/Platform.h"
+#include "support/ScratchDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

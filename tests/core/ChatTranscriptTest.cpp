@@ -1,11 +1,11 @@
 #include "core/ChatTranscript.h"
 
-#include "FileSizeLimit.h"
-#include "Platform.h"
-#include "ScratchDir.h"
 #include "core/Exception.h"
 #include "core/FileSystem.h"
 #include "core/RtfWriter.h"
+#include "support/FileSizeLimit.h"
+#include "support/Platform.h"
+#include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "core/Exception.h"
 
-#include "Platform.h"
-#include "ScratchDir.h"
 #include "core/ChatTranscript.h"
 #include "core/IniFile.h"
 #include "core/PeerList.h"
 #include "core/SystemText.h"
+#include "support/Platform.h"
+#include "support/ScratchDir.h"
 
 #include <cerrno>
 #include <clocale>

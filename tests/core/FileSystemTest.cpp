@@ -1,10 +1,10 @@
 #include "core/FileSystem.h"
 
-#include "Platform.h"
-#include "ScratchDir.h"
 #include "core/Exception.h"
 #include "core/IniFile.h"
 #include "core/PeerList.h"
+#include "support/Platform.h"
+#include "support/ScratchDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "core/IniFile.h"
 
-#include "FileSizeLimit.h"
-#include "Platform.h"
-#include "ScratchDir.h"
 #include "core/Exception.h"
+#include "support/FileSizeLimit.h"
+#include "support/Platform.h"
+#include "support/ScratchDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "core/RtfWriter.h"
 
-#include "RtfReader.h"
 #include "core/ChatTranscript.h"
+#include "support/RtfReader.h"
 
 #include <gtest/gtest.h>
 

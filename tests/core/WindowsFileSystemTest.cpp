@@ -1,9 +1,9 @@
 // Built only for Windows: what the Windows file functions add to the shared file tests.
-#include "ScratchDir.h"
 #include "core/ChatSettings.h"
 #include "core/Exception.h"
 #include "core/FileSystem.h"
 #include "core/PeerList.h"
+#include "support/ScratchDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -14,8 +14,7 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from startup_signals import INSIDE, SKIP, start_x, wait_window  # noqa: E402
+from lirbo_harness import SKIP, cannot_run, find_window, rerun_in_own_network_namespace, start_xvfb, x_env
 
 INI = b"[user]\r\nnik_color=2\r\nnik=Ann\r\nstart=0\r\n[ip]\r\n; written by hand\r\nip0=127.0.0.1\r\n"
 
@@ -44,23 +43,20 @@ def main():
         print(__doc__)
         return 2
     lirbo, manager_program = (os.path.abspath(path) for path in sys.argv[1:])
-    missing = [tool for tool in ("unshare", "ip", "Xvfb", "xdotool") if shutil.which(tool) is None]
-    if os.geteuid() != 0 or missing:
-        print("skipped: needs root and", " ".join(missing) or "nothing else")
+    reason = cannot_run("unshare", "ip", "Xvfb", "xdotool")
+    if reason:
+        print("skipped:", reason)
         return SKIP
-    if os.environ.get(INSIDE) != "1":
-        env = dict(os.environ, **{INSIDE: "1"})
-        return subprocess.run(["unshare", "-n", sys.executable, os.path.abspath(__file__), *sys.argv[1:]],
-                              env=env).returncode
-    subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
+    status = rerun_in_own_network_namespace(__file__, sys.argv[1:])
+    if status is not None:
+        return status
 
     folder = tempfile.mkdtemp(prefix="lirbo-e2e-")
     ini = os.path.join(folder, "lirbo.ini")
     with open(ini, "wb") as file:
         file.write(INI)
-    xvfb, display = start_x()
-    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", ICEAUTHORITY=os.path.join(folder, "iceauth"))
-    env.pop("WAYLAND_DISPLAY", None)
+    xvfb, display = start_xvfb()
+    env = dict(x_env(display), ICEAUTHORITY=os.path.join(folder, "iceauth"))
     manager = Manager(manager_program, env)
     lirbo_env = dict(env, SESSION_MANAGER=manager.address)
     process = subprocess.Popen([lirbo], cwd=folder, env=lirbo_env, stdout=subprocess.DEVNULL,
@@ -68,7 +64,7 @@ def main():
     failures = []
     try:
         manager.expect("registered")
-        if wait_window(env, "Lirbo", process.pid) is None:
+        if find_window(env, "Lirbo", process.pid) is None:
             raise AssertionError("the main window did not show")
         manager.tell("checkpoint")
         manager.expect("saved")

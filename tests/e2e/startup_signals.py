@@ -15,42 +15,15 @@ import socket
 import subprocess
 import sys
 import tempfile
-import time
 
-SKIP = 77
-INSIDE = "LIRBO_E2E_OWN_NAMESPACE"
-
-
-def start_x():
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-                             "-noreset"], pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as pipe:
-        number = pipe.readline().strip()
-    if not number:
-        xvfb.kill()
-        raise RuntimeError("Xvfb did not start")
-    return xvfb, ":" + number
-
-
-def wait_window(env, title, pid, timeout=30, other_than=None):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        found = subprocess.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(pid), "--name",
-                                f"^{title}$"], env=env, capture_output=True, text=True).stdout.split()
-        found = [window for window in found if window != other_than]
-        if found:
-            return found[0]
-        time.sleep(0.05)
-    return None
+from lirbo_harness import SKIP, cannot_run, find_window, rerun_in_own_network_namespace, start_xvfb, x_env
 
 
 def answer(env, box, process):
     """The user presses Enter in the error box: the window then shows and the program runs on."""
     subprocess.run(["xdotool", "windowfocus", "--sync", box], env=env, capture_output=True, timeout=20)
     subprocess.run(["xdotool", "key", "Return"], env=env, capture_output=True, timeout=20)
-    return wait_window(env, "Lirbo", process.pid, other_than=box) is not None and process.poll() is None
+    return find_window(env, "Lirbo", process.pid, other_than=box) is not None and process.poll() is None
 
 
 def port_taken(folder):
@@ -84,7 +57,7 @@ def run_case(lirbo, env, case):
     holder = prepare(folder)
     process = subprocess.Popen([lirbo], cwd=folder, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
-        box = wait_window(env, caption, process.pid)
+        box = find_window(env, caption, process.pid)
         if box is None:
             return f"{what}: no box \"{caption}\" appeared"
         if answered and not answer(env, box, process):
@@ -112,14 +85,13 @@ def main():
         print(__doc__)
         return 2
     lirbo = os.path.abspath(sys.argv[1])
-    missing = [tool for tool in ("unshare", "ip", "Xvfb", "xdotool") if shutil.which(tool) is None]
-    if os.geteuid() != 0 or missing:
-        print("skipped: needs root and", " ".join(missing) or "nothing else")
+    reason = cannot_run("unshare", "ip", "Xvfb", "xdotool")
+    if reason:
+        print("skipped:", reason)
         return SKIP
-    if os.environ.get(INSIDE) != "1":
-        env = dict(os.environ, **{INSIDE: "1"})
-        return subprocess.run(["unshare", "-n", sys.executable, os.path.abspath(__file__), lirbo], env=env).returncode
-    subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
+    status = rerun_in_own_network_namespace(__file__, [lirbo])
+    if status is not None:
+        return status
 
     cases = CASES
     with open("/proc/sys/vm/overcommit_memory") as file:
@@ -128,9 +100,8 @@ def main():
     if overcommit or sanitized:  # under AddressSanitizer a failed allocation ends the program instead
         print("skipped: the cases of an unreadable settings file", flush=True)
         cases = [case for case in CASES if case[1] is not settings_too_large]
-    xvfb, display = start_x()
-    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
-    env.pop("WAYLAND_DISPLAY", None)
+    xvfb, display = start_xvfb()
+    env = x_env(display)
     env.pop("SESSION_MANAGER", None)
     try:
         failures = [message for message in (run_case(lirbo, env, case) for case in cases) if message]

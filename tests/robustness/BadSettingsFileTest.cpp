@@ -1,8 +1,8 @@
 // A lirbo.ini that is a folder, that cannot be read, or that holds binary junk loads as the
 // defaults (nick "nik", colour 0, no peers) without an error, and nothing is written at load.
-#include "ScratchDir.h"
 #include "core/ChatSettings.h"
 #include "core/PeerList.h"
+#include "support/ScratchDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

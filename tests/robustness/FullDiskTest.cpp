@@ -1,11 +1,11 @@
 // A full disk: every store fails with its exact error message, the file that was there keeps its
 // bytes, and no temporary file is left to fill the disk further. The folder is a 64 KiB tmpfs,
 // mounted in a mount namespace of this test process's own, so nothing outside it is touched.
-#include "ScratchDir.h"
 #include "core/ChatSettings.h"
 #include "core/ChatTranscript.h"
 #include "core/Exception.h"
 #include "core/PeerList.h"
+#include "support/ScratchDir.h"
 
 #include <cerrno>
 #include <cstring>

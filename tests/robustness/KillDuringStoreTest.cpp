@@ -1,10 +1,10 @@
 // A process killed with SIGKILL at a random moment while it stores a file leaves either the file
 // as it was or the new one, whole: never a torn file. A child process stores two versions in turn,
 // as fast as it can; the parent kills it after a random delay and reads what is on the disk.
-#include "ScratchDir.h"
 #include "core/ChatSettings.h"
 #include "core/ChatTranscript.h"
 #include "core/PeerList.h"
+#include "support/ScratchDir.h"
 
 #include <chrono>
 #include <csignal>

@@ -10,16 +10,10 @@ import os
 import random
 import shutil
 import signal
-import subprocess
 import sys
 import tempfile
-import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from two_copies import Failure, Namespace, expect, run  # noqa: E402
-from flood import rtf_text, save_conversation  # noqa: E402
-
-SKIP = 77
+from lirbo_harness import SKIP, Namespace, add_namespace, cannot_run, delete_namespace, expect, read, report, rtf_text
 
 
 def make_folder(path):
@@ -41,8 +35,7 @@ def make_junk(path):
 def snapshot(path):
     if os.path.isdir(path):
         return "folder"
-    with open(path, "rb") as file:
-        return file.read()
+    return read(path)
 
 
 def check(lirbo, name, make, user):
@@ -51,8 +44,7 @@ def check(lirbo, name, make, user):
     os.chmod(workspace, 0o777)
     space = None
     try:
-        run("ip", "netns", "add", tag)
-        run("ip", "-n", tag, "link", "set", "lo", "up")
+        add_namespace(tag)
         space = Namespace(tag, workspace)
         ini = os.path.join(workspace, "lirbo.ini")
         make(ini)
@@ -63,11 +55,7 @@ def check(lirbo, name, make, user):
             os.chown(workspace, user, user)
             if not os.path.isdir(ini):
                 os.chown(ini, 0, 0)
-            process = subprocess.Popen(space.exec_args("setpriv", f"--reuid={user}", f"--regid={user}",
-                                                       "--clear-groups", lirbo),
-                                       cwd=workspace, env=space.env(), stdout=subprocess.DEVNULL,
-                                       stderr=subprocess.DEVNULL)
-            space.processes.append(process)
+            process = space.start_lirbo(lirbo, "setpriv", f"--reuid={user}", f"--regid={user}", "--clear-groups")
         else:
             process = space.start_lirbo(lirbo)
         window = space.wait_window("Lirbo", process.pid)
@@ -76,9 +64,8 @@ def check(lirbo, name, make, user):
         space.xdotool("type", "--delay", "20", "defaults")
         space.xdotool("key", "Return")
         saved = os.path.join(workspace, "chat.rtf")
-        save_conversation(space, process.pid, window, saved)
-        with open(saved, "rb") as file:
-            text = rtf_text(file.read())
+        space.save_conversation(process.pid, window, saved)
+        text = rtf_text(read(saved))
         expect(b"nik[" in text and b"defaults" in text, f"{name}: the typed line is echoed under the default nick")
         process.send_signal(signal.SIGTERM)
         expect(process.wait(timeout=10) == 0, f"{name}: SIGTERM ends the program with status 0")
@@ -86,29 +73,25 @@ def check(lirbo, name, make, user):
     finally:
         if space is not None:
             space.stop()
-        run("ip", "netns", "delete", tag, check=False)
+        delete_namespace(tag)
         shutil.rmtree(workspace, ignore_errors=True)
+
+
+def check_all(lirbo):
+    check(lirbo, "a folder", make_folder, None)
+    check(lirbo, "binary junk", make_junk, None)
+    check(lirbo, "an unreadable file", make_unreadable, 65534)
 
 
 def main():
     if len(sys.argv) != 2:
         print(__doc__)
         return 2
-    lirbo = os.path.abspath(sys.argv[1])
-    missing = [tool for tool in ("ip", "Xvfb", "xdotool", "setpriv") if shutil.which(tool) is None]
-    if os.geteuid() != 0 or missing:
-        print("skipped: needs root and", " ".join(missing) or "nothing else")
+    reason = cannot_run("ip", "Xvfb", "xdotool", "setpriv")
+    if reason:
+        print("skipped:", reason)
         return SKIP
-    try:
-        check(lirbo, "a folder", make_folder, None)
-        check(lirbo, "binary junk", make_junk, None)
-        check(lirbo, "an unreadable file", make_unreadable, 65534)
-        print("1 passed, 0 failed")
-        return 0
-    except (Failure, subprocess.SubprocessError, OSError) as error:
-        print("FAILED:", error, flush=True)
-        print("0 passed, 1 failed")
-        return 1
+    return report(check_all, os.path.abspath(sys.argv[1]))
 
 
 if __name__ == "__main__":

@@ -10,7 +10,6 @@ Usage: flood.py PATH_TO_LIRBO. Needs root, ip, Xvfb and xdotool; exits 77 (skipp
 """
 import os
 import random
-import re
 import shutil
 import signal
 import socket
@@ -19,13 +18,11 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from two_copies import Failure, Namespace, expect, run  # noqa: E402
+from lirbo_harness import (NOTICE, SKIP, Namespace, add_namespace, cannot_run, delete_namespace, expect, read, report,
+                           rss_kb, rtf_text, sanitized, write_ini)
 
-SKIP = 77
 FLOOD = 100_000
 PEER = "127.0.0.2"  # lirbo's one peer: on loopback, so its datagrams come back to itself
-NOTICE = "ОТКЛЮЧИЛСЯ".encode("cp1251")
 # Growth of the resident memory allowed over the flood; AddressSanitizer keeps freed memory in
 # quarantine (256 MB by default), so an instrumented build gets more room.
 GROWTH_LIMIT_KB = 64 * 1024
@@ -58,44 +55,99 @@ def send_after(count):
         time.sleep(0.02)
 
 
-def rss_kb(pid):
-    with open(f"/proc/{pid}/status") as status:
-        for line in status:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1])
-    return 0
+def flood_test(lirbo, name, workspace, spaces):
+    me = os.path.abspath(__file__)
+    add_namespace(name)
+    space = Namespace(name, workspace)
+    spaces.append(space)
+    write_ini(workspace, "Ann", 2, PEER)
+    space.start_x()
+    copy = space.start_lirbo(lirbo)
+    window = space.wait_window("Lirbo", copy.pid)
+    expect(window is not None, "the program shows its main window")
+    time.sleep(0.5)
+    rss_start = rss_kb(copy.pid)
 
+    # The flood, while the resident memory is sampled.
+    sender = subprocess.Popen(space.exec_args("python3", me, "--flood", str(FLOOD)))
+    peak = rss_start
+    started = time.monotonic()
+    while sender.poll() is None:
+        peak = max(peak, rss_kb(copy.pid))
+        time.sleep(0.05)
+    flood_seconds = time.monotonic() - started
+    expect(sender.returncode == 0, f"{FLOOD:,} datagrams sent in {flood_seconds:.1f} s")
+    # Let the program work through what its socket still holds.
+    for _ in range(100):
+        peak = max(peak, rss_kb(copy.pid))
+        time.sleep(0.05)
+    expect(copy.poll() is None, "the program stays up through the flood")
+    print(f"resident memory: {rss_start} kB at start, {peak} kB at the peak, {rss_kb(copy.pid)} kB after")
+    limit = GROWTH_LIMIT_ASAN_KB if sanitized(copy.pid) else GROWTH_LIMIT_KB
+    expect(peak - rss_start < limit, f"resident memory grows by less than {limit // 1024} MB")
 
-def save_conversation(space, pid, window, path):
-    """Menu "Файл", "Сохранить разговор", then the file name typed into the chooser."""
+    # The user types a message: it goes to the peer (and, on loopback, comes back to the program).
+    # The capture starts only now, so that it need not copy the flood.
+    space.start_capture()
     space.xdotool("windowfocus", "--sync", window)
-    space.xdotool("mousemove", "--sync", "15", "8", "click", "1")
-    time.sleep(0.5)
-    space.xdotool("key", "Down", "Return")
-    chooser = space.wait_window("Сохранить как", pid)  # the toolkit's own title, in Russian
-    if chooser is None:
-        return
-    time.sleep(0.5)
-    space.xdotool("windowfocus", "--sync", chooser)
-    space.xdotool("key", "ctrl+a")
-    space.xdotool("type", "--delay", "10", path)
+    space.xdotool("type", "--delay", "20", "still here")
     space.xdotool("key", "Return")
-    deadline = time.monotonic() + 20
-    while not os.path.exists(path) and time.monotonic() < deadline:
-        time.sleep(0.1)
+    expected = b"V2Ann;still here"
+    seen = [space.next_datagram(timeout=10) for _ in range(2)]
+    expect((PEER, expected) in seen or ("127.0.0.1", expected) in seen, "a typed message is sent after the flood")
+
+    # Valid messages sent after the flood all appear in the conversation the program saves.
+    subprocess.run(space.exec_args("python3", me, "--after", "20"), check=True)
+    time.sleep(0.5)
+    saved = os.path.join(workspace, "after.rtf")
+    space.save_conversation(copy.pid, window, saved)
+    expect(os.path.exists(saved), "the conversation is saved after the flood")
+    text = rtf_text(read(saved))
+    missing_after = [i for i in range(20) if b"after flood %d\n" % i not in text]
+    expect(not missing_after, f"all 20 messages sent after the flood are in the transcript (missing {missing_after})")
+    expect(b"still here" in text, "the typed message is echoed in the transcript")
+
+    # SIGTERM: the departure notice still goes out, and the program ends with status 0.
+    while space.next_datagram(timeout=0.2) is not None:
+        pass
+    copy.send_signal(signal.SIGTERM)
+    notices = [space.next_datagram(timeout=10) for _ in range(1)]
+    expect((PEER, b"V2Ann;" + NOTICE) in notices or ("127.0.0.1", b"V2Ann;" + NOTICE) in notices,
+           "SIGTERM sends the departure notice")
+    expect(copy.wait(timeout=10) == 0, "the program ends with status 0")
+    lines = history_lines(workspace)
+    expect(all(whole(line) for line in lines), f"each of the {len(lines):,} lines of the log is one whole message")
+    expect(any(line.endswith(b"\tafter flood 19") for line in lines), "the log holds the messages after the flood")
+
+    # Killed outright in the middle of a flood: every line of the log but the last stays whole.
+    copy = space.start_lirbo(lirbo)
+    expect(space.wait_window("Lirbo", copy.pid) is not None, "the program starts again")
+    before = len(history_lines(workspace))
+    sender = subprocess.Popen(space.exec_args("python3", me, "--flood", str(FLOOD)))
+    time.sleep(1.0)
+    copy.kill()
+    copy.wait(timeout=10)
+    sender.wait(timeout=120)
+    complete = read(history_file(workspace)).split(b"\r\n")[:-1]
+    expect(len(complete) > before, f"the log grew by {len(complete) - before:,} lines before the kill")
+    expect(all(whole(line) for line in complete), "after a kill -9 every line but the last is whole")
 
 
-def sanitized(pid):
-    with open(f"/proc/{pid}/maps") as maps:
-        return "libasan" in maps.read()
+def history_file(workspace):
+    folder = os.path.join(workspace, "history")
+    days = sorted(os.listdir(folder))
+    return os.path.join(folder, days[-1])
 
 
-def rtf_text(rtf):
-    """The plain text of the transcript's RTF: escapes decoded, control words dropped."""
-    text = re.sub(rb"\\'([0-9a-f]{2})", lambda m: bytes([int(m.group(1), 16)]), rtf)
-    text = re.sub(rb"\\par\b ?", b"\n", text)
-    text = re.sub(rb"\\[a-z]+-?\d* ?", b"", text)
-    return text.replace(b"\\{", b"{").replace(b"\\}", b"}").replace(b"\\\\", b"\\")
+def history_lines(workspace):
+    text = read(history_file(workspace))
+    return text.split(b"\r\n")[:-1] if text.endswith(b"\r\n") else text.split(b"\r\n")
+
+
+# A line of the log: date and time, address, kind, nick, text; no bare line break inside.
+def whole(line):
+    fields = line.split(b"\t")
+    return len(fields) == 5 and len(fields[0]) == 19 and b"\r" not in line and b"\n" not in line
 
 
 def main():
@@ -105,87 +157,19 @@ def main():
     if len(sys.argv) != 2:
         print(__doc__)
         return 2
-    lirbo = os.path.abspath(sys.argv[1])
-    me = os.path.abspath(__file__)
-    missing = [tool for tool in ("ip", "Xvfb", "xdotool") if shutil.which(tool) is None]
-    if os.geteuid() != 0 or missing:
-        print("skipped: needs root and", " ".join(missing) or "nothing else")
+    reason = cannot_run("ip", "Xvfb", "xdotool")
+    if reason:
+        print("skipped:", reason)
         return SKIP
-
     name = f"lbflood{os.getpid() % 100000}"
     workspace = tempfile.mkdtemp(prefix="lirbo-flood-")
-    space = None
+    spaces = []
     try:
-        run("ip", "netns", "add", name)
-        run("ip", "-n", name, "link", "set", "lo", "up")
-        space = Namespace(name, workspace)
-        with open(os.path.join(workspace, "lirbo.ini"), "wb") as ini:
-            ini.write(b"[user]\r\nnik_color=2\r\nnik=Ann\r\nstart=0\r\n[ip]\r\nip0=" + PEER.encode() + b"\r\n")
-        space.start_x()
-        copy = space.start_lirbo(lirbo)
-        window = space.wait_window("Lirbo", copy.pid)
-        expect(window is not None, "the program shows its main window")
-        time.sleep(0.5)
-        rss_start = rss_kb(copy.pid)
-
-        # The flood, while the resident memory is sampled.
-        sender = subprocess.Popen(space.exec_args("python3", me, "--flood", str(FLOOD)))
-        peak = rss_start
-        started = time.monotonic()
-        while sender.poll() is None:
-            peak = max(peak, rss_kb(copy.pid))
-            time.sleep(0.05)
-        flood_seconds = time.monotonic() - started
-        expect(sender.returncode == 0, f"{FLOOD:,} datagrams sent in {flood_seconds:.1f} s")
-        # Let the program work through what its socket still holds.
-        for _ in range(100):
-            peak = max(peak, rss_kb(copy.pid))
-            time.sleep(0.05)
-        expect(copy.poll() is None, "the program stays up through the flood")
-        print(f"resident memory: {rss_start} kB at start, {peak} kB at the peak, {rss_kb(copy.pid)} kB after")
-        limit = GROWTH_LIMIT_ASAN_KB if sanitized(copy.pid) else GROWTH_LIMIT_KB
-        expect(peak - rss_start < limit, f"resident memory grows by less than {limit // 1024} MB")
-
-        # The user types a message: it goes to the peer (and, on loopback, comes back to the program).
-        # The capture starts only now, so that it need not copy the flood.
-        space.start_capture(os.path.join(os.path.dirname(me), "..", "e2e", "capture.py"))
-        space.xdotool("windowfocus", "--sync", window)
-        space.xdotool("type", "--delay", "20", "still here")
-        space.xdotool("key", "Return")
-        expected = b"V2Ann;still here"
-        seen = [space.next_datagram(timeout=10) for _ in range(2)]
-        expect((PEER, expected) in seen or ("127.0.0.1", expected) in seen, "a typed message is sent after the flood")
-
-        # Valid messages sent after the flood all appear in the conversation the program saves.
-        subprocess.run(space.exec_args("python3", me, "--after", "20"), check=True)
-        time.sleep(0.5)
-        saved = os.path.join(workspace, "after.rtf")
-        save_conversation(space, copy.pid, window, saved)
-        expect(os.path.exists(saved), "the conversation is saved after the flood")
-        with open(saved, "rb") as file:
-            text = rtf_text(file.read())
-        missing_after = [i for i in range(20) if b"after flood %d\n" % i not in text]
-        expect(not missing_after, f"all 20 messages sent after the flood are in the transcript (missing {missing_after})")
-        expect(b"still here" in text, "the typed message is echoed in the transcript")
-
-        # SIGTERM: the departure notice still goes out, and the program ends with status 0.
-        while space.next_datagram(timeout=0.2) is not None:
-            pass
-        copy.send_signal(signal.SIGTERM)
-        notices = [space.next_datagram(timeout=10) for _ in range(1)]
-        expect((PEER, b"V2Ann;" + NOTICE) in notices or ("127.0.0.1", b"V2Ann;" + NOTICE) in notices,
-               "SIGTERM sends the departure notice")
-        expect(copy.wait(timeout=10) == 0, "the program ends with status 0")
-        print("1 passed, 0 failed")
-        return 0
-    except (Failure, subprocess.SubprocessError, OSError) as error:
-        print("FAILED:", error, flush=True)
-        print("0 passed, 1 failed")
-        return 1
+        return report(flood_test, os.path.abspath(sys.argv[1]), name, workspace, spaces)
     finally:
-        if space is not None:
+        for space in spaces:
             space.stop()
-        run("ip", "netns", "delete", name, check=False)
+        delete_namespace(name)
         shutil.rmtree(workspace, ignore_errors=True)
 
 

@@ -1,8 +1,12 @@
 #include "ui/LirboLook.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFontInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 
 namespace lirbo::ui {
@@ -43,9 +47,13 @@ private slots:
                  qPrintable(QStringLiteral("bold %1 vs regular %2").arg(boldInk).arg(regularInk)));
     }
 
-    void eightPointsIsElevenPixelsAtNinetySixDots() {
-        const QFont font = LirboLook::font();
-        QCOMPARE(font.pointSize(), 8);
+    void tahomaWhenInstalledAtElevenPixelsAtNinetySixDots() {
+        const QFontInfo used(LirboLook::font());
+        if (QFile::exists(QString::fromLatin1(LirboLook::kTahomaFile))) {
+            QCOMPARE(used.family(), QStringLiteral("Tahoma"));
+        }
+        QCOMPARE(QGuiApplication::primaryScreen()->logicalDotsPerInchY(), 96.0);
+        QCOMPARE(used.pixelSize(), 11);
     }
 };
 

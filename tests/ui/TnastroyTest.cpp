@@ -6,8 +6,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QListView>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 

@@ -4,8 +4,8 @@
 #include "core/ChatTranscript.h"
 #include "core/NickPalette.h"
 
-#include <QScrollBar>
 #include <QCoreApplication>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>

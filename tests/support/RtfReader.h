@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace lirbo::core::test {
+namespace lirbo::test {
+
+using core::TColor;
 
 // A run of text with one format, as an RTF reader shows it.
 struct RtfRun {
@@ -39,4 +41,4 @@ struct RtfDocument {
 // Text comes back as Windows-1251 bytes; adjacent runs with the same format are merged.
 RtfDocument readRtf(const std::string& rtf);
 
-} // namespace lirbo::core::test
+} // namespace lirbo::test

@@ -1,21 +1,22 @@
-#include "UdpProbe.h"
+#include "ui/TMainChat.h"
+
 #include "app/StartupFailure.h"
 #include "core/Exception.h"
 #include "core/NickPalette.h"
+#include "support/UdpProbe.h"
 #include "ui/Cp1251.h"
 #include "ui/LirboLook.h"
 #include "ui/MessageBoxes.h"
 #include "ui/ModalSeam.h"
 #include "ui/PeerListBox.h"
-#include "ui/TMainChat.h"
 #include "ui/TranscriptView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDialog>
 #include <QDate>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -31,7 +32,10 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <memory>
+#include <optional>
+#include <string>
 
+using lirbo::test::UdpProbe;
 using lirbo::ui::ModalSeam;
 using lirbo::ui::TMainChat;
 
@@ -42,6 +46,15 @@ const QByteArray kGone = "\xCE\xD2\xCA\xCB\xDE\xD7\xC8\xCB\xD1\xDF"; // "ОТК�
 QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The probe's next datagram as Qt bytes; nothing when none arrives within `timeoutMs`.
+std::optional<QByteArray> nextDatagram(const UdpProbe& probe, int timeoutMs = 2000) {
+    const std::optional<std::string> bytes = probe.receive(timeoutMs);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return QByteArray::fromStdString(*bytes);
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -165,11 +178,11 @@ private slots:
         open("127.0.0.1\r\n");
         type(QStringLiteral("Hello"));
         QTest::keyClick(input(), Qt::Key_Return);
-        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;Hello"));
+        QCOMPARE(nextDatagram(*m_probe), QByteArray("V3Ann;Hello"));
         QCOMPARE(input()->text(), QString());
         type(QStringLiteral("Привет"));
         QTest::mouseClick(child<QPushButton>("bsend"), Qt::LeftButton);
-        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;\xCF\xF0\xE8\xE2\xE5\xF2"));
+        QCOMPARE(nextDatagram(*m_probe), QByteArray("V3Ann;\xCF\xF0\xE8\xE2\xE5\xF2"));
         const auto& messages = m_window->session().transcript().messages();
         QCOMPARE(messages.size(), std::size_t(2));
         QCOMPARE(messages.back().body, std::string("\xCF\xF0\xE8\xE2\xE5\xF2"));
@@ -182,7 +195,7 @@ private slots:
         QTest::keyClick(input(), Qt::Key_Return);
         QCOMPARE(m_window->beeper().count(), 1);
         QVERIFY(m_window->session().transcript().messages().empty());
-        QVERIFY(!m_probe->receive(100));
+        QVERIFY(!nextDatagram(*m_probe, 100));
     }
 
     void privateSendNeedsASelection() {
@@ -197,7 +210,7 @@ private slots:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
         QCOMPARE(m_window->session().peers().selectedIndex(), 1);
         QTest::mouseClick(child<QPushButton>("privat"), Qt::LeftButton);
-        QCOMPARE(m_probe->receive(), QByteArray("T3Ann;psst"));
+        QCOMPARE(nextDatagram(*m_probe), QByteArray("T3Ann;psst"));
         const auto& echo = m_window->session().transcript().messages().back();
         // "лично для"
         const std::string suffix = "] \xEB\xE8\xF7\xED\xEE \xE4\xEB\xFF 127.0.0.1";
@@ -215,7 +228,8 @@ private slots:
         }
         QTRY_VERIFY(m_window->memoChat().upToDate());
         for (int i = 0; i < 2500; ++i) {
-            m_probe->sendTo(m_window->listenPort(), "V2Eve;burst " + QByteArray::number(i) + QByteArray(i % 160, '.'));
+            m_probe->sendTo(m_window->listenPort(),
+                            "V2Eve;burst " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 160), '.'));
             QTest::qWait(1);
         }
         lirbo::ui::TranscriptView& view = m_window->memoChat();
@@ -299,8 +313,8 @@ private slots:
         QSignalSpy ended(m_window.get(), &TMainChat::endRequested);
         trigger("N2");
         QCOMPARE(ended.count(), 1);
-        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;") + kGone);
-        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;") + kGone);
+        QCOMPARE(nextDatagram(*m_probe), QByteArray("V3Ann;") + kGone);
+        QCOMPARE(nextDatagram(*m_probe), QByteArray("V3Ann;") + kGone);
         const QByteArray ini = readFile(iniPath());
         QVERIFY2(ini.contains("ip0=127.0.0.1") && ini.contains("ip1=127.0.0.1"), ini.constData());
         QVERIFY(m_window->isVisible()); // stays on screen until destroyed
@@ -314,8 +328,8 @@ private slots:
         QVERIFY(m_window->ended());
         QCOMPARE(ModalSeam::shown(), QStringList({"Lirbo|Socket Error # 10013\nAccess denied."}));
         // The peers on both sides of the failing entry are told.
-        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;") + kGone);
-        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;") + kGone);
+        QCOMPARE(nextDatagram(*m_probe), QByteArray("V3Ann;") + kGone);
+        QCOMPARE(nextDatagram(*m_probe), QByteArray("V3Ann;") + kGone);
         const QByteArray ini = readFile(iniPath());
         QVERIFY2(ini.contains("ip1=255.255.255.255") && ini.contains("ip3=127.0.0.3"), ini.constData());
     }
@@ -341,7 +355,7 @@ private slots:
         QSignalSpy ended(m_window.get(), &TMainChat::endRequested);
         m_window->logOff();
         QCOMPARE(ended.count(), 1);
-        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;") + kGone);
+        QCOMPARE(nextDatagram(*m_probe), QByteArray("V3Ann;") + kGone);
         QCOMPARE(readFile(iniPath()), before);
         QVERIFY(ModalSeam::shown().isEmpty());
     }
@@ -485,16 +499,17 @@ private slots:
         input()->paste();
         QCOMPARE(input()->text(), QStringLiteral("one two three"));
         QTest::keyClick(input(), Qt::Key_Return);
-        QCOMPARE(m_probe->receive(), QByteArray("V3Ann;one two three"));
+        QCOMPARE(nextDatagram(*m_probe), QByteArray("V3Ann;one two three"));
 
         // A character Windows-1251 lacks: nothing goes out, the box names it, the line keeps it.
         input()->setText(QStringLiteral("smile \U0001F600"));
         ModalSeam::queueButton(QMessageBox::Ok);
         QTest::keyClick(input(), Qt::Key_Return);
         QCOMPARE(ModalSeam::shown().size(), 1);
-        QVERIFY2(ModalSeam::shown().constFirst().endsWith(QStringLiteral("U+1F600.")), qPrintable(ModalSeam::shown()[0]));
+        QVERIFY2(ModalSeam::shown().constFirst().endsWith(QStringLiteral("U+1F600.")),
+                 qPrintable(ModalSeam::shown()[0]));
         QCOMPARE(input()->text(), QStringLiteral("smile \U0001F600"));
-        QVERIFY(!m_probe->receive(100));
+        QVERIFY(!nextDatagram(*m_probe, 100));
 
         // Ctrl+Up brings the sent line back, Ctrl+Down the one being typed.
         QTest::keyClick(input(), Qt::Key_Up, Qt::ControlModifier);
@@ -514,7 +529,7 @@ private slots:
 
     void findBarHighlightsEachMatch() {
         open();
-        m_probe->sendTo(m_window->listenPort(), "V1Eve;\xCF\xF0\xE8\xE2\xE5\xF2"); // Привет
+        m_probe->sendTo(m_window->listenPort(), "V1Eve;\xCF\xF0\xE8\xE2\xE5\xF2");  // Привет
         m_probe->sendTo(m_window->listenPort(), "V2Bob;\xEF\xF0\xE8\xE2\xE5\xF2!"); // привет!
         QTRY_COMPARE(m_window->session().transcript().messages().size(), std::size_t(2));
         QTest::keySequence(m_window.get(), QKeySequence::Find);
@@ -599,4 +614,4 @@ private:
 };
 
 QTEST_MAIN(MainChatTest)
-#include "MainChatTest.moc"
+#include "TMainChatTest.moc"

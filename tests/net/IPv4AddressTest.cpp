@@ -1,4 +1,5 @@
 #include "net/IPv4Address.h"
+
 #include "net/IdUDPClient.h"
 
 #include <gtest/gtest.h>

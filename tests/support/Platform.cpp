@@ -1,8 +1,9 @@
-#include "Platform.h"
+#include "support/Platform.h"
 
 #include "core/FileSystem.h"
 
 #include <filesystem>
+#include <stdexcept>
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -12,9 +13,22 @@
 #include <cstring>
 #endif
 
-namespace lirbo::core::test::platform {
+namespace lirbo::test::platform {
+
+namespace fs = core::fs;
 
 #ifdef _WIN32
+
+namespace {
+
+// Stops the test that stages a fault when the system refuses to stage it.
+void require(bool staged, const std::string& what) {
+    if (!staged) {
+        throw std::runtime_error("cannot stage the fault: " + what);
+    }
+}
+
+} // namespace
 
 int missingFileError() {
     return ERROR_FILE_NOT_FOUND;
@@ -56,13 +70,13 @@ std::string currentRoot() {
 
 void makeReadOnly(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << path;
-    ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes | FILE_ATTRIBUTE_READONLY)) << path;
+    require(attributes != INVALID_FILE_ATTRIBUTES, path);
+    require(SetFileAttributesA(path.c_str(), attributes | FILE_ATTRIBUTE_READONLY), path);
 }
 
 void createSymbolicLink(const std::string& target, const std::string& link) {
     const DWORD allowUnprivileged = 0x2; // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
-    ASSERT_TRUE(CreateSymbolicLinkA(link.c_str(), target.c_str(), allowUnprivileged)) << link;
+    require(CreateSymbolicLinkA(link.c_str(), target.c_str(), allowUnprivileged), link);
 }
 
 bool isSymbolicLink(const std::string& path) {
@@ -150,4 +164,4 @@ const char* cannotStage(Staging) {
 
 #endif
 
-} // namespace lirbo::core::test::platform
+} // namespace lirbo::test::platform

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Platform.h"
+#include "support/Platform.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include <sys/resource.h>
 #endif
 
-namespace lirbo::core::test {
+namespace lirbo::test {
 
 // Makes any write that would grow a file past `bytes` fail (EFBIG), as a full disk would, for as
 // long as the object lives. Only where platform::cannotStage(Staging::FullDisk) is nullptr: tests
@@ -44,4 +44,4 @@ private:
 #endif
 };
 
-} // namespace lirbo::core::test
+} // namespace lirbo::test

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <gtest/gtest.h>
 #include <string>
 
 // What the file tests need to know about the system they run on. Every difference between
 // Windows and the rest that the core tests care about lives behind these functions.
-namespace lirbo::core::test::platform {
+namespace lirbo::test::platform {
 
 // The system error numbers of the file faults the tests stage, and the trimmed texts that the
 // file errors carry for them.
@@ -40,12 +39,12 @@ enum class Staging {
 // nullptr when the tests can stage the fault here, else the reason why they cannot.
 const char* cannotStage(Staging what);
 
-} // namespace lirbo::core::test::platform
+} // namespace lirbo::test::platform
 
-// Skips the current test, with the reason, where the platform cannot stage the fault.
+// Skips the current GoogleTest case, with the reason, where the platform cannot stage the fault.
 #define LIRBO_SKIP_IF_CANNOT_STAGE(what)                                                                               \
     do {                                                                                                               \
-        if (const char* reason = ::lirbo::core::test::platform::cannotStage(what)) {                                   \
+        if (const char* reason = ::lirbo::test::platform::cannotStage(what)) {                                         \
             GTEST_SKIP() << reason;                                                                                    \
         }                                                                                                              \
     } while (false)

@@ -1,9 +1,9 @@
-#include "RtfReader.h"
+#include "support/RtfReader.h"
 
 #include <cctype>
 #include <stdexcept>
 
-namespace lirbo::core::test {
+namespace lirbo::test {
 
 namespace {
 
@@ -163,4 +163,4 @@ RtfDocument readRtf(const std::string& rtf) {
     return Reader(rtf).read();
 }
 
-} // namespace lirbo::core::test
+} // namespace lirbo::test

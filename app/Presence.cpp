@@ -1,0 +1,58 @@
+#include "app/Presence.h"
+
+#include "net/IPv4Address.h"
+
+#include <iterator>
+
+namespace lirbo::app {
+
+namespace {
+
+const char* const kLastMessageAt =
+    "\xEF\xEE\xF1\xEB\xE5\xE4\xED\xE5\xE5 \xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xE5 \xE2 "; // "последнее сообщение в "
+const char* const kNotYet = "\xE5\xF9\xB8 \xED\xE5 \xEF\xE8\xF1\xE0\xEB";              // "ещё не писал"
+
+} // namespace
+
+// The dotted form for anything that reads as an IPv4 address, the text itself otherwise: two
+// addresses are the same exactly when their keys are.
+std::string Presence::key(const std::string& address) {
+    const auto parsed = net::IPv4Address::parse(address);
+    return parsed ? parsed->toString() : address;
+}
+
+bool Presence::sameAddress(const std::string& entry, const std::string& senderAddress) {
+    return entry == senderAddress || key(entry) == key(senderAddress);
+}
+
+void Presence::setPeers(const std::vector<std::string>& entries) {
+    m_listed.clear();
+    for (const std::string& entry : entries) {
+        m_listed.insert(key(entry));
+    }
+}
+
+bool Presence::listed(const std::string& address) const {
+    return m_listed.count(key(address)) > 0;
+}
+
+void Presence::messageFrom(const std::string& senderAddress, const std::string& stamp, bool departureNotice) {
+    Seen& seen = m_seen[key(senderAddress)];
+    seen.stamp = stamp;
+    seen.departed = departureNotice;
+    if (m_seen.size() > m_unlistedLimit + m_listed.size()) {
+        for (auto i = m_seen.begin(); i != m_seen.end();) {
+            i = m_listed.count(i->first) > 0 ? std::next(i) : m_seen.erase(i);
+        }
+    }
+}
+
+Presence::Row Presence::row(const std::string& entry) const {
+    const auto found = m_seen.find(key(entry));
+    if (found == m_seen.end()) {
+        return {kNotYet, false};
+    }
+    return {kLastMessageAt + found->second.stamp, found->second.departed};
+}
+
+} // namespace lirbo::app

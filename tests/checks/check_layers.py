@@ -1,0 +1,70 @@
+#!/usr/bin/env python3
+"""Checks the include direction of the layers: core <- net <- app <- front-ends.
+
+Each folder may include only the layers below it; only ui/ and its tests include Qt; app/ stays
+free of <windows.h>; the socket library keeps its platform branches in its platform files, so no
+net/*.cpp tests _WIN32. A folder that does not exist (yet) is passed over.
+Usage: check_layers.py SOURCE_DIR. Prints every breach as file:line and exits 1 if there is one.
+"""
+import os
+import re
+import sys
+
+INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
+QT = re.compile(r"^Q[A-Za-z]*(/|$)")  # <QString>, <QtCore/...>, <QTest>
+WIN32_BRANCH = re.compile(r"^\s*#\s*(if|ifdef|ifndef|elif)\b.*\b_WIN32\b")
+
+# folder: (project folders it must not include, Qt allowed, <windows.h> allowed)
+RULES = {
+    "core": ({"net", "app", "ui"}, False, True),
+    "net": ({"app", "ui"}, False, True),
+    "app": ({"ui"}, False, False),
+    "tests/support": ({"net", "app", "ui"}, False, True),
+    "tests/core": ({"net", "app", "ui"}, False, True),
+    "tests/net": ({"app", "ui"}, False, True),
+    "tests/app": ({"ui"}, False, False),
+    "fuzz": ({"app", "ui"}, False, True),
+}
+SOURCES = (".h", ".hpp", ".cpp", ".cc")
+
+
+def breaches(root):
+    for folder, (forbidden, qt_allowed, windows_allowed) in RULES.items():
+        top = os.path.join(root, folder)
+        for base, _, files in os.walk(top):
+            for name in sorted(files):
+                if not name.endswith(SOURCES):
+                    continue
+                path = os.path.join(base, name)
+                shown = os.path.relpath(path, root)
+                with open(path, encoding="utf-8", errors="replace") as source:
+                    for number, line in enumerate(source, 1):
+                        where = f"{shown}:{number}"
+                        if folder == "net" and name.endswith(".cpp") and WIN32_BRANCH.match(line):
+                            yield f"{where}: a platform branch outside SocketPlatform.h (use a platform file)"
+                        match = INCLUDE.match(line)
+                        if not match:
+                            continue
+                        quote, target = match.groups()
+                        layer = target.split("/", 1)[0]
+                        if quote == '"' and "/" in target and layer in forbidden:
+                            yield f"{where}: {folder}/ includes {target}"
+                        elif quote == "<" and not qt_allowed and QT.match(target):
+                            yield f"{where}: {folder}/ includes Qt ({target})"
+                        elif quote == "<" and not windows_allowed and target.lower() in ("windows.h", "winsock2.h", "ws2tcpip.h"):
+                            yield f"{where}: {folder}/ includes <windows.h>"
+
+
+def main():
+    if len(sys.argv) != 2:
+        print(__doc__)
+        return 2
+    found = list(breaches(os.path.abspath(sys.argv[1])))
+    for breach in found:
+        print(breach)
+    print(f"{len(found)} layer breach(es)")
+    return 1 if found else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QSystemTrayIcon;
+class QWidget;
+
+namespace lirbo::ui {
+
+// The notification-area icon of the main window, where the desktop has a tray: the window's icon,
+// with a red mark while messages are unread, and the session's hint as its tooltip. A click on it
+// asks for the window to come back. Without a tray it only keeps its state, and the alert alone
+// tells of new messages.
+class AttentionTray : public QObject {
+    Q_OBJECT
+public:
+    explicit AttentionTray(QWidget& window);
+
+    void show(const QString& hint, bool unread);
+    bool available() const { return m_icon != nullptr; }
+    bool marked() const { return m_marked; }
+    const QString& hint() const { return m_hint; }
+
+signals:
+    void restoreRequested();
+
+private:
+    QWidget& m_window;
+    QSystemTrayIcon* m_icon = nullptr;
+    QString m_hint;
+    bool m_marked = false;
+};
+
+} // namespace lirbo::ui
