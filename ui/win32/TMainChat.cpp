@@ -489,6 +489,25 @@ void TMainChat::peersChanged() {
     InvalidateRect(m_iplist, nullptr, TRUE);
 }
 
+// The list box shows the entries only; the rows' presence is not drawn here yet.
+void TMainChat::presenceChanged() {
+    InvalidateRect(m_iplist, nullptr, FALSE);
+}
+
+bool TMainChat::isActive() const {
+    DWORD process = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &process);
+    return process == GetCurrentProcessId();
+}
+
+void TMainChat::requestAttention() {
+    FLASHWINFO flash{sizeof flash, m_window, FLASHW_TRAY | FLASHW_TIMERNOFG, 0, 0};
+    FlashWindowEx(&flash);
+}
+
+// No notification icon in this front-end yet: the taskbar flash is its only sign.
+void TMainChat::attentionChanged() {}
+
 void TMainChat::transcriptChanged() {
     if (m_drawPending) {
         return;

@@ -43,7 +43,11 @@ public:
     void focusInput() override;
     void beep() override;
     void peersChanged() override;
+    void presenceChanged() override;
     void transcriptChanged() override;
+    bool isActive() const override;
+    void requestAttention() override;
+    void attentionChanged() override;
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
