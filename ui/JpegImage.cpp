@@ -1,85 +1,24 @@
 #include "ui/JpegImage.h"
 
-#include <csetjmp>
-#include <cstdio>
-#include <cstring>
+#include "ui/common/JpegPicture.h"
 
-// jpeglib.h needs FILE and size_t declared first.
-#include <jpeglib.h>
+#include <cstring>
 
 namespace lirbo::ui {
 
-namespace {
-
-struct ErrorManager {
-    jpeg_error_mgr base;
-    std::jmp_buf jump;
-};
-
-// libjpeg's default error handler calls exit(); return to decodeInto() instead.
-[[noreturn]] void onError(j_common_ptr info) {
-    std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
-}
-
-// Warnings mean damaged data (a truncated file is padded with grey, for one); refuse the picture.
-void onMessage(j_common_ptr info, int level) {
-    if (level < 0) {
-        onError(info);
-    }
-}
-
-// Decodes into *out, which lives in the caller's frame so that the jump back here leaves it
-// well defined. Only plain C structures live in this frame across setjmp.
-bool decodeInto(const unsigned char* data, unsigned long size, QImage* out) {
-    jpeg_decompress_struct info;
-    ErrorManager errors;
-    std::memset(&info, 0, sizeof info);
-    info.err = jpeg_std_error(&errors.base);
-    errors.base.error_exit = onError;
-    errors.base.emit_message = onMessage;
-    if (setjmp(errors.jump) != 0) {
-        jpeg_destroy_decompress(&info);
-        return false;
-    }
-    jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, data, size);
-    jpeg_read_header(&info, TRUE);
-    // Checked before decompression starts, which allocates by the declared size.
-    const long long pixels = static_cast<long long>(info.image_width) * info.image_height;
-    if (pixels <= 0 || pixels > JpegImage::kMaxPixels) {
-        jpeg_destroy_decompress(&info);
-        return false;
-    }
-    info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&info);
-    if (info.output_components != 3) {
-        jpeg_destroy_decompress(&info);
-        return false;
-    }
-    *out = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), QImage::Format_RGB888);
-    if (out->isNull()) {
-        jpeg_destroy_decompress(&info);
-        return false;
-    }
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = out->scanLine(static_cast<int>(info.output_scanline));
-        jpeg_read_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_decompress(&info);
-    jpeg_destroy_decompress(&info);
-    return true;
-}
-
-} // namespace
-
 QImage JpegImage::decode(const QByteArray& data) {
-    if (data.isEmpty()) {
+    const jpeg::Picture picture =
+        jpeg::decode(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<std::size_t>(data.size()));
+    if (picture.empty()) {
         return {};
     }
-    QImage image;
-    if (!decodeInto(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()),
-                    &image)) {
+    QImage image(picture.width, picture.height, QImage::Format_RGB888);
+    if (image.isNull()) {
         return {};
+    }
+    const std::size_t stride = 3 * static_cast<std::size_t>(picture.width);
+    for (int y = 0; y < picture.height; ++y) {
+        std::memcpy(image.scanLine(y), picture.rgb.data() + stride * static_cast<std::size_t>(y), stride);
     }
     return image;
 }

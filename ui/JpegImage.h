@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/common/JpegPicture.h"
+
 #include <QByteArray>
 #include <QImage>
 
@@ -10,7 +12,7 @@ namespace lirbo::ui {
 class JpegImage {
 public:
     // Pictures with more pixels than this are refused rather than allocated.
-    static constexpr long long kMaxPixels = 64LL * 1024 * 1024;
+    static constexpr long long kMaxPixels = jpeg::kMaxPixels;
 
     static QImage decode(const QByteArray& data);
 };
