@@ -398,6 +398,95 @@ void logOff(Peer& peer) {
     check(readFile(dir + "\\lirbo.ini") == kSettings, "log-off leaves lirbo.ini as it was");
 }
 
+// Puts UTF-16 text on the clipboard, as a copy in another program would.
+void copyToClipboard(const std::wstring& text) {
+    if (!OpenClipboard(nullptr)) {
+        return;
+    }
+    EmptyClipboard();
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (auto* chars = static_cast<wchar_t*>(GlobalLock(data))) {
+        lstrcpyW(chars, text.c_str());
+        GlobalUnlock(data);
+        SetClipboardData(CF_UNICODETEXT, data);
+    }
+    CloseClipboard();
+}
+
+// MemoChat's selected text; the control counts a paragraph mark as one character, its text gives
+// it as CR LF.
+std::string memoSelection(HWND memo) {
+    std::string shown = text(memo);
+    for (std::size_t at = shown.find("\r\n"); at != std::string::npos; at = shown.find("\r\n", at + 1)) {
+        shown.erase(at + 1, 1);
+    }
+    const LRESULT both = SendMessageW(memo, EM_GETSEL, 0, 0); // both ends packed: no pointers across processes
+    const std::size_t first = LOWORD(both);
+    const std::size_t after = HIWORD(both);
+    return first < after && after <= shown.size() ? shown.substr(first, after - first) : std::string();
+}
+
+// A run whose peer list holds the scripted peer's own address: its row greys on a departure
+// notice and comes back on its next message; a paste of several lines goes out as the one line
+// shown; Ctrl+F finds text in the transcript.
+void dailyUse(Peer& peer) {
+    const std::string dir = folder("daily");
+    writeFile(dir + "\\lirbo.ini", "[user]\r\nnik_color=2\r\nnik=Tester\r\nstart=0\r\n[ip]\r\nip0=127.0.0.1\r\n");
+    Program lirbo(exe, dir);
+    HWND main = lirbo.mainWindow();
+    check(main != nullptr, "a run with the peer's address listed starts");
+    if (main == nullptr) {
+        return;
+    }
+    HWND list = lirbo.control(IDC_IPLIST);
+    HWND memo = lirbo.control(IDC_MEMOCHAT);
+    const auto greyed = [&] { return SendMessageW(list, LB_GETITEMDATA, 0, 0) == 1; };
+    check(listItems(list) == std::vector<std::string>{"127.0.0.1"} && !greyed(), "the owner-drawn list keeps its text");
+    peer.send("V3Bob;" + kDeparture);
+    check(waitFor(greyed), "a departure notice greys the sender's row");
+    peer.send("V3Bob;снова здесь");
+    check(waitFor([&] { return contains(text(memo), "снова здесь") && !greyed(); }),
+          "the sender's next message takes the grey away");
+
+    HWND messaga = lirbo.control(IDC_MESSAGA);
+    setText(messaga, "");
+    copyToClipboard(L"один\r\nдва\nтри");
+    PostMessageW(messaga, WM_PASTE, 0, 0);
+    check(waitFor([&] { return text(messaga) == "один два три"; }), "a paste of three lines shows as one line",
+          text(messaga));
+    postKey(messaga, VK_RETURN);
+    check(waitFor([&] { return peer.seen("V2Tester;один два три") == 1; }), "the pasted line goes out as shown");
+
+    menu(main, IDM_FIND);
+    HWND find = waitTopLevel(lirbo.id(), "#32770");
+    check(find != nullptr, "Ctrl+F opens the find dialog");
+    if (find == nullptr) {
+        return;
+    }
+    constexpr int kFindWhat = 0x480; // the find dialog's edit
+    setText(GetDlgItem(find, kFindWhat), "СНОВА");
+    click(GetDlgItem(find, IDOK));
+    check(waitFor([&] { return memoSelection(memo) == "снова"; }), "find selects the match, letter case aside",
+          memoSelection(memo));
+    setText(GetDlgItem(find, kFindWhat), "нет такого");
+    click(GetDlgItem(find, IDOK));
+    HWND box = dialogOf(lirbo, "Lirbo");
+    std::string shown;
+    for (HWND child = box ? GetWindow(box, GW_CHILD) : nullptr; child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        shown += text(child) + "\n";
+    }
+    check(contains(shown, "Не найдено"), "a miss says so", shown);
+    if (box != nullptr) {
+        click(GetDlgItem(box, IDOK));
+        closed(lirbo, box);
+    }
+    PostMessageW(find, WM_CLOSE, 0, 0);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    DWORD status = 99;
+    check(lirbo.waitExit(status) && status == 0, "the run with the find dialog closes");
+}
+
 void secondCopy() {
     const std::string first = folder("first");
     const std::string second = folder("second");
@@ -452,6 +541,7 @@ int main(int argc, char** argv) {
         }
     }
     logOff(peer);
+    dailyUse(peer);
     secondCopy();
     std::printf("%d failed\n", failures);
     return failures;
