@@ -7,6 +7,7 @@
 #include "Session.h"
 #include "ui/win32/resource.h"
 
+#include <commctrl.h>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -426,6 +427,47 @@ std::string memoSelection(HWND memo) {
     return first < after && after <= shown.size() ? shown.substr(first, after - first) : std::string();
 }
 
+// The texts of every tooltip tool of the shell's notification area, read from the process that
+// draws it: the tools and their texts live in that process's memory.
+std::string trayTips(DWORD program) {
+    std::string tips;
+    for (HWND tip = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); tip != nullptr;
+         tip = FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(tip, &owner);
+        if (owner == program || owner == GetCurrentProcessId()) {
+            continue; // the program's own hints
+        }
+        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, owner);
+        if (process == nullptr) {
+            continue;
+        }
+        // The tool and, after it, the buffer the tooltip copies the tool's text into.
+        constexpr SIZE_T kTextBytes = 512;
+        auto* remote = static_cast<char*>(
+            VirtualAllocEx(process, nullptr, sizeof(TTTOOLINFOW) + kTextBytes, MEM_COMMIT, PAGE_READWRITE));
+        const auto tools = SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0);
+        for (LRESULT i = 0; remote != nullptr && i < tools; ++i) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof tool);
+            wchar_t text[kTextBytes / sizeof(wchar_t)] = {};
+            SIZE_T moved = 0;
+            WriteProcessMemory(process, remote, &tool, sizeof tool, &moved);
+            WriteProcessMemory(process, remote + sizeof tool, text, sizeof text, &moved);
+            if (SendMessageW(tip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote)) &&
+                ReadProcessMemory(process, remote + sizeof tool, text, sizeof text - sizeof(wchar_t), &moved)) {
+                tips += toAnsi(text) + "\n";
+            }
+        }
+        if (remote != nullptr) {
+            VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        }
+        CloseHandle(process);
+    }
+    return tips;
+}
+
 // A run whose peer list holds the scripted peer's own address: its row greys on a departure
 // notice and comes back on its next message; a paste of several lines goes out as the one line
 // shown; Ctrl+F finds text in the transcript.
@@ -456,6 +498,19 @@ void dailyUse(Peer& peer) {
           text(messaga));
     postKey(messaga, VK_RETURN);
     check(waitFor([&] { return peer.seen("V2Tester;один два три") == 1; }), "the pasted line goes out as shown");
+
+    // A message while the window is minimised marks the notification icon; its click brings the
+    // window back, and that clears the mark.
+    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    waitFor([&] { return IsIconic(main) != FALSE; });
+    peer.send("V3Bob;ты тут?");
+    check(waitFor([&] { return contains(trayTips(lirbo.id()), "1 новое, последнее от Bob"); }),
+          "the notification icon's tip counts the unread message and names its sender", trayTips(lirbo.id()));
+    PostMessageW(main, WM_LIRBO_TRAY, 0, WM_LBUTTONUP);
+    check(waitFor([&] { return !IsIconic(main) && GetForegroundWindow() == main; }),
+          "a click on the notification icon restores the window and brings it to the front");
+    check(waitFor([&] { return !contains(trayTips(lirbo.id()), "последнее от"); }), "coming back clears the mark",
+          trayTips(lirbo.id()));
 
     menu(main, IDM_FIND);
     HWND find = waitTopLevel(lirbo.id(), "#32770");

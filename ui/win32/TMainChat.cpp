@@ -358,6 +358,9 @@ LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
         } else if (HIWORD(wParam) == 0) {
             SetFocus(m_lastFocus != nullptr && IsWindow(m_lastFocus) ? m_lastFocus : m_messaga);
+            if (m_session) {
+                m_session->windowActivated(); // what arrived meanwhile is seen now
+            }
         }
         return 0;
     case WM_CLOSE: // every way of closing: FormCloseQuery, then FormClose
@@ -546,7 +549,11 @@ void TMainChat::presenceChanged() {
     m_peerRows.refresh();
 }
 
+// A minimised window is not looked at, even where the system leaves it the foreground window.
 bool TMainChat::isActive() const {
+    if (IsIconic(m_window)) {
+        return false;
+    }
     DWORD process = 0;
     GetWindowThreadProcessId(GetForegroundWindow(), &process);
     return process == GetCurrentProcessId();
