@@ -473,17 +473,33 @@ std::string trayTips(DWORD program) {
 // shown; Ctrl+F finds text in the transcript.
 void dailyUse(Peer& peer) {
     const std::string dir = folder("daily");
-    writeFile(dir + "\\lirbo.ini", "[user]\r\nnik_color=2\r\nnik=Tester\r\nstart=0\r\n[ip]\r\nip0=127.0.0.1\r\n");
+    writeFile(dir + "\\lirbo.ini", "[user]\r\nnik_color=2\r\nnik=Tester\r\nstart=0\r\n[ip]\r\nip0=127.0.0.2\r\n");
     Program lirbo(exe, dir);
     HWND main = lirbo.mainWindow();
-    check(main != nullptr, "a run with the peer's address listed starts");
+    check(main != nullptr, "a run for daily use starts");
     if (main == nullptr) {
         return;
     }
     HWND list = lirbo.control(IDC_IPLIST);
     HWND memo = lirbo.control(IDC_MEMOCHAT);
-    const auto greyed = [&] { return SendMessageW(list, LB_GETITEMDATA, 0, 0) == 1; };
-    check(listItems(list) == std::vector<std::string>{"127.0.0.1"} && !greyed(), "the owner-drawn list keeps its text");
+    // The transcript's menu on the header of a message from an unlisted sender adds it.
+    peer.send("V3Bob;кто здесь?");
+    waitFor([&] { return contains(text(memo), "кто здесь?"); });
+    POINT header{4, 4};
+    ClientToScreen(memo, &header);
+    PostMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo), MAKELPARAM(header.x, header.y));
+    HWND popup = waitTopLevel(lirbo.id(), "#32768");
+    check(popup != nullptr, "the header of an unlisted sender's message has a menu");
+    if (popup != nullptr) {
+        PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+    }
+    check(waitFor([&] {
+              return listItems(list) == std::vector<std::string>{"127.0.0.2", "127.0.0.1"};
+          }),
+          "choosing it adds the sender to the list");
+    const auto greyed = [&] { return SendMessageW(list, LB_GETITEMDATA, 1, 0) == 1; };
+    check(!greyed(), "the owner-drawn list keeps its text");
     peer.send("V3Bob;" + kDeparture);
     check(waitFor(greyed), "a departure notice greys the sender's row");
     peer.send("V3Bob;снова здесь");
@@ -497,7 +513,8 @@ void dailyUse(Peer& peer) {
     check(waitFor([&] { return text(messaga) == "один два три"; }), "a paste of three lines shows as one line",
           text(messaga));
     postKey(messaga, VK_RETURN);
-    check(waitFor([&] { return peer.seen("V2Tester;один два три") == 1; }), "the pasted line goes out as shown");
+    check(waitFor([&] { return peer.seen("V2Tester;один два три") == 2; }),
+          "the pasted line goes out as shown, to both peers");
 
     // A message while the window is minimised marks the notification icon; its click brings the
     // window back, and that clears the mark.
