@@ -7,6 +7,7 @@
 #include "Session.h"
 #include "ui/win32/resource.h"
 
+#include <commctrl.h>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -398,6 +399,166 @@ void logOff(Peer& peer) {
     check(readFile(dir + "\\lirbo.ini") == kSettings, "log-off leaves lirbo.ini as it was");
 }
 
+// Puts UTF-16 text on the clipboard, as a copy in another program would.
+void copyToClipboard(const std::wstring& text) {
+    if (!OpenClipboard(nullptr)) {
+        return;
+    }
+    EmptyClipboard();
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (auto* chars = static_cast<wchar_t*>(GlobalLock(data))) {
+        lstrcpyW(chars, text.c_str());
+        GlobalUnlock(data);
+        SetClipboardData(CF_UNICODETEXT, data);
+    }
+    CloseClipboard();
+}
+
+// MemoChat's selected text; the control counts a paragraph mark as one character, its text gives
+// it as CR LF.
+std::string memoSelection(HWND memo) {
+    std::string shown = text(memo);
+    for (std::size_t at = shown.find("\r\n"); at != std::string::npos; at = shown.find("\r\n", at + 1)) {
+        shown.erase(at + 1, 1);
+    }
+    const LRESULT both = SendMessageW(memo, EM_GETSEL, 0, 0); // both ends packed: no pointers across processes
+    const std::size_t first = LOWORD(both);
+    const std::size_t after = HIWORD(both);
+    return first < after && after <= shown.size() ? shown.substr(first, after - first) : std::string();
+}
+
+// The texts of every tooltip tool of the shell's notification area, read from the process that
+// draws it: the tools and their texts live in that process's memory.
+std::string trayTips(DWORD program) {
+    std::string tips;
+    for (HWND tip = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); tip != nullptr;
+         tip = FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(tip, &owner);
+        if (owner == program || owner == GetCurrentProcessId()) {
+            continue; // the program's own hints
+        }
+        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, owner);
+        if (process == nullptr) {
+            continue;
+        }
+        // The tool and, after it, the buffer the tooltip copies the tool's text into.
+        constexpr SIZE_T kTextBytes = 512;
+        auto* remote = static_cast<char*>(
+            VirtualAllocEx(process, nullptr, sizeof(TTTOOLINFOW) + kTextBytes, MEM_COMMIT, PAGE_READWRITE));
+        const auto tools = SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0);
+        for (LRESULT i = 0; remote != nullptr && i < tools; ++i) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof tool);
+            wchar_t text[kTextBytes / sizeof(wchar_t)] = {};
+            SIZE_T moved = 0;
+            WriteProcessMemory(process, remote, &tool, sizeof tool, &moved);
+            WriteProcessMemory(process, remote + sizeof tool, text, sizeof text, &moved);
+            if (SendMessageW(tip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote)) &&
+                ReadProcessMemory(process, remote + sizeof tool, text, sizeof text - sizeof(wchar_t), &moved)) {
+                tips += toAnsi(text) + "\n";
+            }
+        }
+        if (remote != nullptr) {
+            VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        }
+        CloseHandle(process);
+    }
+    return tips;
+}
+
+// A run whose peer list holds the scripted peer's own address: its row greys on a departure
+// notice and comes back on its next message; a paste of several lines goes out as the one line
+// shown; Ctrl+F finds text in the transcript.
+void dailyUse(Peer& peer) {
+    const std::string dir = folder("daily");
+    writeFile(dir + "\\lirbo.ini", "[user]\r\nnik_color=2\r\nnik=Tester\r\nstart=0\r\n[ip]\r\nip0=127.0.0.2\r\n");
+    Program lirbo(exe, dir);
+    HWND main = lirbo.mainWindow();
+    check(main != nullptr, "a run for daily use starts");
+    if (main == nullptr) {
+        return;
+    }
+    HWND list = lirbo.control(IDC_IPLIST);
+    HWND memo = lirbo.control(IDC_MEMOCHAT);
+    // The transcript's menu on the header of a message from an unlisted sender adds it.
+    peer.send("V3Bob;кто здесь?");
+    waitFor([&] { return contains(text(memo), "кто здесь?"); });
+    POINT header{4, 4};
+    ClientToScreen(memo, &header);
+    PostMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(memo), MAKELPARAM(header.x, header.y));
+    HWND popup = waitTopLevel(lirbo.id(), "#32768");
+    check(popup != nullptr, "the header of an unlisted sender's message has a menu");
+    if (popup != nullptr) {
+        PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+    }
+    check(waitFor([&] {
+              return listItems(list) == std::vector<std::string>{"127.0.0.2", "127.0.0.1"};
+          }),
+          "choosing it adds the sender to the list");
+    const auto greyed = [&] { return SendMessageW(list, LB_GETITEMDATA, 1, 0) == 1; };
+    check(!greyed(), "the owner-drawn list keeps its text");
+    peer.send("V3Bob;" + kDeparture);
+    check(waitFor(greyed), "a departure notice greys the sender's row");
+    peer.send("V3Bob;снова здесь");
+    check(waitFor([&] { return contains(text(memo), "снова здесь") && !greyed(); }),
+          "the sender's next message takes the grey away");
+
+    HWND messaga = lirbo.control(IDC_MESSAGA);
+    setText(messaga, "");
+    copyToClipboard(L"один\r\nдва\nтри");
+    PostMessageW(messaga, WM_PASTE, 0, 0);
+    check(waitFor([&] { return text(messaga) == "один два три"; }), "a paste of three lines shows as one line",
+          text(messaga));
+    postKey(messaga, VK_RETURN);
+    check(waitFor([&] { return peer.seen("V2Tester;один два три") == 2; }),
+          "the pasted line goes out as shown, to both peers");
+
+    // A message while the window is minimised marks the notification icon; its click brings the
+    // window back, and that clears the mark.
+    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    waitFor([&] { return IsIconic(main) != FALSE; });
+    peer.send("V3Bob;ты тут?");
+    check(waitFor([&] { return contains(trayTips(lirbo.id()), "1 новое, последнее от Bob"); }),
+          "the notification icon's tip counts the unread message and names its sender", trayTips(lirbo.id()));
+    PostMessageW(main, WM_LIRBO_TRAY, 0, WM_LBUTTONUP);
+    check(waitFor([&] { return !IsIconic(main) && GetForegroundWindow() == main; }),
+          "a click on the notification icon restores the window and brings it to the front");
+    check(waitFor([&] { return !contains(trayTips(lirbo.id()), "последнее от"); }), "coming back clears the mark",
+          trayTips(lirbo.id()));
+
+    menu(main, IDM_FIND);
+    HWND find = waitTopLevel(lirbo.id(), "#32770");
+    check(find != nullptr, "Ctrl+F opens the find dialog");
+    if (find == nullptr) {
+        return;
+    }
+    constexpr int kFindWhat = 0x480; // the find dialog's edit
+    setText(GetDlgItem(find, kFindWhat), "СНОВА");
+    click(GetDlgItem(find, IDOK));
+    check(waitFor([&] { return memoSelection(memo) == "снова"; }), "find selects the match, letter case aside",
+          memoSelection(memo));
+    setText(GetDlgItem(find, kFindWhat), "нет такого");
+    click(GetDlgItem(find, IDOK));
+    HWND box = dialogOf(lirbo, "Lirbo");
+    std::string shown;
+    for (HWND child = box ? GetWindow(box, GW_CHILD) : nullptr; child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        shown += text(child) + "\n";
+    }
+    check(contains(shown, "Не найдено"), "a miss says so", shown);
+    if (box != nullptr) {
+        click(GetDlgItem(box, IDOK));
+        closed(lirbo, box);
+    }
+    PostMessageW(find, WM_CLOSE, 0, 0);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    DWORD status = 99;
+    check(lirbo.waitExit(status) && status == 0, "the run with the find dialog closes");
+}
+
 void secondCopy() {
     const std::string first = folder("first");
     const std::string second = folder("second");
@@ -452,6 +613,7 @@ int main(int argc, char** argv) {
         }
     }
     logOff(peer);
+    dailyUse(peer);
     secondCopy();
     std::printf("%d failed\n", failures);
     return failures;

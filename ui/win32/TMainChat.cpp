@@ -3,14 +3,18 @@
 #include "ui/win32/FileChooser.h"
 #include "ui/win32/Glyphs.h"
 #include "ui/win32/MessageBoxes.h"
+#include "ui/win32/OneLinePaste.h"
 #include "ui/win32/TAboutForm.h"
 #include "ui/win32/Tipedit.h"
 #include "ui/win32/Tnastroy.h"
+#include "ui/win32/TranscriptPositions.h"
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
 
 #include <commctrl.h>
+#include <richedit.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 namespace lirbo::win32 {
 
@@ -95,6 +99,7 @@ TMainChat::TMainChat(HINSTANCE instance) : m_instance(instance) {
 TMainChat::~TMainChat() {
     // The listener goes first: hand-overs still queued run now, while every view is alive.
     m_session.reset();
+    m_tray.remove();
     if (m_window != nullptr) {
         DestroyWindow(m_window);
     }
@@ -151,8 +156,9 @@ void TMainChat::buildControls() {
     m_bsend = glyphButton(IDC_BSEND, IDB_BSEND, "bsend", 0);
 
     m_iplist = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTBOXA, "",
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0,
-                               0, 0, 0, m_window, controlId(IDC_IPLIST), m_instance, nullptr);
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                                   LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                               0, 0, 0, 0, m_window, controlId(IDC_IPLIST), m_instance, nullptr);
     SendMessageA(m_iplist, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     SendMessageA(m_iplist, LB_SETITEMHEIGHT, 0, kListItemHeight);
 
@@ -176,6 +182,8 @@ void TMainChat::buildHints() {
         tool.lpszText = const_cast<char*>(button.hint);
         SendMessageA(m_hints, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
+    m_peerRows.attach(m_iplist, m_hints,
+                      [this](int index) { return m_session ? m_session->peerPresence(index) : app::Presence::Row{}; });
     SendMessageA(m_hints, TTM_SETDELAYTIME, TTDT_INITIAL, kHintDelay);
     SendMessageA(m_hints, TTM_SETDELAYTIME, TTDT_AUTOPOP, kHintDuration);
 }
@@ -188,6 +196,7 @@ void TMainChat::show(int showCommand) {
     }
     ShowWindow(m_window, how);
     UpdateWindow(m_window);
+    m_tray.add(m_window, WM_LIRBO_TRAY, LoadIconA(m_instance, MAKEINTRESOURCEA(IDI_MAINICON)));
     if (how != SW_SHOWMINNOACTIVE) {
         SetForegroundWindow(m_window); // dialogs and boxes hand the focus back to an active owner
     }
@@ -195,8 +204,17 @@ void TMainChat::show(int showCommand) {
 }
 
 int TMainChat::run() {
+    ACCEL find{FCONTROL | FVIRTKEY, 'F', IDM_FIND};
+    m_keys = CreateAcceleratorTableA(&find, 1);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (m_findBar.dialog() != nullptr && IsDialogMessageA(m_findBar.dialog(), &message)) {
+            continue;
+        }
+        if (m_keys != nullptr && (message.hwnd == m_window || IsChild(m_window, message.hwnd)) &&
+            TranslateAcceleratorA(m_window, m_keys, &message)) {
+            continue;
+        }
         // The keyboard interface of the main window: Tab order. Enter and Esc reach it as IDOK
         // and IDCANCEL, which it ignores; messaga asks for Enter itself.
         if (IsDialogMessageA(m_window, &message)) {
@@ -205,6 +223,8 @@ int TMainChat::run() {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    DestroyAcceleratorTable(m_keys);
+    m_keys = nullptr;
     return 0;
 }
 
@@ -281,6 +301,9 @@ void TMainChat::command(int id, int notification) {
     case IDM_N10:
         m_session->openHistory();
         break;
+    case IDM_FIND:
+        m_findBar.open(m_window);
+        break;
     default: // IDOK and IDCANCEL from Enter and Esc do nothing
         break;
     }
@@ -304,10 +327,14 @@ void TMainChat::drawTranscriptIfDue() {
 // The session ends: notices went out at the query; the process is ended right after this.
 void TMainChat::endSession() {
     m_session.reset();
+    m_tray.remove();
     ExitProcess(0);
 }
 
 LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_findBar.handle(message, lParam)) {
+        return 0;
+    }
     switch (message) {
     case WM_GETMINMAXINFO: {
         auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
@@ -331,6 +358,9 @@ LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
         } else if (HIWORD(wParam) == 0) {
             SetFocus(m_lastFocus != nullptr && IsWindow(m_lastFocus) ? m_lastFocus : m_messaga);
+            if (m_session) {
+                m_session->windowActivated(); // what arrived meanwhile is seen now
+            }
         }
         return 0;
     case WM_CLOSE: // every way of closing: FormCloseQuery, then FormClose
@@ -346,6 +376,28 @@ LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
         if (wParam != 0 && m_session) {
             endSession();
+        }
+        return 0;
+    case WM_DRAWITEM:
+        if (wParam == IDC_IPLIST) {
+            m_peerRows.draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        }
+        return DefWindowProcA(m_window, message, wParam, lParam);
+    case WM_NOTIFY:
+        if (m_peerRows.hintText(reinterpret_cast<NMHDR*>(lParam))) {
+            return 0;
+        }
+        return DefWindowProcA(m_window, message, wParam, lParam);
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) == m_memoChat.handle() && m_session) {
+            MemoChatContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        }
+        return DefWindowProcA(m_window, message, wParam, lParam);
+    case WM_LIRBO_TRAY:
+        if (lParam == WM_LBUTTONUP || lParam == WM_LBUTTONDBLCLK) {
+            restoreFromTray();
         }
         return 0;
     case WM_LIRBO_DRAW_TRANSCRIPT:
@@ -399,6 +451,9 @@ LRESULT CALLBACK TMainChat::messagaProc(HWND edit, UINT message, WPARAM wParam, 
             return code | DLGC_WANTALLKEYS;
         }
         return code;
+    }
+    if (message == WM_PASTE && pasteAsOneLine(edit)) {
+        return 0;
     }
     if (message == WM_CHAR && wParam == '\r' && self->m_session) {
         self->m_session->sendToAll(); // messagaKeyPress
@@ -485,16 +540,20 @@ void TMainChat::peersChanged() {
         SendMessageA(m_iplist, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     }
     SendMessageA(m_iplist, LB_SETCURSEL, static_cast<WPARAM>(m_session->peers().selectedIndex()), 0);
+    m_peerRows.refresh();
     SendMessageA(m_iplist, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(m_iplist, nullptr, TRUE);
 }
 
-// The list box shows the entries only; the rows' presence is not drawn here yet.
 void TMainChat::presenceChanged() {
-    InvalidateRect(m_iplist, nullptr, FALSE);
+    m_peerRows.refresh();
 }
 
+// A minimised window is not looked at, even where the system leaves it the foreground window.
 bool TMainChat::isActive() const {
+    if (IsIconic(m_window)) {
+        return false;
+    }
     DWORD process = 0;
     GetWindowThreadProcessId(GetForegroundWindow(), &process);
     return process == GetCurrentProcessId();
@@ -505,8 +564,68 @@ void TMainChat::requestAttention() {
     FlashWindowEx(&flash);
 }
 
-// No notification icon in this front-end yet: the taskbar flash is its only sign.
-void TMainChat::attentionChanged() {}
+// The match selected in MemoChat and scrolled into view.
+bool TMainChat::findInTranscript(const std::string& text, bool backward) {
+    const auto match = m_session->find(text, backward);
+    if (!match) {
+        return false;
+    }
+    drawTranscript(); // the control's paragraphs are then the model's messages
+    const auto [first, after] = TranscriptPositions(m_session->transcript()).range(*match);
+    // The match stays marked while the find dialog has the focus.
+    SendMessageA(m_memoChat.handle(), EM_SETOPTIONS, ECOOP_OR, ECO_NOHIDESEL);
+    CHARRANGE selection{first, after};
+    SendMessageA(m_memoChat.handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    SendMessageA(m_memoChat.handle(), EM_SCROLLCARET, 0, 0);
+    return true;
+}
+
+void TMainChat::attentionChanged() {
+    const app::Attention& attention = m_session->attention();
+    m_tray.update(attention.unread() > 0, attention.hint());
+}
+
+// A click on the notification icon: the window comes back from the taskbar and to the front;
+// activating it then clears the mark through the session.
+void TMainChat::restoreFromTray() {
+    if (IsIconic(m_window)) {
+        ShowWindow(m_window, SW_RESTORE);
+    } else {
+        ShowWindow(m_window, SW_SHOW);
+    }
+    SetForegroundWindow(m_window);
+}
+
+// MemoChat's menu: "Добавить <адрес> в список" on the header line of a message from an address
+// the peer list lacks. Each message is two paragraphs of the control, header first, once it has
+// caught up with the model.
+void TMainChat::MemoChatContextMenu(POINT screen) {
+    if (m_drawPending) {
+        drawTranscript();
+    }
+    POINT client = screen;
+    ScreenToClient(m_memoChat.handle(), &client);
+    const auto character =
+        static_cast<LONG>(SendMessageA(m_memoChat.handle(), EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&client)));
+    const long paragraph = TranscriptPositions(m_session->transcript()).paragraphAt(character);
+    if (paragraph < 0 || paragraph % 2 != 0) {
+        return;
+    }
+    const auto sender = m_session->unlistedSender(static_cast<std::size_t>(paragraph / 2));
+    if (!sender) {
+        return;
+    }
+    HMENU menu = CreatePopupMenu();
+    const std::string caption = "Добавить " + *sender + " в список";
+    constexpr UINT kAddSender = 1;
+    AppendMenuA(menu, MF_STRING, kAddSender, caption.c_str());
+    const BOOL chosen =
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, m_window, nullptr);
+    DestroyMenu(menu);
+    if (chosen == kAddSender) {
+        m_session->addSender(*sender);
+    }
+}
 
 void TMainChat::transcriptChanged() {
     if (m_drawPending) {

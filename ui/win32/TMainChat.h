@@ -2,7 +2,10 @@
 
 #include "app/ChatSession.h"
 #include "app/IFrontEnd.h"
+#include "ui/win32/FindBar.h"
+#include "ui/win32/PeerListDrawing.h"
 #include "ui/win32/RichTranscript.h"
+#include "ui/win32/TrayIcon.h"
 
 #include <memory>
 #include <string>
@@ -63,6 +66,9 @@ private:
     void drawTranscript();
     void drawTranscriptIfDue();
     void endSession();
+    void restoreFromTray();
+    void MemoChatContextMenu(POINT screen);
+    bool findInTranscript(const std::string& text, bool backward);
 
     HINSTANCE m_instance;
     HWND m_application = nullptr; // hidden: the target of the hand-over's wake-up
@@ -79,6 +85,10 @@ private:
     std::vector<std::pair<int, HWND>> m_panel2Buttons; // top within Panel2, button
     bool m_drawPending = false;                        // the transcript changed since MemoChat last drew
     DWORD m_lastDraw = 0;
+    PeerListDrawing m_peerRows;
+    TrayIcon m_tray;
+    FindBar m_findBar{[this](const std::string& text, bool backward) { return findInTranscript(text, backward); }};
+    HACCEL m_keys = nullptr;
     std::unique_ptr<app::ChatSession> m_session;
 };
 

@@ -20,6 +20,8 @@
 #define IDM_N8 208
 #define IDM_N4 204
 #define IDM_N10 210
+// Ctrl+F, an accelerator without a menu item: the find dialog.
+#define IDM_FIND 211
 
 // Main window TMainChat. IDOK and IDCANCEL (1, 2) are kept free: the dialog manager makes them
 // out of Enter and Esc.
@@ -64,3 +66,5 @@
 
 // The posted message that makes the main window draw what the transcript gained.
 #define WM_LIRBO_DRAW_TRANSCRIPT (WM_APP + 1)
+// The notification icon's mouse messages to the main window.
+#define WM_LIRBO_TRAY (WM_APP + 2)

@@ -1,0 +1,89 @@
+#include "ui/win32/PeerListDrawing.h"
+
+#include <commctrl.h>
+
+namespace lirbo::win32 {
+
+void PeerListDrawing::attach(HWND list, HWND hints, RowPresence presence) {
+    m_list = list;
+    m_hints = hints;
+    m_presence = std::move(presence);
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(list);
+    tool.uId = reinterpret_cast<UINT_PTR>(list);
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(m_hints, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SetWindowSubclass(list, &PeerListDrawing::listProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void PeerListDrawing::draw(const DRAWITEMSTRUCT& item) const {
+    if (item.itemID == static_cast<UINT>(-1)) {
+        return;
+    }
+    const int length = static_cast<int>(SendMessageA(m_list, LB_GETTEXTLEN, item.itemID, 0));
+    std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+    if (length > 0) {
+        SendMessageA(m_list, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+    }
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const bool departed = item.itemData == kDeparted;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(departed ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    RECT area = item.rcItem;
+    area.left += 2;
+    DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        DrawFocusRect(item.hDC, &item.rcItem);
+    }
+}
+
+int PeerListDrawing::rowUnderMouse() const {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    ScreenToClient(m_list, &cursor);
+    const LRESULT hit = SendMessageA(m_list, LB_ITEMFROMPOINT, 0, MAKELPARAM(cursor.x, cursor.y));
+    if (HIWORD(hit) != 0) { // outside every row
+        return -1;
+    }
+    return static_cast<int>(LOWORD(hit));
+}
+
+bool PeerListDrawing::hintText(NMHDR* notice) {
+    if (notice->code != TTN_GETDISPINFOA || notice->idFrom != reinterpret_cast<UINT_PTR>(m_list)) {
+        return false;
+    }
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(notice);
+    m_hintRow = rowUnderMouse();
+    m_hint = m_hintRow >= 0 && m_presence ? m_presence(m_hintRow).hint : std::string();
+    info->lpszText = const_cast<char*>(m_hint.c_str());
+    return true;
+}
+
+void PeerListDrawing::refresh() {
+    const auto rows = static_cast<int>(SendMessageA(m_list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < rows && m_presence; ++i) {
+        SendMessageA(m_list, LB_SETITEMDATA, static_cast<WPARAM>(i), m_presence(i).departed ? kDeparted : 0);
+    }
+    InvalidateRect(m_list, nullptr, FALSE);
+    SendMessageA(m_hints, TTM_UPDATE, 0, 0);
+}
+
+// A move onto another row asks the tooltip for that row's text.
+LRESULT CALLBACK PeerListDrawing::listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR data) {
+    auto* self = reinterpret_cast<PeerListDrawing*>(data);
+    if (message == WM_MOUSEMOVE && self->rowUnderMouse() != self->m_hintRow) {
+        self->m_hintRow = self->rowUnderMouse();
+        SendMessageA(self->m_hints, TTM_UPDATE, 0, 0);
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(list, &PeerListDrawing::listProc, 1);
+    }
+    return DefSubclassProc(list, message, wParam, lParam);
+}
+
+} // namespace lirbo::win32

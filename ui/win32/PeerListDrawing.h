@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/Presence.h"
+
+#include <functional>
+#include <string>
+#include <windows.h>
+
+namespace lirbo::win32 {
+
+// The rows of iplist drawn with their presence: an owner-drawn list box that keeps its strings
+// (so its text reads as before), a departed address greyed, and a hint per row that follows the
+// mouse from row to row.
+class PeerListDrawing {
+public:
+    using RowPresence = std::function<app::Presence::Row(int index)>;
+    // A row's item data while its address is greyed; 0 otherwise.
+    static constexpr LPARAM kDeparted = 1;
+
+    // `list` must be LBS_OWNERDRAWFIXED | LBS_HASSTRINGS; `hints` is the window's tooltip control.
+    void attach(HWND list, HWND hints, RowPresence presence);
+    // WM_DRAWITEM for the list box.
+    void draw(const DRAWITEMSTRUCT& item) const;
+    // The tooltip asks for the text of the row under the mouse (TTN_GETDISPINFOA); true when the
+    // notice was the list's.
+    bool hintText(NMHDR* notice);
+    // The rows or their presence changed: each row's item data takes its greying, the rows repaint
+    // and a hint that is showing is asked again.
+    void refresh();
+
+private:
+    static LRESULT CALLBACK listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR self);
+    int rowUnderMouse() const;
+
+    HWND m_list = nullptr;
+    HWND m_hints = nullptr;
+    RowPresence m_presence;
+    int m_hintRow = -1;
+    std::string m_hint; // stays alive while the tooltip shows it
+};
+
+} // namespace lirbo::win32

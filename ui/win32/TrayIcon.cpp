@@ -1,0 +1,123 @@
+#include "ui/win32/TrayIcon.h"
+
+#include <cstring>
+#include <shellapi.h>
+
+namespace lirbo::win32 {
+
+namespace {
+
+constexpr UINT kIconId = 1;
+
+// A copy of `icon` with a red dot in its lower right quarter: the unread mark.
+HICON markedCopy(HICON icon) {
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    HDC screen = GetDC(nullptr);
+    HDC canvas = CreateCompatibleDC(screen);
+    HBITMAP colour = CreateCompatibleBitmap(screen, size, size);
+    HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
+    ReleaseDC(nullptr, screen);
+
+    HGDIOBJ before = SelectObject(canvas, mask);
+    PatBlt(canvas, 0, 0, size, size, WHITENESS);
+    DrawIconEx(canvas, 0, 0, icon, size, size, 0, nullptr, DI_MASK);
+    const int dot = size / 2;
+    SelectObject(canvas, GetStockObject(BLACK_BRUSH));
+    SelectObject(canvas, GetStockObject(BLACK_PEN));
+    Ellipse(canvas, size - dot, size - dot, size, size);
+
+    SelectObject(canvas, colour);
+    PatBlt(canvas, 0, 0, size, size, BLACKNESS);
+    DrawIconEx(canvas, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    HBRUSH red = CreateSolidBrush(RGB(220, 0, 0));
+    HPEN white = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
+    SelectObject(canvas, red);
+    SelectObject(canvas, white);
+    Ellipse(canvas, size - dot, size - dot, size, size);
+    SelectObject(canvas, before);
+
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmColor = colour;
+    info.hbmMask = mask;
+    HICON marked = CreateIconIndirect(&info);
+    DeleteObject(red);
+    DeleteObject(white);
+    DeleteObject(colour);
+    DeleteObject(mask);
+    DeleteDC(canvas);
+    return marked;
+}
+
+} // namespace
+
+TrayIcon::~TrayIcon() {
+    remove();
+    if (m_marked != nullptr) {
+        DestroyIcon(m_marked);
+    }
+}
+
+NOTIFYICONDATAA TrayIcon::data() const {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = m_owner;
+    icon.uID = kIconId;
+    return icon;
+}
+
+bool TrayIcon::add(HWND owner, UINT callbackMessage, HICON icon) {
+    m_owner = owner;
+    m_message = callbackMessage;
+    m_icon = icon;
+    NOTIFYICONDATAA added = data();
+    added.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
+    added.uCallbackMessage = m_message;
+    added.hIcon = m_icon;
+    std::strcpy(added.szTip, "Lirbo");
+    m_added = Shell_NotifyIconA(NIM_ADD, &added) != FALSE;
+    return m_added;
+}
+
+void TrayIcon::update(bool marked, const std::string& tip) {
+    if (!m_added) {
+        return;
+    }
+    if (marked && m_marked == nullptr) {
+        m_marked = markedCopy(m_icon);
+    }
+    NOTIFYICONDATAA changed = data();
+    changed.uFlags = NIF_ICON | NIF_TIP;
+    changed.hIcon = marked && m_marked != nullptr ? m_marked : m_icon;
+    const std::string fitted = fitTip(tip, sizeof changed.szTip);
+    std::memcpy(changed.szTip, fitted.c_str(), fitted.size() + 1);
+    Shell_NotifyIconA(NIM_MODIFY, &changed);
+}
+
+void TrayIcon::remove() {
+    if (!m_added) {
+        return;
+    }
+    NOTIFYICONDATAA removed = data();
+    Shell_NotifyIconA(NIM_DELETE, &removed);
+    m_added = false;
+}
+
+// Windows-1251 has one byte per character, so any cut is between characters; a cut tip ends in
+// "..." so it does not read as whole.
+std::string TrayIcon::fitTip(const std::string& tip, std::size_t size) {
+    if (size == 0) {
+        return {};
+    }
+    if (tip.size() < size) {
+        return tip;
+    }
+    constexpr char kEllipsis[] = "...";
+    const std::size_t room = size - 1;
+    if (room < sizeof kEllipsis - 1) {
+        return tip.substr(0, room);
+    }
+    return tip.substr(0, room - (sizeof kEllipsis - 1)) + kEllipsis;
+}
+
+} // namespace lirbo::win32

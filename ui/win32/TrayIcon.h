@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <windows.h>
+
+namespace lirbo::win32 {
+
+// The program's icon in the notification area: the plain icon, or the icon with a red mark while
+// messages are unread, and a tip. Clicks arrive at the owner window as `callbackMessage` with the
+// mouse message in lParam.
+class TrayIcon {
+public:
+    TrayIcon() = default;
+    ~TrayIcon();
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+
+    // Adds the icon (NIM_ADD) with the tip "Lirbo"; false when the shell has no notification area.
+    bool add(HWND owner, UINT callbackMessage, HICON icon);
+    // Redraws the mark and the tip (Windows-1251), the tip cut to what the icon can hold.
+    void update(bool marked, const std::string& tip);
+    // Takes the icon away (NIM_DELETE); also done on destruction.
+    void remove();
+
+    // `tip` cut to fit a buffer of `size` bytes with its terminating zero.
+    static std::string fitTip(const std::string& tip, std::size_t size);
+
+private:
+    NOTIFYICONDATAA data() const;
+
+    HWND m_owner = nullptr;
+    UINT m_message = 0;
+    HICON m_icon = nullptr;
+    HICON m_marked = nullptr; // made from m_icon on first use, owned
+    bool m_added = false;
+};
+
+} // namespace lirbo::win32
