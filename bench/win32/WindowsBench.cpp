@@ -130,7 +130,7 @@ std::string message(std::size_t n) {
 
 // Sends `count` messages at `rate` per second (0: as fast as the socket takes them) and waits
 // until the last one shows; returns the messages shown per second and how many never showed.
-void flood(Sender& sender, HWND memo, const std::string& folder, std::size_t count, double rate, std::size_t& next,
+void flood(Sender& sender, HWND window, const std::string& folder, std::size_t count, double rate, std::size_t& next,
            double& shownRate, std::size_t& lost) {
     const std::size_t before = lines(folder);
     const std::size_t first = next;
@@ -159,7 +159,7 @@ void flood(Sender& sender, HWND memo, const std::string& folder, std::size_t cou
             return seconds() - grown > 1.0;
         },
         120000);
-    waitFor([&] { return text(memo).find(last) != std::string::npos; }, 2000);
+    waitFor([&] { return text(GetDlgItem(window, IDC_MEMOCHAT)).find(last) != std::string::npos; }, 2000);
     const double elapsed = done - begin;
     const std::size_t shown = lines(folder) - before;
     shownRate = static_cast<double>(shown) / elapsed;
@@ -197,15 +197,14 @@ int main(int argc, char** argv) {
                 median(minimalMemory), median(lirboMemory) / median(minimalMemory));
 
     Started l = start(lirbo, folder, "TMainChat");
-    HWND memo = GetDlgItem(l.window, IDC_MEMOCHAT);
     Sender sender;
     std::size_t next = 0;
     double rate = 0;
     std::size_t lost = 0;
-    flood(sender, memo, folder, 2000, 2000, next, rate, lost); // fills the 64K transcript
-    flood(sender, memo, folder, 20000, 2000, next, rate, lost);
+    flood(sender, l.window, folder, 2000, 2000, next, rate, lost); // fills the 64K transcript
+    flood(sender, l.window, folder, 20000, 2000, next, rate, lost);
     std::printf("full transcript, 2,000 messages/s for 10 s: %.0f shown/s, %zu lost\n", rate, lost);
-    flood(sender, memo, folder, 20000, 0, next, rate, lost);
+    flood(sender, l.window, folder, 20000, 0, next, rate, lost);
     std::printf("full transcript, 20,000 messages as fast as they go: %.0f shown/s, %zu lost\n", rate, lost);
     stop(l);
     return 0;

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <deque>
+#include <string>
+#include <vector>
 #include <windows.h>
 
 namespace lirbo::win32 {
@@ -22,9 +24,18 @@ public:
     void draw(app::TranscriptMirror& mirror);
 
 private:
-    void append(const core::TTranscriptMessage& message);
-    void insert(const std::string& text, core::TColor colour, DWORD effects);
+    void appendAll(const std::deque<core::TTranscriptMessage>& messages, std::size_t from, std::size_t count);
+    void append(std::string& rtf, std::vector<core::TColor>& colours, const core::TTranscriptMessage& message);
+    void appendRun(std::string& rtf, const std::string& text, int colour, const char* style);
+    static int colourIndex(std::vector<core::TColor>& colours, core::TColor colour);
 
+    HWND make() const;
+    void replaceControl();
+
+    HWND m_parent = nullptr;
+    HINSTANCE m_instance = nullptr;
+    int m_id = 0;
+    HFONT m_font = nullptr;
     HWND m_edit = nullptr;
     std::deque<std::size_t> m_lengths; // characters of each message shown, oldest first
     std::size_t m_shown = 0;           // characters shown in all

@@ -11,6 +11,7 @@
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
 
+#include <algorithm>
 #include <commctrl.h>
 #include <richedit.h>
 #include <shellapi.h>
@@ -31,8 +32,12 @@ constexpr int kPanel2Width = 166;
 constexpr int kListItemHeight = 13;
 constexpr int kHintDelay = 500;
 constexpr int kHintDuration = 2500;
-// MemoChat catches up with the model at most this often, so a flood costs one redraw per batch.
+// MemoChat catches up with the model at most this often, so a flood costs one redraw per batch;
+// when a batch takes long to draw the period grows, so drawing keeps under a fifth of the time
+// and the hand-over keeps up with the flood.
 constexpr DWORD kDrawPeriodMs = 40;
+constexpr DWORD kLongestDrawPeriodMs = 500;
+constexpr DWORD kDrawShare = 5;
 constexpr UINT_PTR kDrawTimer = 1;
 
 struct GlyphButton {
@@ -314,12 +319,14 @@ void TMainChat::drawTranscript() {
     m_drawPending = false;
     m_lastDraw = GetTickCount();
     m_memoChat.draw(m_session->mirror());
+    const DWORD took = GetTickCount() - m_lastDraw;
+    m_drawPeriod = std::clamp<DWORD>(took * kDrawShare, kDrawPeriodMs, kLongestDrawPeriodMs);
 }
 
 // Also called between hand-overs: under a flood the queue is never empty, and a timer alone would
 // wait for it to be.
 void TMainChat::drawTranscriptIfDue() {
-    if (m_drawPending && GetTickCount() - m_lastDraw >= kDrawPeriodMs) {
+    if (m_drawPending && GetTickCount() - m_lastDraw >= m_drawPeriod) {
         drawTranscript();
     }
 }
@@ -633,10 +640,10 @@ void TMainChat::transcriptChanged() {
     }
     m_drawPending = true;
     const DWORD since = GetTickCount() - m_lastDraw;
-    if (since >= kDrawPeriodMs) {
+    if (since >= m_drawPeriod) {
         PostMessageA(m_window, WM_LIRBO_DRAW_TRANSCRIPT, 0, 0);
     } else {
-        SetTimer(m_window, kDrawTimer, kDrawPeriodMs - since, nullptr);
+        SetTimer(m_window, kDrawTimer, m_drawPeriod - since, nullptr);
     }
 }
 

@@ -85,6 +85,7 @@ private:
     std::vector<std::pair<int, HWND>> m_panel2Buttons; // top within Panel2, button
     bool m_drawPending = false;                        // the transcript changed since MemoChat last drew
     DWORD m_lastDraw = 0;
+    DWORD m_drawPeriod = 40; // grows with the time the last batch took to draw
     PeerListDrawing m_peerRows;
     TrayIcon m_tray;
     FindBar m_findBar{[this](const std::string& text, bool backward) { return findInTranscript(text, backward); }};
