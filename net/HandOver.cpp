@@ -15,50 +15,61 @@ void THandOver::setWakeCallback(std::function<void()> wake) {
     m_wake = std::move(wake);
 }
 
-void THandOver::runOnMainThread(const std::function<void()>& call) {
-    Request request{&call, nullptr};
+void THandOver::start(Call& call) {
     std::function<void()> wake;
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        m_queue.push_back(&request);
+        call.error = nullptr;
+        call.done = false;
+        m_queue.push_back(&call);
         wake = m_wake;
     }
     m_queueChanged.notify_all();
     if (wake) {
         wake();
     }
+}
+
+void THandOver::wait(Call& call) {
     {
         std::unique_lock<std::mutex> lock(m_lock);
-        m_callDone.wait(lock, [&] { return request.done; });
+        m_callDone.wait(lock, [&] { return call.done; });
     }
-    if (request.error) {
-        std::rethrow_exception(request.error);
+    if (call.error) {
+        std::rethrow_exception(std::exchange(call.error, nullptr));
     }
+}
+
+void THandOver::runOnMainThread(const std::function<void()>& function) {
+    Call call;
+    call.function = function;
+    start(call);
+    wait(call);
 }
 
 int THandOver::runPending() {
     int count = 0;
     for (;;) {
-        Request* request = nullptr;
+        Call* call = nullptr;
         {
             std::lock_guard<std::mutex> lock(m_lock);
             if (m_queue.empty()) {
                 break;
             }
-            request = m_queue.front();
+            call = m_queue.front();
             m_queue.pop_front();
         }
         std::exception_ptr error;
         try {
-            (*request->call)();
+            call->function();
         } catch (...) {
             error = std::current_exception();
         }
         {
             // The waiting thread may return (and drop the request) as soon as the lock is free.
             std::lock_guard<std::mutex> lock(m_lock);
-            request->error = std::move(error); // the caller alone releases it
-            request->done = true;
+            call->error = std::move(error); // the caller alone releases it
+            call->done = true;
         }
         m_callDone.notify_all();
         ++count;

@@ -19,7 +19,18 @@ public:
     // Called from any thread after a call was queued; must not block. May be empty.
     void setWakeCallback(std::function<void()> wake);
 
-    // Listener thread: queue `call`, wake the main thread, wait until it ran; rethrows its error.
+    // A call for the main thread. Whoever starts it keeps it alive until wait() has returned.
+    struct Call {
+        std::function<void()> function;
+        std::exception_ptr error;
+        bool done = false;
+    };
+
+    // Listener thread: queue `call` and wake the main thread, without waiting for it.
+    void start(Call& call);
+    // Listener thread: wait until a started call has run; rethrows its error.
+    void wait(Call& call);
+    // Listener thread: start and wait.
     void runOnMainThread(const std::function<void()>& call);
 
     // Main thread: run every queued call, first to last. Returns how many ran.
@@ -36,18 +47,12 @@ public:
     std::size_t pendingCount();
 
 private:
-    struct Request {
-        const std::function<void()>* call;
-        std::exception_ptr error;
-        bool done = false;
-    };
-
     THandOver() = default;
 
     std::mutex m_lock;
     std::condition_variable m_queueChanged; // a call was queued, or wakeServing
     std::condition_variable m_callDone;
-    std::deque<Request*> m_queue;
+    std::deque<Call*> m_queue;
     std::function<void()> m_wake;
     unsigned m_wakeups = 0;
 };

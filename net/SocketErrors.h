@@ -10,6 +10,7 @@ namespace wsa {
 constexpr int Interrupted = 10004;
 constexpr int AccessDenied = 10013;
 constexpr int InvalidArgument = 10022;
+constexpr int WouldBlock = 10035;
 constexpr int MessageTooLong = 10040;
 constexpr int AddressFamilyNotSupported = 10047;
 constexpr int AddressInUse = 10048;

@@ -71,6 +71,13 @@ int SocketLibrary::setBroadcast(SocketHandle socket, bool enabled) {
     return 0;
 }
 
+int SocketLibrary::setReceiveQueueSize(SocketHandle socket, int bytes) {
+    if (::setsockopt(native(socket), SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&bytes), sizeof bytes) != 0) {
+        return lastError();
+    }
+    return 0;
+}
+
 int SocketLibrary::bind(SocketHandle socket, const IPv4Address& address, std::uint16_t port) {
     const sockaddr_in sa = platform::toSockaddr(address, port);
     if (::bind(native(socket), reinterpret_cast<const sockaddr*>(&sa), sizeof sa) != 0) {

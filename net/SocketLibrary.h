@@ -35,6 +35,10 @@ public:
     // long (10040), never delivered cut.
     static int receiveFrom(SocketHandle socket, char* buffer, std::size_t capacity, std::size_t& received,
                            IPv4Address& from, std::uint16_t& fromPort);
+    // Asks the system to queue up to `bytes` of received datagrams (it may grant less).
+    static int setReceiveQueueSize(SocketHandle socket, int bytes);
+    // Makes receives on the socket return at once: with WouldBlock (10035) when nothing waits.
+    static int setNonBlocking(SocketHandle socket);
     // Shuts the sending side down, as a socket is closed; the result is ignored.
     static void shutdownSend(SocketHandle socket);
     // Makes a wait on the socket in another thread return at once (the socket stays usable for

@@ -116,6 +116,14 @@ int SocketLibrary::receiveFrom(SocketHandle socket, char* buffer, std::size_t ca
     return 0;
 }
 
+int SocketLibrary::setNonBlocking(SocketHandle socket) {
+    const int flags = ::fcntl(native(socket), F_GETFL);
+    if (flags < 0 || ::fcntl(native(socket), F_SETFL, flags | O_NONBLOCK) < 0) {
+        return lastError();
+    }
+    return 0;
+}
+
 void SocketLibrary::shutdownSend(SocketHandle socket) {
     ::shutdown(native(socket), SHUT_WR);
 }

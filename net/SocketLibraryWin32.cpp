@@ -63,6 +63,14 @@ int SocketLibrary::receiveFrom(SocketHandle socket, char* buffer, std::size_t ca
     return 0;
 }
 
+int SocketLibrary::setNonBlocking(SocketHandle socket) {
+    u_long enabled = 1;
+    if (::ioctlsocket(native(socket), FIONBIO, &enabled) == SOCKET_ERROR) {
+        return lastError();
+    }
+    return 0;
+}
+
 void SocketLibrary::shutdownSend(SocketHandle socket) {
     ::shutdown(native(socket), SD_SEND);
 }

@@ -317,6 +317,27 @@ TEST(UdpEndpoint, AHandlerCanCloseItsOwnListener) {
     EXPECT_EQ(listener.received[1].bytes, "reopened");
 }
 
+TEST(UdpEndpoint, AHandlerThatClosesItsListenerGetsNothingReadBehindItsDatagram) {
+    RecordingListener listener;
+    listener.server.OnUDPRead = [&](TIdUDPServer& sender, TByteStream& data, TIdSocketHandle&) {
+        listener.received.push_back({data.readString(), "", 0});
+        sender.setActive(false);
+    };
+    TIdUDPClient client;
+    aim(client, "127.0.0.1", listener.port());
+    for (const char* text : {"close", "read behind it", "and this"}) {
+        client.Send(text);
+    }
+    // Nobody serves yet: the listener has read all three by the time the first handler runs.
+    while (THandOver::instance().pendingCount() == 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(listener.waitFor(1));
+    listener.server.setActive(true); // finishes the close
+    EXPECT_EQ(listener.received.size(), 1u);
+}
+
 TEST(UdpEndpoint, DestroyingWithDatagramsStillQueuedIsSafe) {
     TIdUDPClient client;
     int port = 0;
