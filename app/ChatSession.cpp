@@ -73,7 +73,7 @@ ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints)
         m_idUDPClient.setActive(true);
         m_idUDPServer.DefaultPort = endpoints.listenPort;
         m_idUDPServer.OnUDPRead = [this](net::TIdUDPServer&, net::TByteStream& data, net::TIdSocketHandle& binding) {
-            // Errors go back to the listener thread, which drops them: nothing shows for a bad datagram.
+            // The listener drops what a handler throws: nothing shows for a bad datagram.
             IdUDPServerUDPRead(data.readString(), binding.SenderAddress);
         };
         m_idUDPServer.setActive(true);
@@ -356,14 +356,15 @@ void ChatSession::IdUDPServerUDPRead(const std::string& bytes, const std::string
         return;
     }
     const bool departureNotice = received->kind == core::TShownMessage::Kind::DepartureNotice;
-    m_presence.messageFrom(senderAddress, received->stamp, departureNotice);
-    if (m_presence.listed(senderAddress)) {
+
+    if (m_presence.messageFrom(senderAddress, received->stamp, departureNotice) && m_presence.listed(senderAddress)) {
         m_frontEnd.presenceChanged();
     }
     if (departureNotice) {
         return;
     }
     const bool isPrivate = received->kind == core::TShownMessage::Kind::ReceivedPrivate;
+
     if (m_attention.messageShown(received->nick, isPrivate, m_frontEnd.isActive())) {
         m_frontEnd.attentionChanged();
         m_frontEnd.requestAttention();

@@ -36,8 +36,10 @@ bool Presence::listed(const std::string& address) const {
     return m_listed.count(key(address)) > 0;
 }
 
-void Presence::messageFrom(const std::string& senderAddress, const std::string& stamp, bool departureNotice) {
-    Seen& seen = m_seen[key(senderAddress)];
+bool Presence::messageFrom(const std::string& senderAddress, const std::string& stamp, bool departureNotice) {
+    const auto [found, added] = m_seen.try_emplace(key(senderAddress));
+    Seen& seen = found->second;
+    const bool changed = added || seen.stamp != stamp || seen.departed != departureNotice;
     seen.stamp = stamp;
     seen.departed = departureNotice;
     if (m_seen.size() > m_unlistedLimit + m_listed.size()) {
@@ -45,6 +47,7 @@ void Presence::messageFrom(const std::string& senderAddress, const std::string& 
             i = m_listed.count(i->first) > 0 ? std::next(i) : m_seen.erase(i);
         }
     }
+    return changed;
 }
 
 Presence::Row Presence::row(const std::string& entry) const {

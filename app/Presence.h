@@ -30,8 +30,10 @@ public:
     bool listed(const std::string& address) const;
 
     // A message from `senderAddress` was shown at `stamp` ("hh:nn"); a departure notice greys
-    // the address until its next message.
-    void messageFrom(const std::string& senderAddress, const std::string& stamp, bool departureNotice);
+    // the address until its next message. Returns whether the address's row reads differently
+    // now (its first message, a new minute, a departure or a return), so a flood from one
+    // address redraws the list once a minute, not once a message.
+    bool messageFrom(const std::string& senderAddress, const std::string& stamp, bool departureNotice);
     std::size_t remembered() const { return m_seen.size(); }
     Row row(const std::string& entry) const;
     // Whether `entry` and `senderAddress` name the same address.

@@ -85,15 +85,26 @@ TEST(PresenceTest, RowShowsTheLastMessageAndGreysADepartureUntilTheNextMessage) 
     EXPECT_EQ(presence.row("127.0.0.2").hint, kNotYet);
     EXPECT_FALSE(presence.row("127.0.0.2").departed);
 
-    presence.messageFrom("127.0.0.2", "09:15", false);
-    presence.messageFrom("127.0.0.2", "09:41", true);
+    // Whether the row reads differently after each message: only then is the list redrawn.
+    const struct {
+        const char* stamp;
+        bool departure;
+        bool changed;
+    } messages[] = {{"09:15", false, true},
+                    {"09:15", false, false},
+                    {"09:41", false, true},
+                    {"09:41", true, true},
+                    {"09:41", true, false}};
+    for (const auto& m : messages) {
+        EXPECT_EQ(presence.messageFrom("127.0.0.2", m.stamp, m.departure), m.changed) << m.stamp << m.departure;
+    }
     for (const char* entry : {"127.0.0.2", "127.2"}) {
         EXPECT_EQ(presence.row(entry).hint, kLastAt + "09:41") << entry;
         EXPECT_TRUE(presence.row(entry).departed) << entry;
     }
     EXPECT_EQ(presence.row("127.0.0.3").hint, kNotYet);
 
-    presence.messageFrom("127.0.0.2", "10:02", false);
+    EXPECT_TRUE(presence.messageFrom("127.0.0.2", "10:02", false));
     EXPECT_EQ(presence.row("127.2").hint, kLastAt + "10:02");
     EXPECT_FALSE(presence.row("127.2").departed);
 }
