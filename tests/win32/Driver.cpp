@@ -255,7 +255,8 @@ void about(Program& lirbo, Peer& peer) {
 }
 
 void clearing(Program& lirbo, Peer& peer) {
-    HWND memo = lirbo.control(IDC_MEMOCHAT);
+    // Found again for every look: a clear gives MemoChat a fresh control.
+    const auto memoText = [&] { return text(lirbo.control(IDC_MEMOCHAT)); };
     menu(lirbo.mainWindow(), IDM_N8);
     HWND box = dialogOf(lirbo, "Warning");
     check(box != nullptr && text(GetDlgItem(box, IDOK)) == "OK" && text(GetDlgItem(box, IDCANCEL)) == "Cancel",
@@ -265,7 +266,7 @@ void clearing(Program& lirbo, Peer& peer) {
     }
     click(GetDlgItem(box, IDCANCEL));
     const bool boxClosed = closed(lirbo, box);
-    const std::string kept = text(memo);
+    const std::string kept = memoText();
     check(boxClosed && contains(kept, "Здравствуй"), "Cancel keeps the transcript",
           std::to_string(boxClosed) + " " + std::to_string(IsWindow(box)) + " [" + kept + "]");
 
@@ -274,9 +275,9 @@ void clearing(Program& lirbo, Peer& peer) {
     receiveWhileOpen(lirbo, peer, "the confirmation box");
     click(GetDlgItem(box, IDOK));
     const bool okClosed = closed(lirbo, box);
-    const bool emptied = waitFor([&] { return text(memo).empty(); });
+    const bool emptied = waitFor([&] { return memoText().empty(); });
     check(okClosed && emptied, "OK clears everything, also what arrived while the box was open",
-          std::to_string(okClosed) + " " + std::to_string(IsWindow(box)) + " [" + text(memo) + "]");
+          std::to_string(okClosed) + " " + std::to_string(IsWindow(box)) + " [" + memoText() + "]");
 }
 
 // The system's file chooser: type a full path and press its OK button.

@@ -179,9 +179,9 @@ void RichTranscript::draw(app::TranscriptMirror& mirror) {
     // the whole model in again costs the same for any number removed: under a flood that trims
     // many lines per batch, the whole model goes in afresh.
     const bool rebuild = batch.clearAll || batch.removeOldest * kRebuildShare > m_lengths.size();
-    if (batch.clearAll) {
-        SetWindowTextA(m_edit, ""); // the user's clear: rare, and the handle stays
-    } else if (rebuild) {
+    // A clear (the user's, or a flood that pushed out everything shown) also takes a fresh
+    // control: emptying a full one costs as much as trimming every line of it.
+    if (rebuild && !m_lengths.empty()) {
         replaceControl();
     }
     if (rebuild) {

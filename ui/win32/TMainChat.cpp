@@ -34,9 +34,10 @@ constexpr int kHintDelay = 500;
 constexpr int kHintDuration = 2500;
 // MemoChat catches up with the model at most this often, so a flood costs one redraw per batch;
 // when a batch takes long to draw the period grows, so drawing keeps under a fifth of the time
-// and the hand-over keeps up with the flood.
+// and the hand-over keeps up with the flood (up to draws of 400 ms, a full transcript rebuilt on
+// a slow machine).
 constexpr DWORD kDrawPeriodMs = 40;
-constexpr DWORD kLongestDrawPeriodMs = 500;
+constexpr DWORD kLongestDrawPeriodMs = 2000;
 constexpr DWORD kDrawShare = 5;
 constexpr UINT_PTR kDrawTimer = 1;
 
@@ -370,6 +371,9 @@ LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
         }
         return 0;
+    case WM_ACTIVATEAPP:
+        m_programActive = wParam != FALSE;
+        return 0;
     case WM_CLOSE: // every way of closing: FormCloseQuery, then FormClose
         if (m_session) {
             m_session->requestClose();
@@ -556,14 +560,12 @@ void TMainChat::presenceChanged() {
     m_peerRows.refresh();
 }
 
+// Asked for every received message, so it reads what WM_ACTIVATEAPP last said (one of this
+// program's windows is the foreground window: its own dialogs count) instead of asking the system.
 // A minimised window is not looked at, even where the system leaves it the foreground window.
 bool TMainChat::isActive() const {
-    if (IsIconic(m_window)) {
-        return false;
-    }
-    DWORD process = 0;
-    GetWindowThreadProcessId(GetForegroundWindow(), &process);
-    return process == GetCurrentProcessId();
+
+    return m_programActive && !IsIconic(m_window);
 }
 
 void TMainChat::requestAttention() {

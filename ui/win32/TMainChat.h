@@ -80,6 +80,7 @@ private:
     HWND m_iplist = nullptr;
     HWND m_hints = nullptr;
     HWND m_lastFocus = nullptr;
+    bool m_programActive = false; // as WM_ACTIVATEAPP last told
     RichTranscript m_memoChat;
     std::vector<HBITMAP> m_glyphs;
     std::vector<std::pair<int, HWND>> m_panel2Buttons; // top within Panel2, button
