@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The Windows program's figures under Wine (windows preset), each beside a minimal Win32 window in
 # the same fresh prefix: lirbo.exe's stripped size, exec to window shown, resident memory, and the
-# receive rate with a full transcript. Loopback only, in a network namespace of its own (root).
+# receive figures with a full transcript (from a native sender, beside a raw receiver).
+# Loopback only, in a network namespace of its own (root).
 # Usage: scripts/bench-windows.sh [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j2 --target windows_packages lirbo_minimal_window lirbo_windows_bench
+cmake --build --preset windows -j2 --target windows_packages lirbo_minimal_window lirbo_windows_bench \
+    lirbo_raw_receiver
 build=build/windows
 prefix=${build}/wine-bench-prefix
 python3 tests/win32/wine_gui.py prefix "${prefix}"
@@ -16,3 +18,5 @@ echo "lirbo.exe stripped: $(stat -c %s ${build}/packaging-windows/stage/lirbo.ex
 win() { echo "Z:$(realpath "$1" | tr / '\\')"; }
 python3 tests/win32/wine_gui.py exec "${prefix}" "${build}/bench-windows/lirbo_windows_bench.exe" \
     "$(win ${build}/ui/win32/lirbo.exe)" "$(win ${build}/bench-windows/lirbo_minimal_window.exe)" @work "${1:-7}"
+PYTHONPATH=bench:tests/win32:tests/harness python3 bench/win32/receive_bench.py "${prefix}" \
+    "${build}/ui/win32/lirbo.exe" "${build}/bench-windows/lirbo_raw_receiver.exe"

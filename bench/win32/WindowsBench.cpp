@@ -1,18 +1,13 @@
 // Figures of the Windows program under Wine, against a minimal Win32 window in the same prefix:
-// exec to window shown, resident memory, and the receive rate with a full transcript.
+// exec to window shown and resident memory (bench/win32/receive_bench.py measures receiving).
 // Usage: lirbo_windows_bench LIRBO.EXE MINIMAL.EXE WORK_FOLDER [RUNS]
 // (prints a small table; run by scripts/bench-windows.sh inside a network namespace)
-// clang-format off
-#include <winsock2.h>
-// clang-format on
 #include "tests/win32/Remote.h"
 #include "ui/win32/resource.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <psapi.h>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -76,97 +71,6 @@ void stop(Started& s) {
     CloseHandle(s.process.hProcess);
 }
 
-std::size_t lines(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\history\\*.txt").c_str(), &found);
-    std::size_t count = 0;
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-        std::ifstream in(folder + "\\history\\" + found.cFileName, std::ios::binary);
-        count += static_cast<std::size_t>(std::count(std::istreambuf_iterator<char>(in), {}, '\n'));
-    }
-    if (search != INVALID_HANDLE_VALUE) {
-        FindClose(search);
-    }
-    return count;
-}
-
-unsigned long long logSize(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\history\\*.txt").c_str(), &found);
-    unsigned long long size = 0;
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-        size += (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-    }
-    if (search != INVALID_HANDLE_VALUE) {
-        FindClose(search);
-    }
-    return size;
-}
-
-class Sender {
-public:
-    Sender() {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
-        m_socket = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
-        m_to.sin_family = AF_INET;
-        m_to.sin_port = htons(8800);
-        m_to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    }
-    ~Sender() { closesocket(m_socket); }
-    void send(const std::string& bytes) {
-        sendto(m_socket, bytes.data(), static_cast<int>(bytes.size()), 0, reinterpret_cast<sockaddr*>(&m_to),
-               sizeof m_to);
-    }
-
-private:
-    SOCKET m_socket;
-    sockaddr_in m_to{};
-};
-
-std::string message(std::size_t n) {
-    return "V3Bench;message number " + std::to_string(n) + " of the flood";
-}
-
-// Sends `count` messages at `rate` per second (0: as fast as the socket takes them) and waits
-// until the last one shows; returns the messages shown per second and how many never showed.
-void flood(Sender& sender, HWND window, const std::string& folder, std::size_t count, double rate, std::size_t& next,
-           double& shownRate, std::size_t& lost) {
-    const std::size_t before = lines(folder);
-    const std::size_t first = next;
-    const double begin = seconds();
-    for (std::size_t i = 0; i < count; ++i) {
-        if (rate > 0) {
-            while (seconds() - begin < static_cast<double>(i) / rate) {
-                Sleep(0); // pacing the sender, not waiting for the program
-            }
-        }
-        sender.send(message(next++));
-    }
-    // The log grows by one line per message shown; it is done when it has stopped growing for a
-    // second. Reading the whole transcript would load the program, so it is read once at the end.
-    const std::string last = "message number " + std::to_string(next - 1) + " ";
-    unsigned long long size = 0;
-    double grown = seconds();
-    double done = grown;
-    waitFor(
-        [&] {
-            const unsigned long long now = logSize(folder);
-            if (now != size) {
-                size = now;
-                grown = done = seconds();
-            }
-            return seconds() - grown > 1.0;
-        },
-        120000);
-    waitFor([&] { return text(GetDlgItem(window, IDC_MEMOCHAT)).find(last) != std::string::npos; }, 2000);
-    const double elapsed = done - begin;
-    const std::size_t shown = lines(folder) - before;
-    shownRate = static_cast<double>(shown) / elapsed;
-    lost = count - std::min(count, shown);
-    (void)first;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -196,16 +100,5 @@ int main(int argc, char** argv) {
     std::printf("resident memory: lirbo %.1f MiB, minimal window %.1f MiB, ratio %.2f\n", median(lirboMemory),
                 median(minimalMemory), median(lirboMemory) / median(minimalMemory));
 
-    Started l = start(lirbo, folder, "TMainChat");
-    Sender sender;
-    std::size_t next = 0;
-    double rate = 0;
-    std::size_t lost = 0;
-    flood(sender, l.window, folder, 2000, 2000, next, rate, lost); // fills the 64K transcript
-    flood(sender, l.window, folder, 20000, 2000, next, rate, lost);
-    std::printf("full transcript, 2,000 messages/s for 10 s: %.0f shown/s, %zu lost\n", rate, lost);
-    flood(sender, l.window, folder, 20000, 0, next, rate, lost);
-    std::printf("full transcript, 20,000 messages as fast as they go: %.0f shown/s, %zu lost\n", rate, lost);
-    stop(l);
     return 0;
 }
