@@ -98,8 +98,10 @@ public:
 
 // A loopback listener standing for the peers, fed to the session as their address.
 struct Peer {
-    lirbo::net::TIdUDPServer server;
     std::vector<std::string> received;
+    std::mutex mutex;
+    // Last, so it is destroyed first: its thread writes `received` until it has stopped.
+    lirbo::net::TIdUDPServer server;
     Peer() {
         server.DefaultPort = 0;
         auto& binding = server.addBinding();
@@ -117,7 +119,6 @@ struct Peer {
         const std::lock_guard<std::mutex> lock(mutex);
         return received.size();
     }
-    std::mutex mutex;
 };
 
 class ChatSessionTest : public ::testing::Test {

@@ -27,8 +27,9 @@ class RecordingListener {
 public:
     explicit RecordingListener(const std::string& ip = "127.0.0.1", int port = 0);
 
-    TIdUDPServer server;
     std::vector<Datagram> received;
+    // Last, so it is destroyed first: closing it still runs handlers that write `received`.
+    TIdUDPServer server;
 
     int port() const;
     // Serves the hand-over queue until `count` datagrams have arrived.
