@@ -16,15 +16,13 @@ and sends only to 127.0.0.1. Usage: receive_bench.py PREFIX LIRBO_EXE RAW_RECEIV
 """
 import glob
 import os
-import shutil
 import socket
 import subprocess
 import sys
-import tempfile
 import time
 
 from process_bench import send_paced, udp_counter
-from wine_gui import own_network_namespace, start_xvfb, wine_env
+from wine_gui import own_network_namespace, wine_desktop
 
 PORT = 8800
 FILL = 2000  # more than a 64K transcript holds
@@ -73,10 +71,7 @@ def flood(sock):
 
 
 def measure(prefix, lirbo, raw_receiver):
-    work = tempfile.mkdtemp(prefix="lirbo-wine-bench-")
-    xvfb, display = start_xvfb()
-    env = wine_env(prefix, display)
-    try:
+    with wine_desktop(prefix) as (work, env):
         sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
         raw = subprocess.Popen(["wine", os.path.abspath(raw_receiver)], env=env, stdout=subprocess.PIPE,
                                stderr=subprocess.DEVNULL)
@@ -103,11 +98,6 @@ def measure(prefix, lirbo, raw_receiver):
         rate = (shown - after) / (last - begin)
         print(f"full transcript, {FLOOD_COUNT:,} messages as fast as they go: {rate:,.0f} shown/s (target 5,000); "
               f"raw receiver {raw_rate:,.0f}/s, ratio {rate / raw_rate:.2f}")
-    finally:
-        subprocess.run(["wineserver", "-k"], env=env)
-        xvfb.terminate()
-        xvfb.wait()
-        shutil.rmtree(work, ignore_errors=True)
     return 0
 
 

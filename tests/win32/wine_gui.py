@@ -13,6 +13,7 @@
       argument "@work" stands for an empty work folder.
 Exit status 77 (skipped) when the namespace cannot be made.
 """
+import contextlib
 import os
 import shutil
 import subprocess
@@ -92,16 +93,15 @@ def own_network_namespace():
     return None
 
 
-def execute(prefix, program, args):
-    status = own_network_namespace()
-    if status is not None:
-        return status
+@contextlib.contextmanager
+def wine_desktop(prefix):
+    """An empty work folder and the environment of Wine on an Xvfb of its own; afterwards every
+    Wine process of the prefix is ended and the folder removed."""
     work = tempfile.mkdtemp(prefix="lirbo-wine-")
     xvfb, display = start_xvfb()
     env = wine_env(prefix, display)
     try:
-        args = [windows_path(work) if a == "@work" else a for a in args]
-        return subprocess.run(["wine", program, *args], env=env, timeout=900).returncode
+        yield work, env
     finally:
         subprocess.run(["wineserver", "-k"], env=env)
         xvfb.terminate()
@@ -109,14 +109,24 @@ def execute(prefix, program, args):
         shutil.rmtree(work, ignore_errors=True)
 
 
+def execute(prefix, program, args):
+    status = own_network_namespace()
+    if status is not None:
+        return status
+    with wine_desktop(prefix) as (work, env):
+        args = [windows_path(work) if a == "@work" else a for a in args]
+        return subprocess.run(["wine", program, *args], env=env, timeout=900).returncode
+
+
 def run(prefix, lirbo, driver, capture_py):
     status = own_network_namespace()
     if status is not None:
         return status
+    with wine_desktop(prefix) as (work, env):
+        return drive(work, env, lirbo, driver, capture_py)
 
-    work = tempfile.mkdtemp(prefix="lirbo-wine-")
-    xvfb, display = start_xvfb()
-    env = wine_env(prefix, display)
+
+def drive(work, env, lirbo, driver, capture_py):
     capture_file = os.path.join(work, "capture.txt")
     with open(capture_file, "a") as out:  # appending, so that a second pass can empty it
         capture = subprocess.Popen([sys.executable, capture_py], stdout=out)
@@ -145,9 +155,6 @@ def run(prefix, lirbo, driver, capture_py):
         subprocess.run(["wineserver", "-k"], env=env)
         capture.terminate()
         capture.wait()
-        xvfb.terminate()
-        xvfb.wait()
-        shutil.rmtree(work, ignore_errors=True)
 
 
 def main():
