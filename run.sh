@@ -6,4 +6,4 @@ here="$(cd "$(dirname "$0")" && pwd)"
 
 "${here}/scripts/install-deps.sh" build
 (cd "${here}" && cmake --preset app >/dev/null && cmake --build --preset app)
-exec "${here}/build/app/ui/lirbo" "$@"
+exec "${here}/build/app/ui/qt/lirbo" "$@"

@@ -5,7 +5,7 @@
 # Usage (as root, after ./run.sh or a release build): docs/screenshot-presence.sh [path/to/lirbo]
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-lirbo="$(realpath "${1:-${here}/../build/app/ui/lirbo}")"
+lirbo="$(realpath "${1:-${here}/../build/app/ui/qt/lirbo}")"
 work="$(mktemp -d)"
 trap 'rm -rf "${work}"' EXIT
 printf '[user]\r\nnik_color=6\r\nnik=Ann\r\nstart=0\r\n[ip]\r\nip0=127.0.0.2\r\nip1=127.0.0.3\r\nip2=127.0.0.4\r\n' \

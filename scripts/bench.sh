@@ -21,7 +21,7 @@ for b in chat_receive_bench file_bench endpoint_bench; do
         --benchmark_out="${out}/${b}.json" --benchmark_out_format=json >&2
 done
 echo "=== process and window figures ===" >&2
-PYTHONPATH="${PWD}/tests/harness" python3 bench/process_bench.py build/release/ui/lirbo build/release/bench/minimal_qt_window "${out}/process.json" >&2 ||
+PYTHONPATH="${PWD}/tests/harness" python3 bench/process_bench.py build/release/ui/qt/lirbo build/release/bench/minimal_qt_window "${out}/process.json" >&2 ||
     echo "process figures skipped: they need root (network namespace) and Xvfb" >&2
 
 echo

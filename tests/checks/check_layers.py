@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Checks the include direction of the layers: core <- net <- app <- front-ends.
 
-Each folder may include only the layers below it; only ui/ and its tests include Qt; app/ stays
-free of <windows.h>; the socket library keeps its platform branches in its platform files, so no
+Each folder may include only the layers below it; only ui/qt and its tests include Qt; the two
+front-ends (ui/qt, ui/win32) never include each other, and ui/common, which both draw from, is free
+of any toolkit and of the front-ends; app/ stays free of <windows.h>; the socket library keeps its platform branches in its platform files, so no
 net/*.cpp tests _WIN32. A folder that does not exist (yet) is passed over.
 Usage: check_layers.py SOURCE_DIR. Prints every breach as file:line and exits 1 if there is one.
 """
@@ -16,6 +17,11 @@ WIN32_BRANCH = re.compile(r"^\s*#\s*(if|ifdef|ifndef|elif)\b.*\b_WIN32\b")
 
 # folder: (project folders it must not include, Qt allowed, <windows.h> allowed)
 RULES = {
+    "ui/common": ({"app", "ui/qt", "ui/win32"}, False, False),
+    "ui/qt": ({"ui/win32"}, True, False),
+    "ui/win32": ({"ui/qt"}, False, True),
+    "tests/ui": ({"ui/win32"}, True, False),
+    "tests/win32": ({"ui/qt"}, False, True),
     "core": ({"net", "app", "ui"}, False, True),
     "net": ({"app", "ui"}, False, True),
     "app": ({"ui"}, False, False),
@@ -46,8 +52,8 @@ def breaches(root):
                         if not match:
                             continue
                         quote, target = match.groups()
-                        layer = target.split("/", 1)[0]
-                        if quote == '"' and "/" in target and layer in forbidden:
+                        inside = [f for f in forbidden if target.startswith(f + "/")]
+                        if quote == '"' and inside:
                             yield f"{where}: {folder}/ includes {target}"
                         elif quote == "<" and not qt_allowed and QT.match(target):
                             yield f"{where}: {folder}/ includes Qt ({target})"

@@ -1,8 +1,8 @@
 #include "support/UdpProbe.h"
-#include "ui/AttentionTray.h"
-#include "ui/LirboLook.h"
-#include "ui/TMainChat.h"
-#include "ui/TranscriptView.h"
+#include "ui/qt/AttentionTray.h"
+#include "ui/qt/LirboLook.h"
+#include "ui/qt/TMainChat.h"
+#include "ui/qt/TranscriptView.h"
 
 #include <QAction>
 #include <QApplication>

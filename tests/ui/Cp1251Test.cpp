@@ -1,4 +1,4 @@
-#include "ui/Cp1251.h"
+#include "ui/qt/Cp1251.h"
 
 #include <QTest>
 

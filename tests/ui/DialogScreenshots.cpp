@@ -1,10 +1,10 @@
 // Saves pictures of the three dialogs for the documentation:
 //   xvfb-run -s "-screen 0 1024x768x24" sh -c 'openbox & build/release/tests/ui/dialog_screenshots docs'
 // Run it under a window manager to get the title bars in the pictures.
-#include "ui/LirboLook.h"
-#include "ui/TAboutForm.h"
-#include "ui/Tipedit.h"
-#include "ui/Tnastroy.h"
+#include "ui/qt/LirboLook.h"
+#include "ui/qt/TAboutForm.h"
+#include "ui/qt/Tipedit.h"
+#include "ui/qt/Tnastroy.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "ui/FileChooser.h"
+#include "ui/qt/FileChooser.h"
 
-#include "ui/Cp1251.h"
+#include "ui/qt/Cp1251.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "ui/JpegImage.h"
+#include "ui/qt/JpegImage.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "ui/LirboLook.h"
+#include "ui/qt/LirboLook.h"
 
 #include <QApplication>
 #include <QFile>

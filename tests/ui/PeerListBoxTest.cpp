@@ -1,4 +1,4 @@
-#include "ui/PeerListBox.h"
+#include "ui/qt/PeerListBox.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "ui/LirboLook.h"
-#include "ui/TMainChat.h"
-#include "ui/TerminationSignals.h"
+#include "ui/qt/LirboLook.h"
+#include "ui/qt/TMainChat.h"
+#include "ui/qt/TerminationSignals.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "ui/TAboutForm.h"
+#include "ui/qt/TAboutForm.h"
 
 #include "DialogTestSupport.h"
 

@@ -1,15 +1,15 @@
-#include "ui/TMainChat.h"
+#include "ui/qt/TMainChat.h"
 
 #include "app/StartupFailure.h"
 #include "core/Exception.h"
 #include "core/NickPalette.h"
 #include "support/UdpProbe.h"
-#include "ui/Cp1251.h"
-#include "ui/LirboLook.h"
-#include "ui/MessageBoxes.h"
-#include "ui/ModalSeam.h"
-#include "ui/PeerListBox.h"
-#include "ui/TranscriptView.h"
+#include "ui/qt/Cp1251.h"
+#include "ui/qt/LirboLook.h"
+#include "ui/qt/MessageBoxes.h"
+#include "ui/qt/ModalSeam.h"
+#include "ui/qt/PeerListBox.h"
+#include "ui/qt/TranscriptView.h"
 
 #include <QAction>
 #include <QApplication>

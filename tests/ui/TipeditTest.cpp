@@ -1,4 +1,4 @@
-#include "ui/Tipedit.h"
+#include "ui/qt/Tipedit.h"
 
 #include "DialogTestSupport.h"
 

@@ -1,7 +1,7 @@
-#include "ui/Tnastroy.h"
+#include "ui/qt/Tnastroy.h"
 
 #include "DialogTestSupport.h"
-#include "ui/ModalSeam.h"
+#include "ui/qt/ModalSeam.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "ui/TranscriptView.h"
+#include "ui/qt/TranscriptView.h"
 
 #include "app/TranscriptMirror.h"
 #include "core/ChatTranscript.h"

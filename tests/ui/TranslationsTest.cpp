@@ -1,5 +1,5 @@
-#include "ui/ConfirmBox.h"
-#include "ui/LirboLook.h"
+#include "ui/qt/ConfirmBox.h"
+#include "ui/qt/LirboLook.h"
 
 #include <QAbstractButton>
 #include <QApplication>

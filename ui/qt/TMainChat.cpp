@@ -1,0 +1,538 @@
+#include "ui/qt/TMainChat.h"
+
+#include "ui/qt/AttentionTray.h"
+#include "ui/qt/Cp1251.h"
+#include "ui/qt/FileChooser.h"
+#include "ui/qt/FindBar.h"
+#include "ui/qt/Glyphs.h"
+#include "ui/qt/LirboLook.h"
+#include "ui/qt/MessageBoxes.h"
+#include "ui/qt/PeerListBox.h"
+#include "ui/qt/TAboutForm.h"
+#include "ui/qt/Tipedit.h"
+#include "ui/qt/Tnastroy.h"
+#include "ui/qt/TranscriptView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <algorithm>
+
+namespace lirbo::ui {
+
+namespace {
+
+constexpr int kClientWidth = 614;
+constexpr int kClientHeight = 367;
+constexpr int kMinimumFrameWidth = 400;
+constexpr int kMinimumFrameHeight = 282;
+constexpr int kHintDuration = 2500;
+
+QPushButton* glyphButton(QWidget* parent, const char* name, const QString& hint, int top) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(8, top, 25, 25);
+    button->setIcon(Glyphs::icon(QString::fromLatin1(name)));
+    button->setIconSize(QSize(16, 16));
+    button->setToolTip(hint);
+    button->setToolTipDuration(kHintDuration);
+    return button;
+}
+
+// Turns off a widget's drawing for the lifetime of the guard, also when an error leaves early.
+class UpdatesOff {
+public:
+    explicit UpdatesOff(QWidget& widget) : m_widget(widget) { m_widget.setUpdatesEnabled(false); }
+    ~UpdatesOff() { m_widget.setUpdatesEnabled(true); }
+    UpdatesOff(const UpdatesOff&) = delete;
+    UpdatesOff& operator=(const UpdatesOff&) = delete;
+
+private:
+    QWidget& m_widget;
+};
+
+} // namespace
+
+TMainChat::TMainChat(QWidget* parent) : TMainChat(Endpoints{}, parent) {}
+
+TMainChat::TMainChat(Endpoints endpoints, QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("MainChat"));
+    // The endpoint comes up before any widget is built and before FormCreate reads the settings.
+    m_session = std::make_unique<app::ChatSession>(static_cast<app::IFrontEnd&>(*this), endpoints);
+    setWindowTitle(MessageBoxes::applicationTitle());
+    setWindowIcon(Glyphs::icon(QStringLiteral("lirbo")));
+    setFont(LirboLook::font());
+    buildPanels();
+    buildMenu();
+    setTabOrder();
+    m_presenceRedraw.setSingleShot(true);
+    connect(&m_presenceRedraw, &QTimer::timeout, this, &TMainChat::showPresence);
+    m_tray = new AttentionTray(*this);
+    connect(m_tray, &AttentionTray::restoreRequested, this, &TMainChat::restoreFromTray);
+
+    m_session->start();
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    move(0, 0);
+    applyMinimumSize();
+    m_messaga->setFocus(Qt::OtherFocusReason);
+}
+
+TMainChat::~TMainChat() {
+    // The session closes the listener first: hand-overs still queued run now, while every view is alive.
+    m_session.reset();
+    delete m_memoChat;
+    m_memoChat = nullptr;
+}
+
+void TMainChat::buildPanels() {
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* row = new QHBoxLayout();
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    column->addLayout(row, 1);
+
+    m_memoChat = new TranscriptView(m_session->mirror(), central);
+    m_memoChat->document()->setDefaultFont(LirboLook::font());
+    m_memoChat->setFocusPolicy(Qt::StrongFocus);
+    m_memoChat->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_memoChat->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_memoChat, &QWidget::customContextMenuRequested, this, &TMainChat::MemoChatContextMenu);
+    row->addWidget(m_memoChat, 1);
+
+    m_panel2 = new QWidget(central);
+    m_panel2->setObjectName(QStringLiteral("Panel2"));
+    m_panel2->setFixedWidth(166);
+    row->addWidget(m_panel2);
+
+    m_iplist = new PeerListBox(m_panel2);
+    m_iplist->setObjectName(QStringLiteral("iplist"));
+    m_iplist->setGeometry(40, 8, 121, 185);
+    m_iplist->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_iplist->setUniformItemSizes(true);
+    m_iplist->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(m_iplist, &QListWidget::itemSelectionChanged, this, [this] {
+        const auto selected = m_iplist->selectedItems();
+        m_session->selectPeer(selected.isEmpty() ? -1 : m_iplist->row(selected.constFirst()));
+    });
+
+    m_add = glyphButton(m_panel2, "add", QStringLiteral("Добавить новый IP"), 8);
+    m_editIP = glyphButton(m_panel2, "editIP", QStringLiteral("Редактировать выделенный"), 40);
+    m_del = glyphButton(m_panel2, "del", QStringLiteral("Удалить выделенный IP"), 72);
+    m_loadlist = glyphButton(m_panel2, "loadlist", QStringLiteral("Загрузить список IP из файла"), 104);
+    m_savelist = glyphButton(m_panel2, "savelist", QStringLiteral("Сохранить список IP в файле"), 136);
+    m_privat = glyphButton(m_panel2, "privat", QStringLiteral("Отправить приватное сообщение"), 168);
+    connect(m_add, &QPushButton::clicked, this, &TMainChat::addClick);
+    connect(m_editIP, &QPushButton::clicked, this, &TMainChat::editIPClick);
+    connect(m_del, &QPushButton::clicked, this, &TMainChat::delClick);
+    connect(m_loadlist, &QPushButton::clicked, this, &TMainChat::loadlistClick);
+    connect(m_savelist, &QPushButton::clicked, this, &TMainChat::savelistClick);
+    connect(m_privat, &QPushButton::clicked, this, &TMainChat::privatClick);
+
+    m_findBar =
+        new FindBar([this](const QString& text, bool backward) { return findInTranscript(text, backward); }, central);
+    column->addWidget(m_findBar);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, m_findBar, &FindBar::open);
+
+    m_panel1 = new QWidget(central);
+    m_panel1->setObjectName(QStringLiteral("Panel1"));
+    m_panel1->setFixedHeight(34);
+    column->addWidget(m_panel1);
+
+    m_messaga = new QLineEdit(m_panel1);
+    m_messaga->setObjectName(QStringLiteral("messaga"));
+    m_messaga->setGeometry(8, 8, kClientWidth - 143, 21);
+    m_messaga->installEventFilter(this);
+    connect(m_messaga, &QLineEdit::textChanged, this, &TMainChat::messagaChange);
+
+    m_bsend = new QPushButton(QStringLiteral("bsend"), m_panel1);
+    m_bsend->setObjectName(QStringLiteral("bsend"));
+    m_bsend->setGeometry(kClientWidth - 128, 8, 121, 21);
+    m_bsend->setIcon(Glyphs::icon(QStringLiteral("bsend")));
+    m_bsend->setIconSize(QSize(21, 14));
+    connect(m_bsend, &QPushButton::clicked, this, &TMainChat::bsendClick);
+
+    setCentralWidget(central);
+}
+
+void TMainChat::buildMenu() {
+    QMenuBar* mainMenu = menuBar();
+    mainMenu->setObjectName(QStringLiteral("MainMenu"));
+    auto addMenu = [&](const char* name, const QString& title) {
+        QMenu* menu = mainMenu->addMenu(title);
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+    auto addItem = [&](QMenu* menu, const char* name, const QString& title, void (TMainChat::*handler)()) {
+        QAction* action = menu->addAction(title);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, handler);
+    };
+    QMenu* n1 = addMenu("N1", QStringLiteral("Файл"));
+    addItem(n1, "N9", QStringLiteral("Сохранить разговор"), &TMainChat::N9Click);
+    n1->addSeparator()->setObjectName(QStringLiteral("N3"));
+    addItem(n1, "N2", QStringLiteral("Выход"), &TMainChat::N2Click);
+    // Below the items of old, so that they keep their places in the menu and for the keyboard.
+    n1->addSeparator()->setObjectName(QStringLiteral("N11"));
+    addItem(n1, "N10", QStringLiteral("История за сегодня"), &TMainChat::N10Click);
+    QMenu* n5 = addMenu("N5", QStringLiteral("Настройка"));
+    addItem(n5, "N6", QStringLiteral("Настройка"), &TMainChat::N6Click);
+    addItem(n5, "N8", QStringLiteral("Очистить чат"), &TMainChat::N8Click);
+    QMenu* n7 = addMenu("N7", QStringLiteral("Справка"));
+    addItem(n7, "N4", QStringLiteral("О программе"), &TMainChat::N4Click);
+}
+
+void TMainChat::setTabOrder() {
+    QWidget* const order[] = {m_messaga,  m_bsend,    m_iplist, m_add,    m_del,
+                              m_loadlist, m_savelist, m_privat, m_editIP, m_memoChat};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+        QWidget::setTabOrder(order[i], order[i + 1]);
+    }
+}
+
+// The smallest window is 400 x 282 with its frame; Qt limits the size inside the frame.
+void TMainChat::applyMinimumSize() {
+    QMargins frame;
+    if (const QWindow* window = windowHandle()) {
+        frame = window->frameMargins();
+    }
+    setMinimumSize(kMinimumFrameWidth - frame.left() - frame.right(),
+                   kMinimumFrameHeight - frame.top() - frame.bottom());
+}
+
+void TMainChat::showPeers() {
+    const core::TPeerList& peers = m_session->peers();
+    const auto& entries = peers.entries();
+    const QSignalBlocker blocker(m_iplist);
+    if (m_iplist->count() != static_cast<int>(entries.size())) {
+        UpdatesOff off(*m_iplist);
+        m_iplist->clear();
+        QStringList rows;
+        rows.reserve(static_cast<qsizetype>(entries.size()));
+        for (const std::string& entry : entries) {
+            rows.append(fromCp1251(entry));
+        }
+        m_iplist->addItems(rows);
+    } else {
+        for (int i = 0; i < m_iplist->count(); ++i) {
+            const QString text = fromCp1251(entries[static_cast<std::size_t>(i)]);
+            if (m_iplist->item(i)->text() != text) {
+                m_iplist->item(i)->setText(text);
+            }
+        }
+    }
+    const int selected = peers.selectedIndex();
+    if (selected < 0) {
+        m_iplist->clearSelection();
+        m_iplist->setCurrentRow(-1);
+    } else {
+        m_iplist->setCurrentRow(selected, QItemSelectionModel::ClearAndSelect);
+    }
+    showPresence();
+}
+
+// Each row's hint says when its address last sent; a row whose address said goodbye is grey.
+void TMainChat::showPresence() {
+    const QBrush grey = palette().brush(QPalette::Disabled, QPalette::Text);
+    const int rows = std::min(m_iplist->count(), m_session->peers().count());
+    for (int i = 0; i < rows; ++i) {
+        const app::Presence::Row row = m_session->peerPresence(i);
+        QListWidgetItem* item = m_iplist->item(i);
+        const QString hint = fromCp1251(row.hint);
+        if (item->toolTip() != hint) {
+            item->setToolTip(hint);
+        }
+        const QVariant foreground = row.departed ? QVariant(grey) : QVariant();
+        if (item->data(Qt::ForegroundRole) != foreground) {
+            item->setData(Qt::ForegroundRole, foreground);
+        }
+    }
+}
+
+// --- Layout ---
+
+void TMainChat::FormResize() {
+    const int w = m_panel1->width();
+    m_messaga->resize(w - 143, 21);
+    m_bsend->move(w - 128, 8);
+}
+
+void TMainChat::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (QLayout* layout = centralWidget()->layout()) {
+        layout->activate(); // the panels follow the new size before the rule reads it
+    }
+    FormResize();
+}
+
+void TMainChat::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    applyMinimumSize();
+    FormResize();
+}
+
+void TMainChat::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    applyMinimumSize(); // the frame is known once the window manager has framed the window
+}
+
+void TMainChat::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_session) {
+        m_session->windowActivated();
+    }
+}
+
+bool TMainChat::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_messaga && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        messagaKeyDown(*key);
+        messagaKeyPress(key->text());
+    }
+    return QMainWindow::eventFilter(watched, event); // the key is not consumed
+}
+
+// --- Commands: each is one call into the session ---
+
+void TMainChat::messagaKeyPress(const QString& key) {
+    if (key == QStringLiteral("\r")) {
+        bsendClick();
+    }
+}
+
+void TMainChat::messagaKeyDown(const QKeyEvent& key) {
+    if (key.modifiers() == Qt::ControlModifier && key.key() == Qt::Key_Up) {
+        m_session->recallOlder();
+    } else if (key.modifiers() == Qt::ControlModifier && key.key() == Qt::Key_Down) {
+        m_session->recallNewer();
+    }
+}
+
+void TMainChat::messagaChange(const QString& text) {
+    const std::string utf8 = text.toStdString();
+    if (app::InputRules::hasLineBreak(utf8)) { // a paste of several lines: the line shows what goes out
+        const int cursor = m_messaga->cursorPosition();
+        m_messaga->setText(QString::fromStdString(app::InputRules::joinLines(utf8)));
+        m_messaga->setCursorPosition(std::min(cursor, static_cast<int>(m_messaga->text().size())));
+    }
+}
+
+void TMainChat::bsendClick() {
+    m_session->sendToAll();
+}
+
+void TMainChat::privatClick() {
+    m_session->sendPrivate();
+}
+
+void TMainChat::addClick() {
+    m_session->addPeer();
+}
+
+void TMainChat::editIPClick() {
+    m_session->editPeer();
+}
+
+void TMainChat::delClick() {
+    m_session->deletePeer();
+}
+
+void TMainChat::loadlistClick() {
+    const UpdatesOff off(*m_iplist); // a long list redraws once
+    m_session->loadPeerList();
+}
+
+void TMainChat::savelistClick() {
+    m_session->savePeerList();
+}
+
+void TMainChat::N9Click() {
+    m_session->saveConversation();
+}
+
+void TMainChat::N2Click() {
+    close();
+}
+
+void TMainChat::N6Click() {
+    m_session->openSettings();
+}
+
+void TMainChat::N8Click() {
+    m_session->clearChat();
+}
+
+void TMainChat::N4Click() {
+    m_session->showAbout();
+}
+
+void TMainChat::N10Click() {
+    m_session->openHistory();
+}
+
+bool TMainChat::findInTranscript(const QString& text, bool backward) {
+    const auto match = m_session->find(toCp1251(text), backward);
+    if (match) {
+        m_memoChat->showMatch(*match);
+    }
+    return match.has_value();
+}
+
+void TMainChat::closeEvent(QCloseEvent* event) {
+    // The window stays on the screen until it is destroyed; the session tells the application to end.
+    event->ignore();
+    m_session->requestClose();
+}
+
+// The transcript's own menu, with "Добавить <address> в список" on the header of a message from
+// an address the list does not hold.
+void TMainChat::MemoChatContextMenu(const QPoint& position) {
+    m_memoChat->catchUp(); // the view's lines are then the model's messages
+    std::unique_ptr<QMenu> menu(m_memoChat->createStandardContextMenu(position));
+    const int message = m_memoChat->headerMessageAt(position);
+    if (message >= 0) {
+        if (const auto sender = m_session->unlistedSender(static_cast<std::size_t>(message))) {
+            auto* add = new QAction(QStringLiteral("Добавить %1 в список").arg(fromCp1251(*sender)), menu.get());
+            add->setObjectName(QStringLiteral("addSender"));
+            connect(add, &QAction::triggered, this, [this, address = *sender] { m_session->addSender(address); });
+            QAction* first = menu->actions().isEmpty() ? nullptr : menu->actions().constFirst();
+            menu->insertAction(first, add);
+            menu->insertSeparator(first);
+        }
+    }
+    menu->exec(m_memoChat->viewport()->mapToGlobal(position));
+}
+
+void TMainChat::restoreFromTray() {
+    if (isMinimized()) {
+        showNormal();
+    } else {
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+void TMainChat::logOff() {
+    m_session->logOff();
+}
+
+// --- What the session asks of the window ---
+
+bool TMainChat::askAddress(std::string& address) {
+    return Tipedit::ask(this, address);
+}
+
+bool TMainChat::askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) {
+    return Tnastroy::ask(this, nick, colourIndex, checkNick);
+}
+
+bool TMainChat::confirmClear() {
+    return MessageBoxes::confirmClearChat(this);
+}
+
+bool TMainChat::chooseFile(const app::FileChooser& chooser, std::string& path) {
+    return FileChooser::execute(this, chooser, path);
+}
+
+void TMainChat::showAbout() {
+    TAboutForm(this).exec();
+}
+
+void TMainChat::openFile(const std::string& path) {
+    const QUrl url = QUrl::fromLocalFile(QFile::decodeName(path.c_str()));
+    if (m_openFile) {
+        m_openFile(url);
+    } else {
+        QDesktopServices::openUrl(url);
+    }
+}
+
+void TMainChat::showError(const std::string& text) {
+    MessageBoxes::showError(this, text);
+}
+
+app::TypedText TMainChat::inputText() const {
+    return toTypedText(m_messaga->text());
+}
+
+void TMainChat::setInputText(const app::TypedText& text) {
+    m_messaga->setText(text.original.empty() ? fromCp1251(text.text) : QString::fromStdString(text.original));
+}
+
+void TMainChat::focusInput() {
+    m_messaga->setFocus(Qt::OtherFocusReason);
+}
+
+void TMainChat::clearAndFocusInput() {
+    m_messaga->clear();
+    m_messaga->setFocus(Qt::OtherFocusReason);
+}
+
+void TMainChat::beep() {
+    m_beeper.beep();
+}
+
+void TMainChat::peersChanged() {
+    showPeers();
+}
+
+void TMainChat::presenceChanged() {
+    if (!m_presenceRedraw.isActive()) {
+        m_presenceRedraw.start(TranscriptView::kBatchInterval);
+    }
+}
+
+void TMainChat::transcriptChanged() {
+    if (m_memoChat != nullptr) {
+        m_memoChat->scheduleCatchUp();
+    }
+}
+
+bool TMainChat::isActive() const {
+    // The window itself, or a dialog or box it owns, is where the user is.
+    for (const QWidget* w = QApplication::activeWindow(); w != nullptr; w = w->parentWidget()) {
+        if (w == this) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void TMainChat::requestAttention() {
+    QApplication::alert(this); // until the window is activated; takes no focus
+    emit attentionRequested();
+}
+
+void TMainChat::attentionChanged() {
+    const app::Attention& attention = m_session->attention();
+    m_tray->show(fromCp1251(attention.hint()), attention.unread() > 0);
+}
+
+void TMainChat::wake() {
+    // Any thread: the session serves the hand-over on the main thread, in whatever loop runs there.
+    QMetaObject::invokeMethod(
+        this, [this] { m_session->serveHandOver(); }, Qt::QueuedConnection);
+}
+
+void TMainChat::endApplication() {
+    emit endRequested(); // the program ends its message loop on this
+}
+
+} // namespace lirbo::ui

@@ -1,0 +1,34 @@
+#include "app/StartupFailure.h"
+#include "core/Exception.h"
+#include "ui/qt/Cp1251.h"
+#include "ui/qt/LirboLook.h"
+#include "ui/qt/MessageBoxes.h"
+#include "ui/qt/TMainChat.h"
+#include "ui/qt/TerminationSignals.h"
+
+#include <QApplication>
+#include <exception>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    lirbo::ui::LirboLook::setUpApplication(app);
+    lirbo::ui::TerminationSignals terminationSignals;
+    try {
+        lirbo::ui::TMainChat window;
+        QObject::connect(&terminationSignals, &lirbo::ui::TerminationSignals::terminationRequested, &window,
+                         &lirbo::ui::TMainChat::logOff);
+        QObject::connect(&window, &lirbo::ui::TMainChat::endRequested, &app, [] { QCoreApplication::exit(0); });
+        if (terminationSignals.requested()) { // during an error box of the start-up: a log-off
+            window.logOff();
+            return 0;
+        }
+        window.show();
+        return QApplication::exec();
+    } catch (const lirbo::core::Exception& error) {
+        lirbo::ui::MessageBoxes::showStartupFailure(lirbo::ui::fromCp1251(lirbo::app::StartupFailure::text(error)));
+        return 1;
+    } catch (const std::exception& error) {
+        lirbo::ui::MessageBoxes::showStartupFailure(lirbo::ui::fromCp1251(lirbo::app::StartupFailure::text(error)));
+        return 1;
+    }
+}
