@@ -18,8 +18,9 @@ bool readInputLine(std::string& line);
 
 // One line and a line break on standard output, flushed at once (a reader at the other end of a
 // pipe sees every line when it is written). Windows: a console gets the characters themselves.
-void writeOutputLine(const std::string& utf8);
+// False when the line could not be written (the reader at the other end has gone).
+bool writeOutputLine(const std::string& utf8);
 // The same on standard error.
-void writeErrorLine(const std::string& utf8);
+bool writeErrorLine(const std::string& utf8);
 
 } // namespace lirbo::cli

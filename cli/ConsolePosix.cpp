@@ -8,10 +8,10 @@ namespace lirbo::cli {
 
 namespace {
 
-void writeLine(std::FILE* stream, const std::string& utf8) {
+bool writeLine(std::FILE* stream, const std::string& utf8) {
     std::fwrite(utf8.data(), 1, utf8.size(), stream);
     std::fputc('\n', stream);
-    std::fflush(stream);
+    return std::fflush(stream) == 0 && std::ferror(stream) == 0;
 }
 
 } // namespace
@@ -35,12 +35,12 @@ bool readInputLine(std::string& line) {
     return true;
 }
 
-void writeOutputLine(const std::string& utf8) {
-    writeLine(stdout, utf8);
+bool writeOutputLine(const std::string& utf8) {
+    return writeLine(stdout, utf8);
 }
 
-void writeErrorLine(const std::string& utf8) {
-    writeLine(stderr, utf8);
+bool writeErrorLine(const std::string& utf8) {
+    return writeLine(stderr, utf8);
 }
 
 } // namespace lirbo::cli

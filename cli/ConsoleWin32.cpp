@@ -90,19 +90,18 @@ bool readByteLine(std::string& line) {
     return true;
 }
 
-void writeLine(DWORD which, std::FILE* stream, const std::string& utf8) {
+bool writeLine(DWORD which, std::FILE* stream, const std::string& utf8) {
     const HANDLE handle = GetStdHandle(which);
     if (isConsole(handle)) {
         const std::wstring wide = toWide(utf8 + "\n", CP_UTF8);
         DWORD written = 0;
-        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        return;
+        return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) != 0;
     }
     static const bool binary = _setmode(_fileno(stdout), _O_BINARY) != -1 && _setmode(_fileno(stderr), _O_BINARY) != -1;
     (void)binary;
     std::fwrite(utf8.data(), 1, utf8.size(), stream);
     std::fputc('\n', stream);
-    std::fflush(stream);
+    return std::fflush(stream) == 0 && std::ferror(stream) == 0;
 }
 
 } // namespace
@@ -123,12 +122,12 @@ bool readInputLine(std::string& line) {
     return isConsole(input) ? readConsoleLine(input, line) : readByteLine(line);
 }
 
-void writeOutputLine(const std::string& utf8) {
-    writeLine(STD_OUTPUT_HANDLE, stdout, utf8);
+bool writeOutputLine(const std::string& utf8) {
+    return writeLine(STD_OUTPUT_HANDLE, stdout, utf8);
 }
 
-void writeErrorLine(const std::string& utf8) {
-    writeLine(STD_ERROR_HANDLE, stderr, utf8);
+bool writeErrorLine(const std::string& utf8) {
+    return writeLine(STD_ERROR_HANDLE, stderr, utf8);
 }
 
 } // namespace lirbo::cli

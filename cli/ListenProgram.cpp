@@ -27,7 +27,8 @@ const char* const kHelp =
     "      --json        строки JSON: {\"time\", \"address\", \"kind\", \"colour\", \"nick\", \"text\"}\n"
     "  -h, --help        эта справка\n"
     "\n"
-    "Работает, пока его не остановят. Код выхода: 1 - порт занят или недоступен; 2 - ошибка в параметрах.";
+    "Работает, пока его не остановят. Код выхода: 1 - порт занят или недоступен, или вывод больше некуда\n"
+    "писать (читавшая его программа закрылась); 2 - ошибка в параметрах.";
 
 struct ListenOptions {
     bool help = false;
@@ -67,26 +68,43 @@ std::string now() {
     return std::string(text, length);
 }
 
+// Set by the listener thread when standard output is gone; the main thread then ends the run.
+class OutputGone {
+public:
+    void set() {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_gone = true;
+        m_changed.notify_all();
+    }
+    void wait() {
+        std::unique_lock<std::mutex> lock(m_lock);
+        m_changed.wait(lock, [this] { return m_gone; });
+    }
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_changed;
+    bool m_gone = false;
+};
+
 int listen(const ListenOptions& options) {
+    OutputGone outputGone;
     net::TIdUDPServer server;
     server.DefaultPort = options.port;
     server.ThreadedEvent = true; // nothing else runs: the listener thread prints each message itself
-    server.OnUDPRead = [json = options.json](net::TIdUDPServer&, net::TByteStream& data,
-                                             net::TIdSocketHandle& binding) {
+    server.OnUDPRead = [json = options.json, &outputGone](net::TIdUDPServer&, net::TByteStream& data,
+                                                          net::TIdSocketHandle& binding) {
         const std::optional<core::TChatDatagram> message =
             core::TChatDatagram::decode(std::string_view(data.data(), data.size()));
-        if (message) {
-            writeOutputLine(json ? ListenLine::json(now(), binding.SenderAddress, *message)
-                                 : ListenLine::plain(now(), binding.SenderAddress, *message));
+        if (message && !writeOutputLine(json ? ListenLine::json(now(), binding.SenderAddress, *message)
+                                             : ListenLine::plain(now(), binding.SenderAddress, *message))) {
+            outputGone.set();
         }
     };
     server.setActive(true);
-    // Runs until the process is ended (Ctrl+C, a signal, the end of the reading pipe).
-    std::mutex lock;
-    std::condition_variable never;
-    std::unique_lock<std::mutex> waiting(lock);
-    never.wait(waiting, [] { return false; });
-    return 0;
+    // Runs until the process is ended (Ctrl+C, a signal) or the reader of its output goes away.
+    outputGone.wait();
+    return 1;
 }
 
 } // namespace
