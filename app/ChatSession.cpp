@@ -145,10 +145,7 @@ void ChatSession::start() {
 }
 
 void ChatSession::checkOutgoing(const TypedText& line) const {
-    std::string error = InputRules::lackingCharactersError(line.lacking);
-    if (error.empty()) {
-        error = InputRules::tooLongError(m_controller.nick(), line.text);
-    }
+    const std::string error = InputRules::outgoingError(m_controller.nick(), line);
     if (!error.empty()) {
         throw core::Exception(error); // nothing is sent, and the line keeps its text
     }

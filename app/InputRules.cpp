@@ -1,5 +1,7 @@
 #include "app/InputRules.h"
 
+#include "core/CodePage1251.h"
+
 #include <cstdio>
 
 namespace lirbo::app {
@@ -18,6 +20,24 @@ std::string InputRules::joinLines(std::string text) {
 
 bool InputRules::hasLineBreak(const std::string& text) {
     return text.find_first_of("\r\n") != std::string::npos;
+}
+
+TypedText InputRules::fromUnicode(const std::u32string& text) {
+    TypedText typed;
+    typed.text.reserve(text.size());
+    for (const char32_t c : text) {
+        const std::optional<char> byte = core::cp1251::fromUnicode(c);
+        if (!byte) {
+            typed.lacking.push_back(c);
+        }
+        typed.text.push_back(byte.value_or('?'));
+    }
+    return typed;
+}
+
+std::string InputRules::outgoingError(const std::string& nick, const TypedText& line) {
+    std::string error = lackingCharactersError(line.lacking);
+    return error.empty() ? tooLongError(nick, line.text) : error;
 }
 
 std::string InputRules::lackingCharactersError(const std::u32string& lacking) {

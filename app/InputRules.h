@@ -24,6 +24,14 @@ public:
     static std::string joinLines(std::string text);
     static bool hasLineBreak(const std::string& text);
 
+    // Text as Windows-1251 bytes, each character the code page lacks standing as "?" and named in
+    // `lacking`; `original` stays empty.
+    static TypedText fromUnicode(const std::u32string& text);
+
+    // Why the window would refuse to send this line under this nick (lacking characters first,
+    // then the length); empty when it may go.
+    static std::string outgoingError(const std::string& nick, const TypedText& line);
+
     // The error for text with characters Windows-1251 lacks, naming them (U+1F600, ...); empty
     // when there are none. Windows-1251 bytes.
     static std::string lackingCharactersError(const std::u32string& lacking);

@@ -101,10 +101,15 @@ void TChatController::adoptSettings(std::string nick, int colourIndex) {
 }
 
 std::string TChatController::outgoing(TChatDatagram::Kind kind, const std::string& body) const {
+    return outgoingDatagram(kind, m_nick, m_colourIndex, body);
+}
+
+std::string TChatController::outgoingDatagram(TChatDatagram::Kind kind, const std::string& nick, int colourIndex,
+                                              const std::string& body) {
     TChatDatagram datagram;
     datagram.kind = kind;
-    datagram.colourIndex = TNickPalette::usableIndex(m_colourIndex);
-    datagram.nick = m_nick;
+    datagram.colourIndex = TNickPalette::usableIndex(colourIndex);
+    datagram.nick = nick;
     datagram.body = body;
     return datagram.encode();
 }

@@ -44,6 +44,11 @@ public:
     void sendDepartureNotices();
     void adoptSettings(std::string nick, int colourIndex);
 
+    // The bytes of the datagram that a line typed by this nick and colour index becomes: the bytes
+    // the window sends, for any other sender of chat lines.
+    static std::string outgoingDatagram(TChatDatagram::Kind kind, const std::string& nick, int colourIndex,
+                                        const std::string& body);
+
     // The sender's address of a received message's header; empty for the echoes of own messages.
     static std::optional<std::string> senderOf(const TTranscriptMessage& message);
 

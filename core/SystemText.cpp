@@ -50,7 +50,50 @@ std::pair<char32_t, std::size_t> decodeAt(std::string_view text, std::size_t pos
     return {codePoint, length};
 }
 
+void appendUtf8(std::string& out, char32_t codePoint) {
+    if (codePoint < 0x80) {
+        out.push_back(static_cast<char>(codePoint));
+        return;
+    }
+    if (codePoint < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
+    } else {
+        if (codePoint < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
+        }
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+    }
+    out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+}
+
 } // namespace
+
+std::optional<std::u32string> utf8CodePoints(std::string_view text) {
+    std::u32string points;
+    points.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const auto [codePoint, length] = decodeAt(text, pos);
+        if (length == 0) {
+            return std::nullopt;
+        }
+        points.push_back(codePoint);
+        pos += length;
+    }
+    return points;
+}
+
+std::string cp1251ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (const char c : bytes) {
+        appendUtf8(out, cp1251::toUnicode(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
 
 std::string trimmedErrorText(std::string text) {
     while (!text.empty()) {

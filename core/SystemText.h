@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,11 @@ std::string trimmedErrorText(std::string text);
 // part of a well-formed UTF-8 sequence, becomes "?".
 std::string utf8ToCp1251(std::string_view text);
 
+// The code points of well-formed UTF-8 text; nothing when a byte is not part of a well-formed
+// sequence.
+std::optional<std::u32string> utf8CodePoints(std::string_view text);
+// Windows-1251 bytes as UTF-8, each byte one character (0x98, unassigned, as U+0098).
+std::string cp1251ToUtf8(std::string_view bytes);
 // A path in the file system's encoding (UTF-8 on Linux, the ANSI code page on Windows), as
 // Windows-1251 for a message.
 std::string pathToCp1251(std::string_view path);

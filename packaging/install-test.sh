@@ -10,6 +10,8 @@ DESTDIR="${stage}" cmake --install "${build}" --prefix /usr >/dev/null
 
 exe="${stage}/usr/bin/lirbo"
 test -x "${exe}"
+test -x "${stage}/usr/bin/lirbo-send"
+test -x "${stage}/usr/bin/lirbo-listen"
 test -f "${stage}/usr/share/icons/hicolor/32x32/apps/lirbo.png"
 test -f "${stage}/usr/share/icons/hicolor/scalable/apps/lirbo.svg"
 desktop-file-validate "${stage}/usr/share/applications/lirbo.desktop"

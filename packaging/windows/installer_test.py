@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Checks the Windows packages: the zip holds the program alone, which imports only system DLLs;
-the installer, run silently under Wine in the prefix of the window tests, puts the program in
+"""Checks the Windows packages: the zip holds the program and the console programs, which import
+only system DLLs; the installer, run silently under Wine in the prefix of the window tests, puts the program in
 Program Files with a Start-menu entry that starts it in a folder of the user's, registers its
 uninstaller, and the uninstaller takes all of it away again.
 Usage: installer_test.py SETUP.EXE PORTABLE.ZIP WINE_PREFIX"""
@@ -14,6 +14,7 @@ import zipfile
 SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll",
                "shell32.dll", "user32.dll", "ws2_32.dll"}
 UNINSTALL_KEY = r"Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\Lirbo"
+PROGRAMS = ["lirbo.exe", "lirbo-send.exe", "lirbo-listen.exe"]
 failures = 0
 
 
@@ -33,15 +34,15 @@ def wine(prefix, *args):
 def main(setup, portable, prefix):
     with zipfile.ZipFile(portable) as archive:
         names = archive.namelist()
-        check(names == ["lirbo.exe"], "the portable zip holds lirbo.exe alone", str(names))
-        program = archive.read("lirbo.exe")
-    with tempfile.NamedTemporaryFile(suffix=".exe") as copy:
-        copy.write(program)
-        copy.flush()
-        dump = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", copy.name],
-                              capture_output=True).stdout.decode(errors="replace")
-    imports = {name.lower() for name in re.findall(r"DLL Name: (\S+)", dump)}
-    check(imports and imports <= SYSTEM_DLLS, "lirbo.exe imports only system DLLs", str(sorted(imports)))
+        check(names == PROGRAMS, "the portable zip holds " + ", ".join(PROGRAMS), str(names))
+        for name in PROGRAMS:
+            with tempfile.NamedTemporaryFile(suffix=".exe") as copy:
+                copy.write(archive.read(name) if name in names else b"")
+                copy.flush()
+                dump = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", copy.name],
+                                      capture_output=True).stdout.decode(errors="replace")
+            imports = {dll.lower() for dll in re.findall(r"DLL Name: (\S+)", dump)}
+            check(imports and imports <= SYSTEM_DLLS, name + " imports only system DLLs", str(sorted(imports)))
 
     drive = os.path.join(prefix, "drive_c")
     installed = os.path.join(drive, "Program Files", "Lirbo")
@@ -51,7 +52,8 @@ def main(setup, portable, prefix):
     start_in = os.path.join(user, "AppData", "Roaming", "Lirbo")
 
     wine(prefix, setup, "/S")
-    check(os.path.isfile(os.path.join(installed, "lirbo.exe")), "the installer puts lirbo.exe in Program Files")
+    for name in PROGRAMS:
+        check(os.path.isfile(os.path.join(installed, name)), "the installer puts " + name + " in Program Files")
     check(os.path.isfile(os.path.join(installed, "uninstall.exe")), "the installer writes its uninstaller")
     check(os.path.isfile(shortcut), "the installer makes a Start-menu entry")
     link = open(shortcut, "rb").read() if os.path.isfile(shortcut) else b""

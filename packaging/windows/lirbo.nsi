@@ -27,6 +27,9 @@ Section "Lirbo"
     SetRegView 64
     SetOutPath "$INSTDIR"
     File "/oname=lirbo.exe" "${EXE}"
+    ; The console programs for scripts.
+    File "/oname=lirbo-send.exe" "${SEND_EXE}"
+    File "/oname=lirbo-listen.exe" "${LISTEN_EXE}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
     ; Program Files is not writable for the user: the program runs in a folder of the user's.
@@ -57,6 +60,9 @@ Section "Uninstall"
     nsExec::Exec 'netsh advfirewall firewall delete rule name="${FIREWALL_RULE}"'
     Pop $0
     Delete "$INSTDIR\lirbo.exe"
+    ; The console programs for scripts.
+    Delete "$INSTDIR\lirbo-send.exe"
+    Delete "$INSTDIR\lirbo-listen.exe"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
     SetShellVarContext current

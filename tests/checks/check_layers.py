@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Checks the include direction of the layers: core <- net <- app <- front-ends.
+"""Checks the include direction of the layers: core <- net <- app <- front-ends and the console programs (cli/).
 
 Each folder may include only the layers below it; only ui/qt and its tests include Qt; the two
 front-ends (ui/qt, ui/win32) never include each other, and ui/common, which both draw from, is free
@@ -25,6 +25,7 @@ RULES = {
     "core": ({"net", "app", "ui"}, False, True),
     "net": ({"app", "ui"}, False, True),
     "app": ({"ui"}, False, False),
+    "cli": ({"ui"}, False, True),
     "tests/support": ({"net", "app", "ui"}, False, True),
     "tests/core": ({"net", "app", "ui"}, False, True),
     "tests/net": ({"app", "ui"}, False, True),

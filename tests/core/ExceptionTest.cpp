@@ -1,6 +1,7 @@
 #include "core/Exception.h"
 
 #include "core/ChatTranscript.h"
+#include "core/CodePage1251.h"
 #include "core/IniFile.h"
 #include "core/PeerList.h"
 #include "core/SystemText.h"
@@ -69,6 +70,19 @@ TEST(SystemText, Utf8BecomesWindows1251WithQuestionMarksForTheRest) {
     EXPECT_EQ(sys::utf8ToCp1251("a/\xD0\x9F\xD1\x83\xD1\x82\xD1\x8C \xE2\x82\xAC\xE6\x97\xA5\xFF\xD0"),
               "a/\xCF\xF3\xF2\xFC \x88?\?\?");
     EXPECT_EQ(sys::utf8ToCp1251("\xC0\xAF\xED\xA0\x80"), "?????"); // overlong form, surrogate
+}
+
+TEST(SystemText, EveryWindows1251ByteSurvivesUtf8AndBack) {
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::string one(1, static_cast<char>(byte));
+        const std::optional<std::u32string> points = sys::utf8CodePoints(sys::cp1251ToUtf8(one));
+        ASSERT_TRUE(points && points->size() == 1) << byte;
+        EXPECT_EQ(cp1251::fromUnicode((*points)[0]).value_or('?'), one[0]) << byte;
+    }
+    EXPECT_EQ(sys::utf8CodePoints("\xF0\x9F\x98\x80"), std::u32string(1, U'\U0001F600'));
+    for (const char* malformed : {"\xFF", "a\xD0", "\xC0\xAF", "\xED\xA0\x80"}) {
+        EXPECT_FALSE(sys::utf8CodePoints(malformed)) << malformed;
+    }
 }
 
 #ifndef _WIN32
