@@ -57,7 +57,7 @@ private slots:
         m_probe->sendTo(m_window->listenPort(), "T1Bob;psst");
         m_probe->sendTo(m_window->listenPort(), "V2Eve;hi");
         QTRY_COMPARE(alerts.count(), 2);
-        QVERIFY(m_window->tray().marked());
+        QTRY_VERIFY(m_window->tray().marked());
         QCOMPARE(m_window->tray().hint(), QStringLiteral("2 новых, последнее от Eve (есть личное)"));
         QCOMPARE(QApplication::activeWindow(), &other); // nothing took the focus
 

@@ -80,6 +80,8 @@ TMainChat::TMainChat(Endpoints endpoints, QWidget* parent) : QMainWindow(parent)
     setTabOrder();
     m_presenceRedraw.setSingleShot(true);
     connect(&m_presenceRedraw, &QTimer::timeout, this, &TMainChat::showPresence);
+    m_attentionRedraw.setSingleShot(true);
+    connect(&m_attentionRedraw, &QTimer::timeout, this, &TMainChat::showAttention);
     m_tray = new AttentionTray(*this);
     connect(m_tray, &AttentionTray::restoreRequested, this, &TMainChat::restoreFromTray);
 
@@ -523,6 +525,12 @@ void TMainChat::requestAttention() {
 }
 
 void TMainChat::attentionChanged() {
+    if (!m_attentionRedraw.isActive()) {
+        m_attentionRedraw.start(TranscriptView::kBatchInterval);
+    }
+}
+
+void TMainChat::showAttention() {
     const app::Attention& attention = m_session->attention();
     m_tray->show(fromCp1251(attention.hint()), attention.unread() > 0);
 }
