@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <sstream>
 
 using lirbo::app::HistoryLog;
@@ -228,6 +229,7 @@ TEST(HistoryLogTest, AFolderOrFileRemovedOrReplacedIsOpenedAfresh) {
              ScratchDir::write(file, "new\r\n");
          }},
     };
+    int staged = 0;
     for (const Case& c : cases) {
         ScratchDir scratch;
         const std::string folder = scratch.file("history");
@@ -238,8 +240,10 @@ TEST(HistoryLogTest, AFolderOrFileRemovedOrReplacedIsOpenedAfresh) {
         try {
             c.change(folder, file);
         } catch (const std::filesystem::filesystem_error& error) {
-            GTEST_SKIP() << "this system keeps an open file in place: " << error.what();
+            std::cout << c.name << ": this system keeps an open file's folder in place: " << error.what() << '\n';
+            continue;
         }
+        ++staged;
         ++now;
         log.messageShown(from("10.0.0.1", "after"));
         const std::string text = ScratchDir::read(file);
@@ -247,6 +251,7 @@ TEST(HistoryLogTest, AFolderOrFileRemovedOrReplacedIsOpenedAfresh) {
         EXPECT_NE(text.find("\tafter\r\n"), std::string::npos) << c.name;
         EXPECT_FALSE(log.takeFailure().has_value()) << c.name;
     }
+    EXPECT_GT(staged, 0);
 }
 
 TEST(HistoryLogTest, AWriteFailingHalfWayLeavesNoPartOfItsLine) {
