@@ -34,6 +34,15 @@ public:
     bool stillAt(const std::string& path) const;
 
 private:
+    // The record, after a line break when the last one was left torn (`joined` then holds both).
+    std::string_view afterTornRecord(std::string_view record, std::string& joined) const {
+        if (!m_tornRecord) {
+            return record;
+        }
+        joined.reserve(record.size() + 2);
+        return joined.append("\r\n").append(record);
+    }
+
     std::intptr_t m_handle = -1;
     std::uint64_t m_size = 0;
     bool m_tornRecord = false;

@@ -51,11 +51,7 @@ bool AppendFile::isOpen() const {
 
 int AppendFile::append(std::string_view record) {
     std::string joined;
-    if (m_tornRecord) {
-        joined.reserve(record.size() + 2);
-        joined.append("\r\n").append(record);
-        record = joined;
-    }
+    record = afterTornRecord(record, joined);
     std::size_t done = 0;
     int error = 0;
     while (done < record.size()) {

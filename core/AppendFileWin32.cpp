@@ -52,11 +52,7 @@ bool AppendFile::isOpen() const {
 
 int AppendFile::append(std::string_view record) {
     std::string joined;
-    if (m_tornRecord) {
-        joined.reserve(record.size() + 2);
-        joined.append("\r\n").append(record);
-        record = joined;
-    }
+    record = afterTornRecord(record, joined);
     HANDLE file = handleOf(m_handle);
     LARGE_INTEGER start{};
     const LARGE_INTEGER zero{};
