@@ -9,6 +9,10 @@ const char* const kNewMany = "\xED\xEE\xE2\xFB\xF5";                            
 const char* const kLastFrom = ", \xEF\xEE\xF1\xEB\xE5\xE4\xED\xE5\xE5 \xEE\xF2 "; // ", последнее от "
 const char* const kPrivateAmong = " (\xE5\xF1\xF2\xFC \xEB\xE8\xF7\xED\xEE\xE5)"; // " (есть личное)"
 
+// A nick longer than this is cut in the hint (ending in "…"), so that a sender cannot fill the
+// screen with a tooltip; 40 characters keep every usual nick whole.
+constexpr std::size_t kHintNickLength = 40;
+
 // Russian agreement with a count: 1, 21, 101 новое; 11, 2, 5 новых.
 const char* newWord(int count) {
     return count % 10 == 1 && count % 100 != 11 ? kNewOne : kNewMany;
@@ -38,7 +42,12 @@ std::string Attention::hint() const {
     if (m_unread == 0) {
         return "Lirbo";
     }
-    std::string text = std::to_string(m_unread) + " " + newWord(m_unread) + kLastFrom + m_lastNick;
+    std::string text = std::to_string(m_unread) + " " + newWord(m_unread) + kLastFrom;
+    if (m_lastNick.size() > kHintNickLength) {
+        text.append(m_lastNick, 0, kHintNickLength - 1) += '\x85'; // …
+    } else {
+        text += m_lastNick;
+    }
     if (m_private) {
         text += kPrivateAmong;
     }

@@ -19,7 +19,8 @@ public:
     int unread() const { return m_unread; }
     bool privateAmong() const { return m_private; }
     // The hint for the notification icon, Windows-1251: "3 новых, последнее от Ann", with
-    // " (есть личное)" when a private message is among them; "Lirbo" when nothing is unread.
+    // " (есть личное)" when a private message is among them; "Lirbo" when nothing is unread. A nick
+    // of more than 40 characters is cut to 39 and "…".
     std::string hint() const;
 
 private:

@@ -140,6 +140,7 @@ void ChatSession::start() {
         m_controller.adoptSettings(user.nick, user.colourIndex);
         m_history.emplace(historyFolderBeside(m_settings->path()));
         m_history->setEnabled(user.historyEnabled);
+        m_history->setDayLimit(user.historyDayLimit);
         m_controller.setMessageListener(&*m_history);
     });
 }

@@ -1,16 +1,20 @@
 #include "app/HistoryLog.h"
 
 #include "core/Exception.h"
+#include "core/FileSystem.h"
+#include "core/HistoryLine.h"
+#include "core/SystemText.h"
 
-#include <cerrno>
 #include <filesystem>
-#include <system_error>
 
 namespace lirbo::app {
 
 namespace {
 
 using Kind = core::TShownMessage::Kind;
+
+// Room kept at the end of a day's file for the line that closes it.
+constexpr std::uint64_t kClosingRoom = 512;
 
 // The kind as the log names it (Windows-1251).
 const char* kindName(Kind kind) {
@@ -29,25 +33,40 @@ const char* kindName(Kind kind) {
     return "";
 }
 
-void appendEscaped(std::string& out, const std::string& field) {
-    for (const char c : field) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            out += c;
-        }
+const char* const kSkippedKind = "\xEF\xF0\xEE\xEF\xF3\xF9\xE5\xED\xEE"; // пропущено
+const char* const kLogKind = "\xE6\xF3\xF0\xED\xE0\xEB";                 // журнал
+
+// "Не удалось создать папку журнала", "Не удалось открыть журнал", "Не удалось записать в журнал"
+const char* const kFolderFailed = "\xCD\xE5 \xF3\xE4\xE0\xEB\xEE\xF1\xFC \xF1\xEE\xE7\xE4\xE0\xF2\xFC "
+                                  "\xEF\xE0\xEF\xEA\xF3 \xE6\xF3\xF0\xED\xE0\xEB\xE0";
+const char* const kOpenFailed = "\xCD\xE5 \xF3\xE4\xE0\xEB\xEE\xF1\xFC \xEE\xF2\xEA\xF0\xFB\xF2\xFC "
+                                "\xE6\xF3\xF0\xED\xE0\xEB";
+const char* const kWriteFailed = "\xCD\xE5 \xF3\xE4\xE0\xEB\xEE\xF1\xFC \xE7\xE0\xEF\xE8\xF1\xE0\xF2\xFC \xE2 "
+                                 "\xE6\xF3\xF0\xED\xE0\xEB";
+
+bool fromTheNetwork(Kind kind) {
+    return kind == Kind::Received || kind == Kind::ReceivedPrivate || kind == Kind::DepartureNotice;
+}
+
+// "сообщение", "сообщения" or "сообщений", as the number before it asks.
+const char* messagesWord(std::uint64_t count) {
+    if (count % 10 == 1 && count % 100 != 11) {
+        return "\xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xE5";
     }
+    if (count % 10 >= 2 && count % 10 <= 4 && (count % 100 < 12 || count % 100 > 14)) {
+        return "\xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xFF";
+    }
+    return "\xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xE9";
+}
+
+// "журнал за день достиг 64 МБ: до конца дня сообщения не записываются"
+std::string dayFullText(std::uint64_t limit) {
+    constexpr std::uint64_t mib = 1u << 20;
+    const std::string size = limit % mib == 0 ? std::to_string(limit / mib) + " \xCC\xC1"    // МБ
+                                              : std::to_string(limit) + " \xE1\xE0\xE9\xF2"; // байт
+    return "\xE6\xF3\xF0\xED\xE0\xEB \xE7\xE0 \xE4\xE5\xED\xFC \xE4\xEE\xF1\xF2\xE8\xE3 " + size +
+           ": \xE4\xEE \xEA\xEE\xED\xF6\xE0 \xE4\xED\xFF \xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xFF \xED\xE5 "
+           "\xE7\xE0\xEF\xE8\xF1\xFB\xE2\xE0\xFE\xF2\xF1\xFF";
 }
 
 std::string formatted(const std::tm& time, const char* format) {
@@ -56,74 +75,59 @@ std::string formatted(const std::tm& time, const char* format) {
     return std::string(text, length);
 }
 
+void appendMessage(std::string& out, const std::string& stamp, const core::TShownMessage& message) {
+    core::history::appendLine(out, stamp, message.address, kindName(message.kind), message.nick, message.body);
+    out += "\r\n";
+}
+
 } // namespace
 
 HistoryLog::HistoryLog(std::string folder, Clock clock) : m_folder(std::move(folder)), m_clock(std::move(clock)) {}
 
 HistoryLog::~HistoryLog() {
+    if (m_enabled) {
+        stamp(now());
+        m_record.clear();
+        appendSkipped(m_rateLimit.takeAll());
+        if (!m_record.empty()) {
+            writeRecord(true);
+        }
+    }
     close();
 }
 
 std::string HistoryLog::line(const std::tm& time, const core::TShownMessage& message) {
-    std::string text = formatted(time, "%Y-%m-%d %H:%M:%S");
-    text += '\t';
-    appendEscaped(text, message.address);
-    text += '\t';
-    text += kindName(message.kind);
-    text += '\t';
-    appendEscaped(text, message.nick);
-    text += '\t';
-    appendEscaped(text, message.body);
+    std::string text;
+    appendMessage(text, formatted(time, "%Y-%m-%d %H:%M:%S"), message);
+    text.resize(text.size() - 2);
     return text;
 }
 
-const std::tm& HistoryLog::now() {
-    const std::time_t seconds = m_clock ? m_clock() : std::time(nullptr);
+std::time_t HistoryLog::now() const {
+    return m_clock ? m_clock() : std::time(nullptr);
+}
+
+const std::string& HistoryLog::stamp(std::time_t seconds) {
     if (seconds != m_second) {
         const std::tm* local = std::localtime(&seconds); // the main thread is the only caller
         m_local = local != nullptr ? *local : std::tm{};
         m_second = seconds;
+        m_stamp = formatted(m_local, "%Y-%m-%d %H:%M:%S");
     }
-    return m_local;
+    return m_stamp;
 }
 
-std::string HistoryLog::pathFor(const std::tm& day) const {
-    return (std::filesystem::path(m_folder) / (formatted(day, "%Y-%m-%d") + ".txt")).make_preferred().string();
+void HistoryLog::appendSkipped(const std::string& address, std::uint64_t count) {
+    // "пропущено N сообщений от ADDRESS"
+    const std::string text =
+        std::string(kSkippedKind) + ' ' + std::to_string(count) + ' ' + messagesWord(count) + " \xEE\xF2 " + address;
+    core::history::appendLine(m_record, m_stamp, address, kSkippedKind, {}, text);
+    m_record += "\r\n";
 }
 
-bool HistoryLog::openFor(const std::tm& day) {
-    if (m_file != nullptr && day.tm_year == m_fileYear && day.tm_yday == m_fileDay) {
-        return true;
-    }
-    close();
-    const std::string path = pathFor(day);
-    std::error_code ignored;
-    std::filesystem::create_directories(m_folder, ignored); // a failure shows when the file won't open
-    errno = 0;
-    m_file = std::fopen(path.c_str(), "ab");
-    if (m_file == nullptr) {
-        m_openError = errno != 0 ? errno : EIO;
-        fail(path, m_openError);
-        return false;
-    }
-    m_filePath = path;
-    m_fileYear = day.tm_year;
-    m_fileDay = day.tm_yday;
-    return true;
-}
-
-void HistoryLog::close() {
-    if (m_file != nullptr) {
-        std::fclose(m_file);
-        m_file = nullptr;
-    }
-    m_filePath.clear();
-}
-
-void HistoryLog::fail(const std::string& path, int error) {
-    if (!m_failureReported) {
-        m_failure = core::fileCreateError(path, error).message();
-        m_failureReported = true;
+void HistoryLog::appendSkipped(const std::vector<SenderRateLimit::Skipped>& skipped) {
+    for (const SenderRateLimit::Skipped& sender : skipped) {
+        appendSkipped(sender.address, sender.count);
     }
 }
 
@@ -131,19 +135,85 @@ void HistoryLog::messageShown(const core::TShownMessage& message) {
     if (!m_enabled) {
         return;
     }
-    const std::tm& time = now();
-    if (!openFor(time)) {
+    const std::time_t seconds = now();
+    std::uint64_t skippedBefore = 0;
+    if (fromTheNetwork(message.kind) && !m_rateLimit.admit(message.address, seconds, skippedBefore)) {
+        return; // counted, and not formatted
+    }
+    stamp(seconds);
+    if (m_dayFull && m_local.tm_year == m_fileYear && m_local.tm_yday == m_fileDay) {
+        return; // the day's file is closed for good
+    }
+    m_record.clear();
+    const bool look = seconds != m_lastLook;
+    if (look) { // once a second: the senders whose flood is over, and the file's place
+        m_lastLook = seconds;
+        appendSkipped(m_rateLimit.takeEnded(seconds));
+    }
+    if (skippedBefore > 0) {
+        appendSkipped(message.address, skippedBefore);
+    }
+    appendMessage(m_record, m_stamp, message);
+    writeRecord(look);
+}
+
+void HistoryLog::writeRecord(bool look) {
+    if (!openFor(m_local, look) || m_dayFull) {
         return;
     }
-    const std::string text = line(time, message) + "\r\n";
-    errno = 0;
-    if (std::fwrite(text.data(), 1, text.size(), m_file) != text.size() || std::fflush(m_file) != 0) {
-        const std::string path = m_filePath;
-        fail(path, errno != 0 ? errno : EIO);
-        close(); // the next message tries afresh
+    if (m_file.size() + m_record.size() + kClosingRoom > m_dayLimit) {
+        m_dayFull = true;
+        m_record.clear();
+        core::history::appendLine(m_record, m_stamp, {}, kLogKind, {}, dayFullText(m_dayLimit));
+        m_record += "\r\n";
+    }
+    int error = m_file.append(m_record);
+    if (error != 0 && !m_file.stillAt(m_filePath) && openFor(m_local, true)) {
+        error = m_file.append(m_record); // the file was gone: once more into the new one
+    }
+    if (error != 0) {
+        fail(kWriteFailed, m_filePath, error);
         return;
     }
     m_failureReported = false;
+}
+
+bool HistoryLog::openFor(const std::tm& day, bool look) {
+    if (m_file.isOpen() && day.tm_year == m_fileYear && day.tm_yday == m_fileDay &&
+        (!look || m_file.stillAt(m_filePath))) {
+        return true;
+    }
+    close();
+    const std::string path =
+        (std::filesystem::path(m_folder) / (formatted(day, "%Y-%m-%d") + ".txt")).make_preferred().string();
+    if (const int error = core::fs::createFolders(m_folder)) {
+        fail(kFolderFailed, m_folder, error);
+        return false;
+    }
+    if (const int error = m_file.open(path)) {
+        fail(kOpenFailed, path, error);
+        return false;
+    }
+    m_filePath = path;
+    m_fileYear = day.tm_year;
+    m_fileDay = day.tm_yday;
+    // A file filled by an earlier run of the day carries its closing line already.
+    m_dayFull = m_file.size() + kClosingRoom > m_dayLimit;
+    return true;
+}
+
+void HistoryLog::close() {
+    m_file.close();
+    m_filePath.clear();
+}
+
+void HistoryLog::fail(const char* what, const std::string& path, int error) {
+    m_lastFailure =
+        std::string(what) + " \"" + core::sys::pathToCp1251(path) + "\": " + core::fs::systemErrorText(error);
+    if (!m_failureReported) {
+        m_failure = m_lastFailure;
+        m_failureReported = true;
+    }
 }
 
 void HistoryLog::setEnabled(bool enabled) {
@@ -154,13 +224,12 @@ void HistoryLog::setEnabled(bool enabled) {
 }
 
 std::string HistoryLog::todaysFile() {
-    const std::tm today = now();
-    if (!openFor(today)) {
+    stamp(now());
+    if (!openFor(m_local, true)) {
         m_failure.reset(); // the caller shows this error itself
         m_failureReported = false;
-        throw core::fileCreateError(pathFor(today), m_openError);
+        throw core::EFCreateError(m_lastFailure);
     }
-    std::fflush(m_file);
     return m_filePath;
 }
 

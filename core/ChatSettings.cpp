@@ -69,8 +69,15 @@ TUserSettings TChatSettings::load(TPeerList& peers) const {
     if (auto nick = user.value("nik")) {
         settings.nick = std::move(*nick);
     }
-    if (const auto enabled = document.section(historySection).value("enabled")) {
+    const IniSection history = document.section(historySection);
+    if (const auto enabled = history.value("enabled")) {
         settings.historyEnabled = integerOrDefault(*enabled, 1) != 0;
+    }
+    if (const auto limit = history.value("max_day_mb")) {
+        const std::int32_t mib = integerOrDefault(*limit, 0);
+        if (mib >= 1 && mib <= 4095) {
+            settings.historyDayLimit = static_cast<std::uint64_t>(mib) << 20;
+        }
     }
 
     // Every key of section "ip" counts, whatever its name; entry n is the value of the first key

@@ -2,6 +2,7 @@
 
 #include "core/PeerList.h"
 
+#include <cstdint>
 #include <string>
 
 namespace lirbo::core {
@@ -12,6 +13,9 @@ struct TUserSettings {
     // Section "history", key "enabled": 0 turns the conversation's log off. Copies that do not
     // know the section leave it as it is.
     bool historyEnabled = true;
+    // Section "history", key "max_day_mb": the largest size of a day's log file in MiB, 1 to 4095;
+    // 64 when the key is missing or holds anything else.
+    std::uint64_t historyDayLimit = 64ull << 20;
 };
 
 // Reads and writes lirbo.ini in the directory that was current when it was created; the path is

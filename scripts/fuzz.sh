@@ -13,7 +13,7 @@ seconds=${1:-20}
 shift || true
 targets=("$@")
 if [ "${#targets[@]}" -eq 0 ]; then
-    targets=(datagram rtf ini settings integer ipv4 peerlist)
+    targets=(datagram rtf ini settings integer ipv4 peerlist historyline)
 fi
 
 cmake --preset fuzz >/dev/null

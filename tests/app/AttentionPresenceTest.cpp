@@ -36,6 +36,10 @@ TEST(AttentionTest, CountsOnlyWhatArrivesWhileAwayAndNamesTheLastSender) {
         {{{"Ann", true, false}, {"Bob", false, false}, {"Eve", false, false}},
          3,
          "3 " + kNewMany + kLastFrom + "Eve" + kPrivate},
+        {{{std::string(40, 'n'), false, false}}, 1, "1 " + kNewOne + kLastFrom + std::string(40, 'n')},
+        {{{std::string(41, 'n'), true, false}},
+         1,
+         "1 " + kNewOne + kLastFrom + std::string(39, 'n') + "\x85" + kPrivate},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.hint);

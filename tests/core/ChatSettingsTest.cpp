@@ -212,6 +212,24 @@ TEST_F(ChatSettingsTest, UserValuesAsRead) {
     }
 }
 
+TEST_F(ChatSettingsTest, HistoryKeysAsRead) {
+    struct Case {
+        const char* lines;
+        bool enabled;
+        std::uint64_t dayLimitMiB;
+    };
+    for (const Case& c :
+         {Case{"", true, 64}, Case{"enabled=0\r\nmax_day_mb=1\r\n", false, 1}, Case{"max_day_mb=$FFF\r\n", true, 4095},
+          Case{"max_day_mb=4096\r\n", true, 64}, Case{"max_day_mb=0\r\n", true, 64},
+          Case{"max_day_mb=-5\r\n", true, 64}, Case{"max_day_mb=1e3\r\n", true, 64}}) {
+        ScratchDir::write(path, std::string("[history]\r\n") + c.lines);
+        TUserSettings user;
+        loadPeers(&user);
+        EXPECT_EQ(user.historyEnabled, c.enabled) << c.lines;
+        EXPECT_EQ(user.historyDayLimit, c.dayLimitMiB << 20) << c.lines;
+    }
+}
+
 TEST_F(ChatSettingsTest, LongValuesComeBackCut) {
     const std::string nick(3000, 'n');
     const std::string address(3000, 'a');

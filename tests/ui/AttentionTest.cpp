@@ -1,5 +1,6 @@
 #include "support/UdpProbe.h"
 #include "ui/qt/AttentionTray.h"
+#include "ui/qt/Cp1251.h"
 #include "ui/qt/LirboLook.h"
 #include "ui/qt/TMainChat.h"
 #include "ui/qt/TranscriptView.h"
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 #include <memory>
 
@@ -55,7 +57,7 @@ private slots:
         m_probe->sendTo(m_window->listenPort(), "T1Bob;psst");
         m_probe->sendTo(m_window->listenPort(), "V2Eve;hi");
         QTRY_COMPARE(alerts.count(), 2);
-        QVERIFY(m_window->tray().marked());
+        QTRY_VERIFY(m_window->tray().marked());
         QCOMPARE(m_window->tray().hint(), QStringLiteral("2 новых, последнее от Eve (есть личное)"));
         QCOMPARE(QApplication::activeWindow(), &other); // nothing took the focus
 
@@ -102,7 +104,50 @@ private slots:
         QCOMPARE(m_window->findChild<QListWidget*>(QStringLiteral("iplist"))->count(), 2);
     }
 
+    // Markup in a nick, a message and a peer entry reaches the tray's tooltip, the rows' text and
+    // hints and the transcript as the characters it holds.
+    void remoteTextIsShownLiterally_data() {
+        QTest::addColumn<QByteArray>("markup");
+        QTest::newRow("heading") << QByteArray("<h1 style=\"color:red\">Admin</h1>");
+        QTest::newRow("picture") << QByteArray("<img src=\"/usr/share/pixmaps/x.png\" width=500>");
+        QTest::newRow("entity") << QByteArray("Tom &copy & <b>co</b> &lt");
+        QTest::newRow("long") << QByteArray("<b>") + QByteArray(60, 'n') + "</b>";
+    }
+
+    void remoteTextIsShownLiterally() {
+        QFETCH(QByteArray, markup);
+        open({markup, "127.0.0.1"});
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(!m_window->isActiveWindow());
+        m_probe->sendTo(m_window->listenPort(), ("V1" + markup + ";" + markup).toStdString());
+        QTRY_VERIFY(m_window->tray().marked());
+
+        const lirbo::app::ChatSession& session = m_window->session();
+        QCOMPARE(shown(m_window->tray().toolTip()), lirbo::ui::fromCp1251(session.attention().hint()));
+        QVERIFY(shown(m_window->tray().toolTip()).contains(QString::fromLatin1(markup.left(30))));
+        auto* iplist = m_window->findChild<QListWidget*>(QStringLiteral("iplist"));
+        QCOMPARE(iplist->item(0)->text(), QString::fromLatin1(markup));
+        for (int row = 0; row < 2; ++row) {
+            QTRY_COMPARE(shown(iplist->item(row)->toolTip()), lirbo::ui::fromCp1251(session.peerPresence(row).hint));
+        }
+        m_window->memoChat().catchUp();
+        QVERIFY(m_window->memoChat().toPlainText().contains(QString::fromLatin1(markup + "[")));
+        QVERIFY(m_window->memoChat().toPlainText().contains(QString::fromLatin1("\n" + markup)));
+    }
+
 private:
+    // What a tooltip or label shows of a text: Qt renders it as rich text when it guesses so.
+    static QString shown(const QString& text) {
+        if (!Qt::mightBeRichText(text)) {
+            return text;
+        }
+        QTextDocument document;
+        document.setHtml(text);
+        return document.toPlainText();
+    }
+
     void open(const std::vector<QByteArray>& peers) {
         QByteArray ini = "[user]\r\nnik_color=3\r\nnik=Ann\r\nstart=0\r\n[ip]\r\n";
         for (std::size_t i = 0; i < peers.size(); ++i) {

@@ -1,5 +1,7 @@
 #include "ui/qt/AttentionTray.h"
 
+#include "ui/qt/PlainText.h"
+
 #include <QPainter>
 #include <QPixmap>
 #include <QSystemTrayIcon>
@@ -27,7 +29,8 @@ QIcon markedIcon(const QIcon& plain) {
 
 } // namespace
 
-AttentionTray::AttentionTray(QWidget& window) : QObject(&window), m_window(window), m_hint(QStringLiteral("Lirbo")) {
+AttentionTray::AttentionTray(QWidget& window)
+    : QObject(&window), m_window(window), m_hint(QStringLiteral("Lirbo")), m_toolTip(m_hint) {
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
         return;
     }
@@ -44,11 +47,12 @@ AttentionTray::AttentionTray(QWidget& window) : QObject(&window), m_window(windo
 void AttentionTray::show(const QString& hint, bool unread) {
     const bool markChanged = unread != m_marked;
     m_hint = hint;
+    m_toolTip = plainToolTip(hint); // the hint holds a sender's nick
     m_marked = unread;
     if (m_icon == nullptr) {
         return;
     }
-    m_icon->setToolTip(hint);
+    m_icon->setToolTip(m_toolTip);
     if (markChanged) {
         m_icon->setIcon(unread ? markedIcon(m_window.windowIcon()) : m_window.windowIcon());
     }

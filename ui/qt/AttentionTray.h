@@ -21,6 +21,8 @@ public:
     bool available() const { return m_icon != nullptr; }
     bool marked() const { return m_marked; }
     const QString& hint() const { return m_hint; }
+    // The hint as the icon holds it, to be shown literally.
+    const QString& toolTip() const { return m_toolTip; }
 
 signals:
     void restoreRequested();
@@ -29,6 +31,7 @@ private:
     QWidget& m_window;
     QSystemTrayIcon* m_icon = nullptr;
     QString m_hint;
+    QString m_toolTip;
     bool m_marked = false;
 };
 

@@ -36,6 +36,7 @@ void MessageBoxes::showError(QWidget* parent, const std::string& message) {
         return;
     }
     QMessageBox box(QMessageBox::Critical, applicationTitle(), text, QMessageBox::Ok, ownerFor(parent));
+    box.setTextFormat(Qt::PlainText); // errors name hosts and paths, which may hold anything
     box.exec();
 }
 
@@ -55,6 +56,7 @@ void MessageBoxes::showStartupFailure(const QString& text) {
         return;
     }
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -8,6 +8,7 @@
 #include "ui/qt/LirboLook.h"
 #include "ui/qt/MessageBoxes.h"
 #include "ui/qt/PeerListBox.h"
+#include "ui/qt/PlainText.h"
 #include "ui/qt/TAboutForm.h"
 #include "ui/qt/Tipedit.h"
 #include "ui/qt/Tnastroy.h"
@@ -79,6 +80,8 @@ TMainChat::TMainChat(Endpoints endpoints, QWidget* parent) : QMainWindow(parent)
     setTabOrder();
     m_presenceRedraw.setSingleShot(true);
     connect(&m_presenceRedraw, &QTimer::timeout, this, &TMainChat::showPresence);
+    m_attentionRedraw.setSingleShot(true);
+    connect(&m_attentionRedraw, &QTimer::timeout, this, &TMainChat::showAttention);
     m_tray = new AttentionTray(*this);
     connect(m_tray, &AttentionTray::restoreRequested, this, &TMainChat::restoreFromTray);
 
@@ -254,7 +257,7 @@ void TMainChat::showPresence() {
     for (int i = 0; i < rows; ++i) {
         const app::Presence::Row row = m_session->peerPresence(i);
         QListWidgetItem* item = m_iplist->item(i);
-        const QString hint = fromCp1251(row.hint);
+        const QString hint = plainToolTip(fromCp1251(row.hint));
         if (item->toolTip() != hint) {
             item->setToolTip(hint);
         }
@@ -408,7 +411,8 @@ void TMainChat::MemoChatContextMenu(const QPoint& position) {
     const int message = m_memoChat->headerMessageAt(position);
     if (message >= 0) {
         if (const auto sender = m_session->unlistedSender(static_cast<std::size_t>(message))) {
-            auto* add = new QAction(QStringLiteral("Добавить %1 в список").arg(fromCp1251(*sender)), menu.get());
+            auto* add =
+                new QAction(QStringLiteral("Добавить %1 в список").arg(plainMenuText(fromCp1251(*sender))), menu.get());
             add->setObjectName(QStringLiteral("addSender"));
             connect(add, &QAction::triggered, this, [this, address = *sender] { m_session->addSender(address); });
             QAction* first = menu->actions().isEmpty() ? nullptr : menu->actions().constFirst();
@@ -521,6 +525,12 @@ void TMainChat::requestAttention() {
 }
 
 void TMainChat::attentionChanged() {
+    if (!m_attentionRedraw.isActive()) {
+        m_attentionRedraw.start(TranscriptView::kBatchInterval);
+    }
+}
+
+void TMainChat::showAttention() {
     const app::Attention& attention = m_session->attention();
     m_tray->show(fromCp1251(attention.hint()), attention.unread() > 0);
 }

@@ -70,6 +70,7 @@ private:
     void applyMinimumSize();
     void showPeers();
     void showPresence();
+    void showAttention();
     void MemoChatContextMenu(const QPoint& position);
     void restoreFromTray();
 
@@ -132,7 +133,8 @@ private:
     FindBar* m_findBar = nullptr;
     FileOpener m_openFile;
     AttentionTray* m_tray = nullptr;
-    QTimer m_presenceRedraw; // a flood of datagrams redraws the rows' presence once per batch
+    QTimer m_presenceRedraw;  // a flood of datagrams redraws the rows' presence once per batch
+    QTimer m_attentionRedraw; // and the notification icon's hint and mark
 };
 
 } // namespace lirbo::ui

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The line format of the conversation's log, one message a line:
+//     date time<TAB>address<TAB>kind<TAB>nick<TAB>text
+// Inside a field a backslash, CR, LF and TAB are written as \\, \r, \n and \t, and every other byte
+// below 0x20 and the byte 0x7F as \xHH (two capital hexadecimal digits). So one line is always one
+// message, and `cat` or `tail` of the file shows what was received instead of letting a sender's
+// control codes act on the terminal. Bytes from 0x80 up are Windows-1251 letters and stay as they are.
+namespace lirbo::core::history {
+
+void appendEscaped(std::string& out, std::string_view field);
+
+// Appends one line without its CR LF; `dateTime` and `kind` are the log's own and are not escaped.
+void appendLine(std::string& out, std::string_view dateTime, std::string_view address, std::string_view kind,
+                std::string_view nick, std::string_view text);
+
+} // namespace lirbo::core::history
