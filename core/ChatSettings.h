@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/IniFile.h"
 #include "core/PeerList.h"
 
 #include <string>
@@ -12,6 +13,9 @@ struct TUserSettings {
     // Section "history", key "enabled": 0 turns the conversation's log off. Copies that do not
     // know the section leave it as it is.
     bool historyEnabled = true;
+    // The error box's message when the file was refused (a folder, a FIFO, a device, a file too
+    // large) and the defaults stand instead; empty when it was read, missing or plainly unreadable.
+    std::string refusal;
 };
 
 // Reads and writes lirbo.ini in the directory that was current when it was created; the path is
@@ -20,12 +24,13 @@ class TChatSettings {
 public:
     // Forms the path from the current directory; touches no file.
     TChatSettings();
-    // For tests and tools: a settings file at an explicit path.
+    // For tests and tools: a settings file at an explicit path, or in memory.
     explicit TChatSettings(std::string path);
+    explicit TChatSettings(IniFile file);
 
-    const std::string& path() const { return m_path; }
+    const std::string& path() const { return m_file.path(); }
 
-    // Never fails: a missing or unreadable file gives the defaults and appends nothing.
+    // Never fails: a missing, unreadable or refused file gives the defaults and appends nothing.
     TUserSettings load(TPeerList& peers) const;
     // Writes nik_color, nik and start=0 in this order; throws EIniFileException at the first
     // refused write, leaving the later keys unwritten.
@@ -33,8 +38,11 @@ public:
     // Erases section "ip", then writes ip0..ipN-1; throws EIniFileException.
     void storePeerList(const TPeerList& peers) const;
 
+    // Removes what interrupted saves left in the file's folder (see removeStaleSaveTemporaries).
+    void removeStaleTemporaries() const;
+
 private:
-    std::string m_path;
+    IniFile m_file;
 };
 
 } // namespace lirbo::core

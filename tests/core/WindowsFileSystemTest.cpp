@@ -32,6 +32,15 @@ TEST(WindowsFileSystem, ErrorNumbersAreGetLastErrorWithTheSystemsTexts) {
     EXPECT_EQ(fs::systemErrorText(0x2FFFFFFF), "");
 }
 
+TEST(WindowsFileSystem, DevicesAreRefusedWithoutWaitingOnThem) {
+    // A console or a device read as a file could block for ever or never end.
+    for (const char* device : {"NUL", "CONIN$"}) {
+        std::string bytes = "stale";
+        EXPECT_EQ(fs::readFile(device, bytes), fs::errorNotRegularFile) << device;
+        EXPECT_TRUE(bytes.empty()) << device;
+    }
+}
+
 TEST(WindowsFileSystem, CurrentDirectoryIsTheSystemsTextAndRootEndsInASeparator) {
     ScratchDir dir;
     const auto start = std::filesystem::current_path();
