@@ -3,6 +3,7 @@
 #include "net/IdExceptions.h"
 
 #include <gtest/gtest.h>
+#include <new>
 #include <regex>
 
 using lirbo::app::StartupFailure;
@@ -26,4 +27,12 @@ TEST(StartupFailureTest, NamesTheProgramFileAndWhereTheErrorWasRaised) {
         EXPECT_TRUE(std::regex_match(text, pattern)) << text;
         EXPECT_NE(lirbo::core::moduleOrigin(error.raiseAddress()).offset, 0u);
     }
+}
+
+TEST(StartupFailureTest, OutOfMemoryIsSaidInRussianNotInTheLibrarysWords) {
+    const std::string text = StartupFailure::text(std::bad_alloc());
+    EXPECT_NE(text.find(".\n\xCD\xE5\xE4\xEE\xF1\xF2\xE0\xF2\xEE\xF7\xED\xEE \xEF\xE0\xEC\xFF\xF2\xE8.\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("bad_alloc"), std::string::npos) << text;
 }
