@@ -45,9 +45,10 @@ constexpr std::size_t maxReadBytes = std::size_t{16} << 20;
 // above; `bytes` is then empty.
 int readFile(const std::string& path, std::string& bytes);
 
-// The names of the regular files in a folder last changed more than `seconds` ago; symbolic links
-// are neither followed nor listed.
-std::vector<std::string> regularFilesOlderThan(const std::string& folder, int seconds);
+// The names that `wanted` accepts of the regular files in a folder last changed more than
+// `seconds` ago; symbolic links are neither followed nor listed.
+std::vector<std::string> regularFilesOlderThan(const std::string& folder, int seconds,
+                                               bool (*wanted)(std::string_view name));
 
 // Removes a name from its folder; a symbolic link goes itself, never what it names.
 bool removeFile(const std::string& path);

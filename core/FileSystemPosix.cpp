@@ -118,7 +118,8 @@ int readFile(const std::string& path, std::string& bytes) {
     return error;
 }
 
-std::vector<std::string> regularFilesOlderThan(const std::string& folder, int seconds) {
+std::vector<std::string> regularFilesOlderThan(const std::string& folder, int seconds,
+                                               bool (*wanted)(std::string_view name)) {
     std::vector<std::string> names;
     DIR* listing = ::opendir(folder.c_str());
     if (listing == nullptr) {
@@ -127,8 +128,8 @@ std::vector<std::string> regularFilesOlderThan(const std::string& folder, int se
     const time_t before = ::time(nullptr) - seconds;
     while (const dirent* entry = ::readdir(listing)) {
         struct stat info {};
-        if (::fstatat(::dirfd(listing), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
-            info.st_mtime < before) {
+        if (wanted(entry->d_name) && ::fstatat(::dirfd(listing), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(info.st_mode) && info.st_mtime < before) {
             names.emplace_back(entry->d_name);
         }
     }

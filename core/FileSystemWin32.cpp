@@ -129,7 +129,8 @@ int readFile(const std::string& path, std::string& bytes) {
     return error;
 }
 
-std::vector<std::string> regularFilesOlderThan(const std::string& folder, int seconds) {
+std::vector<std::string> regularFilesOlderThan(const std::string& folder, int seconds,
+                                               bool (*wanted)(std::string_view name)) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found{};
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
@@ -144,7 +145,8 @@ std::vector<std::string> regularFilesOlderThan(const std::string& folder, int se
     const unsigned long long before = ticks(now) - static_cast<unsigned long long>(seconds) * 10000000ULL;
     constexpr DWORD notRegular = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
     do {
-        if ((found.dwFileAttributes & notRegular) == 0 && ticks(found.ftLastWriteTime) < before) {
+        if ((found.dwFileAttributes & notRegular) == 0 && ticks(found.ftLastWriteTime) < before &&
+            wanted(found.cFileName)) {
             names.emplace_back(found.cFileName);
         }
     } while (FindNextFileA(search, &found));

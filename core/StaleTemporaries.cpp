@@ -31,10 +31,8 @@ bool isSaveTemporaryName(std::string_view name) {
 }
 
 void removeStaleSaveTemporaries(const std::string& folder) {
-    for (const std::string& name : fs::regularFilesOlderThan(folder, staleAfterSeconds)) {
-        if (isSaveTemporaryName(name)) {
-            fs::removeFile(folder + fs::pathSeparator() + name);
-        }
+    for (const std::string& name : fs::regularFilesOlderThan(folder, staleAfterSeconds, isSaveTemporaryName)) {
+        fs::removeFile(folder + fs::pathSeparator() + name);
     }
 }
 
