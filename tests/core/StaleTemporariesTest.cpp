@@ -31,7 +31,8 @@ struct Entry {
 void makeOld(const std::string& path, Kind kind) {
     const auto twoMinutesAgo = stdfs::file_time_type::clock::now() - std::chrono::minutes(2);
     if (kind != Kind::Link) {
-        stdfs::last_write_time(path, twoMinutesAgo);
+        std::error_code ignored; // Wine cannot set a folder's time; the folder then only counts as young
+        stdfs::last_write_time(path, twoMinutesAgo, ignored);
         return;
     }
 #ifndef _WIN32
@@ -51,7 +52,7 @@ TEST(StaleTemporaries, OnlyOldRegularFilesNamedLikeASavesTemporaryGo) {
         {".lirbo-Ab3dE", Kind::File, true, false},   // one letter short
         {".lirbo-Ab3dE77", Kind::File, true, false}, // one too many
         {".lirbo-Ab3d-7", Kind::File, true, false},
-        {"~lb0012abcd", Kind::File, true, false}, // the Windows name is upper-case hexadecimal
+        {"~lb00ab12cd", Kind::File, true, false}, // the Windows name is upper-case hexadecimal
         {"~lb0012ABCG", Kind::File, true, false},
         {"x.lirbo-Ab3dE9", Kind::File, true, false},
         {".lirbo-FOLDER", Kind::Folder, true, false},
