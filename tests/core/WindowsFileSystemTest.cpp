@@ -37,8 +37,6 @@ TEST(WindowsFileSystem, DevicesAreRefusedWithoutWaitingOnThem) {
     std::string bytes = "stale";
     EXPECT_EQ(fs::readFile("NUL", bytes), fs::errorNotRegularFile);
     EXPECT_TRUE(bytes.empty());
-    TPeerList peers;
-    EXPECT_THROW(peers.loadFromFile("NUL"), EFOpenError);
 }
 
 TEST(WindowsFileSystem, CurrentDirectoryIsTheSystemsTextAndRootEndsInASeparator) {
