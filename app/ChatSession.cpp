@@ -108,7 +108,9 @@ template <typename Run> void ChatSession::command(Run&& run) {
     } catch (const core::Exception& error) {
         showError(error.message());
     } catch (const std::exception& error) {
-        showError(error.what());
+        showError(core::foreignErrorText(&error));
+    } catch (...) {
+        showError(core::foreignErrorText(nullptr));
     }
     showHistoryFailure();
     m_frontEnd.focusInput(); // never left on a button, where the next space would press it
@@ -142,6 +144,11 @@ void ChatSession::start() {
         m_history->setEnabled(user.historyEnabled);
         m_history->setDayLimit(user.historyDayLimit);
         m_controller.setMessageListener(&*m_history);
+        m_settingsRefused = !user.refusal.empty();
+        if (m_settingsRefused) {
+            showError(user.refusal);
+        }
+        m_settings->removeStaleTemporaries();
     });
 }
 
@@ -285,6 +292,7 @@ void ChatSession::openSettings() {
             return;
         }
         settings().storeUserSettings(colourIndex, nick); // a refused write adopts nothing
+        m_settingsRefused = false;                       // the file could be read and written after all
         m_controller.adoptSettings(std::move(nick), colourIndex);
     });
 }
@@ -306,7 +314,11 @@ void ChatSession::FormCloseQuery() {
 }
 
 void ChatSession::FormClose() {
-    settings().storePeerList(m_peers);
+    // A file refused at start was never read: the list in hand is not its list, and writing it
+    // would replace what the user keeps there (or put a file where a FIFO or a device stands).
+    if (!m_settingsRefused) {
+        settings().storePeerList(m_peers);
+    }
 }
 
 void ChatSession::requestClose() {

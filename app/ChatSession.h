@@ -160,6 +160,8 @@ private:
     std::optional<TranscriptMatch> m_lastMatch;
     Attention m_attention;
     Presence m_presence;
+    // lirbo.ini was refused at start (shown then) and not written since: the close leaves it alone.
+    bool m_settingsRefused = false;
     bool m_closing = false;
     bool m_ended = false;
     bool m_tearingDown = false;

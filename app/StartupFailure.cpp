@@ -29,7 +29,7 @@ std::string StartupFailure::text(const core::Exception& error) {
 }
 
 std::string StartupFailure::text(const std::exception& error) {
-    return text("Exception", core::moduleOrigin(nullptr), error.what());
+    return text("Exception", core::moduleOrigin(nullptr), core::foreignErrorText(&error));
 }
 
 } // namespace lirbo::app

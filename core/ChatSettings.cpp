@@ -5,7 +5,9 @@
 #include "core/IniFile.h"
 #include "core/IniText.h"
 #include "core/IntegerText.h"
+#include "core/StaleTemporaries.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace lirbo::core {
@@ -53,15 +55,21 @@ std::string settingsPathIn(std::string directory) {
 
 } // namespace
 
-TChatSettings::TChatSettings() : m_path(settingsPathIn(fs::currentDirectory())) {}
+TChatSettings::TChatSettings() : m_file(settingsPathIn(fs::currentDirectory())) {}
 
-TChatSettings::TChatSettings(std::string path) : m_path(std::move(path)) {}
+TChatSettings::TChatSettings(std::string path) : m_file(std::move(path)) {}
+
+TChatSettings::TChatSettings(IniFile file) : m_file(std::move(file)) {}
 
 TUserSettings TChatSettings::load(TPeerList& peers) const {
     // One read of the file; each section is indexed once, so the cost is linear in its size.
-    const IniDocument document = IniFile(m_path).read();
+    int error = 0;
+    const IniDocument document = m_file.read(&error);
 
     TUserSettings settings;
+    if (fs::isRefusal(error)) {
+        settings.refusal = fileOpenError(fs::fullPath(path()), error).message();
+    }
     const IniSection user = document.section(userSection);
     if (const auto colour = user.value("nik_color")) {
         settings.colourIndex = integerOrDefault(*colour, 0);
@@ -103,10 +111,9 @@ TUserSettings TChatSettings::load(TPeerList& peers) const {
 
 void TChatSettings::storeUserSettings(int colourIndex, const std::string& nick) const {
     // Key by key, so that a refusal leaves the keys before it written and the later ones not.
-    const IniFile file(m_path);
-    file.writeString(userSection, "nik_color", std::to_string(colourIndex));
-    file.writeString(userSection, "nik", nick);
-    file.writeString(userSection, "start", "0");
+    m_file.writeString(userSection, "nik_color", std::to_string(colourIndex));
+    m_file.writeString(userSection, "nik", nick);
+    m_file.writeString(userSection, "start", "0");
 }
 
 void TChatSettings::storePeerList(const TPeerList& peers) const {
@@ -117,11 +124,20 @@ void TChatSettings::storePeerList(const TPeerList& peers) const {
     }
     // Erase and all writes go to the file in one atomic write: a refusal leaves the old section
     // whole instead of a list cut short.
-    IniFile(m_path).update([&entries](IniDocument& document) {
+    m_file.update([&entries](IniDocument& document) {
         const bool erased = document.eraseSection(peerSection);
         document.setValues(peerSection, entries);
         return erased || !entries.empty();
     });
+}
+
+void TChatSettings::removeStaleTemporaries() const {
+    const std::size_t separator = path().find_last_of(fs::pathSeparator() == '/' ? "/" : "\\/:");
+    if (separator == std::string::npos) {
+        removeStaleSaveTemporaries(".");
+    } else {
+        removeStaleSaveTemporaries(path().substr(0, std::max<std::size_t>(separator, 1))); // "/" stays "/"
+    }
 }
 
 } // namespace lirbo::core

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/IniFile.h"
 #include "core/PeerList.h"
 
 #include <cstdint>
@@ -16,6 +17,9 @@ struct TUserSettings {
     // Section "history", key "max_day_mb": the largest size of a day's log file in MiB, 1 to 4095;
     // 64 when the key is missing or holds anything else.
     std::uint64_t historyDayLimit = 64ull << 20;
+    // The error box's message when the file was refused (a folder, a FIFO, a device, a file too
+    // large) and the defaults stand instead; empty when it was read, missing or plainly unreadable.
+    std::string refusal;
 };
 
 // Reads and writes lirbo.ini in the directory that was current when it was created; the path is
@@ -24,12 +28,13 @@ class TChatSettings {
 public:
     // Forms the path from the current directory; touches no file.
     TChatSettings();
-    // For tests and tools: a settings file at an explicit path.
+    // For tests and tools: a settings file at an explicit path, or in memory.
     explicit TChatSettings(std::string path);
+    explicit TChatSettings(IniFile file);
 
-    const std::string& path() const { return m_path; }
+    const std::string& path() const { return m_file.path(); }
 
-    // Never fails: a missing or unreadable file gives the defaults and appends nothing.
+    // Never fails: a missing, unreadable or refused file gives the defaults and appends nothing.
     TUserSettings load(TPeerList& peers) const;
     // Writes nik_color, nik and start=0 in this order; throws EIniFileException at the first
     // refused write, leaving the later keys unwritten.
@@ -37,8 +42,11 @@ public:
     // Erases section "ip", then writes ip0..ipN-1; throws EIniFileException.
     void storePeerList(const TPeerList& peers) const;
 
+    // Removes what interrupted saves left in the file's folder (see removeStaleSaveTemporaries).
+    void removeStaleTemporaries() const;
+
 private:
-    std::string m_path;
+    IniFile m_file;
 };
 
 } // namespace lirbo::core

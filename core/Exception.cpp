@@ -3,6 +3,7 @@
 #include "core/FileSystem.h"
 #include "core/SystemText.h"
 
+#include <new>
 #include <utility>
 
 namespace lirbo::core {
@@ -13,8 +14,26 @@ namespace lirbo::core {
 
 namespace {
 
+// "Это не файл, а папка, канал или устройство"
+const char* const kNotRegularFile = "\xDD\xF2\xEE \xED\xE5 \xF4\xE0\xE9\xEB, \xE0 \xEF\xE0\xEF\xEA\xE0, "
+                                    "\xEA\xE0\xED\xE0\xEB \xE8\xEB\xE8 \xF3\xF1\xF2\xF0\xEE\xE9\xF1\xF2\xE2\xEE";
+// "Файл больше 16 МБ"
+const char* const kFileTooLarge = "\xD4\xE0\xE9\xEB \xE1\xEE\xEB\xFC\xF8\xE5 16 \xCC\xC1";
+static_assert(fs::maxReadBytes == 16 << 20, "the text names the bound");
+
+std::string reasonText(int error) {
+    switch (error) {
+    case fs::errorNotRegularFile:
+        return kNotRegularFile;
+    case fs::errorFileTooLarge:
+        return kFileTooLarge;
+    default:
+        return fs::systemErrorText(error);
+    }
+}
+
 std::string fileErrorText(const char* what, const std::string& fullPath, int systemError) {
-    return std::string(what) + " \"" + sys::pathToCp1251(fullPath) + "\". " + fs::systemErrorText(systemError);
+    return std::string(what) + " \"" + sys::pathToCp1251(fullPath) + "\". " + reasonText(systemError);
 }
 
 } // namespace
@@ -45,6 +64,15 @@ EStringListError listIndexError(long long index) {
 
 EIniFileException iniWriteError(const std::string& settingsPath) {
     return EIniFileException("Unable to write to " + sys::pathToCp1251(settingsPath));
+}
+
+std::string foreignErrorText(const std::exception* error) {
+    if (dynamic_cast<const std::bad_alloc*>(error) != nullptr) {
+        return "\xCD\xE5\xE4\xEE\xF1\xF2\xE0\xF2\xEE\xF7\xED\xEE \xEF\xE0\xEC\xFF\xF2\xE8"; // Недостаточно памяти
+    }
+    // "Непредвиденная ошибка программы"
+    return "\xCD\xE5\xEF\xF0\xE5\xE4\xE2\xE8\xE4\xE5\xED\xED\xE0\xFF \xEE\xF8\xE8\xE1\xEA\xE0 "
+           "\xEF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xFB";
 }
 
 std::string errorBoxText(const std::string& message) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <string>
 
 namespace lirbo::core {
@@ -50,6 +51,11 @@ EOutOfResources lineInsertError();
 EOutOfResources saveStreamError();
 EStringListError listIndexError(long long index);
 EIniFileException iniWriteError(const std::string& settingsPath);
+
+// The text shown for an error from outside the program's classes (out of memory, a library's own
+// failure; nullptr for one that is not even a std::exception): their texts are English and meant
+// for programmers, never for the user.
+std::string foreignErrorText(const std::exception* error);
 
 // The text of the error box: a full stop is added when the message is not empty and its last
 // byte sorts after "." (so after a letter, a digit or "?", but not after ".", "!", ")" or a space).

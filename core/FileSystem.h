@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The few file-system services the core needs, with one implementation per platform.
 namespace lirbo::core::fs {
@@ -25,8 +27,31 @@ std::string systemErrorText(int error);
 // Whether an error of readFile means that the file (or a folder on its path) does not exist.
 bool isNotFoundError(int error);
 
-// Reads a whole file. Returns 0 on success, else the system error number; `bytes` is then empty.
+// Refusals of the program's own, beside the system's error numbers (which are never negative):
+// what is not a regular file (a folder, a FIFO, a device) could block the read or never end it,
+// and a file above maxReadBytes is no settings or list file and would only fill the memory.
+constexpr int errorNotRegularFile = -1;
+constexpr int errorFileTooLarge = -2;
+inline bool isRefusal(int error) {
+    return error == errorNotRegularFile || error == errorFileTooLarge;
+}
+
+// The largest file readFile takes: far above any settings or list file (2,500 addresses take
+// about 40 KB), far below what would strain the memory.
+constexpr std::size_t maxReadBytes = std::size_t{16} << 20;
+
+// Reads a whole regular file of at most maxReadBytes, never waiting on the file (a FIFO without a
+// writer, a device). Returns 0 on success, else the system error number or one of the refusals
+// above; `bytes` is then empty.
 int readFile(const std::string& path, std::string& bytes);
+
+// The names that `wanted` accepts of the regular files in a folder last changed more than
+// `seconds` ago; symbolic links are neither followed nor listed.
+std::vector<std::string> regularFilesOlderThan(const std::string& folder, int seconds,
+                                               bool (*wanted)(std::string_view name));
+
+// Removes a name from its folder; a symbolic link goes itself, never what it names.
+bool removeFile(const std::string& path);
 
 enum class WriteStage { Done, Create, Write };
 

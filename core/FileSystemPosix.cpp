@@ -3,8 +3,11 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -50,39 +53,92 @@ bool isNotFoundError(int error) {
     return error == ENOENT || error == ENOTDIR;
 }
 
-int readFile(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+namespace {
+
+// Opens a file to read without waiting on it: O_NONBLOCK keeps the open of a FIFO without a
+// writer from blocking, and a descriptor that is not a regular file of a size that fits is
+// refused before a byte is read. Returns the descriptor, or -1 with the reason in `error`.
+int openRegularFile(const std::string& path, off_t& size, int& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
-        return errno;
+        error = errno;
+        return -1;
     }
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        return EISDIR;
+    if (::fstat(fd, &info) != 0) {
+        error = errno;
+    } else if (!S_ISREG(info.st_mode)) {
+        error = errorNotRegularFile;
+    } else if (static_cast<std::uintmax_t>(info.st_size) > maxReadBytes) {
+        error = errorFileTooLarge;
+    } else {
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags != -1 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0) {
+            size = info.st_size;
+            return fd;
+        }
+        error = errno;
     }
-    if (info.st_size > 0) {
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    ::close(fd);
+    return -1;
+}
+
+} // namespace
+
+int readFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    off_t size = 0;
+    int error = 0;
+    const int fd = openRegularFile(path, size, error);
+    if (fd < 0) {
+        return error;
     }
+    bytes.reserve(static_cast<std::size_t>(size));
     char chunk[65536];
     for (;;) {
         const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const int error = errno;
-            ::close(fd);
-            bytes.clear();
-            return error;
+        if (got < 0 && errno == EINTR) {
+            continue;
         }
-        if (got == 0) {
+        if (got <= 0) {
+            error = got < 0 ? errno : 0;
+            break;
+        }
+        // The size was looked at before the read; a file may grow meanwhile, or report none.
+        if (static_cast<std::size_t>(got) > maxReadBytes - bytes.size()) {
+            error = errorFileTooLarge;
             break;
         }
         bytes.append(chunk, static_cast<std::size_t>(got));
     }
     ::close(fd);
-    return 0;
+    if (error != 0) {
+        bytes.clear();
+    }
+    return error;
+}
+
+std::vector<std::string> regularFilesOlderThan(const std::string& folder, int seconds,
+                                               bool (*wanted)(std::string_view name)) {
+    std::vector<std::string> names;
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr) {
+        return names;
+    }
+    const time_t before = ::time(nullptr) - seconds;
+    while (const dirent* entry = ::readdir(listing)) {
+        struct stat info {};
+        if (wanted(entry->d_name) && ::fstatat(::dirfd(listing), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(info.st_mode) && info.st_mtime < before) {
+            names.emplace_back(entry->d_name);
+        }
+    }
+    ::closedir(listing);
+    return names;
+}
+
+bool removeFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
 }
 
 namespace {
@@ -154,6 +210,10 @@ WriteResult writeFileAtomically(const std::string& path, std::string_view bytes)
     if (exists) {
         if (S_ISDIR(existing.st_mode)) {
             return {WriteStage::Create, EISDIR};
+        }
+        // The rename would put a file in the place of a FIFO or a device (/dev/null for root).
+        if (!S_ISREG(existing.st_mode)) {
+            return {WriteStage::Create, errorNotRegularFile};
         }
         // A file without its owner's write permission is read-only for everyone, root included.
         if ((existing.st_mode & S_IWUSR) == 0) {

@@ -60,33 +60,102 @@ bool isNotFoundError(int error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-int readFile(const std::string& path, std::string& bytes) {
-    bytes.clear();
+namespace {
+
+// Opens a file to read, refusing before a byte is read what is not a regular file of a size that
+// fits: a folder, a pipe, a console or another device could block the read or never end it.
+// Returns the handle, or INVALID_HANDLE_VALUE with the reason in `error`.
+HANDLE openRegularFile(const std::string& path, std::size_t& size, int& error) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        error = errorNotRegularFile;
+        return INVALID_HANDLE_VALUE;
+    }
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return lastError();
+        error = lastError();
+        return file;
     }
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-        bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        error = errorNotRegularFile;
+    } else if (!GetFileInformationByHandle(file, &info)) {
+        error = lastError();
+    } else if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        error = errorNotRegularFile;
+    } else if (info.nFileSizeHigh != 0 || info.nFileSizeLow > maxReadBytes) {
+        error = errorFileTooLarge;
+    } else {
+        size = info.nFileSizeLow;
+        return file;
     }
-    char chunk[65536];
+    CloseHandle(file);
+    return INVALID_HANDLE_VALUE;
+}
+
+} // namespace
+
+int readFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    std::size_t size = 0;
     int error = 0;
+    HANDLE file = openRegularFile(path, size, error);
+    if (file == INVALID_HANDLE_VALUE) {
+        return error;
+    }
+    bytes.reserve(size);
+    char chunk[65536];
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(file, chunk, sizeof chunk, &got, nullptr)) {
             error = lastError();
-            bytes.clear();
             break;
         }
         if (got == 0) {
             break;
         }
+        // The size was looked at before the read; a file may grow meanwhile.
+        if (got > maxReadBytes - bytes.size()) {
+            error = errorFileTooLarge;
+            break;
+        }
         bytes.append(chunk, got);
     }
     CloseHandle(file);
+    if (error != 0) {
+        bytes.clear();
+    }
     return error;
+}
+
+std::vector<std::string> regularFilesOlderThan(const std::string& folder, int seconds,
+                                               bool (*wanted)(std::string_view name)) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& time) {
+        return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    const unsigned long long before = ticks(now) - static_cast<unsigned long long>(seconds) * 10000000ULL;
+    constexpr DWORD notRegular = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+    do {
+        if ((found.dwFileAttributes & notRegular) == 0 && ticks(found.ftLastWriteTime) < before &&
+            wanted(found.cFileName)) {
+            names.emplace_back(found.cFileName);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+bool removeFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
 }
 
 namespace {

@@ -6,12 +6,42 @@
 
 namespace lirbo::core {
 
-IniDocument IniFile::read() const {
+namespace {
+
+class IniDiskFile final : public IniStorage {
+public:
+    explicit IniDiskFile(std::string path) : m_path(std::move(path)) {}
+    int read(std::string& bytes) const override { return fs::readFile(m_path, bytes); }
+    bool write(std::string_view bytes) override { return fs::writeFileAtomically(m_path, bytes).ok(); }
+
+private:
+    std::string m_path;
+};
+
+} // namespace
+
+int IniMemory::read(std::string& bytes) const {
+    bytes = m_bytes;
+    return 0;
+}
+
+bool IniMemory::write(std::string_view bytes) {
+    m_bytes.assign(bytes);
+    return true;
+}
+
+IniFile::IniFile(std::string path) : m_path(std::move(path)), m_storage(std::make_shared<IniDiskFile>(m_path)) {}
+
+IniFile::IniFile(std::string path, std::shared_ptr<IniStorage> storage)
+    : m_path(std::move(path)), m_storage(std::move(storage)) {}
+
+IniDocument IniFile::read(int* error) const {
     std::string bytes;
-    if (fs::readFile(m_path, bytes) != 0) {
-        return IniDocument();
+    const int result = m_storage->read(bytes);
+    if (error != nullptr) {
+        *error = result;
     }
-    return IniDocument(bytes);
+    return result == 0 ? IniDocument(bytes) : IniDocument();
 }
 
 IniSection IniFile::section(std::string_view name) const {
@@ -45,7 +75,7 @@ void IniFile::eraseSection(std::string_view section) const {
 
 void IniFile::update(const std::function<bool(IniDocument&)>& change) const {
     std::string bytes;
-    const int error = fs::readFile(m_path, bytes);
+    const int error = m_storage->read(bytes);
     // A missing file (or folder) starts empty; one that is there but unreadable must not be
     // replaced by a file holding only the new lines.
     if (error != 0 && !fs::isNotFoundError(error)) {
@@ -56,7 +86,7 @@ void IniFile::update(const std::function<bool(IniDocument&)>& change) const {
     if (!change(document)) {
         return;
     }
-    if (!fs::writeFileAtomically(m_path, document.bytes()).ok()) {
+    if (!m_storage->write(document.bytes())) {
         throw iniWriteError(m_path);
     }
 }

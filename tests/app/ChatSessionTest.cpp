@@ -8,6 +8,7 @@
 #include <array>
 #include <chrono>
 #include <deque>
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -48,7 +49,11 @@ public:
     int attentionChanges = 0;
     int presenceRedraws = 0;
 
+    std::exception_ptr askAddressThrows; // an error from outside the program's classes
     bool askAddress(std::string& address) override {
+        if (askAddressThrows) {
+            std::rethrow_exception(askAddressThrows);
+        }
         editorsOpenedOn.push_back(address);
         if (addresses.empty()) {
             return false;
@@ -211,6 +216,47 @@ TEST_F(ChatSessionTest, RefusedSettingsWriteAdoptsNothing) {
     EXPECT_EQ(session->controller().nick(), "Bob");
     EXPECT_EQ(session->controller().colourIndex(), 5);
     EXPECT_NE(ScratchDir::read(iniPath()).find("nik_color=5\r\nnik=Bob\r\nstart=0\r\n"), std::string::npos);
+}
+
+TEST_F(ChatSessionTest, RefusedSettingsFileShowsOnceAndIsOnlyReplacedByASettingsOk) {
+    const auto refusedStart = [&] {
+        ScratchDir::write(iniPath(), "[user]\r\nnik=Ann\r\n");
+        std::filesystem::resize_file(iniPath(), (16 << 20) + 1); // above the bound: refused
+        frontEnd.errors.clear();
+        auto session = std::make_unique<ChatSession>(frontEnd, ChatSession::Endpoints{0, peer.port()});
+        session->start();
+        EXPECT_EQ(frontEnd.errors.at(0).rfind("Cannot open file \"" + iniPath() + "\". ", 0), 0u);
+        EXPECT_EQ(session->controller().nick(), "nik");
+        EXPECT_TRUE(session->history() != nullptr && session->history()->enabled());
+        session->peers().add("127.0.0.1");
+        return session;
+    };
+    refusedStart()->requestClose();
+    EXPECT_EQ(frontEnd.errors.size(), 1u); // the start's box only
+    EXPECT_EQ(std::filesystem::file_size(iniPath()), (16u << 20) + 1);
+    auto session = refusedStart(); // the user removes the file and saves the settings: the close writes
+    std::filesystem::remove(iniPath());
+    session->openSettings();
+    session->requestClose();
+    EXPECT_EQ(frontEnd.errors.size(), 1u);
+    EXPECT_NE(ScratchDir::read(iniPath()).find("nik=Bob\r\nstart=0\r\n[ip]\r\nip0=127.0.0.1\r\n"), std::string::npos);
+}
+
+TEST_F(ChatSessionTest, ErrorsFromOutsideTheProgramShowARussianText) {
+    const std::string outOfMemory = "\xCD\xE5\xE4\xEE\xF1\xF2\xE0\xF2\xEE\xF7\xED\xEE \xEF\xE0\xEC\xFF\xF2\xE8.";
+    const std::string unexpected = "\xCD\xE5\xEF\xF0\xE5\xE4\xE2\xE8\xE4\xE5\xED\xED\xE0\xFF \xEE\xF8\xE8\xE1\xEA\xE0 "
+                                   "\xEF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xFB.";
+    const std::pair<std::exception_ptr, std::string> cases[] = {
+        {std::make_exception_ptr(std::bad_alloc()), outOfMemory},
+        {std::make_exception_ptr(std::bad_exception()), unexpected},
+        {std::make_exception_ptr(42), unexpected}};
+    auto session = open({}, peer.port());
+    for (const auto& [thrown, shown] : cases) {
+        frontEnd.errors.clear();
+        frontEnd.askAddressThrows = thrown;
+        session->addPeer();
+        EXPECT_EQ(frontEnd.errors, std::vector<std::string>{shown});
+    }
 }
 
 TEST_F(ChatSessionTest, EditOpensTheEditorOnlyOnASelectedEntry) {

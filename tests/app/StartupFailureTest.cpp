@@ -27,3 +27,7 @@ TEST(StartupFailureTest, NamesTheProgramFileAndWhereTheErrorWasRaised) {
         EXPECT_NE(lirbo::core::moduleOrigin(error.raiseAddress()).offset, 0u);
     }
 }
+
+TEST(StartupFailureTest, OutOfMemoryIsNotSaidInTheLibrarysWords) {
+    EXPECT_EQ(StartupFailure::text(std::bad_alloc()).find("bad_alloc"), std::string::npos);
+}

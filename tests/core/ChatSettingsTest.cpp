@@ -6,9 +6,15 @@
 #include "support/Platform.h"
 #include "support/ScratchDir.h"
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace lirbo::core {
 namespace {
@@ -314,6 +320,106 @@ TEST_F(ChatSettingsTest, RefusedPeerStoreKeepsTheOldSectionWhole) {
     }
     EXPECT_EQ(ScratchDir::read(path), before);
     EXPECT_EQ(loadPeers(), (Entries{"a", "b"}));
+}
+
+namespace stdfs = std::filesystem;
+
+void makeOversized(const std::string& path) {
+    ScratchDir::write(path, "[user]\r\nnik=Ann\r\n");
+    stdfs::resize_file(path, fs::maxReadBytes + 1); // sparse: no disk space taken
+}
+
+// Reads refuse, without blocking, what is no regular file or above 16 MiB: a list stays as it was,
+// lirbo.ini loads as the defaults with the error to show, and no write replaces what was refused.
+TEST(ChatSettingsRefusedFile, ListsAndSettingsRefuseWhatIsNoRegularFileOrTooLarge) {
+    const std::vector<std::pair<const char*, std::function<void(const std::string&)>>> kinds = {
+        {"a folder", [](const std::string& path) { stdfs::create_directory(path); }},
+        {"a file above 16 MiB", makeOversized},
+#ifndef _WIN32
+        {"a FIFO without a writer", [](const std::string& path) { ::mkfifo(path.c_str(), 0644); }},
+        {"a link to /dev/zero", [](const std::string& path) { stdfs::create_symlink("/dev/zero", path); }},
+#endif
+    };
+    for (const auto& [name, make] : kinds) {
+        SCOPED_TRACE(name);
+        ScratchDir dir;
+        const std::string path = dir.file("lirbo.ini");
+        make(path);
+        const stdfs::file_type type = stdfs::symlink_status(path).type();
+        const std::string reason = type == stdfs::file_type::regular
+                                       ? "\xD4\xE0\xE9\xEB \xE1\xEE\xEB\xFC\xF8\xE5 16 \xCC\xC1" // Файл больше 16 МБ
+                                       : "\xDD\xF2\xEE \xED\xE5 \xF4\xE0\xE9\xEB, \xE0 \xEF\xE0\xEF\xEA\xE0, "
+                                         "\xEA\xE0\xED\xE0\xEB \xE8\xEB\xE8 \xF3\xF1\xF2\xF0\xEE\xE9\xF1\xF2\xE2\xEE";
+        const std::string message = "Cannot open file \"" + fs::fullPath(path) + "\". " + reason;
+
+        TPeerList peers;
+        peers.add("10.0.0.1");
+        EXPECT_THROW(peers.loadFromFile(path), EFOpenError); // with the message load gives below
+        EXPECT_EQ(peers.count(), 1);
+        const TChatSettings settings(path);
+        TPeerList loaded;
+        const TUserSettings user = settings.load(loaded);
+        EXPECT_EQ(user.refusal, message);
+        EXPECT_EQ(user.nick + std::to_string(loaded.count()), "nik0");
+
+        EXPECT_THROW(settings.storePeerList(peers), EIniFileException);
+        EXPECT_THROW(settings.storeUserSettings(3, "Bob"), EIniFileException);
+        // A save may replace an oversized file, never a FIFO or a folder (nor is it tried on the
+        // link: a fault there would replace /dev/zero itself).
+        if (type == stdfs::file_type::fifo || type == stdfs::file_type::directory) {
+            EXPECT_THROW(peers.saveToFile(path), EFCreateError);
+        }
+        EXPECT_EQ(stdfs::symlink_status(path).type(), type);
+        EXPECT_EQ(dir.entryCount(), 1u); // no temporary left behind
+    }
+}
+
+TEST(ChatSettingsRefusedFile, AFileOfExactly16MiBIsRead) {
+    ScratchDir dir;
+    const std::string path = dir.file("list.txt");
+    makeOversized(path);
+    stdfs::resize_file(path, fs::maxReadBytes); // the zero bytes after the text end it
+    TPeerList peers;
+    peers.loadFromFile(path);
+    EXPECT_EQ(peers.entries(), (Entries{"[user]", "nik=Ann"}));
+}
+
+// What interrupted saves left in the settings folder goes once older than a minute; not a younger
+// temporary, a name of another form, a folder, or a link and what it names.
+TEST_F(ChatSettingsTest, StartRemovesOnlyOldRegularFilesNamedLikeASavesTemporary) {
+    struct Entry {
+        const char* name;
+        bool old; // last changed two minutes ago
+        bool removed;
+    };
+    const Entry entries[] = {
+        {".lirbo-Ab3dE9", true, true},   {"~lb0012ABCD", true, true},     {".lirbo-Ab3dE8", false, false},
+        {"~lb0012ABCE", false, false},   {"lirbo.ini", true, false},      {".lirbo-Ab3dE", true, false},
+        {".lirbo-Ab3dE77", true, false}, {".lirbo-Ab3d-7", true, false},  {"~lb00ab12cd", true, false},
+        {"~lb0012ABCG", true, false},    {"x.lirbo-Ab3dE9", true, false}, {".lirbo-FOLDER", true, false},
+        {".lirbo-LINK01", true, false}, // a link to the old lirbo.ini: looked at, it is old and regular
+    };
+    const auto old = stdfs::file_time_type::clock::now() - std::chrono::minutes(2);
+    std::error_code noLinks; // Windows without the right to make them
+    for (const Entry& entry : entries) {
+        const std::string path = dir.file(entry.name);
+        if (entry.name == std::string(".lirbo-FOLDER")) {
+            stdfs::create_directory(path);
+        } else if (entry.name == std::string(".lirbo-LINK01")) {
+            stdfs::create_symlink("lirbo.ini", path, noLinks);
+        } else {
+            ScratchDir::write(path, "[ip]\r\nip0=10.0.0.1\r\n");
+        }
+        if (entry.old) {
+            std::error_code ignored; // Wine cannot set a folder's time: it then only counts as young
+            stdfs::last_write_time(path, old, ignored);
+        }
+    }
+    settings.removeStaleTemporaries();
+    for (const Entry& entry : entries) {
+        const bool there = stdfs::exists(stdfs::symlink_status(dir.file(entry.name)));
+        EXPECT_EQ(there, !entry.removed && !(noLinks && entry.name == std::string(".lirbo-LINK01"))) << entry.name;
+    }
 }
 
 } // namespace

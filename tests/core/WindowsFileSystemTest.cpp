@@ -32,6 +32,13 @@ TEST(WindowsFileSystem, ErrorNumbersAreGetLastErrorWithTheSystemsTexts) {
     EXPECT_EQ(fs::systemErrorText(0x2FFFFFFF), "");
 }
 
+TEST(WindowsFileSystem, DevicesAreRefusedWithoutWaitingOnThem) {
+    // A device read as a file could block for ever or never end.
+    std::string bytes = "stale";
+    EXPECT_EQ(fs::readFile("NUL", bytes), fs::errorNotRegularFile);
+    EXPECT_TRUE(bytes.empty());
+}
+
 TEST(WindowsFileSystem, CurrentDirectoryIsTheSystemsTextAndRootEndsInASeparator) {
     ScratchDir dir;
     const auto start = std::filesystem::current_path();
