@@ -5,9 +5,10 @@ server never answers. Inside a network and mount namespace of its own (re-execut
 reads every query and never replies. The list holds 127.0.0.1 and such a name.
 
 Figures: the time from Enter in the input line to the error box (the main thread is busy until
-then), for the first send and the next one; the time from the close request to the close's box;
-and whether keys typed while the send was under way reach the input line (the line that the next
-send logs). Usage: silent_dns.py LIRBO. Needs root, Xvfb and xdotool.
+then), for the first send and the next one; the time from the close request to the close's box and
+to the exit; the time from SIGTERM (log-off) to the exit; and whether keys typed while the send was
+under way reach the input line (the line that the next send logs). Each beside the same figures
+for an entry that fails at once (the cost of measuring through xdotool). Usage: silent_dns.py LIRBO. Needs root, Xvfb and xdotool.
 """
 import os
 import socket
@@ -81,6 +82,13 @@ def measure(lirbo, entry):
         lines = b"".join(open(os.path.join(folder, name), "rb").read() for name in os.listdir(folder)).splitlines()
         received = [line.split(b"\t")[-1].decode("cp1251") for line in lines if b"\t127.0.0.1\t" in line]
         figures["second send carried"] = received[1] if len(received) > 1 else None
+        # Log-off: SIGTERM takes the notices-only path, with no box.
+        program = subprocess.Popen([lirbo], cwd=work, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        find_window(env, "Lirbo", program.pid)
+        started = time.monotonic()
+        program.terminate()
+        program.wait(timeout=60)
+        figures["log-off (SIGTERM) to exit"] = time.monotonic() - started
     finally:
         if program.poll() is None:
             program.kill()

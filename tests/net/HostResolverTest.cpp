@@ -2,7 +2,6 @@
 
 #include "FakeHostLookup.h"
 #include "NetTestSupport.h"
-#include "net/IdExceptions.h"
 
 #include <atomic>
 #include <gtest/gtest.h>
@@ -59,7 +58,6 @@ TEST_F(HostResolverTest, ANameWithoutAnAnswerFailsAtOnceWithTryAgainAndTheCloseD
     resolver->watch({"silent.lan"});
     ASSERT_TRUE(waitAsked(1));
     EXPECT_EQ(now("silent.lan").error, kTryAgain);
-    EXPECT_EQ(EIdSocketError(kTryAgain).message(), "Socket Error # 11002\r\n");
     resolver.reset(); // returns while the lookup still hangs
 }
 
