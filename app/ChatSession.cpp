@@ -64,7 +64,7 @@ ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints, std::shared_p
       m_saveDialog(chooser(FileChooser::Mode::Save, "SaveDialog",
                            "\xD1\xEE\xF5\xF0\xE0\xED\xE8\xF2\xFC \xF1\xEF\xE8\xF1\xEE\xEA IP", kTextFile, "*.txt",
                            "list", "txt")) {
-    m_peers.setChangeListener([this] { peersChangedHere(); });
+    m_peers.setChangeListener([this] { onPeersChanged(); });
     m_idUDPClient.setResolver(&m_resolver);
     m_resolver.setChangeCallback([this] { m_frontEnd.wake(); });
     net::THandOver& handOver = net::THandOver::instance();
@@ -311,7 +311,7 @@ void ChatSession::startLookupWait() {
     m_idUDPClient.setLookupDeadline(std::chrono::steady_clock::now() + kLookupWait);
 }
 
-void ChatSession::peersChangedHere() {
+void ChatSession::onPeersChanged() {
     const auto& entries = m_peers.entries();
     m_presence.setPeers(entries);
     m_failures.keepOnly(entries);

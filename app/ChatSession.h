@@ -149,7 +149,7 @@ private:
     core::TChatSettings& settings();
     // The command that starts now may wait for names until kLookupWait from now.
     void startLookupWait();
-    void peersChangedHere();
+    void onPeersChanged();
     void takeLookupResults();
     void FormCloseQuery();
     void FormClose();
