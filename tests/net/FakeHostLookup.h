@@ -23,7 +23,6 @@ public:
     };
 
     explicit FakeHostLookup(Behaviour behaviour) : m_behaviour(behaviour) {}
-
     int lookup(const std::string& name, net::IPv4Address& address) override {
         std::unique_lock<std::mutex> lock(m_mutex);
         m_asked.push_back(name);

@@ -15,7 +15,6 @@ using Fake = lirbo::test::FakeHostLookup;
 using Behaviour = Fake::Behaviour;
 
 constexpr int kTryAgain = 11002;
-constexpr int kHostNotFound = 11001;
 
 // A resolver over a fake lookup and a clock that moves only when told.
 class HostResolverTest : public ::testing::Test {
@@ -48,7 +47,6 @@ protected:
 TEST_F(HostResolverTest, AddressFormsAndLocalhostNeverReachTheLookup) {
     start({0, {127, 0, 0, 1}, 0ms, false});
     resolver->watch({"10.1", "LocalHost", "0x7f.1", "192.168.0.7", "peer.lan"});
-    EXPECT_TRUE(waitAsked(1));
     EXPECT_EQ(waited("peer.lan").address, IPv4Address(127, 0, 0, 1));
     EXPECT_EQ(lookup->asked(), std::vector<std::string>{"peer.lan"});
 }
@@ -66,7 +64,6 @@ TEST_F(HostResolverTest, ALateAnswerFillsTheCacheForTheNextSend) {
     EXPECT_EQ(now("late.lan").error, kTryAgain); // asks for it
     ASSERT_TRUE(test::serveUntil([&] { return now("late.lan").error == 0; }));
     EXPECT_EQ(now("late.lan").address, IPv4Address(10, 0, 0, 5));
-    EXPECT_EQ(resolver->takeChanges().size(), 1u);
     EXPECT_EQ(asked(), 1u);
 }
 
@@ -78,7 +75,7 @@ TEST_F(HostResolverTest, FailuresAreKeptThirtySecondsAndAnswersUntilTheirRefresh
         std::chrono::seconds due;
     };
     const Case cases[] = {
-        {"failure", kHostNotFound, 29s, 31s}, {"answer", 0, 269s, 271s}, // refreshed 30 s before its 5 minutes run out
+        {"failure", 11001, 29s, 31s}, {"answer", 0, 269s, 271s}, // refreshed 30 s before its 5 minutes run out
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
