@@ -3,6 +3,7 @@
 #include "core/Exception.h"
 #include "core/NickPalette.h"
 #include "net/HandOver.h"
+#include "net/IdExceptions.h"
 
 #include <chrono>
 #include <exception>
@@ -50,9 +51,10 @@ std::string historyFolderBeside(const std::string& settingsPath) {
 
 } // namespace
 
-ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints)
+ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints, std::shared_ptr<net::IHostLookup> hostLookup)
     : m_frontEnd(frontEnd), m_mirror(m_transcript, [this] { m_frontEnd.transcriptChanged(); }), m_input(frontEnd),
-      m_sender(m_idUDPClient),
+      m_resolver(hostLookup ? std::move(hostLookup) : std::make_shared<net::SystemHostLookup>()),
+      m_sender(m_idUDPClient, m_failures, [this] { m_frontEnd.presenceChanged(); }),
       m_controller(core::TChatController::Ports{m_sender, m_peers, m_input, m_clock, m_input, m_transcript},
                    kDefaultNick, 0),
       m_saveRTF(chooser(FileChooser::Mode::Save, "SaveRTF", "", "\xD4\xE0\xE9\xEB RTF", "*.RTF", "chat", "RTF")),
@@ -62,10 +64,9 @@ ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints)
       m_saveDialog(chooser(FileChooser::Mode::Save, "SaveDialog",
                            "\xD1\xEE\xF5\xF0\xE0\xED\xE8\xF2\xFC \xF1\xEF\xE8\xF1\xEE\xEA IP", kTextFile, "*.txt",
                            "list", "txt")) {
-    m_peers.setChangeListener([this] {
-        m_presence.setPeers(m_peers.entries());
-        m_frontEnd.peersChanged();
-    });
+    m_peers.setChangeListener([this] { onPeersChanged(); });
+    m_idUDPClient.setResolver(&m_resolver);
+    m_resolver.setChangeCallback([this] { m_frontEnd.wake(); });
     net::THandOver& handOver = net::THandOver::instance();
     handOver.setWakeCallback([this] { m_frontEnd.wake(); });
     try {
@@ -90,6 +91,7 @@ ChatSession::~ChatSession() {
     // The listener goes first: hand-overs still queued run now, while the front-end's views live.
     // They reach the transcript only: the front-end may be tearing down around the session.
     m_tearingDown = true;
+    m_resolver.setChangeCallback({});
     m_idUDPServer.setActive(false);
     m_idUDPClient.setActive(false);
     net::THandOver::instance().setWakeCallback({});
@@ -167,6 +169,7 @@ void ChatSession::sendToAll() {
             return;
         }
         checkOutgoing(line);
+        startLookupWait();
         m_controller.sendToAll();
         m_sentLines.add(line.text);
     });
@@ -180,6 +183,7 @@ void ChatSession::sendPrivate() {
         }
         const TypedText line = m_frontEnd.inputText();
         checkOutgoing(line);
+        startLookupWait();
         m_controller.sendPrivate();
         if (!line.text.empty()) {
             m_sentLines.add(line.text);
@@ -309,7 +313,32 @@ void ChatSession::showAbout() {
     command([this] { m_frontEnd.showAbout(); });
 }
 
+void ChatSession::startLookupWait() {
+    m_idUDPClient.setLookupDeadline(std::chrono::steady_clock::now() + kLookupWait);
+}
+
+void ChatSession::onPeersChanged() {
+    const auto& entries = m_peers.entries();
+    m_presence.setPeers(entries);
+    m_failures.keepOnly(entries);
+    m_resolver.watch(entries);
+    m_frontEnd.peersChanged();
+}
+
+void ChatSession::takeLookupResults() {
+    bool changed = false;
+    for (const auto& [name, result] : m_resolver.takeChanges()) {
+        changed |= result.error != 0 ? m_failures.failed(name, PeerFailures::Cause::Lookup,
+                                                         net::EIdSocketError(result.error).message())
+                                     : m_failures.answered(name);
+    }
+    if (changed) {
+        m_frontEnd.presenceChanged();
+    }
+}
+
 void ChatSession::FormCloseQuery() {
+    startLookupWait(); // a name without an answer by then is skipped like any failing notice
     m_controller.sendDepartureNotices();
 }
 
@@ -339,6 +368,7 @@ void ChatSession::logOff() {
     }
     if (!m_closing) { // a close in progress has sent the notices already
         try {
+            startLookupWait();
             m_controller.sendDepartureNotices();
         } catch (...) {
             // The session is ending: a box would only block it.
@@ -357,6 +387,7 @@ void ChatSession::end() {
 
 void ChatSession::serveHandOver() {
     net::THandOver::instance().runPending();
+    takeLookupResults();
     showHistoryFailure(); // after the listener thread was let go, never inside its call
 }
 
@@ -408,7 +439,10 @@ std::optional<std::string> ChatSession::unlistedSender(std::size_t messageIndex)
 }
 
 Presence::Row ChatSession::peerPresence(int index) const {
-    return m_presence.row(m_peers.get(index));
+    const std::string entry = m_peers.get(index);
+    Presence::Row row = m_presence.row(entry);
+    m_failures.mark(entry, row);
+    return row;
 }
 
 } // namespace lirbo::app

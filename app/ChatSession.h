@@ -4,6 +4,7 @@
 #include "app/FileChooser.h"
 #include "app/HistoryLog.h"
 #include "app/IFrontEnd.h"
+#include "app/PeerFailures.h"
 #include "app/Presence.h"
 #include "app/SentLines.h"
 #include "app/TranscriptMirror.h"
@@ -14,10 +15,14 @@
 #include "core/ChatTranscript.h"
 #include "core/PeerList.h"
 #include "core/SystemClock.h"
+#include "net/HostLookup.h"
+#include "net/HostResolver.h"
 #include "net/IdUDPClient.h"
 #include "net/IdUDPServer.h"
 
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -43,7 +48,9 @@ public:
 
     // Brings the endpoint up: the sender's socket, then the listener on the listen port. Throws
     // the endpoint's error (a taken port, for one) with nothing left open.
-    explicit ChatSession(IFrontEnd& frontEnd, Endpoints endpoints = {});
+    // Names are looked up by `hostLookup` (none: the system's), on the resolver's thread.
+    explicit ChatSession(IFrontEnd& frontEnd, Endpoints endpoints = {},
+                         std::shared_ptr<net::IHostLookup> hostLookup = nullptr);
     // Closes the listener first, serving the hand-overs still queued, then the sender.
     ~ChatSession();
     ChatSession(const ChatSession&) = delete;
@@ -82,8 +89,12 @@ public:
     // The session ends (log-off, shut-down, a termination signal): the notices only, no box, the
     // settings file untouched; then the application ends.
     void logOff();
-    // Runs the calls the listener thread has queued for the main thread.
+    // Runs the calls the listener thread has queued for the main thread, and marks the rows whose
+    // names' lookups have ended since.
     void serveHandOver();
+
+    // How long one command may wait in all for names whose first lookup is under way.
+    static constexpr std::chrono::milliseconds kLookupWait{500};
 
     // The main window became the active window: what arrived meanwhile counts as seen.
     void windowActivated();
@@ -136,6 +147,10 @@ private:
     bool choose(FileChooser& chooser, std::string& path);
     int preselectedColour() const;
     core::TChatSettings& settings();
+    // The command that starts now may wait for names until kLookupWait from now.
+    void startLookupWait();
+    void onPeersChanged();
+    void takeLookupResults();
     void FormCloseQuery();
     void FormClose();
     void end();
@@ -147,6 +162,8 @@ private:
     std::optional<core::TChatSettings> m_settings;
     core::SystemClock m_clock;
     FrontEndInput m_input;
+    PeerFailures m_failures;
+    net::HostResolver m_resolver;
     net::TIdUDPClient m_idUDPClient;
     net::TIdUDPServer m_idUDPServer;
     UdpDatagramSender m_sender;

@@ -18,6 +18,7 @@ public:
     struct Row {
         std::string hint; // Windows-1251: "последнее сообщение в hh:nn" or "ещё не писал"
         bool departed = false;
+        bool failed = false; // the last lookup of its name or send to it failed (PeerFailures)
     };
 
     // Remembers at most `unlistedLimit` addresses beyond those of the peer list, so that datagrams

@@ -1,42 +1,11 @@
 #include "net/IdUDPClient.h"
 
+#include "net/HostLookup.h"
 #include "net/IdExceptions.h"
 #include "net/SocketErrors.h"
 #include "net/SocketLibrary.h"
 
 namespace lirbo::net {
-
-namespace {
-
-bool isLocalhost(const std::string& host) {
-    static const char kName[] = "LOCALHOST";
-    if (host.size() != sizeof kName - 1) {
-        return false;
-    }
-    for (std::size_t i = 0; i < host.size(); ++i) {
-        char c = host[i];
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-        if (c != kName[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// An empty name stands for this machine, as the Windows lookup answers it: the first IPv4
-// address of the host name, else the loopback address. Sending to it never fails for the name.
-IPv4Address ownAddress() {
-    std::string name;
-    IPv4Address address;
-    if (SocketLibrary::hostName(name) == 0 && !name.empty() && SocketLibrary::lookupHost(name, address) == 0) {
-        return address;
-    }
-    return IPv4Address::loopback();
-}
-
-} // namespace
 
 TIdUDPClient::TIdUDPClient() = default;
 
@@ -45,24 +14,32 @@ TIdUDPClient::~TIdUDPClient() {
 }
 
 std::string TIdUDPClient::resolveHost(const std::string& host) {
-    if (isLocalhost(host)) {
-        return "127.0.0.1";
-    }
-    if (IPv4Address::parse(host)) {
-        return host;
-    }
-    if (host.empty()) {
-        return ownAddress().toString();
+    if (auto address = addressWithoutLookup(host)) {
+        return *address;
     }
     IPv4Address address;
-    if (const int error = SocketLibrary::lookupHost(host, address)) {
+    if (const int error = SystemHostLookup().lookup(host, address)) {
         throw EIdSocketError(error);
     }
     return address.toString();
 }
 
+std::string TIdUDPClient::resolve(const std::string& host) const {
+    if (m_resolver == nullptr) {
+        return resolveHost(host);
+    }
+    if (auto address = addressWithoutLookup(host)) {
+        return *address;
+    }
+    const HostResolver::Result result = m_resolver->resolve(host, m_lookupDeadline);
+    if (result.error != 0) {
+        throw EIdSocketError(result.error);
+    }
+    return result.address.toString();
+}
+
 void TIdUDPClient::Send(const std::string& text) {
-    const std::string resolved = resolveHost(Host);
+    const std::string resolved = resolve(Host);
     if (!m_binding) {
         open();
     }

@@ -1,4 +1,5 @@
 #include "app/Attention.h"
+#include "app/PeerFailures.h"
 #include "app/Presence.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <vector>
 
 using lirbo::app::Attention;
+using lirbo::app::PeerFailures;
 using lirbo::app::Presence;
 
 namespace {
@@ -127,3 +129,41 @@ TEST(PresenceTest, ForgedSendersAreForgottenButListedOnesKept) {
 }
 
 } // namespace
+
+TEST(PeerFailuresTest, TheLatestLookupOrSendDecidesAndAnAnswerClearsOnlyALookupsMark) {
+    using Cause = PeerFailures::Cause;
+    struct Step {
+        std::function<bool(PeerFailures&)> event;
+        bool redraw;
+        const char* hint; // nullptr: not marked
+    };
+    const std::string notFound = "Socket Error # 11001\r\nHost not found.";
+    const std::string denied = "Socket Error # 10013\r\nAccess denied.";
+    const std::vector<Step> steps = {
+        {[&](PeerFailures& f) { return f.failed("a.lan", Cause::Lookup, notFound); }, true,
+         "\xE8\xEC\xFF \xED\xE5 \xED\xE0\xE9\xE4\xE5\xED\xEE: Socket Error # 11001 Host not found.; x"},
+        {[&](PeerFailures& f) { return f.failed("a.lan", Cause::Lookup, notFound); }, false,
+         "\xE8\xEC\xFF \xED\xE5 \xED\xE0\xE9\xE4\xE5\xED\xEE: Socket Error # 11001 Host not found.; x"},
+        {[](PeerFailures& f) { return f.answered("a.lan"); }, true, nullptr},
+        {[&](PeerFailures& f) { return f.failed("a.lan", Cause::Send, denied); }, true,
+         "\xED\xE5 \xEE\xF2\xEF\xF0\xE0\xE2\xEB\xE5\xED\xEE: Socket Error # 10013 Access denied.; x"},
+        {[](PeerFailures& f) { return f.answered("a.lan"); }, false,
+         "\xED\xE5 \xEE\xF2\xEF\xF0\xE0\xE2\xEB\xE5\xED\xEE: Socket Error # 10013 Access denied.; x"},
+        {[](PeerFailures& f) { return f.sent("a.lan"); }, true, nullptr},
+        {[&](PeerFailures& f) {
+             f.failed("a.lan", Cause::Send, denied);
+             f.keepOnly({"b.lan"});
+             return false;
+         },
+         false, nullptr},
+    };
+    PeerFailures failures;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(steps[i].event(failures), steps[i].redraw);
+        Presence::Row row{"x", false};
+        failures.mark("a.lan", row);
+        EXPECT_EQ(row.failed, steps[i].hint != nullptr);
+        EXPECT_EQ(row.hint, steps[i].hint ? steps[i].hint : "x");
+    }
+}

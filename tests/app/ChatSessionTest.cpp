@@ -1,6 +1,7 @@
 #include "app/ChatSession.h"
 
 #include "core/IntegerText.h"
+#include "net/FakeHostLookup.h"
 #include "net/IdUDPClient.h"
 #include "net/IdUDPServer.h"
 #include "support/ScratchDir.h"
@@ -16,6 +17,8 @@
 
 using lirbo::app::ChatSession;
 using lirbo::app::FileChooser;
+using lirbo::test::FakeHostLookup;
+using namespace std::chrono_literals;
 using lirbo::test::ScratchDir;
 
 namespace {
@@ -135,13 +138,14 @@ protected:
     void TearDown() override { std::filesystem::current_path(m_previous); }
 
     // A session whose peers are `peers`, read from lirbo.ini as a user's saved list.
-    std::unique_ptr<ChatSession> open(const std::vector<std::string>& peers, int peerPort) {
+    std::unique_ptr<ChatSession> open(const std::vector<std::string>& peers, int peerPort,
+                                      std::shared_ptr<FakeHostLookup> lookup = nullptr) {
         std::string ini = "[user]\r\nnik_color=3\r\nnik=Ann\r\nstart=0\r\n[ip]\r\n";
         for (std::size_t i = 0; i < peers.size(); ++i) {
             ini += "ip" + std::to_string(i) + "=" + peers[i] + "\r\n";
         }
         ScratchDir::write(iniPath(), ini);
-        auto session = std::make_unique<ChatSession>(frontEnd, ChatSession::Endpoints{0, peerPort});
+        auto session = std::make_unique<ChatSession>(frontEnd, ChatSession::Endpoints{0, peerPort}, lookup);
         session->start();
         return session;
     }
@@ -526,6 +530,41 @@ TEST_F(ChatSessionTest, TheLogCanBeTurnedOffInTheSettingsFile) {
     ASSERT_EQ(frontEnd.errors.size(), 1u);
     EXPECT_NE(frontEnd.errors[0].find("enabled=0"), std::string::npos);
     EXPECT_TRUE(frontEnd.opened.empty());
+}
+
+TEST_F(ChatSessionTest, ANameWithoutAnAnswerFailsItsEntryAtOnceIsMarkedAndSkippedAtClose) {
+    auto lookup = std::make_shared<FakeHostLookup>(FakeHostLookup::Behaviour{0, {127, 0, 0, 1}, 0ms, true});
+    auto session = open({"127.0.0.1", "silent.lan", "127.0.0.1"}, peer.port(), lookup);
+    frontEnd.input = typed("hi");
+    session->sendToAll(); // returns although the lookup never answers
+    ASSERT_EQ(frontEnd.errors, std::vector<std::string>{"Socket Error # 11002\r\n"});
+    EXPECT_TRUE(waitFor([&] { return peer.count() == 1; })); // the entry before it only
+    EXPECT_TRUE(session->transcript().messages().empty());
+    EXPECT_FALSE(session->peerPresence(0).failed);
+    const auto row = session->peerPresence(1);
+    EXPECT_TRUE(row.failed);
+    // "имя не найдено: ..., ещё не писал"
+    EXPECT_EQ(row.hint, "\xE8\xEC\xFF \xED\xE5 \xED\xE0\xE9\xE4\xE5\xED\xEE: Socket Error # 11002; "
+                        "\xE5\xF9\xB8 \xED\xE5 \xEF\xE8\xF1\xE0\xEB");
+
+    session->requestClose();
+    EXPECT_TRUE(waitFor([&] { return peer.count() == 3; })); // both other entries notified
+    EXPECT_EQ(frontEnd.ends, 1);
+    session.reset(); // returns while the lookup still hangs
+    lookup->release();
+}
+
+TEST_F(ChatSessionTest, AFailedLookupMarksItsRowBeforeAnySendAndFailsTheSendWithItsError) {
+    auto lookup = std::make_shared<FakeHostLookup>(FakeHostLookup::Behaviour{11001, {}, 0ms, false});
+    auto session = open({"127.0.0.1", "gone.lan"}, peer.port(), lookup);
+    ASSERT_TRUE(waitFor([&] {
+        session->serveHandOver();
+        return session->peerPresence(1).failed;
+    }));
+    EXPECT_EQ(frontEnd.presenceRedraws, 1);
+    frontEnd.input = typed("hi");
+    session->sendToAll();
+    EXPECT_EQ(frontEnd.errors, std::vector<std::string>{"Socket Error # 11001\r\nHost not found."});
 }
 
 } // namespace

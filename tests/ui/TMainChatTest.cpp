@@ -332,6 +332,10 @@ private slots:
         QCOMPARE(nextDatagram(*m_probe), QByteArray("V3Ann;") + kGone);
         const QByteArray ini = readFile(iniPath());
         QVERIFY2(ini.contains("ip1=255.255.255.255") && ini.contains("ip3=127.0.0.3"), ini.constData());
+        // The failing row is red, its hint led by the error.
+        const QListWidgetItem* failed = qobject_cast<QListWidget*>(child("iplist"))->item(1);
+        QTRY_COMPARE(failed->data(Qt::ForegroundRole).value<QBrush>().color(), QColor(0xC0, 0x00, 0x00));
+        QVERIFY(failed->toolTip().startsWith(QStringLiteral("не отправлено: Socket Error # 10013 Access denied.; ")));
     }
 
     void readOnlySettingsFileShowsItsErrorAndTheCloseGoesOn() {

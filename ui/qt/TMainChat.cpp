@@ -250,9 +250,11 @@ void TMainChat::showPeers() {
     showPresence();
 }
 
-// Each row's hint says when its address last sent; a row whose address said goodbye is grey.
+// Each row's hint says when its address last sent; a row whose address said goodbye is grey, and
+// one whose lookup or send failed is red, its hint led by the error.
 void TMainChat::showPresence() {
     const QBrush grey = palette().brush(QPalette::Disabled, QPalette::Text);
+    const QBrush red(QColor(0xC0, 0x00, 0x00));
     const int rows = std::min(m_iplist->count(), m_session->peers().count());
     for (int i = 0; i < rows; ++i) {
         const app::Presence::Row row = m_session->peerPresence(i);
@@ -261,7 +263,7 @@ void TMainChat::showPresence() {
         if (item->toolTip() != hint) {
             item->setToolTip(hint);
         }
-        const QVariant foreground = row.departed ? QVariant(grey) : QVariant();
+        const QVariant foreground = row.failed ? QVariant(red) : row.departed ? QVariant(grey) : QVariant();
         if (item->data(Qt::ForegroundRole) != foreground) {
             item->setData(Qt::ForegroundRole, foreground);
         }

@@ -31,7 +31,8 @@ void PeerListDrawing::draw(const DRAWITEMSTRUCT& item) const {
     const bool departed = item.itemData == kDeparted;
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(departed ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const COLORREF colour = GetSysColor(departed ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    SetTextColor(item.hDC, item.itemData == kFailed ? RGB(0xC0, 0x00, 0x00) : colour);
     RECT area = item.rcItem;
     area.left += 2;
     DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
@@ -66,7 +67,11 @@ bool PeerListDrawing::hintText(NMHDR* notice) {
 void PeerListDrawing::refresh() {
     const auto rows = static_cast<int>(SendMessageA(m_list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < rows && m_presence; ++i) {
-        SendMessageA(m_list, LB_SETITEMDATA, static_cast<WPARAM>(i), m_presence(i).departed ? kDeparted : 0);
+        const app::Presence::Row row = m_presence(i);
+        SendMessageA(m_list, LB_SETITEMDATA, static_cast<WPARAM>(i),
+                     row.failed     ? kFailed
+                     : row.departed ? kDeparted
+                                    : 0);
     }
     InvalidateRect(m_list, nullptr, FALSE);
     SendMessageA(m_hints, TTM_UPDATE, 0, 0);

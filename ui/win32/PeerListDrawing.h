@@ -9,13 +9,15 @@
 namespace lirbo::win32 {
 
 // The rows of iplist drawn with their presence: an owner-drawn list box that keeps its strings
-// (so its text reads as before), a departed address greyed, and a hint per row that follows the
-// mouse from row to row.
+// (so its text reads as before), a departed address greyed, a failed one red, and a hint per row
+// that follows the mouse from row to row.
 class PeerListDrawing {
 public:
     using RowPresence = std::function<app::Presence::Row(int index)>;
-    // A row's item data while its address is greyed; 0 otherwise.
+    // A row's item data while its address is greyed, or while its lookup or send failed (red,
+    // which wins); 0 otherwise.
     static constexpr LPARAM kDeparted = 1;
+    static constexpr LPARAM kFailed = 2;
 
     // `list` must be LBS_OWNERDRAWFIXED | LBS_HASSTRINGS; `hints` is the window's tooltip control.
     void attach(HWND list, HWND hints, RowPresence presence);

@@ -1,0 +1,73 @@
+#include "app/PeerFailures.h"
+
+#include <iterator>
+#include <unordered_set>
+
+namespace lirbo::app {
+
+namespace {
+
+const char* const kLookupFailed = "\xE8\xEC\xFF \xED\xE5 \xED\xE0\xE9\xE4\xE5\xED\xEE: "; // "имя не найдено: "
+const char* const kSendFailed = "\xED\xE5 \xEE\xF2\xEF\xF0\xE0\xE2\xEB\xE5\xED\xEE: "; // "не отправлено: "
+
+// A hint is one line: the message's line breaks become blanks, trailing blanks go.
+std::string oneLine(const std::string& message) {
+    std::string line;
+    for (const char c : message) {
+        if (c == '\n' && !line.empty() && line.back() == ' ') {
+            continue;
+        }
+        line += c == '\r' || c == '\n' ? ' ' : c;
+    }
+    while (!line.empty() && line.back() == ' ') {
+        line.pop_back();
+    }
+    return line;
+}
+
+} // namespace
+
+bool PeerFailures::failed(const std::string& entry, Cause cause, const std::string& message) {
+    Failure failure{cause, (cause == Cause::Lookup ? kLookupFailed : kSendFailed) + oneLine(message)};
+    const auto [found, added] = m_failures.try_emplace(entry, failure);
+    if (added) {
+        return true;
+    }
+    const bool changed = found->second.reason != failure.reason;
+    found->second = std::move(failure);
+    return changed;
+}
+
+bool PeerFailures::answered(const std::string& entry) {
+    const auto found = m_failures.find(entry);
+    if (found == m_failures.end() || found->second.cause != Cause::Lookup) {
+        return false;
+    }
+    m_failures.erase(found);
+    return true;
+}
+
+bool PeerFailures::sent(const std::string& entry) {
+    return !m_failures.empty() && m_failures.erase(entry) > 0;
+}
+
+void PeerFailures::keepOnly(const std::vector<std::string>& entries) {
+    if (m_failures.empty()) {
+        return;
+    }
+    const std::unordered_set<std::string> kept(entries.begin(), entries.end());
+    for (auto i = m_failures.begin(); i != m_failures.end();) {
+        i = kept.count(i->first) > 0 ? std::next(i) : m_failures.erase(i);
+    }
+}
+
+void PeerFailures::mark(const std::string& entry, Presence::Row& row) const {
+    const auto found = m_failures.find(entry);
+    if (found == m_failures.end()) {
+        return;
+    }
+    row.failed = true;
+    row.hint = found->second.reason + "; " + row.hint;
+}
+
+} // namespace lirbo::app
