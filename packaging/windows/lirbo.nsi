@@ -8,7 +8,8 @@
 ; (with /S, silently). Without either the default is all users with administrator rights, the
 ; user alone without them. Either way the Start-menu entry starts the program in the user's own
 ; %APPDATA%\Lirbo, where lirbo.ini and the history live; uninstalling keeps them.
-; Defines passed by the build: VERSION, EXE (the stripped program), ICON, OUTFILE.
+; Defines passed by the build: VERSION, EXE (the stripped program), ICON, WIZARD_BITMAP (the last
+; page's picture, drawn from the icon), OUTFILE.
 ; A 64-bit installer for a 64-bit program (and Wine without its 32-bit half runs it too).
 Target amd64-unicode
 !include "MUI2.nsh"
@@ -33,6 +34,8 @@ BrandingText "Lirbo ${VERSION}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WIZARD_BITMAP}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP_NOSTRETCH
 
 Var AllUsers            ; 1: for all users, 0: for me only
 Var ModeOnCommandLine   ; 1 when /ALLUSERS or /CURRENTUSER chose the mode
@@ -124,11 +127,11 @@ Function ModePageShow
     Pop $0
     ${NSD_CreateRadioButton} 0 0u 100% 12u "Только для меня"
     Pop $ForMeButton
-    ${NSD_CreateLabel} 12u 13u -12u 20u "В папку программ пользователя и в его меню «Пуск». Права администратора не нужны; доступ к порту UDP 8800 Windows предложит разрешить при первом запуске."
+    ${NSD_CreateLabel} 12u 13u -12u 30u "В папку программ пользователя и в его меню «Пуск». Права администратора не нужны; доступ к порту UDP 8800 Windows предложит разрешить при первом запуске."
     Pop $0
-    ${NSD_CreateRadioButton} 0 40u 100% 12u "Для всех пользователей компьютера"
+    ${NSD_CreateRadioButton} 0 50u 100% 12u "Для всех пользователей компьютера"
     Pop $ForAllButton
-    ${NSD_CreateLabel} 12u 53u -12u 20u "В Program Files и в меню «Пуск» всех пользователей, с правилом брандмауэра для порта UDP 8800. Нужны права администратора."
+    ${NSD_CreateLabel} 12u 63u -12u 30u "В Program Files и в меню «Пуск» всех пользователей, с правилом брандмауэра для порта UDP 8800. Нужны права администратора."
     Pop $0
     ${If} $AllUsers == 1
         ${NSD_Check} $ForAllButton
@@ -181,6 +184,10 @@ Section "Lirbo"
         ; Messages arrive on UDP port 8800; a firewall that drops them is the usual complaint.
         nsExec::Exec 'netsh advfirewall firewall add rule name="${FIREWALL_RULE}" dir=in action=allow protocol=UDP localport=8800 program="$INSTDIR\lirbo.exe"'
         Pop $0
+    ${EndIf}
+    ; The last page tells of the rule only when netsh made it, else how to allow the port.
+    ${If} $AllUsers == 1
+    ${AndIf} $0 == 0
         StrCpy $FinishText "$(MUI_TEXT_FINISH_INFO_TEXT)$\r$\n$\r$\nПорт UDP 8800 открыт в брандмауэре Windows."
     ${Else}
         StrCpy $FinishText "$(MUI_TEXT_FINISH_INFO_TEXT)$\r$\n$\r$\n$(FIREWALL_NOTE)"
