@@ -70,9 +70,12 @@ HWND dialogOf(Program& lirbo, const std::string& caption) {
     return waitTopLevel(lirbo.id(), "#32770", caption);
 }
 
+// A modal dialog or box has ended when its window is gone, not when it hides: EndDialog hides it
+// and enables its owner while the dialog's own message loop, which takes what is posted to the
+// program, still runs. A click or key posted in between met that loop instead of the main
+// window's, and now and then went astray, which looked like the box giving the wrong answer.
 bool closed(Program& lirbo, HWND dialog) {
-    return waitFor(
-        [&] { return (!IsWindow(dialog) || !IsWindowVisible(dialog)) && IsWindowEnabled(lirbo.mainWindow()); });
+    return waitFor([&] { return !IsWindow(dialog) && IsWindowEnabled(lirbo.mainWindow()); });
 }
 
 // A datagram from the scripted peer shows up in the transcript, whatever is open at the time.
@@ -259,7 +262,10 @@ void clearing(Program& lirbo, Peer& peer) {
     const auto memoText = [&] { return text(lirbo.control(IDC_MEMOCHAT)); };
     menu(lirbo.mainWindow(), IDM_N8);
     HWND box = dialogOf(lirbo, "Warning");
-    check(box != nullptr && text(GetDlgItem(box, IDOK)) == "OK" && text(GetDlgItem(box, IDCANCEL)) == "Cancel",
+    // The program names the buttons as the box is activated, which may come just after it shows.
+    check(box != nullptr && waitFor([&] {
+              return text(GetDlgItem(box, IDOK)) == "OK" && text(GetDlgItem(box, IDCANCEL)) == "Cancel";
+          }),
           "the confirmation box with OK and Cancel");
     if (box == nullptr) {
         return;
