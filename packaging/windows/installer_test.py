@@ -1,10 +1,7 @@
 #!/usr/bin/env python3
-"""Checks the Windows packages: the zip holds the program, which imports only system DLLs, and a
-README.txt that Notepad shows; the installer carries Lirbo's icon and, run silently under Wine in
-the prefix of the window tests once for each mode (/ALLUSERS, /CURRENTUSER), puts the program in
-that mode's folder with a Start-menu entry that starts it in a folder of the user's, registers its
-uninstaller in that mode's hive, and the uninstaller takes all of it away again but the user's
-settings.
+"""Checks the Windows packages: the zip holds the program (system DLLs only) and a README.txt for
+Notepad; the installer carries Lirbo's icon and, run silently under Wine in the window tests'
+prefix once per mode, installs, registers and uninstalls what that mode owns, keeping settings.
 Usage: installer_test.py SETUP.EXE PORTABLE.ZIP ICON WINE_PREFIX"""
 import os
 import re
@@ -38,12 +35,8 @@ def wine(prefix, *args):
 
 def icon_images(path):
     data = open(path, "rb").read()
-    count = struct.unpack_from("<H", data, 4)[0]
-    images = []
-    for i in range(count):
-        size, offset = struct.unpack_from("<II", data, 6 + 16 * i + 8)
-        images.append(data[offset:offset + size])
-    return images
+    entries = [struct.unpack_from("<II", data, 14 + 16 * i) for i in range(struct.unpack_from("<H", data, 4)[0])]
+    return [data[offset:offset + size] for size, offset in entries]
 
 
 def check_portable(portable):
@@ -83,8 +76,7 @@ def check_mode(prefix, setup, switch, program_dir, menu_dir, hive, other_hive, s
     label = switch + ": "
 
     wine(prefix, setup, "/S", switch)
-    check(os.path.isfile(os.path.join(installed, "lirbo.exe")) and
-          os.path.isfile(os.path.join(installed, "uninstall.exe")),
+    check(all(os.path.isfile(os.path.join(installed, name)) for name in ("lirbo.exe", "uninstall.exe")),
           label + "lirbo.exe and its uninstaller in " + "\\".join(program_dir))
     link = open(shortcut, "rb").read() if os.path.isfile(shortcut) else b""
     check(bool(link), label + "a Start-menu entry in " + "\\".join(menu_dir))
@@ -106,8 +98,7 @@ def check_mode(prefix, setup, switch, program_dir, menu_dir, hive, other_hive, s
     check(not registered(prefix, hive, UNINSTALL_KEY) and not registered(prefix, "system.reg", ACTIVE_SETUP_KEY),
           label + "uninstalling removes the registration")
     if keep_settings:
-        check(os.path.isfile(os.path.join(settings_dir, "lirbo.ini")) and
-              os.path.isdir(os.path.join(settings_dir, "history")),
+        check(all(os.path.exists(os.path.join(settings_dir, name)) for name in ("lirbo.ini", "history")),
               label + "uninstalling keeps lirbo.ini and the history")
         shutil.rmtree(settings_dir)
     else:

@@ -1,21 +1,15 @@
 #!/usr/bin/env python3
-"""Checks the winget manifests the build wrote for the installer: one package identity and version
-across the three files, the schema they name, both scopes with their switches, and the installer's
-SHA-256 computed from the file that ships.
+"""Checks the winget manifests the build wrote: one identity and version in all three, their schema,
+both scopes with their switches, and the SHA-256 of the installer that ships.
 Usage: winget_test.py MANIFEST_FOLDER SETUP.EXE VERSION"""
 import hashlib
 import os
 import sys
 
+import installer_test as report
 import yaml
 
-failures = 0
-
-
-def check(ok, name, detail=""):
-    global failures
-    print(("ok - " if ok else "not ok - ") + name + ("" if ok or not detail else ": " + detail), flush=True)
-    failures += 0 if ok else 1
+check = report.check
 
 
 def main(folder, setup, version):
@@ -51,7 +45,7 @@ def main(folder, setup, version):
               str(entry.get("InstallerUrl", "")).endswith("/" + os.path.basename(setup)) and
               str(entry.get("InstallerUrl", "")).startswith("https://"),
               scope + " scope: x64 and an https address that names the installer", str(entry.get("InstallerUrl")))
-    return 1 if failures else 0
+    return 1 if report.failures else 0
 
 
 if __name__ == "__main__":
