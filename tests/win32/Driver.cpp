@@ -521,6 +521,14 @@ void dailyUse(Peer& peer) {
     postKey(messaga, VK_RETURN);
     check(waitFor([&] { return peer.seen("V2Tester;один два три") == 2; }),
           "the pasted line goes out as shown, to both peers");
+    // 127.0.0.1 is in the list: the line also comes back as a message from this program. Seen
+    // before the window is minimised, it is not counted as unread there.
+    check(waitFor([&] {
+              const std::string shown = text(memo);
+              const auto first = shown.find("один два три");
+              return first != std::string::npos && shown.find("один два три", first + 1) != std::string::npos;
+          }),
+          "the line sent to the program's own address comes back");
 
     // A message while the window is minimised marks the notification icon; its click brings the
     // window back, and that clears the mark.
