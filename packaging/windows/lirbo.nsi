@@ -40,6 +40,7 @@ BrandingText "Lirbo ${VERSION}"
 Var AllUsers            ; 1: for all users, 0: for me only
 Var ModeOnCommandLine   ; 1 when /ALLUSERS or /CURRENTUSER chose the mode
 Var Privileges          ; what UserInfo says: Admin, Power, User or Guest
+Var GivenDir            ; the folder /D= named, which either mode keeps
 Var ForMeButton
 Var ForAllButton
 Var FinishText
@@ -68,6 +69,9 @@ Function ApplyMode
         ${EndIf}
         StrCpy $INSTDIR "$INSTDIR\Lirbo"
     ${EndIf}
+    ${If} $GivenDir != ""
+        StrCpy $INSTDIR $GivenDir
+    ${EndIf}
 FunctionEnd
 
 ; Starts this installer again with administrator rights for all users, and ends this copy.
@@ -90,6 +94,7 @@ Function .onInit
         Abort
     ${EndIf}
     SetRegView 64
+    StrCpy $GivenDir $INSTDIR
     UserInfo::GetAccountType
     Pop $Privileges
     ${If} $Privileges == "Admin"
