@@ -114,11 +114,10 @@ std::vector<std::string> listItems(HWND listBox) {
     return items;
 }
 
-// The notification a click makes, posted to the button's parent. (A posted BM_CLICK goes through
-// the focus and the mouse capture, which Wine hands out differently from run to run without a
-// window manager.)
-// A user clicks in the active window; a dialog that is not active may hand the focus, and with it
-// its answer, elsewhere as it ends.
+// The notification a click makes, posted to the button's parent: the answer is the button's own
+// ID whatever has the focus. (A posted BM_CLICK goes through the focus and the mouse capture, which
+// Wine hands out differently from run to run without a window manager.) A user's click also
+// brings its window to the front.
 void click(HWND button) {
     HWND top = GetAncestor(button, GA_ROOT);
     SetForegroundWindow(top);

@@ -45,8 +45,13 @@ def wine_env(prefix, display=None):
 
 
 def make_prefix(prefix):
-    shutil.rmtree(prefix, ignore_errors=True)
     env = wine_env(prefix)
+    if os.path.isdir(prefix):
+        # The last run's Wine server lingers a few seconds after its processes end; a new prefix
+        # made meanwhile at the same place could meet it and fail to start.
+        subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=env)
+    shutil.rmtree(prefix, ignore_errors=True)
     subprocess.run(["wineboot", "-i"], env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     fonts = os.path.join(prefix, "drive_c", "windows", "Fonts")
     os.makedirs(fonts, exist_ok=True)
@@ -128,7 +133,7 @@ def run(prefix, lirbo, driver, capture_py):
 
 def drive(work, env, lirbo, driver, capture_py):
     capture_file = os.path.join(work, "capture.txt")
-    with open(capture_file, "a") as out:  # appending, so that a second pass can empty it
+    with open(capture_file, "w") as out:
         capture = subprocess.Popen([sys.executable, capture_py], stdout=out)
     try:
         deadline = time.monotonic() + 30
@@ -136,21 +141,10 @@ def drive(work, env, lirbo, driver, capture_py):
             if time.monotonic() > deadline or capture.poll() is not None:
                 raise SystemExit("the capture did not start")
             time.sleep(0.05)
-        # Under Wine without a window manager, a dialog's answer now and then comes back as
-        # "cancel" when the focus moves while it closes (about one run in five on a loaded
-        # machine). A failed pass is shown and then repeated once, from fresh processes.
-        for attempt in (1, 2):
-            if attempt == 2:
-                open(capture_file, "w").close()
-            runs = os.path.join(work, "runs%d" % attempt)
-            os.makedirs(runs)
-            result = subprocess.run(["wine", driver, windows_path(lirbo), windows_path(runs),
-                                     windows_path(capture_file)], env=env, timeout=300)
-            if result.returncode == 0:
-                return 0
-            subprocess.run(["wineserver", "-k"], env=env)
-            print("=== pass %d failed%s" % (attempt, "; once more" if attempt == 1 else ""), flush=True)
-        return 1
+        runs = os.path.join(work, "runs")
+        os.makedirs(runs)
+        return subprocess.run(["wine", driver, windows_path(lirbo), windows_path(runs), windows_path(capture_file)],
+                              env=env, timeout=300).returncode
     finally:
         subprocess.run(["wineserver", "-k"], env=env)
         capture.terminate()
