@@ -28,7 +28,7 @@ import time
 
 from lirbo_harness import start_xvfb, x_env
 
-ROUNDS = 7
+ROUNDS = 9
 PAUSE = 0.5
 CREATE_NOTIFY = 16
 MAP_NOTIFY = 19
@@ -245,10 +245,11 @@ def measure(lirbo, floor, minimal, out):
         time.sleep(1.0)
         rate_raw = full_speed_rate(socket.socket(socket.AF_INET, socket.SOCK_DGRAM))
         stop(process)
-        add("process/gui-rate-raw", dict(label="shown window, full transcript, log on: full speed against a raw loop",
-                                         measured=f"{rate_on:,.0f}/s", baseline=f"{rate_raw:,.0f}/s recv loop",
-                                         ratio=f"{rate_on / rate_raw:.2f}", target=">= 0.5",
-                                         met=rate_on / rate_raw >= 0.5))
+        add("process/gui-rate-raw", dict(label="shown window, full transcript: full speed against a raw loop",
+                                         measured=f"{rate_on:,.0f}/s log on, {rate_off:,.0f}/s off",
+                                         baseline=f"{rate_raw:,.0f}/s recv loop",
+                                         ratio=f"{rate_on / rate_raw:.2f} ({rate_off / rate_raw:.2f} log off)",
+                                         target=">= 0.5", met=rate_on / rate_raw >= 0.5))
         add("process/gui-rate", dict(label="shown window, full 64K transcript: delivered at full speed",
                                      measured=f"{rate_on:,.0f}/s", baseline="-", ratio="-", target=">= 10,000/s",
                                      met=rate_on >= 10000))
