@@ -43,7 +43,9 @@ class RootWatcher:
     window created on the root gets a damage object, and the first damage after its map is the
     program's first paint (an unmapped window draws nothing)."""
 
-    def __init__(self, display):
+    def __init__(self, display, level=DAMAGE_REPORT_NON_EMPTY):
+        self.level = level
+        self.damages = {}  # window -> its damage object
         self.x = ctypes.CDLL("libX11.so.6")
         self.x.XOpenDisplay.restype = ctypes.c_void_p
         self.x.XOpenDisplay.argtypes = [ctypes.c_char_p]
@@ -83,7 +85,7 @@ class RootWatcher:
             else:
                 window = ctypes.c_ulong.from_buffer(self.event, EVENT_WINDOW_OFFSET).value
                 if kind == CREATE_NOTIFY:
-                    self.damage.XDamageCreate(self.display, window, DAMAGE_REPORT_NON_EMPTY)
+                    self.damages[window] = self.damage.XDamageCreate(self.display, window, self.level)
                     self.x.XFlush(self.display)
                 yield kind, window
 

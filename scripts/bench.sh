@@ -24,6 +24,9 @@ echo "=== process and window figures ===" >&2
 PYTHONPATH="${PWD}/tests/harness" python3 bench/process_bench.py build/release/ui/qt/lirbo build/release/bench/same_features_qt_window \
     build/release/bench/minimal_qt_window "${out}/process.json" >&2 ||
     echo "process figures skipped: they need root (network namespace) and Xvfb" >&2
+echo "=== what a user feels (two copies) ===" >&2
+python3 bench/feel_bench.py build/release/ui/qt/lirbo 15 >&2 ||
+    echo "user-felt figures skipped: they need root, ip, Xvfb and xdotool" >&2
 
 echo
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
