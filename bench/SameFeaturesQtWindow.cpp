@@ -16,6 +16,7 @@
 #include <QTranslator>
 #include <QVBoxLayout>
 #include <arpa/inet.h>
+#include <memory>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <thread>
@@ -115,9 +116,10 @@ int main(int argc, char** argv) {
     settings->addAction(QStringLiteral("Очистить чат"));
     window.menuBar()->addMenu(QStringLiteral("Справка"))->addAction(QStringLiteral("О программе"));
 
-    QSystemTrayIcon tray(window.windowIcon());
+    std::unique_ptr<QSystemTrayIcon> tray; // made only where the desktop has a tray, as the program does
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        tray.show();
+        tray = std::make_unique<QSystemTrayIcon>(window.windowIcon());
+        tray->show();
     }
     window.resize(614, 367 + window.menuBar()->sizeHint().height());
     window.show();
