@@ -27,7 +27,7 @@ HWND control(HWND parent, const wchar_t* className, DWORD style, int x, int y, i
     return made;
 }
 
-DWORD WINAPI listen(void* socketHandle) {
+DWORD WINAPI takeDatagrams(void* socketHandle) {
     char buffer[65536];
     while (recv(reinterpret_cast<SOCKET>(socketHandle), buffer, sizeof buffer, 0) >= 0) {
     }
@@ -47,7 +47,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     bind(socketHandle, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    CloseHandle(CreateThread(nullptr, 0, listen, reinterpret_cast<void*>(socketHandle), 0, nullptr));
+    CloseHandle(CreateThread(nullptr, 0, takeDatagrams, reinterpret_cast<void*>(socketHandle), 0, nullptr));
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;

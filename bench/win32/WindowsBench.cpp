@@ -77,6 +77,8 @@ void run(Program& p, const std::string& folder) {
         p.residentMiB.push_back(static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0));
         p.privateMiB.push_back(static_cast<double>(counters.PrivateUsage) / (1024.0 * 1024.0));
         PostMessageW(window, WM_CLOSE, 0, 0);
+    } else {
+        std::fprintf(stderr, "%s showed no window; this start is left out\n", p.name.c_str());
     }
     if (WaitForSingleObject(process.hProcess, kWaitMs) != WAIT_OBJECT_0) {
         TerminateProcess(process.hProcess, 1);
