@@ -1,9 +1,10 @@
-// Figures of the Windows program under Wine, against a minimal Win32 window in the same prefix:
-// exec to window shown and resident memory (bench/win32/receive_bench.py measures receiving).
-// Usage: lirbo_windows_bench LIRBO.EXE MINIMAL.EXE WORK_FOLDER [RUNS]
-// (prints a small table; run by scripts/bench-windows.sh inside a network namespace)
+// Start-up figures of the Windows program under Wine, against floors in the same prefix: exec to
+// the main window shown, to input idle (the first paint done: a program waits for input only once
+// its paint messages are handled), resident and private memory. The programs start in turn, in a
+// rotated order, with a pause between starts, so that each meets the same machine and caches.
+// Usage: lirbo_windows_bench WORK_FOLDER RUNS NAME=WINDOW_CLASS=EXE... (the first is compared with
+//        the second; prints a small table; run by scripts/bench-windows.sh in a network namespace)
 #include "tests/win32/Remote.h"
-#include "ui/win32/resource.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -14,6 +15,8 @@
 using namespace lirbo::driver;
 
 namespace {
+
+constexpr DWORD kPauseMs = 500;
 
 double seconds() {
     static LARGE_INTEGER frequency = [] {
@@ -26,79 +29,110 @@ double seconds() {
     return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
-struct Started {
-    PROCESS_INFORMATION process{};
-    HWND window = nullptr;
-    double shownAfter = 0;
+struct Program {
+    std::string name;
+    std::string windowClass;
+    std::string exe;
+    std::vector<double> shownMs, idleMs, residentMiB, privateMiB;
 };
 
-Started start(const std::string& exe, const std::string& folder, const char* windowClass) {
-    Started s;
+struct Spread {
+    double median, low, high;
+};
+
+Spread spread(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? Spread{0, 0, 0} : Spread{values[values.size() / 2], values.front(), values.back()};
+}
+
+void run(Program& p, const std::string& folder) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string commandLine = "\"" + exe + "\"";
+    PROCESS_INFORMATION process{};
+    std::string commandLine = "\"" + p.exe + "\"";
     const double begin = seconds();
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &s.process)) {
-        return s;
+    if (!CreateProcessA(p.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &process)) {
+        std::fprintf(stderr, "cannot start %s\n", p.exe.c_str());
+        return;
     }
-    waitFor([&] { return (s.window = findTopLevel(s.process.dwProcessId, windowClass)) != nullptr; });
-    s.shownAfter = seconds() - begin;
-    return s;
-}
-
-double residentMiB(HANDLE process) {
-    WaitForInputIdle(process, kWaitMs);
-    PROCESS_MEMORY_COUNTERS counters{};
+    HWND window = nullptr;
+    for (;;) { // a poll of 1 ms: the time to shown is a few hundred
+        window = findTopLevel(process.dwProcessId, p.windowClass.c_str());
+        if (window != nullptr || seconds() - begin > kWaitMs / 1000.0) {
+            break;
+        }
+        Sleep(1);
+    }
+    const double shown = seconds();
+    WaitForInputIdle(process.hProcess, kWaitMs);
+    const double idle = seconds();
+    Sleep(kPauseMs); // what the program does right after its first paint counts too
+    PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof counters;
-    GetProcessMemoryInfo(process, &counters, sizeof counters);
-    return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
+    GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+    if (window != nullptr) {
+        p.shownMs.push_back((shown - begin) * 1000);
+        p.idleMs.push_back((idle - begin) * 1000);
+        p.residentMiB.push_back(static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0));
+        p.privateMiB.push_back(static_cast<double>(counters.PrivateUsage) / (1024.0 * 1024.0));
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    } else {
+        std::fprintf(stderr, "%s showed no window; this start is left out\n", p.name.c_str());
+    }
+    if (WaitForSingleObject(process.hProcess, kWaitMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    Sleep(kPauseMs);
 }
 
-void stop(Started& s) {
-    if (s.window != nullptr) {
-        PostMessageW(s.window, WM_CLOSE, 0, 0);
+void print(const char* figure, const char* unit, const std::vector<Program>& programs,
+           std::vector<double> Program::*values) {
+    const Spread floor = spread(programs.size() > 1 ? programs[1].*values : programs[0].*values);
+    for (const Program& p : programs) {
+        const Spread s = spread(p.*values);
+        std::printf("%-28s %-14s %8.1f %s (%.1f-%.1f)  ratio to %s %.2f\n", figure, p.name.c_str(), s.median, unit,
+                    s.low, s.high, programs.size() > 1 ? programs[1].name.c_str() : "-",
+                    floor.median > 0 ? s.median / floor.median : 0.0);
     }
-    if (WaitForSingleObject(s.process.hProcess, kWaitMs) != WAIT_OBJECT_0) {
-        TerminateProcess(s.process.hProcess, 1);
-    }
-    CloseHandle(s.process.hThread);
-    CloseHandle(s.process.hProcess);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: lirbo_windows_bench LIRBO.EXE MINIMAL.EXE WORK_FOLDER [RUNS]\n");
+        std::fprintf(stderr, "usage: lirbo_windows_bench WORK_FOLDER RUNS NAME=WINDOW_CLASS=EXE...\n");
         return 2;
     }
-    const std::string lirbo = argv[1];
-    const std::string minimal = argv[2];
-    const std::string folder = argv[3];
-    const int runs = argc > 4 ? std::atoi(argv[4]) : 7;
-
-    std::vector<double> lirboShown, minimalShown, lirboMemory, minimalMemory;
-    for (int i = 0; i < runs; ++i) {
-        Started m = start(minimal, folder, "MinimalWindow");
-        minimalShown.push_back(m.shownAfter);
-        minimalMemory.push_back(residentMiB(m.process.hProcess));
-        stop(m);
-        Started l = start(lirbo, folder, "TMainChat");
-        lirboShown.push_back(l.shownAfter);
-        lirboMemory.push_back(residentMiB(l.process.hProcess));
-        stop(l);
+    const std::string folder = argv[1];
+    const int runs = std::max(1, std::atoi(argv[2]));
+    std::vector<Program> programs;
+    for (int i = 3; i < argc; ++i) {
+        const std::string spec = argv[i];
+        const auto first = spec.find('='), second = spec.find('=', first + 1);
+        if (first == std::string::npos || second == std::string::npos) {
+            std::fprintf(stderr, "not NAME=WINDOW_CLASS=EXE: %s\n", argv[i]);
+            return 2;
+        }
+        Program& p = programs.emplace_back();
+        p.name = spec.substr(0, first);
+        p.windowClass = spec.substr(first + 1, second - first - 1);
+        p.exe = spec.substr(second + 1);
     }
-    std::printf("exec to window shown: lirbo %.1f ms, minimal window %.1f ms, ratio %.2f (median of %d)\n",
-                median(lirboShown) * 1000, median(minimalShown) * 1000, median(lirboShown) / median(minimalShown),
-                runs);
-    std::printf("resident memory: lirbo %.1f MiB, minimal window %.1f MiB, ratio %.2f\n", median(lirboMemory),
-                median(minimalMemory), median(lirboMemory) / median(minimalMemory));
-
+    for (int round = 0; round < runs; ++round) {
+        for (std::size_t i = 0; i < programs.size(); ++i) {
+            run(programs[(round + i) % programs.size()], folder);
+        }
+    }
+    std::printf("median (range) of %d starts each, interleaved in rotated order, %d ms apart\n", runs,
+                static_cast<int>(kPauseMs));
+    print("exec to window shown", "ms", programs, &Program::shownMs);
+    print("exec to input idle", "ms", programs, &Program::idleMs);
+    print("resident memory", "MiB", programs, &Program::residentMiB);
+    if (spread(programs[0].privateMiB).median > 0) { // Wine 8 reports no private usage
+        print("private memory", "MiB", programs, &Program::privateMiB);
+    }
     return 0;
 }

@@ -61,6 +61,8 @@ def check_portable(portable):
                                   capture_output=True).stdout.decode(errors="replace")
         imports = {dll.lower() for dll in re.findall(r"DLL Name: (\S+)", dump)}
         check(imports and imports <= SYSTEM_DLLS, name + " imports only system DLLs", str(sorted(imports)))
+        if name == "lirbo.exe":  # it pulls in the print spooler; the choosers load it on first use
+            check("comdlg32.dll" not in imports, "lirbo.exe does not load the common dialogs at start")
 
 
 def registered(prefix, hive_file, key):

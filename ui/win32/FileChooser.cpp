@@ -24,16 +24,12 @@ bool chooseFile(HWND owner, const app::FileChooser& chooser, std::string& path) 
     dialog.lpstrTitle = chooser.title.empty() ? nullptr : chooser.title.c_str();
     dialog.lpstrDefExt = chooser.defaultExtension.empty() ? nullptr : chooser.defaultExtension.c_str();
     dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_ENABLESIZING;
-    BOOL chosen;
-    if (chooser.mode == app::FileChooser::Mode::Save) {
-        // Without OFN_FILEMUSTEXIST: a save chooser must accept a new name.
-        dialog.Flags |= OFN_OVERWRITEPROMPT;
-        chosen = GetSaveFileNameA(&dialog);
-    } else {
-        dialog.Flags |= OFN_FILEMUSTEXIST;
-        chosen = GetOpenFileNameA(&dialog);
-    }
-    if (!chosen) {
+    const bool save = chooser.mode == app::FileChooser::Mode::Save;
+    // Without OFN_FILEMUSTEXIST: a save chooser must accept a new name.
+    dialog.Flags |= save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
+    const auto show =
+        commonDialogFunction<BOOL(WINAPI*)(OPENFILENAMEA*)>(save ? "GetSaveFileNameA" : "GetOpenFileNameA");
+    if (show == nullptr || !show(&dialog)) {
         return false;
     }
     path = file.data();

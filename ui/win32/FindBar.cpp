@@ -1,5 +1,7 @@
 #include "ui/win32/FindBar.h"
 
+#include "ui/win32/FileChooser.h"
+
 namespace lirbo::win32 {
 
 FindBar::FindBar(Find find) : m_find(std::move(find)), m_message(RegisterWindowMessageA(FINDMSGSTRINGA)) {}
@@ -15,7 +17,9 @@ void FindBar::open(HWND owner) {
     m_request.Flags = FR_DOWN | FR_HIDEMATCHCASE | FR_HIDEWHOLEWORD;
     m_request.lpstrFindWhat = m_text;
     m_request.wFindWhatLen = sizeof m_text;
-    m_dialog = FindTextA(&m_request);
+    if (const auto findText = commonDialogFunction<HWND(WINAPI*)(FINDREPLACEA*)>("FindTextA")) {
+        m_dialog = findText(&m_request);
+    }
 }
 
 bool FindBar::handle(UINT message, LPARAM lParam) {
