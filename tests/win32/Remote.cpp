@@ -148,10 +148,6 @@ void type(HWND window, const std::wstring& text) {
     }
 }
 
-void type(HWND window, const std::string& text) {
-    type(window, toWide(text));
-}
-
 HWND focusOf(HWND window) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;

@@ -27,7 +27,6 @@ void click(HWND button);             // posted, so a modal loop it opens does no
 void postKey(HWND window, UINT key); // WM_KEYDOWN and WM_KEYUP, through the owner's message loop
 void postChar(HWND window, char ch);
 void type(HWND window, const std::wstring& text); // one WM_CHAR per UTF-16 unit, as a keyboard types
-void type(HWND window, const std::string& text);  // the same for Windows-1251 text
 HWND focusOf(HWND window);                        // the keyboard focus of the window's thread
 void menu(HWND window, int id);                   // as if the menu item were chosen
 

@@ -12,7 +12,8 @@
       scaling (96: 100%, 144: 150%); a Russian system at 100% when left out.
   wine_gui.py exec PREFIX PROGRAM.EXE ARGS...
       PROGRAM.EXE with ARGS in the same setting, without the capture (the Windows figures); an
-      argument "@work" stands for an empty work folder.
+      argument "@work" stands for an empty work folder. LIRBO_WINE_LOCALE and LIRBO_WINE_DPI
+      choose another code page and scaling (the README's pictures).
 Exit status 77 (skipped) when the namespace cannot be made.
 """
 import contextlib
@@ -124,7 +125,9 @@ def execute(prefix, program, args):
     status = own_network_namespace()
     if status is not None:
         return status
-    with wine_desktop(prefix) as (work, env):
+    locale = os.environ.get("LIRBO_WINE_LOCALE", LOCALE)
+    dpi = int(os.environ.get("LIRBO_WINE_DPI", "96"))
+    with wine_desktop(prefix, locale, dpi) as (work, env):
         args = [windows_path(work) if a == "@work" else a for a in args]
         return subprocess.run(["wine", program, *args], env=env, timeout=900).returncode
 
