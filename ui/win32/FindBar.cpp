@@ -35,6 +35,9 @@ bool FindBar::handle(UINT message, LPARAM lParam) {
     if ((request->Flags & FR_DIALOGTERM) != 0) {
         m_dialog = nullptr;
     } else if ((request->Flags & FR_FINDNEXT) != 0) {
+        // Read from the dialog's own edit: some systems hand the text over through the ANSI code
+        // page, which loses Cyrillic on a non-Russian system.
+        GetDlgItemTextW(m_dialog, kFindWhat, m_text, static_cast<int>(std::size(m_text)));
         findNext((request->Flags & FR_DOWN) == 0);
     }
     return true;
@@ -45,7 +48,6 @@ bool FindBar::takeKey(const MSG& message) {
         GetKeyState(VK_SHIFT) >= 0 || (message.hwnd != m_dialog && !IsChild(m_dialog, message.hwnd))) {
         return false;
     }
-    // The dialog's text as typed so far: it hands it over only with its own Find next.
     GetDlgItemTextW(m_dialog, kFindWhat, m_text, static_cast<int>(std::size(m_text)));
     findNext(IsDlgButtonChecked(m_dialog, kDown) == BST_CHECKED);
     return true;
