@@ -173,7 +173,9 @@ void layout(Program& lirbo) {
               const RECT b = clientRectIn(lirbo.control(IDC_BSEND), main);
               return m.right - m.left == px(614) + 100 - px(143) && b.left == px(614) + 100 - px(128);
           }),
-          "widening by 100 widens the input line by 100 and moves the button by 100");
+          "widening by 100 widens the input line by 100 and moves the button by 100",
+          std::to_string(clientRectIn(lirbo.control(IDC_MESSAGA), main).right) + " " +
+              std::to_string(clientRectIn(lirbo.control(IDC_BSEND), main).left));
     const RECT listAfter = clientRectIn(list, main);
     check(listAfter.right - listAfter.left == px(121) && listAfter.bottom - listAfter.top == px(185) &&
               listAfter.left - listBefore.left == 100,
@@ -306,7 +308,8 @@ void settings(Program& lirbo, Peer& peer) {
               const std::string ini = readFile(work + "\\main\\lirbo.ini");
               return contains(ini, "nik=Новый!") && contains(ini, "nik_color=" + std::to_string(colour));
           }),
-          "ОК writes nick and the preselected colour to lirbo.ini", readFile(work + "\\main\\lirbo.ini"));
+          "ОК writes nick and the preselected colour to lirbo.ini",
+          readFile(work + "\\main\\lirbo.ini") + boxText(findTopLevel(lirbo.id(), "#32770")));
     HWND messaga = lirbo.control(IDC_MESSAGA);
     setText(messaga, "как я");
     postKey(messaga, VK_RETURN);

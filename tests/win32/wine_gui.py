@@ -28,13 +28,14 @@ WINE_FONTS = "/usr/share/wine/fonts"
 # Code page 1251 for non-Unicode programs: Wine takes it from a Russian locale.
 LOCALE = "ru_RU.UTF-8"
 CODE_PAGES = {"ru_RU.UTF-8": 1251, "en_US.UTF-8": 1252}
+# Room for the window at 150% and widened by the test.
 DESKTOP_REG = """REGEDIT4
 
 [HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
 "Desktop"="Default"
 
 [HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
-"Default"="1024x768"
+"Default"="1600x1200"
 """
 
 
@@ -74,7 +75,7 @@ def windows_path(path):
 
 def start_xvfb():
     read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1600x1200x24", "-nolisten", "tcp"],
                             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
     with os.fdopen(read_end) as pipe:
