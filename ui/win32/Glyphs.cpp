@@ -29,8 +29,8 @@ HBITMAP scaledBitmap(HBITMAP bitmap, int width, int height) {
     SetStretchBltMode(to, COLORONCOLOR);
     StretchBlt(to, 0, 0, source.bmWidth * factor, source.bmHeight * factor, from, 0, 0, source.bmWidth, source.bmHeight,
                SRCCOPY);
+    SelectObject(to, result); // a bitmap is in one DC at a time: `large` leaves `to` first
     SelectObject(from, large);
-    SelectObject(to, result);
     SetStretchBltMode(to, HALFTONE);
     SetBrushOrgEx(to, 0, 0, nullptr);
     StretchBlt(to, 0, 0, width, height, from, 0, 0, source.bmWidth * factor, source.bmHeight * factor, SRCCOPY);
