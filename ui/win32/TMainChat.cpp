@@ -392,6 +392,9 @@ LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_DPICHANGED: { // moved to a monitor of another scaling, or the scaling changed
+        if (HIWORD(wParam) == m_dpi.value()) {
+            return 0; // the size the window has is already right for it
+        }
         m_dpi = Dpi(HIWORD(wParam));
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(m_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
