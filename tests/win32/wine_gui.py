@@ -102,6 +102,8 @@ def set_scaling(env, dpi):
     """The display scaling of the prefix's user, read by Wine when its processes start."""
     subprocess.run(["wine", "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
                     "/d", str(dpi), "/f"], env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # Every process started from now on reads it; none of those reg.exe started keeps the old one.
+    subprocess.run(["wineserver", "-k"], env=env)
 
 
 @contextlib.contextmanager
