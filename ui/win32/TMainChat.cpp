@@ -73,8 +73,8 @@ TMainChat::TMainChat(HINSTANCE instance) : m_instance(instance) {
     m_window = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, L"Lirbo", style, 0, 0, kClientWidth, kClientHeight,
                                nullptr, LoadMenuW(instance, MAKEINTRESOURCEW(IDM_MAINMENU)), instance, this);
     m_dpi = Dpi::of(m_window);
-    m_font = createTahoma(m_dpi);
-    buildControls();
+    buildControls(); // applyDpi gives them their font
+
     buildHints();
     applyDpi();
     sizeClientArea();
