@@ -2,6 +2,7 @@
 
 #include "core/Exception.h"
 #include "core/NickPalette.h"
+#include "core/SystemText.h"
 #include "net/HandOver.h"
 #include "net/IdExceptions.h"
 
@@ -209,7 +210,13 @@ void ChatSession::openHistory() {
         if (!m_history || !m_history->enabled()) {
             throw core::Exception(kHistoryOff);
         }
-        m_frontEnd.openFile(m_history->todaysFile());
+        const std::string file = m_history->todaysFile();
+        if (!m_frontEnd.openFile(file)) {
+            // "Не удалось открыть файл "<path>""
+            throw core::Exception(
+                "\xCD\xE5 \xF3\xE4\xE0\xEB\xEE\xF1\xFC \xEE\xF2\xEA\xF0\xFB\xF2\xFC \xF4\xE0\xE9\xEB \"" +
+                core::sys::pathToCp1251(file) + "\"");
+        }
     });
 }
 

@@ -31,7 +31,8 @@ public:
     virtual bool chooseFile(const FileChooser& chooser, std::string& path) = 0;
     virtual void showAbout() = 0;
     // Opens a file in the system's viewer for its type; an answer of the viewer is not awaited.
-    virtual void openFile(const std::string& path) = 0;
+    // False when the system could start no viewer (no program for the type, no such file).
+    virtual bool openFile(const std::string& path) = 0;
     // The error box with exactly this text (the full-stop rule is already applied).
     virtual void showError(const std::string& text) = 0;
 

@@ -51,4 +51,32 @@ std::optional<char> fromUnicode(char32_t codePoint) {
     return found->second;
 }
 
+std::u16string toUtf16(std::string_view bytes) {
+    std::u16string text;
+    text.reserve(bytes.size());
+    for (const char c : bytes) {
+        text.push_back(toUnicode(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+Encoded fromUtf16(std::u16string_view text) {
+    Encoded encoded;
+    encoded.bytes.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t point = text[i];
+        const bool high = point >= 0xD800 && point < 0xDC00;
+        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+            point = 0x10000 + ((point - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        }
+        const std::optional<char> byte = fromUnicode(point);
+        if (!byte) {
+            encoded.lacking.push_back(point);
+        }
+        encoded.bytes.push_back(byte.value_or('?'));
+    }
+    return encoded;
+}
+
 } // namespace lirbo::core::cp1251

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 // The Windows-1251 code page, the program's one character set: every byte is one character.
 namespace lirbo::core::cp1251 {
@@ -10,5 +12,17 @@ char16_t toUnicode(unsigned char byte);
 
 // The byte of a code point; nothing when the code page lacks it.
 std::optional<char> fromUnicode(char32_t codePoint);
+
+// Windows-1251 bytes as UTF-16, the text a Windows control shows.
+std::u16string toUtf16(std::string_view bytes);
+
+// UTF-16 text (a Windows control's) as Windows-1251 bytes. Each character the code page lacks
+// stands as one "?" and is listed in `lacking`: a surrogate pair is one character, named by its
+// code point; a lone surrogate is listed as itself.
+struct Encoded {
+    std::string bytes;
+    std::u32string lacking;
+};
+Encoded fromUtf16(std::u16string_view text);
 
 } // namespace lirbo::core::cp1251

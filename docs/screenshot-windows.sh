@@ -14,6 +14,15 @@ python3 "${gui}" prefix "${work}/prefix"
 mkdir "${work}/out"
 python3 "${gui}" exec "${work}/prefix" "${build}/tests/win32/lirbo_shots.exe" \
   "$(windows_path "${build}/ui/win32/lirbo.exe")" @work "$(windows_path "${work}/out")"
+# The main window again at 150% scaling, and on an English Windows (code page 1252).
+for setting in "ru_RU.UTF-8 144 150" "en_US.UTF-8 96 cp1252"; do
+  read -r locale dpi tag <<<"${setting}"
+  mkdir "${work}/${tag}"
+  LIRBO_WINE_LOCALE="${locale}" LIRBO_WINE_DPI="${dpi}" python3 "${gui}" exec "${work}/prefix" \
+    "${build}/tests/win32/lirbo_shots.exe" "$(windows_path "${build}/ui/win32/lirbo.exe")" @work \
+    "$(windows_path "${work}/${tag}")"
+  mv "${work}/${tag}/windows-main.bmp" "${work}/out/windows-main-${tag}.bmp"
+done
 python3 - "${work}/out" "${here}" <<'PY'
 import os, struct, sys, zlib
 source, target = sys.argv[1:]

@@ -7,8 +7,9 @@ build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools lib
             qt6-translations-l10n)
 test_pkgs=(python3 libgtest-dev googletest libbenchmark-dev clang clang-format libclang-rt-14-dev xvfb xauth iproute2 x11-utils xdotool
            libsm-dev g++-mingw-w64-x86-64 wine wine64 desktop-file-utils appstream dpkg-dev locales libc-l10n xz-utils nsis)
-# Locales the core tests switch to: Russian system texts, and a time format with another separator.
-test_locales=(ru_RU fi_FI)
+# Locales the tests switch to: Russian system texts, a time format with another separator, and
+# the English system (code page 1252 under Wine) that the Windows window test also runs in.
+test_locales=(ru_RU fi_FI en_US)
 
 want=("${build_pkgs[@]}")
 if [ "${1:-build}" = "test" ]; then

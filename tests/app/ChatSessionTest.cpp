@@ -44,6 +44,7 @@ public:
     std::vector<int> preselectedColours;
     std::vector<std::string> nickRefusals;
     std::vector<std::string> opened;
+    bool opens = true;
     int ends = 0;
     int beeps = 0;
     int focusReturns = 0;
@@ -87,7 +88,10 @@ public:
         return !path.empty();
     }
     void showAbout() override {}
-    void openFile(const std::string& path) override { opened.push_back(path); }
+    bool openFile(const std::string& path) override {
+        opened.push_back(path);
+        return opens;
+    }
     void showError(const std::string& text) override { errors.push_back(text); }
     lirbo::app::TypedText inputText() const override { return input; }
     void setInputText(const lirbo::app::TypedText& text) override { input = text; }
@@ -517,6 +521,14 @@ TEST_F(ChatSessionTest, EveryShownMessageIsInTheLogBesideTheSettingsFile) {
     session->openHistory();
     EXPECT_EQ(frontEnd.opened, (std::vector<std::string>{session->history()->todaysFile()}));
     EXPECT_EQ(std::filesystem::path(frontEnd.opened[0]).parent_path(), std::filesystem::path(scratch.file("history")));
+    EXPECT_TRUE(frontEnd.errors.empty());
+    // No program to show it: the error box names the file.
+    frontEnd.opens = false;
+    session->openHistory();
+    ASSERT_EQ(frontEnd.errors.size(), 1u);
+    EXPECT_EQ(frontEnd.errors[0],
+              "\xCD\xE5 \xF3\xE4\xE0\xEB\xEE\xF1\xFC \xEE\xF2\xEA\xF0\xFB\xF2\xFC \xF4\xE0\xE9\xEB \"" +
+                  session->history()->todaysFile() + "\"");
 }
 
 TEST_F(ChatSessionTest, TheLogCanBeTurnedOffInTheSettingsFile) {

@@ -562,13 +562,23 @@ private slots:
     void historyItemOpensTodaysLog() {
         open("127.0.0.1\r\n");
         QUrl opened;
-        m_window->setFileOpener([&opened](const QUrl& url) { opened = url; });
+        bool viewer = true;
+        m_window->setFileOpener([&opened, &viewer](const QUrl& url) {
+            opened = url;
+            return viewer;
+        });
         type(QStringLiteral("kept\r"));
         trigger("N10");
         const QString expected = QDir(m_dir->filePath(QStringLiteral("history")))
                                      .filePath(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) + ".txt");
         QCOMPARE(opened.toLocalFile(), expected);
         QVERIFY(readFile(expected).endsWith("\tAnn\tkept\r\n"));
+        // Without a viewer the error box names the file.
+        viewer = false;
+        ModalSeam::queueButton(QMessageBox::Ok);
+        trigger("N10");
+        QCOMPARE(ModalSeam::shown().size(), 1);
+        QVERIFY2(ModalSeam::shown().constFirst().contains(expected), qPrintable(ModalSeam::shown().constFirst()));
     }
 
 private:

@@ -1,14 +1,16 @@
 // Drives lirbo.exe as a user would, by control ID, under Wine. Usage:
-//   lirbo_driver LIRBO.EXE WORK_FOLDER CAPTURE_FILE
+//   lirbo_driver LIRBO.EXE WORK_FOLDER CAPTURE_FILE [CODE_PAGE DPI]
 // WORK_FOLDER is empty and writable; CAPTURE_FILE lists every datagram to port 8800 (one line
-// each: sender, space, payload in hex). Prints one line per check; the exit status is the
-// number of failed checks.
+// each: sender, space, payload in hex). CODE_PAGE is the system code page the run is meant to
+// have and DPI its display scaling (1251 and 96 when left out). Prints one line per check; the
+// exit status is the number of failed checks.
 #include "Remote.h"
 #include "Session.h"
 #include "ui/win32/resource.h"
 
 #include <commctrl.h>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,12 @@ std::string exe;
 std::string work;
 std::string capture;
 int adoptedColour = 0;
+int dpi = 96;
+
+// A length of the layout at 96 dots per inch as the program scales it.
+int px(int pixelsAt96) {
+    return MulDiv(pixelsAt96, dpi, 96);
+}
 
 // The log is read on the Linux side: UTF-8.
 std::string utf8(const std::string& ansi) {
@@ -77,6 +85,16 @@ bool closed(Program& lirbo, HWND dialog) {
     return waitFor([&] { return !IsWindow(dialog) && IsWindowEnabled(lirbo.mainWindow()); });
 }
 
+// The texts of a box's controls, one a line.
+std::string boxText(HWND box) {
+    std::string shown;
+    for (HWND child = box != nullptr ? GetWindow(box, GW_CHILD) : nullptr; child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        shown += text(child) + "\n";
+    }
+    return shown;
+}
+
 // A datagram from the scripted peer shows up in the transcript, whatever is open at the time.
 void receiveWhileOpen(Program& lirbo, Peer& peer, const std::string& what) {
     const std::string body = "while " + what;
@@ -92,15 +110,49 @@ void layout(Program& lirbo) {
     RECT client;
     GetClientRect(main, &client);
     check(frame.left == 0 && frame.top == 0, "the window opens at the top-left corner");
-    check(client.right == 614 && client.bottom == 367, "client area 614 x 367",
-          std::to_string(client.right) + " x " + std::to_string(client.bottom));
+    check(client.right == px(614) && client.bottom == px(367), "client area 614 x 367, scaled");
     const RECT messaga = clientRectIn(lirbo.control(IDC_MESSAGA), main);
     const RECT bsend = clientRectIn(lirbo.control(IDC_BSEND), main);
-    check(messaga.left == 8 && messaga.right - messaga.left == 471 && bsend.left == 486,
-          "the input line is 471 wide and the send button starts at 486");
+    check(messaga.left == px(8) && messaga.right - messaga.left == px(614) - px(143) &&
+              bsend.left == px(614) - px(128) && bsend.right - bsend.left == px(121),
+          "the input line is 471 wide and the send button starts at 486, scaled");
     const RECT memo = clientRectIn(lirbo.control(IDC_MEMOCHAT), main);
-    check(memo.right - memo.left == 448 && memo.bottom - memo.top == 333, "MemoChat fills 448 x 333");
+    check(memo.right - memo.left == px(614) - px(166) && memo.bottom - memo.top == px(367) - px(34),
+          "MemoChat fills 448 x 333, scaled");
     check(text(lirbo.control(IDC_BSEND)) == "bsend", "the send button's caption");
+
+    const struct {
+        int id;
+        const char* name;
+    } glyphButtons[] = {{IDC_ADD, "Добавить новый IP"},
+                        {IDC_EDITIP, "Редактировать выделенный"},
+                        {IDC_DEL, "Удалить выделенный IP"},
+                        {IDC_LOADLIST, "Загрузить список IP из файла"},
+                        {IDC_SAVELIST, "Сохранить список IP в файле"},
+                        {IDC_PRIVAT, "Отправить приватное сообщение"}};
+    for (const auto& button : glyphButtons) {
+        const RECT r = clientRectIn(lirbo.control(button.id), main);
+        // A button's window text is the name screen readers read for it; a BS_BITMAP button does
+        // not draw it.
+        check(r.right - r.left == px(25) && r.bottom - r.top == px(25) && text(lirbo.control(button.id)) == button.name,
+              std::string("the glyph button is named \"") + button.name + "\" for screen readers, 25 x 25 scaled");
+    }
+    // No two controls of the window overlap at any scaling.
+    std::vector<RECT> placed;
+    for (HWND child = GetWindow(main, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        placed.push_back(clientRectIn(child, main));
+    }
+    int overlaps = 0;
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        for (std::size_t j = i + 1; j < placed.size(); ++j) {
+            RECT common;
+            overlaps += IntersectRect(&common, &placed[i], &placed[j]) ? 1 : 0;
+        }
+    }
+    check(placed.size() == 10 && overlaps == 0, "no two of the ten controls overlap", std::to_string(overlaps));
+    HWND list = lirbo.control(IDC_IPLIST);
+    check(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0) == px(13), "the peer list's rows are 13 high, scaled",
+          std::to_string(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0)));
 
     const int order[] = {IDC_MESSAGA,  IDC_BSEND,    IDC_IPLIST, IDC_ADD,    IDC_DEL,
                          IDC_LOADLIST, IDC_SAVELIST, IDC_PRIVAT, IDC_EDITIP, IDC_MEMOCHAT};
@@ -110,23 +162,23 @@ void layout(Program& lirbo) {
     }
     check(inOrder, "Tab order: messaga, bsend, iplist, add, del, loadlist, savelist, privat, editIP, MemoChat");
 
-    HWND list = lirbo.control(IDC_IPLIST);
     const RECT listBefore = clientRectIn(list, main);
     SetWindowPos(main, nullptr, 0, 0, frame.right - frame.left + 100, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     check(waitFor([&] {
               const RECT m = clientRectIn(lirbo.control(IDC_MESSAGA), main);
               const RECT b = clientRectIn(lirbo.control(IDC_BSEND), main);
-              return m.right - m.left == 571 && b.left == 586;
+              return m.right - m.left == px(614) + 100 - px(143) && b.left == px(614) + 100 - px(128);
           }),
           "widening by 100 widens the input line by 100 and moves the button by 100");
     const RECT listAfter = clientRectIn(list, main);
-    check(listAfter.right - listAfter.left == 121 && listAfter.bottom - listAfter.top == 185 &&
+    check(listAfter.right - listAfter.left == px(121) && listAfter.bottom - listAfter.top == px(185) &&
               listAfter.left - listBefore.left == 100,
           "the peer list keeps its size and follows the right edge");
     MINMAXINFO limits{};
     SendMessageW(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-    check(limits.ptMinTrackSize.x == 400 && limits.ptMinTrackSize.y == 282, "the window is at least 400 x 282");
+    check(limits.ptMinTrackSize.x == px(400) && limits.ptMinTrackSize.y == px(282),
+          "the window is at least 400 x 282, scaled");
     SetWindowPos(main, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -134,7 +186,7 @@ void layout(Program& lirbo) {
 void sending(Program& lirbo, Peer& peer) {
     HWND messaga = lirbo.control(IDC_MESSAGA);
     HWND memo = lirbo.control(IDC_MEMOCHAT);
-    setText(messaga, "Привет всем");
+    type(messaga, toWide("Привет всем"));
     postKey(messaga, VK_RETURN);
     const std::string byEnter = "V2Tester;Привет всем";
     check(waitFor([&] { return peer.seen(byEnter) == 1; }), "Enter in messaga sends the exact datagram");
@@ -215,12 +267,31 @@ void settings(Program& lirbo, Peer& peer) {
     }
     HWND nik = GetDlgItem(dialog, IDC_NIK);
     HWND combo = GetDlgItem(dialog, IDC_COMBOBOX1);
-    check(text(nik) == "Tester" && SendMessageW(combo, CB_GETCOUNT, 0, 0) == 8, "the nick and eight colour names");
+    std::string shown = text(dialog) + "|";
+    for (const int id : {IDC_NASTROY_LABEL1, IDC_NASTROY_LABEL2, IDC_BITBTN1, IDC_BITBTN2}) {
+        shown += text(GetDlgItem(dialog, id)) + "|";
+    }
+    for (int i = 0; i < SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
+        wchar_t item[64] = {};
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+        shown += toAnsi(item) + "|";
+    }
+    check(text(nik) == "Tester" &&
+              shown == "Настройка|Ник:|Цвет:|ОК|Отмена|Черный|Красный|Оранжевый|Желтый|Зелённый|Голубой|Синий|Розовый|",
+          "the nick, the dialog's texts and the eight colour names", shown);
+    // Rows as tall as the fitted label that shows a line of the same font.
+    const RECT label = clientRectIn(GetDlgItem(dialog, IDC_NASTROY_LABEL1), dialog);
+    const auto row = SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0);
+    const RECT field = clientRectIn(nik, dialog);
+    // The combo box rounds its 19.5-pixel rows at 150% down.
+    check(row >= px(13) - 1 && row >= label.bottom - label.top && field.bottom - field.top == px(21),
+          "the colour rows and the nick field are tall enough for their font",
+          std::to_string(row) + " " + std::to_string(label.bottom - label.top));
     receiveWhileOpen(lirbo, peer, "the settings dialog");
     postKey(nik, VK_RETURN);
     postKey(nik, VK_ESCAPE);
-    setText(nik, "Новый");
-    SendMessageW(nik, EM_SETSEL, 5, 5);
+    setText(nik, "");
+    type(nik, toWide("Новый"));
     postChar(nik, '!');
     check(waitFor([&] { return text(nik) == "Новый!"; }) && IsWindowVisible(dialog),
           "Enter and Esc in the nick field do nothing");
@@ -249,11 +320,13 @@ void about(Program& lirbo, Peer& peer) {
     }
     RECT client;
     GetClientRect(dialog, &client);
-    check(client.right == 417 && client.bottom == 184, "the About window is 417 x 184");
+    check(client.right == px(417) && client.bottom == px(184), "the About window is 417 x 184, scaled");
     check(text(GetDlgItem(dialog, IDC_LABEL3)) == "lirbo@example.org", "the e-mail link");
     receiveWhileOpen(lirbo, peer, "the About window");
-    click(GetDlgItem(dialog, IDC_ABOUT_BUTTON1));
-    check(closed(lirbo, dialog), "ОК closes the About window");
+    HWND ok = GetDlgItem(dialog, IDC_ABOUT_BUTTON1);
+    const bool focused = waitFor([&] { return focusOf(dialog) == ok; }) && text(ok) == "ОК";
+    postKey(ok, VK_RETURN);
+    check(focused && closed(lirbo, dialog), "Enter on the focused ОК closes the About window");
 }
 
 void clearing(Program& lirbo, Peer& peer) {
@@ -354,10 +427,7 @@ void errorBox(Program& lirbo, Peer& peer) {
     HWND box = dialogOf(lirbo, "Lirbo");
     check(box != nullptr, "a refused settings write shows the error box");
     if (box != nullptr) {
-        std::string shown;
-        for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-            shown += text(child) + "\n";
-        }
+        const std::string shown = boxText(box);
         check(contains(shown, "Unable to write to ") && contains(shown, "lirbo.ini."),
               "the error text with its full stop", shown);
         receiveWhileOpen(lirbo, peer, "the error box");
@@ -418,6 +488,55 @@ void copyToClipboard(const std::wstring& text) {
         SetClipboardData(CF_UNICODETEXT, data);
     }
     CloseClipboard();
+}
+
+// Text Windows-1251 cannot carry, typed as a surrogate pair or pasted from a Unicode clipboard:
+// refused with the box naming it, nothing sent, and the text stays in the line as it was.
+void refusedInput(Program& lirbo, Peer& peer) {
+    HWND messaga = lirbo.control(IDC_MESSAGA);
+    const struct {
+        std::wstring text;
+        bool pasted;
+        const char* named;
+        std::string wouldSend;
+    } cases[] = {
+        {L"a\xD83D\xDE00", false, "U+1F600", "V2Tester;a?"},
+        {L"смайл \xD83D\xDE00 и \x4E2D\x6587", true, "U+1F600, U+4E2D, U+6587", "V2Tester;смайл ? и ??"},
+    };
+    for (const auto& c : cases) {
+        const std::string how = c.pasted ? "pasted " : "typed ";
+        setText(messaga, "");
+        if (c.pasted) {
+            copyToClipboard(c.text);
+            PostMessageW(messaga, WM_PASTE, 0, 0);
+        } else {
+            type(messaga, c.text);
+        }
+        check(waitFor([&] { return wideText(messaga) == c.text; }), how + "text outside Windows-1251 shows whole",
+              toAnsi(wideText(messaga)));
+        postKey(messaga, VK_RETURN);
+        HWND box = dialogOf(lirbo, "Lirbo");
+        check(contains(boxText(box), c.named), how + "text outside Windows-1251 is refused with the box naming it",
+              boxText(box));
+        if (box != nullptr) {
+            click(GetDlgItem(box, IDOK));
+            closed(lirbo, box);
+        }
+        check(wideText(messaga) == c.text && peer.seen(c.wouldSend) == 0, how + "text stays in the line, unsent");
+    }
+    setText(messaga, "");
+}
+
+// Tab from the transcript closes the window's Tab cycle back at the input line.
+void tabCycle(Program& lirbo) {
+    HWND main = lirbo.mainWindow();
+    HWND memo = lirbo.control(IDC_MEMOCHAT);
+    PostMessageW(memo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageW(memo, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    check(waitFor([&] { return focusOf(main) == memo; }), "a click puts the focus in MemoChat");
+    postKey(memo, VK_TAB);
+    check(waitFor([&] { return focusOf(main) == lirbo.control(IDC_MESSAGA); }),
+          "Tab in MemoChat goes on to the input line");
 }
 
 // MemoChat's selected text; the control counts a paragraph mark as one character, its text gives
@@ -557,12 +676,7 @@ void dailyUse(Peer& peer) {
     setText(GetDlgItem(find, kFindWhat), "нет такого");
     click(GetDlgItem(find, IDOK));
     HWND box = dialogOf(lirbo, "Lirbo");
-    std::string shown;
-    for (HWND child = box ? GetWindow(box, GW_CHILD) : nullptr; child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        shown += text(child) + "\n";
-    }
-    check(contains(shown, "Не найдено"), "a miss says so", shown);
+    check(contains(boxText(box), "Не найдено"), "a miss says so", boxText(box));
     if (box != nullptr) {
         click(GetDlgItem(box, IDOK));
         closed(lirbo, box);
@@ -582,10 +696,7 @@ void secondCopy() {
     HWND box = waitTopLevel(b.id(), "#32770", "Application Error");
     check(box != nullptr, "a second copy shows the Application Error box");
     if (box != nullptr) {
-        std::string shown;
-        for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-            shown += text(child) + "\n";
-        }
+        const std::string shown = boxText(box);
         check(contains(shown, "Exception EIdCouldNotBindSocket in module lirbo.exe at ") &&
                   contains(shown, "Could not bind socket. Address and port are already in use."),
               "the box names the error, the module and the message", shown);
@@ -601,13 +712,17 @@ void secondCopy() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: lirbo_driver LIRBO.EXE WORK_FOLDER CAPTURE_FILE\n");
+    if (argc != 4 && argc != 6) {
+        std::fprintf(stderr, "usage: lirbo_driver LIRBO.EXE WORK_FOLDER CAPTURE_FILE [CODE_PAGE DPI]\n");
         return 2;
     }
     exe = argv[1];
     work = argv[2];
     capture = argv[3];
+    SetProcessDPIAware(); // the program's own pixels, not ones scaled for an unaware reader
+    const UINT codePage = argc == 6 ? static_cast<UINT>(std::atoi(argv[4])) : 1251;
+    dpi = argc == 6 ? std::atoi(argv[5]) : 96;
+    check(GetACP() == codePage, "the system code page is " + std::to_string(codePage), std::to_string(GetACP()));
     Peer peer(capture);
     {
         const std::string dir = folder("main");
@@ -616,7 +731,9 @@ int main(int argc, char** argv) {
         check(lirbo.mainWindow() != nullptr, "lirbo.exe shows its main window");
         if (lirbo.mainWindow() != nullptr) {
             layout(lirbo);
+            tabCycle(lirbo);
             sending(lirbo, peer);
+            refusedInput(lirbo, peer);
             addressEditor(lirbo, peer);
             settings(lirbo, peer);
             about(lirbo, peer);

@@ -83,16 +83,20 @@ HWND waitTopLevel(DWORD process, const char* className, const std::string& capti
 }
 
 std::string text(HWND window) {
+    return toAnsi(wideText(window));
+}
+
+std::wstring wideText(HWND window) {
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &length)) {
-        return "<no answer>";
+        return L"<no answer>";
     }
     std::wstring buffer(length + 1, L'\0');
     DWORD_PTR copied = 0;
     SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
                         kWaitMs, &copied);
     buffer.resize(copied);
-    return toAnsi(buffer);
+    return buffer;
 }
 
 void setText(HWND window, const std::string& text) {
@@ -135,6 +139,19 @@ void postKey(HWND window, UINT key) {
 void postChar(HWND window, char ch) {
     const std::wstring wide = toWide(std::string(1, ch));
     PostMessageW(window, WM_CHAR, wide[0], 1);
+}
+
+void type(HWND window, const std::wstring& text) {
+    for (const wchar_t unit : text) {
+        PostMessageW(window, WM_CHAR, unit, 1);
+    }
+}
+
+HWND focusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
 }
 
 void menu(HWND window, int id) {

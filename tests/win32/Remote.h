@@ -18,14 +18,17 @@ bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = kWaitMs);
 HWND findTopLevel(DWORD process, const char* className, const std::string& caption = "");
 HWND waitTopLevel(DWORD process, const char* className, const std::string& caption = "");
 
-std::string text(HWND window); // WM_GETTEXT, read as UTF-16 and turned into 1251
+std::string text(HWND window);      // WM_GETTEXT, read as UTF-16 and turned into 1251
+std::wstring wideText(HWND window); // WM_GETTEXT as the UTF-16 it is
 void setText(HWND window, const std::string& text);
 std::vector<std::string> listItems(HWND listBox); // LB_GETTEXT in its W form
 
 void click(HWND button);             // posted, so a modal loop it opens does not block us
 void postKey(HWND window, UINT key); // WM_KEYDOWN and WM_KEYUP, through the owner's message loop
 void postChar(HWND window, char ch);
-void menu(HWND window, int id); // as if the menu item were chosen
+void type(HWND window, const std::wstring& text); // one WM_CHAR per UTF-16 unit, as a keyboard types
+HWND focusOf(HWND window);                        // the keyboard focus of the window's thread
+void menu(HWND window, int id);                   // as if the menu item were chosen
 
 RECT clientRectIn(HWND control, HWND parent); // a control's rectangle in its parent's client
 

@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: lirbo_shots LIRBO.EXE WORK_FOLDER OUT_FOLDER\n");
         return 2;
     }
+    SetProcessDPIAware(); // the screen's own pixels at any scaling
     const std::string work = argv[2];
     const std::string out = argv[3];
     // The list fills only after the own message: a datagram to any loopback address would come

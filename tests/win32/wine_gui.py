@@ -5,12 +5,15 @@
       Makes a fresh Wine prefix: Wine's own fonts copied into its Fonts folder (Debian's Wine
       does not find them otherwise) and a virtual desktop, so that the program and the driver
       share one desktop and hiding a window does not wait for a window manager.
-  wine_gui.py run PREFIX LIRBO_EXE DRIVER_EXE CAPTURE_PY
+  wine_gui.py run PREFIX LIRBO_EXE DRIVER_EXE CAPTURE_PY [LOCALE DPI]
       In a network namespace of its own (only loopback, up): Xvfb, a capture of every datagram
-      to port 8800, then the driver, which starts lirbo.exe and checks it by control ID.
+      to port 8800, then the driver, which starts lirbo.exe and checks it by control ID. LOCALE
+      gives Wine its system code page (ru_RU.UTF-8: 1251, en_US.UTF-8: 1252) and DPI the display
+      scaling (96: 100%, 144: 150%); a Russian system at 100% when left out.
   wine_gui.py exec PREFIX PROGRAM.EXE ARGS...
       PROGRAM.EXE with ARGS in the same setting, without the capture (the Windows figures); an
-      argument "@work" stands for an empty work folder.
+      argument "@work" stands for an empty work folder. LIRBO_WINE_LOCALE and LIRBO_WINE_DPI
+      choose another code page and scaling (the README's pictures).
 Exit status 77 (skipped) when the namespace cannot be made.
 """
 import contextlib
@@ -22,22 +25,24 @@ import tempfile
 import time
 
 WINE_FONTS = "/usr/share/wine/fonts"
-# Code page 1251 for the A functions: Wine takes it from a Russian locale.
+# Code page 1251 for non-Unicode programs: Wine takes it from a Russian locale.
 LOCALE = "ru_RU.UTF-8"
+CODE_PAGES = {"ru_RU.UTF-8": 1251, "en_US.UTF-8": 1252}
+# Room for the window at 150% and widened by the test.
 DESKTOP_REG = """REGEDIT4
 
 [HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
 "Desktop"="Default"
 
 [HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
-"Default"="1024x768"
+"Default"="1600x1200"
 """
 
 
-def wine_env(prefix, display=None):
+def wine_env(prefix, display=None, locale=LOCALE):
     env = dict(os.environ)
     env.update(WINEPREFIX=os.path.abspath(prefix), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
-               LANG=LOCALE, LC_ALL=LOCALE)
+               LANG=locale, LC_ALL=locale)
     env.pop("DISPLAY", None)
     if display is not None:
         env["DISPLAY"] = display
@@ -75,7 +80,7 @@ def windows_path(path):
 
 def start_xvfb():
     read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1600x1200x24", "-nolisten", "tcp"],
                             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
     with os.fdopen(read_end) as pipe:
@@ -98,14 +103,24 @@ def own_network_namespace():
     return None
 
 
+def set_scaling(env, dpi):
+    """The display scaling of the prefix's user, read by Wine when its processes start."""
+    subprocess.run(["wine", "reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
+                    "/d", str(dpi), "/f"], env=env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # Every process started from now on reads it; none of those reg.exe started keeps the old one.
+    subprocess.run(["wineserver", "-k"], env=env)
+
+
 @contextlib.contextmanager
-def wine_desktop(prefix):
-    """An empty work folder and the environment of Wine on an Xvfb of its own; afterwards every
-    Wine process of the prefix is ended and the folder removed."""
+def wine_desktop(prefix, locale=LOCALE, dpi=96):
+    """An empty work folder and the environment of Wine on an Xvfb of its own, in the system
+    locale and display scaling given; afterwards every Wine process of the prefix is ended and
+    the folder removed."""
     work = tempfile.mkdtemp(prefix="lirbo-wine-")
     xvfb, display = start_xvfb()
-    env = wine_env(prefix, display)
+    env = wine_env(prefix, display, locale)
     try:
+        set_scaling(env, dpi)
         yield work, env
     finally:
         subprocess.run(["wineserver", "-k"], env=env)
@@ -118,20 +133,22 @@ def execute(prefix, program, args):
     status = own_network_namespace()
     if status is not None:
         return status
-    with wine_desktop(prefix) as (work, env):
+    locale = os.environ.get("LIRBO_WINE_LOCALE", LOCALE)
+    dpi = int(os.environ.get("LIRBO_WINE_DPI", "96"))
+    with wine_desktop(prefix, locale, dpi) as (work, env):
         args = [windows_path(work) if a == "@work" else a for a in args]
         return subprocess.run(["wine", program, *args], env=env, timeout=900).returncode
 
 
-def run(prefix, lirbo, driver, capture_py):
+def run(prefix, lirbo, driver, capture_py, locale=LOCALE, dpi="96"):
     status = own_network_namespace()
     if status is not None:
         return status
-    with wine_desktop(prefix) as (work, env):
-        return drive(work, env, lirbo, driver, capture_py)
+    with wine_desktop(prefix, locale, int(dpi)) as (work, env):
+        return drive(work, env, lirbo, driver, capture_py, [str(CODE_PAGES[locale]), dpi])
 
 
-def drive(work, env, lirbo, driver, capture_py):
+def drive(work, env, lirbo, driver, capture_py, setting):
     capture_file = os.path.join(work, "capture.txt")
     with open(capture_file, "w") as out:
         capture = subprocess.Popen([sys.executable, capture_py], stdout=out)
@@ -143,8 +160,8 @@ def drive(work, env, lirbo, driver, capture_py):
             time.sleep(0.05)
         runs = os.path.join(work, "runs")
         os.makedirs(runs)
-        return subprocess.run(["wine", driver, windows_path(lirbo), windows_path(runs), windows_path(capture_file)],
-                              env=env, timeout=300).returncode
+        return subprocess.run(["wine", driver, windows_path(lirbo), windows_path(runs), windows_path(capture_file),
+                               *setting], env=env, timeout=300).returncode
     finally:
         subprocess.run(["wineserver", "-k"], env=env)
         capture.terminate()
@@ -154,7 +171,7 @@ def drive(work, env, lirbo, driver, capture_py):
 def main():
     if len(sys.argv) == 3 and sys.argv[1] == "prefix":
         return make_prefix(sys.argv[2])
-    if len(sys.argv) == 6 and sys.argv[1] == "run":
+    if len(sys.argv) in (6, 8) and sys.argv[1] == "run":
         return run(*sys.argv[2:])
     if len(sys.argv) >= 4 and sys.argv[1] == "exec":
         return execute(sys.argv[2], sys.argv[3], sys.argv[4:])

@@ -3,6 +3,8 @@
 #include "core/CodePage1251.h"
 
 #include <cstdint>
+#include <string_view>
+#include <utility>
 
 namespace lirbo::ui {
 
@@ -21,28 +23,12 @@ std::string toCp1251(const QString& text) {
 }
 
 app::TypedText toTypedText(const QString& text) {
+    core::cp1251::Encoded encoded = core::cp1251::fromUtf16(
+        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())));
     app::TypedText typed;
     typed.original = text.toStdString();
-    std::string& bytes = typed.text;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t unit = text.at(i).unicode();
-        if (unit < 0x80) {
-            bytes.push_back(static_cast<char>(unit));
-            continue;
-        }
-        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            typed.lacking.push_back(QChar::surrogateToUcs4(unit, text.at(i + 1).unicode()));
-            bytes.push_back('?'); // one "?" for the whole code point
-            ++i;
-            continue;
-        }
-        const std::optional<char> byte = core::cp1251::fromUnicode(unit);
-        if (!byte) {
-            typed.lacking.push_back(unit);
-        }
-        bytes.push_back(byte.value_or('?'));
-    }
+    typed.text = std::move(encoded.bytes);
+    typed.lacking = std::move(encoded.lacking);
     return typed;
 }
 

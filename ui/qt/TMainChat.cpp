@@ -461,13 +461,9 @@ void TMainChat::showAbout() {
     TAboutForm(this).exec();
 }
 
-void TMainChat::openFile(const std::string& path) {
+bool TMainChat::openFile(const std::string& path) {
     const QUrl url = QUrl::fromLocalFile(QFile::decodeName(path.c_str()));
-    if (m_openFile) {
-        m_openFile(url);
-    } else {
-        QDesktopServices::openUrl(url);
-    }
+    return m_openFile ? m_openFile(url) : QDesktopServices::openUrl(url);
 }
 
 void TMainChat::showError(const std::string& text) {

@@ -46,7 +46,8 @@ public:
     const AttentionTray& tray() const { return *m_tray; }
 
     // Where files the user asks to see go (the desktop's viewer by default); tests replace it.
-    using FileOpener = std::function<void(const QUrl&)>;
+    // False when nothing could show the file.
+    using FileOpener = std::function<bool(const QUrl&)>;
     void setFileOpener(FileOpener opener) { m_openFile = std::move(opener); }
 
 signals:
@@ -80,7 +81,7 @@ private:
     bool confirmClear() override;
     bool chooseFile(const app::FileChooser& chooser, std::string& path) override;
     void showAbout() override;
-    void openFile(const std::string& path) override;
+    bool openFile(const std::string& path) override;
     void showError(const std::string& text) override;
     app::TypedText inputText() const override;
     void setInputText(const app::TypedText& text) override;

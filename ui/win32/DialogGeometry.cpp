@@ -1,5 +1,7 @@
 #include "ui/win32/DialogGeometry.h"
 
+#include "ui/win32/Dpi.h"
+
 #include <string>
 
 namespace lirbo::win32 {
@@ -19,19 +21,19 @@ int unmap(int pixels, int base, int divisor) {
 }
 
 bool isTextLabel(HWND control) {
-    char className[16] = {};
-    GetClassNameA(control, className, sizeof className);
-    const LONG style = GetWindowLongA(control, GWL_STYLE);
-    return lstrcmpiA(className, "Static") == 0 && (style & SS_TYPEMASK) == SS_LEFT;
+    wchar_t className[16] = {};
+    GetClassNameW(control, className, 16);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    return lstrcmpiW(className, L"Static") == 0 && (style & SS_TYPEMASK) == SS_LEFT;
 }
 
 SIZE textSize(HWND control) {
-    char text[256] = {};
-    GetWindowTextA(control, text, sizeof text);
+    wchar_t text[256] = {};
+    GetWindowTextW(control, text, 256);
     HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     RECT bounds{0, 0, 0, 0};
-    DrawTextA(dc, text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(control, dc);
     return SIZE{bounds.right, bounds.bottom};
@@ -44,18 +46,19 @@ void applyPixelGeometry(HWND dialog) {
     MapDialogRect(dialog, &units);
     const int baseX = units.right;
     const int baseY = units.bottom;
-    auto x = [&](int pixels) { return unmap(pixels, baseX, 4); };
-    auto y = [&](int pixels) { return unmap(pixels, baseY, 8); };
+    const Dpi dpi = Dpi::of(dialog);
+    auto x = [&](int pixels) { return dpi(unmap(pixels, baseX, 4)); };
+    auto y = [&](int pixels) { return dpi(unmap(pixels, baseY, 8)); };
 
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT r;
         GetWindowRect(child, &r);
         MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
-        char className[16] = {};
-        GetClassNameA(child, className, sizeof className);
-        if (lstrcmpiA(className, "ComboBox") == 0) {
+        wchar_t className[16] = {};
+        GetClassNameW(child, className, 16);
+        if (lstrcmpiW(className, L"ComboBox") == 0) {
             RECT dropped;
-            SendMessageA(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+            SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
             r.bottom = r.top + (dropped.bottom - dropped.top);
         }
         int width = x(r.right - r.left);
@@ -70,13 +73,13 @@ void applyPixelGeometry(HWND dialog) {
 
     RECT client;
     GetClientRect(dialog, &client);
-    RECT frame{0, 0, x(client.right), y(client.bottom)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
+    const RECT frame =
+        dpi.frameFor(x(client.right), y(client.bottom), static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), false,
+                     static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
     const int frameWidth = frame.right - frame.left;
     const int frameHeight = frame.bottom - frame.top;
     RECT work;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     SetWindowPos(dialog, nullptr, work.left + (work.right - work.left - frameWidth) / 2,
                  work.top + (work.bottom - work.top - frameHeight) / 2, frameWidth, frameHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,38 +1,42 @@
 #include "ui/win32/FileChooser.h"
 
+#include "ui/win32/WindowText.h"
+
 #include <commdlg.h>
 #include <vector>
 
 namespace lirbo::win32 {
 
 bool chooseFile(HWND owner, const app::FileChooser& chooser, std::string& path) {
-    std::string filter = chooser.filterName;
-    filter += '\0';
-    filter += chooser.pattern;
-    filter += '\0';
-    filter += '\0';
-    std::vector<char> file(MAX_PATH * 4, '\0');
-    chooser.offeredName().copy(file.data(), file.size() - 1);
+    std::wstring filter = wide(chooser.filterName);
+    filter += L'\0';
+    filter += wide(chooser.pattern);
+    filter += L'\0';
+    filter += L'\0';
+    std::vector<wchar_t> file(MAX_PATH * 4, L'\0');
+    widePath(chooser.offeredName()).copy(file.data(), file.size() - 1);
+    const std::wstring title = wide(chooser.title);
+    const std::wstring extension = wide(chooser.defaultExtension);
 
-    OPENFILENAMEA dialog{};
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrTitle = chooser.title.empty() ? nullptr : chooser.title.c_str();
-    dialog.lpstrDefExt = chooser.defaultExtension.empty() ? nullptr : chooser.defaultExtension.c_str();
+    dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_ENABLESIZING;
     const bool save = chooser.mode == app::FileChooser::Mode::Save;
     // Without OFN_FILEMUSTEXIST: a save chooser must accept a new name.
     dialog.Flags |= save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
     const auto show =
-        commonDialogFunction<BOOL(WINAPI*)(OPENFILENAMEA*)>(save ? "GetSaveFileNameA" : "GetOpenFileNameA");
+        commonDialogFunction<BOOL(WINAPI*)(OPENFILENAMEW*)>(save ? "GetSaveFileNameW" : "GetOpenFileNameW");
     if (show == nullptr || !show(&dialog)) {
         return false;
     }
-    path = file.data();
+    path = narrowPath(file.data());
     return true;
 }
 

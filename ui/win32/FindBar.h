@@ -26,12 +26,17 @@ public:
     HWND dialog() const { return m_dialog; }
     // The owner's window procedure passes every message here first; true when it was the dialog's.
     bool handle(UINT message, LPARAM lParam);
+    // The message loop passes every message here before the dialog's keyboard handling: Shift+Enter
+    // in the dialog finds against its direction. True when it was taken.
+    bool takeKey(const MSG& message);
 
 private:
     Find m_find;
     UINT m_message;
-    FINDREPLACEA m_request{};
-    char m_text[256] = {};
+    void findNext(bool backward);
+
+    FINDREPLACEW m_request{};
+    wchar_t m_text[256] = {};
     HWND m_dialog = nullptr;
 };
 

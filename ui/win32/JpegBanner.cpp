@@ -8,7 +8,7 @@
 namespace lirbo::win32 {
 
 HBITMAP loadJpegBanner(HINSTANCE instance, int resourceId, int width, int height) {
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(10)); // RT_RCDATA
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10)); // RT_RCDATA
     HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
     const auto* data = loaded != nullptr ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
     if (data == nullptr) {

@@ -1,5 +1,7 @@
 #include "ui/win32/MessageBoxes.h"
 
+#include "ui/win32/WindowText.h"
+
 namespace lirbo::win32 {
 
 namespace {
@@ -10,8 +12,8 @@ HHOOK confirmHook = nullptr;
 LRESULT CALLBACK nameConfirmButtons(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
         auto* box = reinterpret_cast<HWND>(wParam);
-        SetDlgItemTextA(box, IDOK, "OK");
-        SetDlgItemTextA(box, IDCANCEL, "Cancel");
+        SetDlgItemTextW(box, IDOK, L"OK");
+        SetDlgItemTextW(box, IDCANCEL, L"Cancel");
         UnhookWindowsHookEx(confirmHook);
         confirmHook = nullptr;
         return 0;
@@ -22,19 +24,19 @@ LRESULT CALLBACK nameConfirmButtons(int code, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 void MessageBoxes::showError(const std::string& text) {
-    MessageBoxA(GetActiveWindow(), text.c_str(), "Lirbo", MB_OK | MB_ICONERROR);
+    MessageBoxW(GetActiveWindow(), wide(text).c_str(), L"Lirbo", MB_OK | MB_ICONERROR);
 }
 
 bool MessageBoxes::confirmClearChat() {
-    MSGBOXPARAMSA box{};
+    MSGBOXPARAMSW box{};
     box.cbSize = sizeof box;
-    box.lpszText = "Вы действительно хотите очистить чат?";
-    box.lpszCaption = "Warning";
+    box.lpszText = L"Вы действительно хотите очистить чат?";
+    box.lpszCaption = L"Warning";
     // A user icon with the system's exclamation mark: the icon without the warning sound.
     box.dwStyle = MB_OKCANCEL | MB_USERICON | MB_DEFBUTTON1 | MB_TASKMODAL;
-    box.lpszIcon = MAKEINTRESOURCEA(32515); // IDI_EXCLAMATION
-    confirmHook = SetWindowsHookExA(WH_CBT, nameConfirmButtons, nullptr, GetCurrentThreadId());
-    const int answer = MessageBoxIndirectA(&box);
+    box.lpszIcon = MAKEINTRESOURCEW(32515); // IDI_EXCLAMATION
+    confirmHook = SetWindowsHookExW(WH_CBT, nameConfirmButtons, nullptr, GetCurrentThreadId());
+    const int answer = MessageBoxIndirectW(&box);
     if (confirmHook != nullptr) {
         UnhookWindowsHookEx(confirmHook);
         confirmHook = nullptr;
@@ -43,7 +45,7 @@ bool MessageBoxes::confirmClearChat() {
 }
 
 void MessageBoxes::showStartupFailure(const std::string& text) {
-    MessageBoxA(nullptr, text.c_str(), "Application Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    MessageBoxW(nullptr, wide(text).c_str(), L"Application Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 } // namespace lirbo::win32

@@ -1,5 +1,7 @@
 #include "ui/win32/PeerListDrawing.h"
 
+#include "ui/win32/WindowText.h"
+
 #include <commctrl.h>
 
 namespace lirbo::win32 {
@@ -8,13 +10,13 @@ void PeerListDrawing::attach(HWND list, HWND hints, RowPresence presence) {
     m_list = list;
     m_hints = hints;
     m_presence = std::move(presence);
-    TOOLINFOA tool{};
+    TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = GetParent(list);
     tool.uId = reinterpret_cast<UINT_PTR>(list);
-    tool.lpszText = LPSTR_TEXTCALLBACKA;
-    SendMessageA(m_hints, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(m_hints, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SetWindowSubclass(list, &PeerListDrawing::listProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -22,10 +24,10 @@ void PeerListDrawing::draw(const DRAWITEMSTRUCT& item) const {
     if (item.itemID == static_cast<UINT>(-1)) {
         return;
     }
-    const int length = static_cast<int>(SendMessageA(m_list, LB_GETTEXTLEN, item.itemID, 0));
-    std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+    const int length = static_cast<int>(SendMessageW(m_list, LB_GETTEXTLEN, item.itemID, 0));
+    std::wstring text(length > 0 ? static_cast<std::size_t>(length) : 0, L'\0');
     if (length > 0) {
-        SendMessageA(m_list, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+        SendMessageW(m_list, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
     }
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const bool departed = item.itemData == kDeparted;
@@ -35,7 +37,7 @@ void PeerListDrawing::draw(const DRAWITEMSTRUCT& item) const {
     SetTextColor(item.hDC, item.itemData == kFailed ? RGB(0xC0, 0x00, 0x00) : colour);
     RECT area = item.rcItem;
     area.left += 2;
-    DrawTextA(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
+    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     if ((item.itemState & ODS_FOCUS) != 0) {
         DrawFocusRect(item.hDC, &item.rcItem);
@@ -46,7 +48,7 @@ int PeerListDrawing::rowUnderMouse() const {
     POINT cursor;
     GetCursorPos(&cursor);
     ScreenToClient(m_list, &cursor);
-    const LRESULT hit = SendMessageA(m_list, LB_ITEMFROMPOINT, 0, MAKELPARAM(cursor.x, cursor.y));
+    const LRESULT hit = SendMessageW(m_list, LB_ITEMFROMPOINT, 0, MAKELPARAM(cursor.x, cursor.y));
     if (HIWORD(hit) != 0) { // outside every row
         return -1;
     }
@@ -54,27 +56,27 @@ int PeerListDrawing::rowUnderMouse() const {
 }
 
 bool PeerListDrawing::hintText(NMHDR* notice) {
-    if (notice->code != TTN_GETDISPINFOA || notice->idFrom != reinterpret_cast<UINT_PTR>(m_list)) {
+    if (notice->code != TTN_GETDISPINFOW || notice->idFrom != reinterpret_cast<UINT_PTR>(m_list)) {
         return false;
     }
-    auto* info = reinterpret_cast<NMTTDISPINFOA*>(notice);
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(notice);
     m_hintRow = rowUnderMouse();
-    m_hint = m_hintRow >= 0 && m_presence ? m_presence(m_hintRow).hint : std::string();
-    info->lpszText = const_cast<char*>(m_hint.c_str());
+    m_hint = wide(m_hintRow >= 0 && m_presence ? m_presence(m_hintRow).hint : std::string());
+    info->lpszText = const_cast<wchar_t*>(m_hint.c_str());
     return true;
 }
 
 void PeerListDrawing::refresh() {
-    const auto rows = static_cast<int>(SendMessageA(m_list, LB_GETCOUNT, 0, 0));
+    const auto rows = static_cast<int>(SendMessageW(m_list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < rows && m_presence; ++i) {
         const app::Presence::Row row = m_presence(i);
-        SendMessageA(m_list, LB_SETITEMDATA, static_cast<WPARAM>(i),
+        SendMessageW(m_list, LB_SETITEMDATA, static_cast<WPARAM>(i),
                      row.failed     ? kFailed
                      : row.departed ? kDeparted
                                     : 0);
     }
     InvalidateRect(m_list, nullptr, FALSE);
-    SendMessageA(m_hints, TTM_UPDATE, 0, 0);
+    SendMessageW(m_hints, TTM_UPDATE, 0, 0);
 }
 
 // A move onto another row asks the tooltip for that row's text.
@@ -83,7 +85,7 @@ LRESULT CALLBACK PeerListDrawing::listProc(HWND list, UINT message, WPARAM wPara
     auto* self = reinterpret_cast<PeerListDrawing*>(data);
     if (message == WM_MOUSEMOVE && self->rowUnderMouse() != self->m_hintRow) {
         self->m_hintRow = self->rowUnderMouse();
-        SendMessageA(self->m_hints, TTM_UPDATE, 0, 0);
+        SendMessageW(self->m_hints, TTM_UPDATE, 0, 0);
     }
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(list, &PeerListDrawing::listProc, 1);

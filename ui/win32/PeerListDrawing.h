@@ -23,7 +23,7 @@ public:
     void attach(HWND list, HWND hints, RowPresence presence);
     // WM_DRAWITEM for the list box.
     void draw(const DRAWITEMSTRUCT& item) const;
-    // The tooltip asks for the text of the row under the mouse (TTN_GETDISPINFOA); true when the
+    // The tooltip asks for the text of the row under the mouse (TTN_GETDISPINFOW); true when the
     // notice was the list's.
     bool hintText(NMHDR* notice);
     // The rows or their presence changed: each row's item data takes its greying, the rows repaint
@@ -39,7 +39,7 @@ private:
     HWND m_hints = nullptr;
     RowPresence m_presence;
     int m_hintRow = -1;
-    std::string m_hint; // stays alive while the tooltip shows it
+    std::wstring m_hint; // stays alive while the tooltip shows it
 };
 
 } // namespace lirbo::win32

@@ -1,6 +1,7 @@
 #include "ui/win32/RichTranscript.h"
 
 #include <algorithm>
+#include <commctrl.h>
 #include <richedit.h>
 #include <string>
 
@@ -34,7 +35,7 @@ std::string lineText(const std::string& bytes) {
 } // namespace
 
 bool RichTranscript::loadLibrary() {
-    return LoadLibraryA("riched20.dll") != nullptr;
+    return LoadLibraryW(L"riched20.dll") != nullptr;
 }
 
 void RichTranscript::create(HWND parent, HINSTANCE instance, int id, HFONT font) {
@@ -47,14 +48,37 @@ void RichTranscript::create(HWND parent, HINSTANCE instance, int id, HFONT font)
 
 HWND RichTranscript::make() const {
     HWND edit =
-        CreateWindowExA(WS_EX_CLIENTEDGE, RICHEDIT_CLASSA, "",
+        CreateWindowExW(WS_EX_CLIENTEDGE, RICHEDIT_CLASSW, L"",
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
                         0, 0, 0, 0, m_parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_id)), m_instance, nullptr);
-    SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
-    SendMessageA(edit, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-    SendMessageA(edit, EM_SETEVENTMASK, 0, 0);
-    SendMessageA(edit, EM_SETUNDOLIMIT, 0, 0);
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+    SendMessageW(edit, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    SendMessageW(edit, EM_SETEVENTMASK, 0, 0);
+    SendMessageW(edit, EM_SETUNDOLIMIT, 0, 0);
+    SetWindowSubclass(edit, &RichTranscript::keysProc, 1, 0);
     return edit;
+}
+
+// A multi-line edit keeps Tab for itself; the transcript is read-only, so Tab and Shift+Tab move
+// the focus on to the input line and back, closing the window's Tab cycle.
+LRESULT CALLBACK RichTranscript::keysProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_GETDLGCODE) {
+        LRESULT code = DefSubclassProc(edit, message, wParam, lParam) & ~DLGC_WANTTAB;
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_TAB) {
+            code &= ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);
+        }
+        return code;
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(edit, &RichTranscript::keysProc, 1);
+    }
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+void RichTranscript::setFont(HFONT font) {
+    m_font = font;
+    SendMessageW(m_edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
 }
 
 // Emptying the control costs it time for each line times the lines that follow, so a fresh
@@ -64,7 +88,7 @@ void RichTranscript::replaceControl() {
     RECT area;
     GetWindowRect(m_edit, &area);
     MapWindowPoints(nullptr, m_parent, reinterpret_cast<POINT*>(&area), 2);
-    SendMessageA(fresh, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(fresh, WM_SETREDRAW, FALSE, 0);
     SetWindowPos(fresh, m_edit, area.left, area.top, area.right - area.left, area.bottom - area.top, SWP_NOACTIVATE);
     const bool focused = GetFocus() == m_edit;
     DestroyWindow(m_edit);
@@ -163,7 +187,7 @@ void RichTranscript::appendAll(const std::deque<core::TTranscriptMessage>& messa
     rtf += '}';
     StreamSource source{&rtf, 0};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, readStream};
-    SendMessageA(m_edit, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
+    SendMessageW(m_edit, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
 }
 
 void RichTranscript::draw(app::TranscriptMirror& mirror) {
@@ -171,7 +195,7 @@ void RichTranscript::draw(app::TranscriptMirror& mirror) {
         return;
     }
     const app::TranscriptBatch batch = mirror.takeBatch();
-    SendMessageA(m_edit, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(m_edit, WM_SETREDRAW, FALSE, 0);
     const auto& messages = mirror.transcript().messages();
     std::size_t appendFrom = batch.appendFrom;
     // Removing lines from the top costs the control time for each line removed times the lines
@@ -195,21 +219,21 @@ void RichTranscript::draw(app::TranscriptMirror& mirror) {
         m_lengths.pop_front();
     }
     if (removed != 0) {
-        SendMessageA(m_edit, EM_SETSEL, 0, static_cast<LPARAM>(removed));
-        SendMessageA(m_edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+        SendMessageW(m_edit, EM_SETSEL, 0, static_cast<LPARAM>(removed));
+        SendMessageW(m_edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
         m_shown -= removed;
     }
     if (appendFrom < messages.size()) {
         const std::size_t end = m_shown;
-        SendMessageA(m_edit, EM_SETSEL, static_cast<WPARAM>(end), static_cast<LPARAM>(end));
+        SendMessageW(m_edit, EM_SETSEL, static_cast<WPARAM>(end), static_cast<LPARAM>(end));
         appendAll(messages, appendFrom, messages.size() - appendFrom);
     }
-    SendMessageA(m_edit, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(m_edit, WM_SETREDRAW, TRUE, 0);
     if (batch.appendCount != 0) {
         // The end of the last body; the final line break opens an empty last line.
         const std::size_t end = m_shown > 0 ? m_shown - 1 : 0;
-        SendMessageA(m_edit, EM_SETSEL, static_cast<WPARAM>(end), static_cast<LPARAM>(end));
-        SendMessageA(m_edit, EM_SCROLLCARET, 0, 0);
+        SendMessageW(m_edit, EM_SETSEL, static_cast<WPARAM>(end), static_cast<LPARAM>(end));
+        SendMessageW(m_edit, EM_SCROLLCARET, 0, 0);
     }
     // The scroll bar does not repaint itself after drawing was off.
     RedrawWindow(m_edit, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);

@@ -19,6 +19,8 @@ public:
 
     void create(HWND parent, HINSTANCE instance, int id, HFONT font);
     HWND handle() const { return m_edit; }
+    // The control's font at a new scaling; the text keeps its own point sizes.
+    void setFont(HFONT font);
 
     // Catches up with the model in one batch and scrolls to the end of the newest body.
     void draw(app::TranscriptMirror& mirror);
@@ -30,6 +32,7 @@ private:
     static int colourIndex(std::vector<core::TColor>& colours, core::TColor colour);
 
     HWND make() const;
+    static LRESULT CALLBACK keysProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR);
     void replaceControl();
 
     HWND m_parent = nullptr;

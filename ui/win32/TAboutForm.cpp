@@ -1,6 +1,9 @@
 #include "ui/win32/TAboutForm.h"
 
 #include "ui/win32/DialogGeometry.h"
+#include "ui/win32/DialogKeys.h"
+#include "ui/win32/Dpi.h"
+#include "ui/win32/Glyphs.h"
 #include "ui/win32/JpegBanner.h"
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
@@ -18,7 +21,7 @@ constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 
 void TAboutForm::execute(HINSTANCE instance, HWND owner) {
     TAboutForm about(instance);
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, &TAboutForm::dialogProc,
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, &TAboutForm::dialogProc,
                     reinterpret_cast<LPARAM>(&about));
 }
 
@@ -36,15 +39,22 @@ TAboutForm::~TAboutForm() {
 
 void TAboutForm::FormCreate(HWND dialog) {
     m_white = CreateSolidBrush(RGB(255, 255, 255));
-    LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
     font.lfUnderline = TRUE;
-    m_linkFont = CreateFontIndirectA(&font);
-    SendDlgItemMessageA(dialog, IDC_LABEL3, WM_SETFONT, reinterpret_cast<WPARAM>(m_linkFont), FALSE);
-    SendDlgItemMessageA(dialog, IDC_LABEL4, WM_SETFONT, reinterpret_cast<WPARAM>(m_linkFont), FALSE);
+    m_linkFont = CreateFontIndirectW(&font);
+    SendDlgItemMessageW(dialog, IDC_LABEL3, WM_SETFONT, reinterpret_cast<WPARAM>(m_linkFont), FALSE);
+    SendDlgItemMessageW(dialog, IDC_LABEL4, WM_SETFONT, reinterpret_cast<WPARAM>(m_linkFont), FALSE);
+    // The picture at its own size, then scaled with the rest of the window.
     m_banner = loadJpegBanner(m_instance, IDJ_BANNER, kBannerWidth, kBannerHeight);
+    const Dpi dpi = Dpi::of(dialog);
+    if (m_banner != nullptr && dpi.value() != Dpi::kDefault) {
+        HBITMAP scaled = scaledBitmap(m_banner, dpi(kBannerWidth), dpi(kBannerHeight));
+        DeleteObject(m_banner);
+        m_banner = scaled;
+    }
     if (m_banner != nullptr) {
-        SendDlgItemMessageA(dialog, IDC_IMAGE1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_banner));
+        SendDlgItemMessageW(dialog, IDC_IMAGE1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_banner));
     }
     applyPixelGeometry(dialog);
     // Label6 reaches into the banner's lower edge and is drawn over it.
@@ -52,9 +62,9 @@ void TAboutForm::FormCreate(HWND dialog) {
 }
 
 // Label3Click and Label4Click: the shell opens the link; its answer is not looked at.
-void TAboutForm::openLink(HWND dialog, int label, const char* scheme) {
-    const std::string target = scheme + windowText(GetDlgItem(dialog, label));
-    ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+void TAboutForm::openLink(HWND dialog, int label, const wchar_t* scheme) {
+    const std::wstring target = scheme + wide(windowText(GetDlgItem(dialog, label)));
+    ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
 }
 
 bool TAboutForm::isLink(HWND dialog, HWND control) {
@@ -62,11 +72,11 @@ bool TAboutForm::isLink(HWND dialog, HWND control) {
 }
 
 INT_PTR CALLBACK TAboutForm::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<TAboutForm*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* self = reinterpret_cast<TAboutForm*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (message) {
     case WM_INITDIALOG:
         self = reinterpret_cast<TAboutForm*>(lParam);
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         self->FormCreate(dialog);
         return TRUE; // the focus goes to Button1, the only focusable control
     case WM_CTLCOLORDLG:
@@ -79,18 +89,19 @@ INT_PTR CALLBACK TAboutForm::dialogProc(HWND dialog, UINT message, WPARAM wParam
     }
     case WM_SETCURSOR:
         if (isLink(dialog, reinterpret_cast<HWND>(wParam))) {
-            SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649))); // IDC_HAND
-            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+            SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649))); // IDC_HAND
+            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
             return TRUE;
         }
         return FALSE;
     case WM_COMMAND:
-        switch (LOWORD(wParam)) {
+        // Enter presses the focused button (IDOK from the dialog manager); Esc does nothing.
+        switch (LOWORD(wParam) == IDOK ? enterTarget(dialog, 0) : LOWORD(wParam)) {
         case IDC_LABEL3:
-            self->openLink(dialog, IDC_LABEL3, "mailto:");
+            self->openLink(dialog, IDC_LABEL3, L"mailto:");
             break;
         case IDC_LABEL4:
-            self->openLink(dialog, IDC_LABEL4, "http://");
+            self->openLink(dialog, IDC_LABEL4, L"http://");
             break;
         case IDC_ABOUT_BUTTON1: // Button1Click
             EndDialog(dialog, 1);

@@ -17,7 +17,7 @@ private:
 
     static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     void FormCreate(HWND dialog);
-    void openLink(HWND dialog, int label, const char* scheme);
+    void openLink(HWND dialog, int label, const wchar_t* scheme);
     static bool isLink(HWND dialog, HWND control);
 
     HINSTANCE m_instance;

@@ -21,8 +21,8 @@ namespace lirbo::win32 {
 
 namespace {
 
-constexpr char kWindowClass[] = "TMainChat";
-constexpr char kApplicationClass[] = "TLirboApplication";
+constexpr wchar_t kWindowClass[] = L"TMainChat";
+constexpr wchar_t kApplicationClass[] = L"TLirboApplication";
 constexpr int kClientWidth = 614;
 constexpr int kClientHeight = 367;
 constexpr int kMinimumFrameWidth = 400;
@@ -45,17 +45,17 @@ struct GlyphButton {
     int id;
     int glyph;
     int top;
-    const char* hint;
+    const wchar_t* hint; // also the button's accessible name: its window text, not drawn
 };
 
 // Panel2's buttons in keyboard order; editIP comes last although it is second from the top.
 constexpr GlyphButton kPanel2Buttons[] = {
-    {IDC_ADD, IDB_ADD, 8, "Добавить новый IP"},
-    {IDC_DEL, IDB_DEL, 72, "Удалить выделенный IP"},
-    {IDC_LOADLIST, IDB_LOADLIST, 104, "Загрузить список IP из файла"},
-    {IDC_SAVELIST, IDB_SAVELIST, 136, "Сохранить список IP в файле"},
-    {IDC_PRIVAT, IDB_PRIVAT, 168, "Отправить приватное сообщение"},
-    {IDC_EDITIP, IDB_EDITIP, 40, "Редактировать выделенный"},
+    {IDC_ADD, IDB_ADD, 8, L"Добавить новый IP"},
+    {IDC_DEL, IDB_DEL, 72, L"Удалить выделенный IP"},
+    {IDC_LOADLIST, IDB_LOADLIST, 104, L"Загрузить список IP из файла"},
+    {IDC_SAVELIST, IDB_SAVELIST, 136, L"Сохранить список IP в файле"},
+    {IDC_PRIVAT, IDB_PRIVAT, 168, L"Отправить приватное сообщение"},
+    {IDC_EDITIP, IDB_EDITIP, 40, L"Редактировать выделенный"},
 };
 
 HMENU controlId(int id) {
@@ -66,30 +66,18 @@ HMENU controlId(int id) {
 
 TMainChat::TMainChat(HINSTANCE instance) : m_instance(instance) {
     registerClasses();
-    HDC screen = GetDC(nullptr);
-    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    m_font = CreateFontA(-MulDiv(8, pixelsPerInch, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
-                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Tahoma");
-
     m_application =
-        CreateWindowExA(0, kApplicationClass, "Lirbo", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this);
+        CreateWindowExW(0, kApplicationClass, L"Lirbo", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this);
+    // Made at the top-left corner first: its size follows the scaling of the monitor there.
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, style, TRUE, WS_EX_CONTROLPARENT);
-    m_window = CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, "Lirbo", style, 0, 0, frame.right - frame.left,
-                               frame.bottom - frame.top, nullptr, LoadMenuA(instance, MAKEINTRESOURCEA(IDM_MAINMENU)),
-                               instance, this);
-    buildControls();
+    m_window = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, L"Lirbo", style, 0, 0, kClientWidth, kClientHeight,
+                               nullptr, LoadMenuW(instance, MAKEINTRESOURCEW(IDM_MAINMENU)), instance, this);
+    m_dpi = Dpi::of(m_window);
+    buildControls(); // applyDpi gives them their font
+
     buildHints();
-    // The menu bar may wrap or differ in height from the estimate: fix the client size exactly.
-    RECT client;
-    GetClientRect(m_window, &client);
-    RECT window;
-    GetWindowRect(m_window, &window);
-    SetWindowPos(m_window, nullptr, 0, 0, window.right - window.left + kClientWidth - client.right,
-                 window.bottom - window.top + kClientHeight - client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
-    FormResize();
+    applyDpi();
+    sizeClientArea();
 
     try {
         m_session = std::make_unique<app::ChatSession>(*this);
@@ -119,79 +107,124 @@ TMainChat::~TMainChat() {
 }
 
 void TMainChat::registerClasses() {
-    WNDCLASSEXA main{};
+    WNDCLASSEXW main{};
     main.cbSize = sizeof main;
     main.lpfnWndProc = &TMainChat::windowProc;
     main.hInstance = m_instance;
-    main.hIcon = LoadIconA(m_instance, MAKEINTRESOURCEA(IDI_MAINICON));
-    main.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    main.hIcon = LoadIconW(m_instance, MAKEINTRESOURCEW(IDI_MAINICON));
+    main.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     main.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     main.lpszClassName = kWindowClass;
-    RegisterClassExA(&main);
+    RegisterClassExW(&main);
 
-    WNDCLASSEXA application{};
+    WNDCLASSEXW application{};
     application.cbSize = sizeof application;
     application.lpfnWndProc = &TMainChat::applicationProc;
     application.hInstance = m_instance;
     application.lpszClassName = kApplicationClass;
-    RegisterClassExA(&application);
+    RegisterClassExW(&application);
 }
 
-HWND TMainChat::glyphButton(int id, int glyph, const char* caption, DWORD style) {
-    HWND button = CreateWindowExA(0, WC_BUTTONA, caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | style, 0,
-                                  0, 0, 0, m_window, controlId(id), m_instance, nullptr);
-    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
-    HBITMAP bitmap = loadGlyph(m_instance, glyph);
+// The client area 614 x 367 at the window's scaling; the menu bar may wrap or differ in height
+// from the estimate, so the frame is corrected from the client size it gave.
+void TMainChat::sizeClientArea() {
+    const int width = m_dpi(kClientWidth);
+    const int height = m_dpi(kClientHeight);
+    const RECT frame = m_dpi.frameFor(width, height, static_cast<DWORD>(GetWindowLongW(m_window, GWL_STYLE)), true,
+                                      static_cast<DWORD>(GetWindowLongW(m_window, GWL_EXSTYLE)));
+    SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    RECT client;
+    GetClientRect(m_window, &client);
+    RECT window;
+    GetWindowRect(m_window, &window);
+    SetWindowPos(m_window, nullptr, 0, 0, window.right - window.left + width - client.right,
+                 window.bottom - window.top + height - client.bottom, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
+void TMainChat::setGlyph(HWND button, int glyph) {
+    HBITMAP bitmap = loadGlyph(m_instance, glyph, m_dpi);
     if (bitmap != nullptr) {
         m_glyphs.push_back(bitmap);
-        SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+        SendMessageW(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
     }
+}
+
+// Everything measured in pixels follows the window's scaling: the font of every control, the
+// glyphs, the list's rows, then the layout.
+void TMainChat::applyDpi() {
+    HFONT oldFont = m_font;
+    m_font = createTahoma(m_dpi);
+    for (HWND control = GetWindow(m_window, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
+    }
+    m_memoChat.setFont(m_font);
+    SendMessageW(m_hints, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+    if (oldFont != nullptr) {
+        DeleteObject(oldFont);
+    }
+    std::vector<HBITMAP> oldGlyphs;
+    oldGlyphs.swap(m_glyphs);
+    setGlyph(m_bsend, IDB_BSEND);
+    for (const GlyphButton& button : kPanel2Buttons) {
+        setGlyph(GetDlgItem(m_window, button.id), button.glyph);
+    }
+    for (HBITMAP glyph : oldGlyphs) {
+        DeleteObject(glyph);
+    }
+    SendMessageW(m_iplist, LB_SETITEMHEIGHT, 0, m_dpi(kListItemHeight));
+    FormResize();
+}
+
+HWND TMainChat::glyphButton(int id, const wchar_t* caption, DWORD style) {
+    HWND button = CreateWindowExW(0, WC_BUTTONW, caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | style, 0,
+                                  0, 0, 0, m_window, controlId(id), m_instance, nullptr);
+    SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     return button;
 }
 
 // Created in keyboard order: messaga, bsend, iplist, the buttons of Panel2, MemoChat.
 void TMainChat::buildControls() {
-    m_messaga = CreateWindowExA(WS_EX_CLIENTEDGE, WC_EDITA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0,
+    m_messaga = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0,
                                 0, 0, 0, m_window, controlId(IDC_MESSAGA), m_instance, nullptr);
-    SendMessageA(m_messaga, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
-    SetWindowLongPtrA(m_messaga, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SendMessageW(m_messaga, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+    SetWindowLongPtrW(m_messaga, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     m_messagaDefault = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(m_messaga, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TMainChat::messagaProc)));
+        SetWindowLongPtrW(m_messaga, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TMainChat::messagaProc)));
 
     // The glyph left of the caption, the two centred together.
-    m_bsend = glyphButton(IDC_BSEND, IDB_BSEND, "bsend", 0);
+    m_bsend = glyphButton(IDC_BSEND, L"bsend", 0);
 
-    m_iplist = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTBOXA, "",
+    m_iplist = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTBOXW, L"",
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
                                    LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
                                0, 0, 0, 0, m_window, controlId(IDC_IPLIST), m_instance, nullptr);
-    SendMessageA(m_iplist, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
-    SendMessageA(m_iplist, LB_SETITEMHEIGHT, 0, kListItemHeight);
+    SendMessageW(m_iplist, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
 
     for (const GlyphButton& button : kPanel2Buttons) {
-        m_panel2Buttons.emplace_back(button.top, glyphButton(button.id, button.glyph, "", BS_BITMAP));
+        m_panel2Buttons.emplace_back(button.top, glyphButton(button.id, button.hint, BS_BITMAP));
     }
     m_memoChat.create(m_window, m_instance, IDC_MEMOCHAT, m_font);
 }
 
 void TMainChat::buildHints() {
     m_hints =
-        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr, m_instance, nullptr);
-    SendMessageA(m_hints, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+    SendMessageW(m_hints, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     for (const GlyphButton& button : kPanel2Buttons) {
-        TOOLINFOA tool{};
+        TOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         tool.hwnd = m_window;
         tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(m_window, button.id));
-        tool.lpszText = const_cast<char*>(button.hint);
-        SendMessageA(m_hints, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        tool.lpszText = const_cast<wchar_t*>(button.hint);
+        SendMessageW(m_hints, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     m_peerRows.attach(m_iplist, m_hints,
                       [this](int index) { return m_session ? m_session->peerPresence(index) : app::Presence::Row{}; });
-    SendMessageA(m_hints, TTM_SETDELAYTIME, TTDT_INITIAL, kHintDelay);
-    SendMessageA(m_hints, TTM_SETDELAYTIME, TTDT_AUTOPOP, kHintDuration);
+    SendMessageW(m_hints, TTM_SETDELAYTIME, TTDT_INITIAL, kHintDelay);
+    SendMessageW(m_hints, TTM_SETDELAYTIME, TTDT_AUTOPOP, kHintDuration);
 }
 
 void TMainChat::show(int showCommand) {
@@ -202,7 +235,10 @@ void TMainChat::show(int showCommand) {
     }
     ShowWindow(m_window, how);
     UpdateWindow(m_window);
-    m_tray.add(m_window, WM_LIRBO_TRAY, LoadIconA(m_instance, MAKEINTRESOURCEA(IDI_MAINICON)));
+    // The small icon at the system's size for this scaling, drawn from the icon's own pictures.
+    m_tray.add(m_window, WM_LIRBO_TRAY,
+               static_cast<HICON>(LoadImageW(m_instance, MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
     if (how != SW_SHOWMINNOACTIVE) {
         SetForegroundWindow(m_window); // dialogs and boxes hand the focus back to an active owner
     }
@@ -211,23 +247,26 @@ void TMainChat::show(int showCommand) {
 
 int TMainChat::run() {
     ACCEL find{FCONTROL | FVIRTKEY, 'F', IDM_FIND};
-    m_keys = CreateAcceleratorTableA(&find, 1);
+    m_keys = CreateAcceleratorTableW(&find, 1);
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (m_findBar.dialog() != nullptr && IsDialogMessageA(m_findBar.dialog(), &message)) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (m_findBar.takeKey(message)) {
+            continue;
+        }
+        if (m_findBar.dialog() != nullptr && IsDialogMessageW(m_findBar.dialog(), &message)) {
             continue;
         }
         if (m_keys != nullptr && (message.hwnd == m_window || IsChild(m_window, message.hwnd)) &&
-            TranslateAcceleratorA(m_window, m_keys, &message)) {
+            TranslateAcceleratorW(m_window, m_keys, &message)) {
             continue;
         }
         // The keyboard interface of the main window: Tab order. Enter and Esc reach it as IDOK
         // and IDCANCEL, which it ignores; messaga asks for Enter itself.
-        if (IsDialogMessageA(m_window, &message)) {
+        if (IsDialogMessageW(m_window, &message)) {
             continue;
         }
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     DestroyAcceleratorTable(m_keys);
     m_keys = nullptr;
@@ -243,22 +282,25 @@ void TMainChat::FormResize() {
     }
     RECT client;
     GetClientRect(m_window, &client);
+    const Dpi& px = m_dpi;
     const int w = client.right;
-    const int panel1Top = client.bottom - kPanel1Height;
-    const int panel2Left = w - kPanel2Width;
+    const int panel1Top = client.bottom - px(kPanel1Height);
+    const int panel2Left = w - px(kPanel2Width);
     HDWP moves = BeginDeferWindowPos(10);
+    // Moved controls repaint whole: a copy of their old pixels left the send button half drawn.
     auto place = [&](HWND control, int x, int y, int width, int height) {
         moves = DeferWindowPos(moves, control, nullptr, x, y, width > 0 ? width : 0, height > 0 ? height : 0,
-                               SWP_NOZORDER | SWP_NOACTIVATE);
+                               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     };
-    place(m_messaga, 8, panel1Top + 8, w - 143, 21);
-    place(m_bsend, w - 128, panel1Top + 8, 121, 21);
-    place(m_iplist, panel2Left + 40, 8, 121, 185);
+    place(m_messaga, px(8), panel1Top + px(8), w - px(143), px(21));
+    place(m_bsend, w - px(128), panel1Top + px(8), px(121), px(21));
+    place(m_iplist, panel2Left + px(40), px(8), px(121), px(185));
     for (const auto& [top, button] : m_panel2Buttons) {
-        place(button, panel2Left + 8, top, 25, 25);
+        place(button, panel2Left + px(8), px(top), px(25), px(25));
     }
     place(m_memoChat.handle(), 0, 0, panel2Left, panel1Top);
     EndDeferWindowPos(moves);
+    InvalidateRect(m_bsend, nullptr, TRUE);
 }
 
 void TMainChat::command(int id, int notification) {
@@ -286,7 +328,7 @@ void TMainChat::command(int id, int notification) {
         break;
     case IDC_IPLIST:
         if (notification == LBN_SELCHANGE) {
-            m_session->selectPeer(static_cast<int>(SendMessageA(m_iplist, LB_GETCURSEL, 0, 0)));
+            m_session->selectPeer(static_cast<int>(SendMessageW(m_iplist, LB_GETCURSEL, 0, 0)));
         }
         break;
     case IDM_N9:
@@ -346,7 +388,18 @@ LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_GETMINMAXINFO: {
         auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-        limits->ptMinTrackSize = POINT{kMinimumFrameWidth, kMinimumFrameHeight};
+        limits->ptMinTrackSize = POINT{m_dpi(kMinimumFrameWidth), m_dpi(kMinimumFrameHeight)};
+        return 0;
+    }
+    case WM_DPICHANGED: { // moved to a monitor of another scaling, or the scaling changed
+        if (HIWORD(wParam) == m_dpi.value()) {
+            return 0; // the size the window has is already right for it
+        }
+        m_dpi = Dpi(HIWORD(wParam));
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(m_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        applyDpi();
         return 0;
     }
     case WM_SIZE:
@@ -394,18 +447,18 @@ LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             m_peerRows.draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
         }
-        return DefWindowProcA(m_window, message, wParam, lParam);
+        return DefWindowProcW(m_window, message, wParam, lParam);
     case WM_NOTIFY:
         if (m_peerRows.hintText(reinterpret_cast<NMHDR*>(lParam))) {
             return 0;
         }
-        return DefWindowProcA(m_window, message, wParam, lParam);
+        return DefWindowProcW(m_window, message, wParam, lParam);
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) == m_memoChat.handle() && m_session) {
             MemoChatContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         }
-        return DefWindowProcA(m_window, message, wParam, lParam);
+        return DefWindowProcW(m_window, message, wParam, lParam);
     case WM_LIRBO_TRAY:
         if (lParam == WM_LBUTTONUP || lParam == WM_LBUTTONDBLCLK) {
             restoreFromTray();
@@ -418,19 +471,19 @@ LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     default:
-        return DefWindowProcA(m_window, message, wParam, lParam);
+        return DefWindowProcW(m_window, message, wParam, lParam);
     }
 }
 
 LRESULT CALLBACK TMainChat::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<TMainChat*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* self = static_cast<TMainChat*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->m_window = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<TMainChat*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<TMainChat*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) {
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
     return self->handle(message, wParam, lParam);
 }
@@ -439,24 +492,24 @@ LRESULT CALLBACK TMainChat::windowProc(HWND window, UINT message, WPARAM wParam,
 // in the main loop and in every modal loop alike.
 LRESULT CALLBACK TMainChat::applicationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     }
-    auto* self = reinterpret_cast<TMainChat*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<TMainChat*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_NULL && self != nullptr && self->m_session) {
         self->m_session->serveHandOver();
         self->drawTranscriptIfDue();
         return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // messaga asks the dialog manager for Enter, and its Enter (character 13) sends to all; the key
 // goes on to the edit all the same.
 LRESULT CALLBACK TMainChat::messagaProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<TMainChat*>(GetWindowLongPtrA(edit, GWLP_USERDATA));
+    auto* self = reinterpret_cast<TMainChat*>(GetWindowLongPtrW(edit, GWLP_USERDATA));
     if (message == WM_GETDLGCODE) {
-        const LRESULT code = CallWindowProcA(self->m_messagaDefault, edit, message, wParam, lParam);
+        const LRESULT code = CallWindowProcW(self->m_messagaDefault, edit, message, wParam, lParam);
         const auto* key = reinterpret_cast<const MSG*>(lParam);
         if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) {
             return code | DLGC_WANTALLKEYS;
@@ -479,7 +532,7 @@ LRESULT CALLBACK TMainChat::messagaProc(HWND edit, UINT message, WPARAM wParam, 
         }
         return 0;
     }
-    return CallWindowProcA(self->m_messagaDefault, edit, message, wParam, lParam);
+    return CallWindowProcW(self->m_messagaDefault, edit, message, wParam, lParam);
 }
 
 // --- app::IFrontEnd ---
@@ -504,8 +557,11 @@ void TMainChat::showAbout() {
     TAboutForm::execute(m_instance, m_window);
 }
 
-void TMainChat::openFile(const std::string& path) {
-    ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+bool TMainChat::openFile(const std::string& path) {
+    // Above 32: the shell started a program for it.
+    const auto started = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", widePath(path).c_str(), nullptr, nullptr, SW_SHOWDEFAULT));
+    return started > 32;
 }
 
 void TMainChat::showError(const std::string& text) {
@@ -513,7 +569,7 @@ void TMainChat::showError(const std::string& text) {
 }
 
 void TMainChat::wake() {
-    PostMessageA(m_application, WM_NULL, 0, 0);
+    PostMessageW(m_application, WM_NULL, 0, 0);
 }
 
 void TMainChat::endApplication() {
@@ -526,12 +582,12 @@ app::TypedText TMainChat::inputText() const {
 
 void TMainChat::setInputText(const app::TypedText& text) {
     setTypedText(m_messaga, text);
-    const auto end = SendMessageA(m_messaga, WM_GETTEXTLENGTH, 0, 0);
-    SendMessageA(m_messaga, EM_SETSEL, static_cast<WPARAM>(end), end);
+    const auto end = SendMessageW(m_messaga, WM_GETTEXTLENGTH, 0, 0);
+    SendMessageW(m_messaga, EM_SETSEL, static_cast<WPARAM>(end), end);
 }
 
 void TMainChat::clearAndFocusInput() {
-    SetWindowTextA(m_messaga, "");
+    SetWindowTextW(m_messaga, L"");
     SetFocus(m_messaga);
 }
 
@@ -545,14 +601,14 @@ void TMainChat::beep() {
 
 void TMainChat::peersChanged() {
     const auto& entries = m_session->peers().entries();
-    SendMessageA(m_iplist, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(m_iplist, LB_RESETCONTENT, 0, 0);
+    SendMessageW(m_iplist, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(m_iplist, LB_RESETCONTENT, 0, 0);
     for (const std::string& entry : entries) {
-        SendMessageA(m_iplist, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+        SendMessageW(m_iplist, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(entry).c_str()));
     }
-    SendMessageA(m_iplist, LB_SETCURSEL, static_cast<WPARAM>(m_session->peers().selectedIndex()), 0);
+    SendMessageW(m_iplist, LB_SETCURSEL, static_cast<WPARAM>(m_session->peers().selectedIndex()), 0);
     m_peerRows.refresh();
-    SendMessageA(m_iplist, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(m_iplist, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(m_iplist, nullptr, TRUE);
 }
 
@@ -582,10 +638,10 @@ bool TMainChat::findInTranscript(const std::string& text, bool backward) {
     drawTranscript(); // the control's paragraphs are then the model's messages
     const auto [first, after] = TranscriptPositions(m_session->transcript()).range(*match);
     // The match stays marked while the find dialog has the focus.
-    SendMessageA(m_memoChat.handle(), EM_SETOPTIONS, ECOOP_OR, ECO_NOHIDESEL);
+    SendMessageW(m_memoChat.handle(), EM_SETOPTIONS, ECOOP_OR, ECO_NOHIDESEL);
     CHARRANGE selection{first, after};
-    SendMessageA(m_memoChat.handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    SendMessageA(m_memoChat.handle(), EM_SCROLLCARET, 0, 0);
+    SendMessageW(m_memoChat.handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    SendMessageW(m_memoChat.handle(), EM_SCROLLCARET, 0, 0);
     return true;
 }
 
@@ -615,7 +671,7 @@ void TMainChat::MemoChatContextMenu(POINT screen) {
     POINT client = screen;
     ScreenToClient(m_memoChat.handle(), &client);
     const auto character =
-        static_cast<LONG>(SendMessageA(m_memoChat.handle(), EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&client)));
+        static_cast<LONG>(SendMessageW(m_memoChat.handle(), EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&client)));
     const long paragraph = TranscriptPositions(m_session->transcript()).paragraphAt(character);
     if (paragraph < 0 || paragraph % 2 != 0) {
         return;
@@ -625,9 +681,14 @@ void TMainChat::MemoChatContextMenu(POINT screen) {
         return;
     }
     HMENU menu = CreatePopupMenu();
-    const std::string caption = "Добавить " + *sender + " в список";
+    // The address as plain text: an "&" in it would otherwise mark an access key.
+    std::wstring address;
+    for (const wchar_t c : wide(*sender)) {
+        address += c == L'&' ? L"&&" : std::wstring(1, c);
+    }
+    const std::wstring caption = L"Добавить " + address + L" в список";
     constexpr UINT kAddSender = 1;
-    AppendMenuA(menu, MF_STRING, kAddSender, caption.c_str());
+    AppendMenuW(menu, MF_STRING, kAddSender, caption.c_str());
     const BOOL chosen =
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, m_window, nullptr);
     DestroyMenu(menu);
@@ -643,7 +704,7 @@ void TMainChat::transcriptChanged() {
     m_drawPending = true;
     const DWORD since = GetTickCount() - m_lastDraw;
     if (since >= m_drawPeriod) {
-        PostMessageA(m_window, WM_LIRBO_DRAW_TRANSCRIPT, 0, 0);
+        PostMessageW(m_window, WM_LIRBO_DRAW_TRANSCRIPT, 0, 0);
     } else {
         SetTimer(m_window, kDrawTimer, m_drawPeriod - since, nullptr);
     }

@@ -2,6 +2,7 @@
 
 #include "app/ChatSession.h"
 #include "app/IFrontEnd.h"
+#include "ui/win32/Dpi.h"
 #include "ui/win32/FindBar.h"
 #include "ui/win32/PeerListDrawing.h"
 #include "ui/win32/RichTranscript.h"
@@ -36,7 +37,7 @@ public:
     bool confirmClear() override;
     bool chooseFile(const app::FileChooser& chooser, std::string& path) override;
     void showAbout() override;
-    void openFile(const std::string& path) override;
+    bool openFile(const std::string& path) override;
     void showError(const std::string& text) override;
     void wake() override;
     void endApplication() override;
@@ -60,7 +61,11 @@ private:
     void registerClasses();
     void buildControls();
     void buildHints();
-    HWND glyphButton(int id, int glyph, const char* caption, DWORD style);
+    HWND glyphButton(int id, const wchar_t* caption, DWORD style);
+    // Fonts, glyphs, list rows and layout for the window's scaling; again when it changes.
+    void applyDpi();
+    void setGlyph(HWND button, int glyph);
+    void sizeClientArea();
     void command(int id, int notification);
     void FormResize();
     void drawTranscript();
@@ -73,6 +78,7 @@ private:
     HINSTANCE m_instance;
     HWND m_application = nullptr; // hidden: the target of the hand-over's wake-up
     HWND m_window = nullptr;
+    Dpi m_dpi;
     HFONT m_font = nullptr;
     HWND m_messaga = nullptr;
     WNDPROC m_messagaDefault = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/win32/Tipedit.h"
 
 #include "ui/win32/DialogGeometry.h"
+#include "ui/win32/DialogKeys.h"
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
 
@@ -13,7 +14,7 @@ constexpr int kResultCancel = 2;
 
 bool Tipedit::execute(HINSTANCE instance, HWND owner, std::string& address) {
     Tipedit editor(address);
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_IPEDIT), owner, &Tipedit::dialogProc,
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_IPEDIT), owner, &Tipedit::dialogProc,
                            reinterpret_cast<LPARAM>(&editor)) == kResultOk;
 }
 
@@ -23,17 +24,17 @@ void Tipedit::Button1Click(HWND dialog) {
 }
 
 INT_PTR CALLBACK Tipedit::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Tipedit*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* self = reinterpret_cast<Tipedit*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (message) {
     case WM_INITDIALOG:
         self = reinterpret_cast<Tipedit*>(lParam);
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         applyPixelGeometry(dialog);
         setWindowText(GetDlgItem(dialog, IDC_NEWIP), self->m_address);
         return TRUE; // the focus goes to newip, its text selected
     case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDOK: // Enter in newip (a focused button sends its own ID): newipKeyPress
+        // Enter presses a focused button; in newip it presses OK (newipKeyPress).
+        switch (LOWORD(wParam) == IDOK ? enterTarget(dialog, IDC_IPEDIT_BUTTON1) : LOWORD(wParam)) {
         case IDC_IPEDIT_BUTTON1:
             self->Button1Click(dialog);
             break;

@@ -2,6 +2,8 @@
 
 #include "core/NickPalette.h"
 #include "ui/win32/DialogGeometry.h"
+#include "ui/win32/DialogKeys.h"
+#include "ui/win32/Dpi.h"
 #include "ui/win32/MessageBoxes.h"
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
@@ -18,20 +20,21 @@ constexpr int kFieldHeight = 21;
 bool Tnastroy::execute(HINSTANCE instance, HWND owner, std::string& nick, int& colour,
                        const app::IFrontEnd::TextCheck& checkNick) {
     Tnastroy dialog(nick, colour, checkNick);
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_NASTROY), owner, &Tnastroy::dialogProc,
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_NASTROY), owner, &Tnastroy::dialogProc,
                            reinterpret_cast<LPARAM>(&dialog)) == kResultOk;
 }
 
 void Tnastroy::FormCreate(HWND dialog) {
     HWND combo = GetDlgItem(dialog, IDC_COMBOBOX1);
     for (int i = 0; i < core::TNickPalette::nameCount(); ++i) {
-        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(core::TNickPalette::name(i).c_str()));
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(core::TNickPalette::name(i)).c_str()));
     }
-    SendMessageA(combo, CB_SETITEMHEIGHT, 0, kItemHeight);
+    const Dpi dpi = Dpi::of(dialog);
+    SendMessageW(combo, CB_SETITEMHEIGHT, 0, dpi(kItemHeight));
     // The selection field: the item height plus the two 3-pixel edges.
-    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), kFieldHeight - 6);
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), dpi(kFieldHeight - 6));
     applyPixelGeometry(dialog);
-    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(m_colour), 0);
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(m_colour), 0);
     setWindowText(GetDlgItem(dialog, IDC_NIK), m_nick);
 }
 
@@ -43,26 +46,28 @@ void Tnastroy::BitBtn1Click(HWND dialog) {
         return;
     }
     m_nick = nick.text;
-    m_colour = static_cast<int>(SendDlgItemMessageA(dialog, IDC_COMBOBOX1, CB_GETCURSEL, 0, 0));
+    m_colour = static_cast<int>(SendDlgItemMessageW(dialog, IDC_COMBOBOX1, CB_GETCURSEL, 0, 0));
     EndDialog(dialog, kResultOk);
 }
 
 INT_PTR CALLBACK Tnastroy::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Tnastroy*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* self = reinterpret_cast<Tnastroy*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (message) {
     case WM_INITDIALOG:
         self = reinterpret_cast<Tnastroy*>(lParam);
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         self->FormCreate(dialog);
         return TRUE; // the focus goes to nik, its text selected
-    case WM_COMMAND:
-        // IDOK and IDCANCEL come from Enter and Esc: neither does anything here.
-        if (LOWORD(wParam) == IDC_BITBTN1) {
+    case WM_COMMAND: {
+        // IDOK comes from Enter: it presses a focused button and nothing else; Esc does nothing.
+        const int id = LOWORD(wParam) == IDOK ? enterTarget(dialog, 0) : LOWORD(wParam);
+        if (id == IDC_BITBTN1) {
             self->BitBtn1Click(dialog);
-        } else if (LOWORD(wParam) == IDC_BITBTN2) {
+        } else if (id == IDC_BITBTN2) {
             EndDialog(dialog, kResultCancel);
         }
         return TRUE;
+    }
     case WM_CLOSE:
         EndDialog(dialog, kResultCancel);
         return TRUE;

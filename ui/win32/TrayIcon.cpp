@@ -1,6 +1,8 @@
 #include "ui/win32/TrayIcon.h"
 
-#include <cstring>
+#include "ui/win32/WindowText.h"
+
+#include <iterator>
 #include <shellapi.h>
 
 namespace lirbo::win32 {
@@ -58,8 +60,8 @@ TrayIcon::~TrayIcon() {
     }
 }
 
-NOTIFYICONDATAA TrayIcon::data() const {
-    NOTIFYICONDATAA icon{};
+NOTIFYICONDATAW TrayIcon::data() const {
+    NOTIFYICONDATAW icon{};
     icon.cbSize = sizeof icon;
     icon.hWnd = m_owner;
     icon.uID = kIconId;
@@ -70,12 +72,12 @@ bool TrayIcon::add(HWND owner, UINT callbackMessage, HICON icon) {
     m_owner = owner;
     m_message = callbackMessage;
     m_icon = icon;
-    NOTIFYICONDATAA added = data();
+    NOTIFYICONDATAW added = data();
     added.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
     added.uCallbackMessage = m_message;
     added.hIcon = m_icon;
-    std::strcpy(added.szTip, "Lirbo");
-    m_added = Shell_NotifyIconA(NIM_ADD, &added) != FALSE;
+    lstrcpynW(added.szTip, L"Lirbo", static_cast<int>(std::size(added.szTip)));
+    m_added = Shell_NotifyIconW(NIM_ADD, &added) != FALSE;
     return m_added;
 }
 
@@ -86,25 +88,25 @@ void TrayIcon::update(bool marked, const std::string& tip) {
     if (marked && m_marked == nullptr) {
         m_marked = markedCopy(m_icon);
     }
-    NOTIFYICONDATAA changed = data();
+    NOTIFYICONDATAW changed = data();
     changed.uFlags = NIF_ICON | NIF_TIP;
     changed.hIcon = marked && m_marked != nullptr ? m_marked : m_icon;
-    const std::string fitted = fitTip(tip, sizeof changed.szTip);
-    std::memcpy(changed.szTip, fitted.c_str(), fitted.size() + 1);
-    Shell_NotifyIconA(NIM_MODIFY, &changed);
+    const std::wstring fitted = wide(fitTip(tip, std::size(changed.szTip)));
+    lstrcpynW(changed.szTip, fitted.c_str(), static_cast<int>(std::size(changed.szTip)));
+    Shell_NotifyIconW(NIM_MODIFY, &changed);
 }
 
 void TrayIcon::remove() {
     if (!m_added) {
         return;
     }
-    NOTIFYICONDATAA removed = data();
-    Shell_NotifyIconA(NIM_DELETE, &removed);
+    NOTIFYICONDATAW removed = data();
+    Shell_NotifyIconW(NIM_DELETE, &removed);
     m_added = false;
 }
 
-// Windows-1251 has one byte per character, so any cut is between characters; a cut tip ends in
-// "..." so it does not read as whole.
+// Each Windows-1251 byte is one character and one UTF-16 unit, so any cut is between characters;
+// a cut tip ends in "..." so it does not read as whole.
 std::string TrayIcon::fitTip(const std::string& tip, std::size_t size) {
     if (size == 0) {
         return {};

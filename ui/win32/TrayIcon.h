@@ -22,11 +22,11 @@ public:
     // Takes the icon away (NIM_DELETE); also done on destruction.
     void remove();
 
-    // `tip` cut to fit a buffer of `size` bytes with its terminating zero.
+    // `tip` cut to fit a buffer of `size` characters with its terminating zero.
     static std::string fitTip(const std::string& tip, std::size_t size);
 
 private:
-    NOTIFYICONDATAA data() const;
+    NOTIFYICONDATAW data() const;
 
     HWND m_owner = nullptr;
     UINT m_message = 0;

@@ -1,59 +1,75 @@
 #include "ui/win32/WindowText.h"
 
+#include "core/CodePage1251.h"
+
 namespace lirbo::win32 {
 
 namespace {
-constexpr UINT kCodePage = 1251;
-} // namespace
 
-std::string windowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(window, text.data(), length + 1);
+std::wstring wideText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
     return text;
 }
 
+std::u16string_view units(const std::wstring& text) {
+    return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
+}
+
+} // namespace
+
+std::wstring wide(const std::string& cp1251) {
+    const std::u16string text = core::cp1251::toUtf16(cp1251);
+    return {text.begin(), text.end()};
+}
+
+std::string cp1251(const std::wstring& text) {
+    return core::cp1251::fromUtf16(units(text)).bytes;
+}
+
+std::string windowText(HWND window) {
+    return cp1251(wideText(window));
+}
+
 void setWindowText(HWND window, const std::string& text) {
-    SetWindowTextA(window, text.c_str());
+    SetWindowTextW(window, wide(text).c_str());
 }
 
 app::TypedText typedText(HWND edit) {
-    const int length = GetWindowTextLengthW(edit);
-    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    wide.resize(static_cast<std::size_t>(GetWindowTextW(edit, wide.data(), length + 1)));
-
+    const std::wstring text = wideText(edit);
+    core::cp1251::Encoded encoded = core::cp1251::fromUtf16(units(text));
     app::TypedText typed;
-    typed.original.assign(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
-    for (std::size_t i = 0; i < wide.size(); ++i) {
-        char32_t point = wide[i];
-        std::size_t units = 1;
-        if (point >= 0xD800 && point < 0xDC00 && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] < 0xE000) {
-            point = 0x10000 + ((point - 0xD800) << 10) + (wide[i + 1] - 0xDC00);
-            units = 2;
-        }
-        char byte = '?';
-        BOOL lacking = FALSE;
-        const int made = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide.data() + i, static_cast<int>(units),
-                                             &byte, 1, nullptr, &lacking);
-        if (made != 1 || lacking) {
-            byte = '?';
-            typed.lacking.push_back(point);
-        }
-        typed.text.push_back(byte);
-        i += units - 1;
-    }
+    typed.text = std::move(encoded.bytes);
+    typed.lacking = std::move(encoded.lacking);
+    typed.original.assign(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
     return typed;
 }
 
 void setTypedText(HWND edit, const app::TypedText& text) {
     if (text.original.empty()) {
-        SetWindowTextA(edit, text.text.c_str());
+        setWindowText(edit, text.text);
         return;
     }
-    std::wstring wide(text.original.size() / sizeof(wchar_t), L'\0');
-    text.original.copy(reinterpret_cast<char*>(wide.data()), wide.size() * sizeof(wchar_t));
-    SetWindowTextW(edit, wide.c_str());
+    std::wstring shown(text.original.size() / sizeof(wchar_t), L'\0');
+    text.original.copy(reinterpret_cast<char*>(shown.data()), shown.size() * sizeof(wchar_t));
+    SetWindowTextW(edit, shown.c_str());
+}
+
+std::wstring widePath(const std::string& path) {
+    const int size = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), text.data(), size);
+    return text;
+}
+
+std::string narrowPath(const std::wstring& path) {
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    WideCharToMultiByte(CP_ACP, 0, path.data(), static_cast<int>(path.size()), text.data(), size, nullptr, nullptr);
+    return text;
 }
 
 } // namespace lirbo::win32

@@ -7,6 +7,12 @@
 
 namespace lirbo::win32 {
 
+// The program's Windows-1251 text as the UTF-16 every window takes, and back, through core's
+// code-page table: the same whatever code page the system uses for non-Unicode programs.
+std::wstring wide(const std::string& cp1251);
+// Characters Windows-1251 lacks become "?".
+std::string cp1251(const std::wstring& text);
+
 // A window's text as Windows-1251 bytes, whatever its length.
 std::string windowText(HWND window);
 void setWindowText(HWND window, const std::string& text);
@@ -15,5 +21,10 @@ void setWindowText(HWND window, const std::string& text);
 // lacks), the lacking characters, and the control's own UTF-16 text, so that it can come back whole.
 app::TypedText typedText(HWND edit);
 void setTypedText(HWND edit, const app::TypedText& text);
+
+// File paths: the program keeps them as the file functions take them (the ANSI code page); the
+// choosers and the shell are given and give UTF-16.
+std::wstring widePath(const std::string& path);
+std::string narrowPath(const std::wstring& path);
 
 } // namespace lirbo::win32
