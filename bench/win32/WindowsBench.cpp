@@ -110,16 +110,16 @@ int main(int argc, char** argv) {
     const int runs = std::max(1, std::atoi(argv[2]));
     std::vector<Program> programs;
     for (int i = 3; i < argc; ++i) {
-        const std::string spec = argv[i];
-        const auto first = spec.find('='), second = spec.find('=', first + 1);
+        const std::string described = argv[i];
+        const auto first = described.find('='), second = described.find('=', first + 1);
         if (first == std::string::npos || second == std::string::npos) {
             std::fprintf(stderr, "not NAME=WINDOW_CLASS=EXE: %s\n", argv[i]);
             return 2;
         }
         Program& p = programs.emplace_back();
-        p.name = spec.substr(0, first);
-        p.windowClass = spec.substr(first + 1, second - first - 1);
-        p.exe = spec.substr(second + 1);
+        p.name = described.substr(0, first);
+        p.windowClass = described.substr(first + 1, second - first - 1);
+        p.exe = described.substr(second + 1);
     }
     for (int round = 0; round < runs; ++round) {
         for (std::size_t i = 0; i < programs.size(); ++i) {
