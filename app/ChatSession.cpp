@@ -108,12 +108,10 @@ int ChatSession::listenPort() const {
 template <typename Run> void ChatSession::command(Run&& run) {
     try {
         run();
-    } catch (const core::Exception& error) {
-        showError(error.message());
     } catch (const std::exception& error) {
-        showError(core::foreignErrorText(&error));
+        showError(core::errorText(&error));
     } catch (...) {
-        showError(core::foreignErrorText(nullptr));
+        showError(core::errorText(nullptr));
     }
     showHistoryFailure();
     m_frontEnd.focusInput(); // never left on a button, where the next space would press it
