@@ -53,11 +53,10 @@ std::string historyFolderBeside(const std::string& settingsPath) {
 } // namespace
 
 ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints, std::shared_ptr<net::IHostLookup> hostLookup)
-    : m_frontEnd(frontEnd), m_mirror(m_transcript, [this] { m_frontEnd.transcriptChanged(); }), m_input(frontEnd),
+    : m_frontEnd(frontEnd), m_mirror(m_transcript, [this] { m_frontEnd.transcriptChanged(); }),
       m_resolver(hostLookup ? std::move(hostLookup) : std::make_shared<net::SystemHostLookup>()),
       m_sender(m_idUDPClient, m_failures, [this] { m_frontEnd.presenceChanged(); }),
-      m_controller(core::TChatController::Ports{m_sender, m_peers, m_input, m_clock, m_input, m_transcript},
-                   kDefaultNick, 0),
+      m_controller(core::TChatController::Ports{m_sender, m_peers, m_clock, m_transcript}, kDefaultNick, 0),
       m_saveRTF(chooser(FileChooser::Mode::Save, "SaveRTF", "", "\xD4\xE0\xE9\xEB RTF", "*.RTF", "chat", "RTF")),
       m_openDialog(chooser(FileChooser::Mode::Open, "OpenDialog",
                            "\xC7\xE0\xE3\xF0\xF3\xE7\xE8\xF2\xFC \xF1\xEF\xE8\xF1\xEE\xEA IP", kTextFile, "*.txt",
@@ -108,12 +107,10 @@ int ChatSession::listenPort() const {
 template <typename Run> void ChatSession::command(Run&& run) {
     try {
         run();
-    } catch (const core::Exception& error) {
-        showError(error.message());
     } catch (const std::exception& error) {
-        showError(core::foreignErrorText(&error));
+        showError(core::errorText(&error));
     } catch (...) {
-        showError(core::foreignErrorText(nullptr));
+        showError(core::errorText(nullptr));
     }
     showHistoryFailure();
     m_frontEnd.focusInput(); // never left on a button, where the next space would press it
@@ -121,6 +118,19 @@ template <typename Run> void ChatSession::command(Run&& run) {
 
 void ChatSession::showError(const std::string& message) {
     m_frontEnd.showError(core::errorBoxText(message));
+}
+
+void ChatSession::apply(core::TAfterSend afterSend) {
+    switch (afterSend) {
+    case core::TAfterSend::Beep:
+        m_frontEnd.beep();
+        break;
+    case core::TAfterSend::ClearInput:
+        m_frontEnd.clearAndFocusInput();
+        break;
+    case core::TAfterSend::Nothing:
+        break;
+    }
 }
 
 void ChatSession::showHistoryFailure() {
@@ -166,12 +176,12 @@ void ChatSession::sendToAll() {
     command([this] {
         const TypedText line = m_frontEnd.inputText();
         if (line.text.empty()) {
-            m_controller.sendToAll(); // the beep
+            apply(m_controller.sendToAll(line.text)); // the beep
             return;
         }
         checkOutgoing(line);
         startLookupWait();
-        m_controller.sendToAll();
+        apply(m_controller.sendToAll(line.text));
         m_sentLines.add(line.text);
     });
 }
@@ -185,7 +195,7 @@ void ChatSession::sendPrivate() {
         const TypedText line = m_frontEnd.inputText();
         checkOutgoing(line);
         startLookupWait();
-        m_controller.sendPrivate();
+        apply(m_controller.sendPrivate(line.text));
         if (!line.text.empty()) {
             m_sentLines.add(line.text);
         }

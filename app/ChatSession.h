@@ -126,21 +126,11 @@ public:
     void setColourPicker(ColourPicker picker) { m_pickColour = std::move(picker); }
 
 private:
-    // The input line and the beep, as the controller sees them, through the front-end.
-    class FrontEndInput : public core::IInputLine, public core::IBeeper {
-    public:
-        explicit FrontEndInput(IFrontEnd& frontEnd) : m_frontEnd(frontEnd) {}
-        std::string text() const override { return m_frontEnd.inputText().text; }
-        void clearAndFocus() override { m_frontEnd.clearAndFocusInput(); }
-        void beep() override { m_frontEnd.beep(); }
-
-    private:
-        IFrontEnd& m_frontEnd;
-    };
-
     template <typename Run> void command(Run&& run);
     void showError(const std::string& message);
     void showHistoryFailure();
+    // Does to the input line what the controller's send asked for.
+    void apply(core::TAfterSend afterSend);
     // Refuses a line the user did not see as it would go out, or that receivers would drop.
     void checkOutgoing(const TypedText& line) const;
     void IdUDPServerUDPRead(const std::string& bytes, const std::string& senderAddress);
@@ -161,7 +151,6 @@ private:
     core::TPeerList m_peers;
     std::optional<core::TChatSettings> m_settings;
     core::SystemClock m_clock;
-    FrontEndInput m_input;
     PeerFailures m_failures;
     net::HostResolver m_resolver;
     net::TIdUDPClient m_idUDPClient;

@@ -24,12 +24,11 @@ std::string StartupFailure::text(const char* className, const core::ModuleOrigin
     return text;
 }
 
-std::string StartupFailure::text(const core::Exception& error) {
-    return text(error.className(), core::moduleOrigin(error.raiseAddress()), error.message());
-}
-
 std::string StartupFailure::text(const std::exception& error) {
-    return text("Exception", core::moduleOrigin(nullptr), core::foreignErrorText(&error));
+    if (const auto* own = dynamic_cast<const core::Exception*>(&error)) {
+        return text(own->className(), core::moduleOrigin(own->raiseAddress()), own->message());
+    }
+    return text("Exception", core::moduleOrigin(nullptr), core::errorText(&error));
 }
 
 } // namespace lirbo::app

@@ -5,10 +5,6 @@
 #include <exception>
 #include <string>
 
-namespace lirbo::core {
-class Exception;
-}
-
 namespace lirbo::app {
 
 // The text of the "Application Error" box for an error that stops the program from starting:
@@ -17,8 +13,8 @@ namespace lirbo::app {
 // Windows-1251 bytes, like the message.
 class StartupFailure {
 public:
-    static std::string text(const core::Exception& error);
-    // An error from outside the program's classes (out of memory, for one).
+    // An error from outside the program's classes (out of memory, for one) is named "Exception",
+    // with no address, and shown in the user's words.
     static std::string text(const std::exception& error);
     static std::string text(const char* className, const core::ModuleOrigin& origin, const std::string& message);
 };

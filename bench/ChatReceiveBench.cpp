@@ -27,11 +27,9 @@ enum class Log { Off, ManySenders, OneSender };
 void receivePath(benchmark::State& state, bool full, Log logged = Log::Off) {
     lirbo::test::FakeSender sender;
     lirbo::test::FakePeers peers;
-    lirbo::test::FakeInput input;
     lirbo::test::FakeClock clock;
-    lirbo::test::FakeBeeper beeper;
     TChatTranscript transcript;
-    TChatController controller({sender, peers, input, clock, beeper, transcript}, "nik", 0);
+    TChatController controller({sender, peers, clock, transcript}, "nik", 0);
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("lirbo-bench-history-" + std::to_string(::getpid()));
     std::int64_t received = 0;

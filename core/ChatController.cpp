@@ -26,29 +26,26 @@ void replaceZeroBytes(std::string& text) {
 TChatController::TChatController(Ports ports, std::string nick, int colourIndex)
     : m_ports(ports), m_nick(std::move(nick)), m_colourIndex(colourIndex) {}
 
-void TChatController::sendToAll() {
-    std::string text = m_ports.input.text();
+TAfterSend TChatController::sendToAll(const std::string& text) {
     if (text.empty()) {
-        m_ports.beeper.beep();
-        return;
+        return TAfterSend::Beep;
     }
     const std::string bytes = outgoing(TChatDatagram::Kind::Public, text);
     const int count = m_ports.peers.count();
     for (int i = 0; i < count; ++i) {
         m_ports.sender.sendDatagram(m_ports.peers.get(i), bytes);
     }
-    appendOwn(TShownMessage::Kind::Sent, {}, {}, std::move(text));
+    return appendOwn(TShownMessage::Kind::Sent, {}, {}, text);
 }
 
-void TChatController::sendPrivate() {
+TAfterSend TChatController::sendPrivate(const std::string& text) {
     const int selected = m_ports.peers.selectedIndex();
     if (selected < 0 || selected >= m_ports.peers.count()) {
-        return;
+        return TAfterSend::Nothing;
     }
     const std::string address = m_ports.peers.get(selected);
-    std::string text = m_ports.input.text();
     m_ports.sender.sendDatagram(address, outgoing(TChatDatagram::Kind::Private, text));
-    appendOwn(TShownMessage::Kind::SentPrivate, kPrivateToSuffix + address, address, std::move(text));
+    return appendOwn(TShownMessage::Kind::SentPrivate, kPrivateToSuffix + address, address, text);
 }
 
 std::optional<TShownMessage> TChatController::receive(const std::string& bytes, const std::string& senderAddress) {
@@ -114,10 +111,10 @@ std::string TChatController::outgoingDatagram(TChatDatagram::Kind kind, const st
     return datagram.encode();
 }
 
-void TChatController::appendOwn(TShownMessage::Kind kind, std::string_view suffix, const std::string& address,
-                                std::string body) {
+TAfterSend TChatController::appendOwn(TShownMessage::Kind kind, std::string_view suffix, const std::string& address,
+                                      std::string body) {
     appendMessage(kind, m_nick, suffix, address, TNickPalette::colour(m_colourIndex), std::move(body));
-    m_ports.input.clearAndFocus();
+    return TAfterSend::ClearInput;
 }
 
 TShownMessage TChatController::appendMessage(TShownMessage::Kind kind, std::string_view nick, std::string_view suffix,

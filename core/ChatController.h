@@ -10,10 +10,15 @@
 
 namespace lirbo::core {
 
+// What a send asks of whoever keeps the input line: nothing (no peer selected), the beep (an empty
+// line for all: nothing went out), or emptying the line and focusing it (the echo is shown).
+enum class TAfterSend { Nothing, Beep, ClearInput };
+
 // The heart of the chat: turns typed lines into datagrams for the peers, writes the local echo,
 // turns received datagrams into transcript lines and sends the departure notices.
-// Runs on the main thread only. Errors from the sender propagate to the caller unchanged: the
-// operation ends at the failing peer, nothing is echoed and the input line keeps its text.
+// Runs on the main thread only. A send takes the typed line (Windows-1251 bytes) as its caller read
+// it. Errors from the sender propagate to the caller unchanged: the operation ends at the failing
+// peer, nothing is echoed, and the caller leaves the input line as it is.
 // Headers: nick[hh:nn] for the echo of a public message, nick[hh:nn] лично для ADDRESS for that of
 // a private one, nick[hh:nn]//ADDRESS and nick[hh:nn] лично отADDRESS for received ones; the bold
 // run is nick[hh:nn] (the nick's length plus 2 plus the stamp's, so plus 7 for "hh:nn").
@@ -26,16 +31,14 @@ public:
     struct Ports {
         IDatagramSender& sender;
         IPeerSequence& peers;
-        IInputLine& input;
         IClock& clock;
-        IBeeper& beeper;
         TChatTranscript& transcript;
     };
 
     TChatController(Ports ports, std::string nick, int colourIndex);
 
-    void sendToAll();
-    void sendPrivate();
+    [[nodiscard]] TAfterSend sendToAll(const std::string& text);
+    [[nodiscard]] TAfterSend sendPrivate(const std::string& text);
     // `bytes`: the datagram exactly as received; `senderAddress`: dotted IPv4 of its sender.
     // Empty when the datagram was malformed and nothing was shown.
     std::optional<TShownMessage> receive(const std::string& bytes, const std::string& senderAddress);
@@ -60,7 +63,8 @@ public:
 
 private:
     std::string outgoing(TChatDatagram::Kind kind, const std::string& body) const;
-    void appendOwn(TShownMessage::Kind kind, std::string_view suffix, const std::string& address, std::string body);
+    TAfterSend appendOwn(TShownMessage::Kind kind, std::string_view suffix, const std::string& address,
+                         std::string body);
     TShownMessage appendMessage(TShownMessage::Kind kind, std::string_view nick, std::string_view suffix,
                                 std::string_view address, TColor colour, std::string body);
 

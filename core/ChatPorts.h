@@ -21,14 +21,6 @@ public:
     virtual int selectedIndex() const = 0;
 };
 
-// The input line: its text (Windows-1251 bytes), emptied and focused after a send.
-class IInputLine {
-public:
-    virtual ~IInputLine() = default;
-    virtual std::string text() const = 0;
-    virtual void clearAndFocus() = 0;
-};
-
 // The local time of day as "hh:nn" with the system's time separator.
 class IClock {
 public:
@@ -53,13 +45,6 @@ class IMessageListener {
 public:
     virtual ~IMessageListener() = default;
     virtual void messageShown(const TShownMessage& message) = 0;
-};
-
-// Sounds the default beep (send on an empty input line).
-class IBeeper {
-public:
-    virtual ~IBeeper() = default;
-    virtual void beep() = 0;
 };
 
 } // namespace lirbo::core

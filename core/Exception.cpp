@@ -66,7 +66,10 @@ EIniFileException iniWriteError(const std::string& settingsPath) {
     return EIniFileException("Unable to write to " + sys::pathToCp1251(settingsPath));
 }
 
-std::string foreignErrorText(const std::exception* error) {
+std::string errorText(const std::exception* error) {
+    if (const auto* own = dynamic_cast<const Exception*>(error)) {
+        return own->message();
+    }
     if (dynamic_cast<const std::bad_alloc*>(error) != nullptr) {
         return "\xCD\xE5\xE4\xEE\xF1\xF2\xE0\xF2\xEE\xF7\xED\xEE \xEF\xE0\xEC\xFF\xF2\xE8"; // Недостаточно памяти
     }

@@ -5,16 +5,15 @@
 
 namespace lirbo::core {
 
-// Base of every error the program raises. It carries the message shown to the user and can
-// name its own class and the code address that raised it (the start-up failure box prints both).
-class Exception {
+// Base of every error the program raises. It carries the message shown to the user (what() gives
+// its bytes too) and can name its own class and the code address that raised it (the start-up
+// failure box prints both).
+class Exception : public std::exception {
 public:
     explicit Exception(std::string message);
-    virtual ~Exception() = default;
-    Exception(const Exception&) = default;
-    Exception& operator=(const Exception&) = default;
 
     const std::string& message() const { return m_message; }
+    const char* what() const noexcept override { return m_message.c_str(); }
     virtual const char* className() const { return "Exception"; }
     // The return address inside the code that constructed (and so raised) the error.
     const void* raiseAddress() const { return m_raiseAddress; }
@@ -52,10 +51,11 @@ EOutOfResources saveStreamError();
 EStringListError listIndexError(long long index);
 EIniFileException iniWriteError(const std::string& settingsPath);
 
-// The text shown for an error from outside the program's classes (out of memory, a library's own
-// failure; nullptr for one that is not even a std::exception): their texts are English and meant
-// for programmers, never for the user.
-std::string foreignErrorText(const std::exception* error);
+// The text the user is shown for an error: the program's own errors say their message as it is.
+// An error from outside the program's classes (out of memory, a library's own failure; nullptr for
+// one that is not even a std::exception) gets a Russian text: its own is English and meant for
+// programmers, never for the user.
+std::string errorText(const std::exception* error);
 
 // The text of the error box: a full stop is added when the message is not empty and its last
 // byte sorts after "." (so after a letter, a digit or "?", but not after ".", "!", ")" or a space).

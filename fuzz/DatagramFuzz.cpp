@@ -59,12 +59,10 @@ void checkComposed(const std::string& bytes) {
 void checkReceive(const std::string& bytes) {
     lirbo::test::FakeSender sender;
     lirbo::test::FakePeers peers;
-    lirbo::test::FakeInput input;
     lirbo::test::FakeClock clock;
-    lirbo::test::FakeBeeper beeper;
     // A small capacity, so that most inputs also exercise the trimming.
     lirbo::core::TChatTranscript transcript(512);
-    lirbo::core::TChatController controller({sender, peers, input, clock, beeper, transcript}, "nik", 0);
+    lirbo::core::TChatController controller({sender, peers, clock, transcript}, "nik", 0);
     controller.receive("V1first;message", "127.0.0.1");
     const std::size_t before = transcript.messages().size();
     controller.receive(bytes, "10.0.0.1");

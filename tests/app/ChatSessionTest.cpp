@@ -328,6 +328,7 @@ TEST_F(ChatSessionTest, EveryFailingCommandShowsItsErrorOnceWithTheFullStopRule)
         EXPECT_EQ(shown.rfind(c.error.empty() ? "Socket Error # " : c.error, 0), 0u) << shown;
         EXPECT_EQ(shown.back(), '.') << shown; // the reason ends in a letter: the box adds a full stop
         EXPECT_TRUE(session->transcript().messages().empty());
+        EXPECT_EQ(frontEnd.input.text, "hi"); // a failed send leaves the line as typed
     }
 }
 
@@ -487,6 +488,7 @@ TEST_F(ChatSessionTest, SentLinesComeBackAndFocusReturnsToTheInputLine) {
     for (const char* line : {"one", "two"}) {
         frontEnd.input = typed(line);
         session->sendToAll();
+        EXPECT_EQ(frontEnd.input.text, ""); // sent: the line is emptied
     }
     frontEnd.input = typed("draft");
     session->recallOlder();

@@ -10,9 +10,7 @@
 namespace lirbo::core {
 namespace {
 
-using test::FakeBeeper;
 using test::FakeClock;
-using test::FakeInput;
 using test::FakePeers;
 using test::FakeSender;
 using test::Sent;
@@ -38,89 +36,73 @@ protected:
 
     FakeSender sender;
     FakePeers peers;
-    FakeInput input;
     FakeClock clock;
-    FakeBeeper beeper;
     TChatTranscript transcript;
-    TChatController controller{{sender, peers, input, clock, beeper, transcript}, "Ann", 3};
+    TChatController controller{{sender, peers, clock, transcript}, "Ann", 3};
 };
 
 TEST_F(ChatControllerTest, SendToAllSendsToEveryEntryInOrderThenEchoes) {
-    input.line = "Hello; world";
-    controller.sendToAll();
+    EXPECT_EQ(controller.sendToAll("Hello; world"), TAfterSend::ClearInput);
     const std::vector<Sent> expected{
         {"10.0.0.1", "V3Ann;Hello; world"}, {"10.0.0.2", "V3Ann;Hello; world"}, {"10.0.0.1", "V3Ann;Hello; world"}};
     EXPECT_EQ(sender.sent, expected);
     expectOnlyMessage("Ann[14:05]", 10, kYellow, "Hello; world");
-    EXPECT_EQ(input.clears, 1);
-    EXPECT_EQ(beeper.beeps, 0);
 }
 
 TEST_F(ChatControllerTest, EmptyInputOnlyBeepsButEmptyListStillEchoes) {
-    controller.sendToAll();
-    EXPECT_EQ(beeper.beeps, 1);
+    EXPECT_EQ(controller.sendToAll(""), TAfterSend::Beep);
     EXPECT_TRUE(sender.sent.empty());
     EXPECT_TRUE(transcript.messages().empty());
-    EXPECT_EQ(input.clears, 0);
 
     peers.entries.clear();
-    input.line = " ";
-    controller.sendToAll();
+    EXPECT_EQ(controller.sendToAll(" "), TAfterSend::ClearInput);
     expectOnlyMessage("Ann[14:05]", 10, kYellow, " ");
 }
 
 TEST_F(ChatControllerTest, SendPrivateGoesToTheSelectedEntryOnlyAndAllowsAnEmptyBody) {
-    input.line = "psst";
-    controller.sendPrivate(); // nothing selected
+    EXPECT_EQ(controller.sendPrivate("psst"), TAfterSend::Nothing); // nothing selected: the line stays
     EXPECT_TRUE(sender.sent.empty());
     EXPECT_TRUE(transcript.messages().empty());
-    EXPECT_EQ(input.line, "psst");
 
-    input.line.clear();
     peers.selected = 1;
-    controller.sendPrivate();
+    EXPECT_EQ(controller.sendPrivate(""), TAfterSend::ClearInput);
     EXPECT_EQ(sender.sent, (std::vector<Sent>{{"10.0.0.2", "T3Ann;"}}));
     expectOnlyMessage("Ann[14:05]" + kLichnoDlya + "10.0.0.2", 10, kYellow, "");
-    EXPECT_EQ(beeper.beeps, 0);
 }
 
-TEST_F(ChatControllerTest, FailingSendEndsTheOperationWithoutEchoAndKeepsTheInput) {
+TEST_F(ChatControllerTest, FailingSendEndsTheOperationWithoutEcho) {
+    using Operation = void (*)(TChatController&);
+    const Operation toAll = [](TChatController& chat) { (void)chat.sendToAll("text"); };
+    const Operation toSelected = [](TChatController& chat) { (void)chat.sendPrivate("text"); };
     struct Case {
         const char* name;
         int failAt;
-        void (TChatController::*operation)();
+        Operation operation;
         std::size_t delivered;
     };
-    for (const Case& c :
-         {Case{"all, first", 0, &TChatController::sendToAll, 0}, Case{"all, middle", 1, &TChatController::sendToAll, 1},
-          Case{"all, last", 2, &TChatController::sendToAll, 2}, Case{"private", 0, &TChatController::sendPrivate, 0},
-          // A failing notice skips its peer only: the peer after it is still told.
-          Case{"notices", 1, &TChatController::sendDepartureNotices, 2}}) {
+    for (const Case& c : {Case{"all, first", 0, toAll, 0}, Case{"all, middle", 1, toAll, 1},
+                          Case{"all, last", 2, toAll, 2}, Case{"private", 0, toSelected, 0},
+                          // A failing notice skips its peer only: the peer after it is still told.
+                          Case{"notices", 1, [](TChatController& chat) { chat.sendDepartureNotices(); }, 2}}) {
         SCOPED_TRACE(c.name);
         FakeSender failing;
         failing.failAtCall = c.failAt;
         TChatTranscript t;
-        TChatController chat({failing, peers, input, clock, beeper, t}, "Ann", 3);
-        input.line = "text";
-        input.clears = 0;
+        TChatController chat({failing, peers, clock, t}, "Ann", 3);
         peers.selected = 0;
-        EXPECT_THROW((chat.*c.operation)(), Exception);
+        EXPECT_THROW(c.operation(chat), Exception);
         EXPECT_EQ(failing.sent.size(), c.delivered);
         EXPECT_TRUE(t.messages().empty());
-        EXPECT_EQ(input.line, "text");
-        EXPECT_EQ(input.clears, 0);
     }
 }
 
 TEST_F(ChatControllerTest, DepartureNoticesGoToEveryEntryWithoutEcho) {
-    input.line = "unsent";
     controller.sendDepartureNotices();
     ASSERT_EQ(sender.sent.size(), 3u);
     for (const Sent& s : sender.sent) {
         EXPECT_EQ(s.second, "V3Ann;" + kDeparture);
     }
     EXPECT_TRUE(transcript.messages().empty());
-    EXPECT_EQ(input.line, "unsent");
 }
 
 TEST_F(ChatControllerTest, ReceiveBuildsHeaderFormsAndColours) {
@@ -145,7 +127,7 @@ TEST_F(ChatControllerTest, ReceiveBuildsHeaderFormsAndColours) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes);
         TChatTranscript t;
-        TChatController chat({sender, peers, input, clock, beeper, t}, "Me", 0);
+        TChatController chat({sender, peers, clock, t}, "Me", 0);
         const auto received = chat.receive(c.bytes, "192.168.0.7");
         ASSERT_EQ(t.messages().size(), 1u);
         const TTranscriptMessage& m = t.messages().front();
@@ -164,11 +146,9 @@ TEST_F(ChatControllerTest, ReceiveBuildsHeaderFormsAndColours) {
 TEST_F(ChatControllerTest, EchoesNameNoSender) {
     // A nick that looks like a received header must not pass for one.
     controller.adoptSettings("x]//10.0.0.5", 3);
-    input.line = "a";
-    controller.sendToAll();
+    (void)controller.sendToAll("a");
     peers.selected = 1;
-    input.line = "b";
-    controller.sendPrivate();
+    (void)controller.sendPrivate("b");
     for (const TTranscriptMessage& m : transcript.messages()) {
         EXPECT_EQ(TChatController::senderOf(m), std::nullopt) << m.header;
     }
@@ -182,17 +162,15 @@ TEST_F(ChatControllerTest, MalformedDatagramsChangeNothing) {
 }
 
 TEST_F(ChatControllerTest, OutOfPaletteIndexCountsAsZeroButIsKeptUntilAdopted) {
-    TChatController chat({sender, peers, input, clock, beeper, transcript}, "Ann", 12);
+    TChatController chat({sender, peers, clock, transcript}, "Ann", 12);
     peers.entries = {"10.0.0.1"};
-    input.line = "hi";
-    chat.sendToAll();
+    (void)chat.sendToAll("hi");
     EXPECT_EQ(sender.sent.back().second, "V0Ann;hi");
     EXPECT_EQ(transcript.messages().back().colour, kBlack);
     EXPECT_EQ(chat.colourIndex(), 12);
 
     chat.adoptSettings("Bob", 6);
-    input.line = "hi";
-    chat.sendToAll();
+    (void)chat.sendToAll("hi");
     EXPECT_EQ(sender.sent.back().second, "V6Bob;hi");
     EXPECT_EQ(transcript.messages().back().header, "Bob[14:05]");
     EXPECT_EQ(transcript.messages().back().colour, (TColor{0, 0, 255}));
@@ -201,16 +179,14 @@ TEST_F(ChatControllerTest, OutOfPaletteIndexCountsAsZeroButIsKeptUntilAdopted) {
 
 TEST_F(ChatControllerTest, ZeroByteGoesOutUnchangedButIsShownAsQuestionMark) {
     peers.entries = {"10.0.0.1"};
-    input.line = std::string("a\0b", 3);
-    controller.sendToAll();
+    (void)controller.sendToAll(std::string("a\0b", 3));
     EXPECT_EQ(sender.sent.back().second, std::string("V3Ann;a\0b", 9));
     EXPECT_EQ(transcript.messages().back().body, "a?b");
 }
 
 TEST_F(ChatControllerTest, BoldRunFollowsTheStampLength) {
     clock.stamp = "9.05";
-    input.line = "x";
-    controller.sendToAll();
+    (void)controller.sendToAll("x");
     EXPECT_EQ(transcript.messages().back().boldLength, 3u + 2 + 4);
 }
 

@@ -38,27 +38,10 @@ public:
     int selectedIndex() const override { return selected; }
 };
 
-class FakeInput : public core::IInputLine {
-public:
-    std::string line;
-    int clears = 0;
-    std::string text() const override { return line; }
-    void clearAndFocus() override {
-        line.clear();
-        ++clears;
-    }
-};
-
 class FakeClock : public core::IClock {
 public:
     std::string stamp = "14:05";
     std::string timeStamp() const override { return stamp; }
-};
-
-class FakeBeeper : public core::IBeeper {
-public:
-    int beeps = 0;
-    void beep() override { ++beeps; }
 };
 
 } // namespace lirbo::test

@@ -1,13 +1,11 @@
 #pragma once
 
-#include "core/ChatPorts.h"
-
 namespace lirbo::ui {
 
 // The toolkit's plain audible beep. Counts its beeps, so tests can see one sounded.
-class QtBeeper : public core::IBeeper {
+class QtBeeper {
 public:
-    void beep() override;
+    void beep();
     int count() const { return m_count; }
 
 private:

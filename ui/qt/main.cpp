@@ -1,5 +1,4 @@
 #include "app/StartupFailure.h"
-#include "core/Exception.h"
 #include "ui/qt/Cp1251.h"
 #include "ui/qt/LirboLook.h"
 #include "ui/qt/MessageBoxes.h"
@@ -24,9 +23,6 @@ int main(int argc, char* argv[]) {
         }
         window.show();
         return QApplication::exec();
-    } catch (const lirbo::core::Exception& error) {
-        lirbo::ui::MessageBoxes::showStartupFailure(lirbo::ui::fromCp1251(lirbo::app::StartupFailure::text(error)));
-        return 1;
     } catch (const std::exception& error) {
         lirbo::ui::MessageBoxes::showStartupFailure(lirbo::ui::fromCp1251(lirbo::app::StartupFailure::text(error)));
         return 1;

@@ -1,7 +1,6 @@
 // The Windows program: builds the main window and runs it; a failure while building it shows the
 // "Application Error" box and ends with status 1.
 #include "app/StartupFailure.h"
-#include "core/Exception.h"
 #include "ui/win32/MessageBoxes.h"
 #include "ui/win32/RichTranscript.h"
 #include "ui/win32/TMainChat.h"
@@ -18,9 +17,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     std::unique_ptr<lirbo::win32::TMainChat> window;
     try {
         window = std::make_unique<lirbo::win32::TMainChat>(instance);
-    } catch (const lirbo::core::Exception& error) {
-        lirbo::win32::MessageBoxes::showStartupFailure(lirbo::app::StartupFailure::text(error));
-        return 1;
     } catch (const std::exception& error) {
         lirbo::win32::MessageBoxes::showStartupFailure(lirbo::app::StartupFailure::text(error));
         return 1;
