@@ -1,5 +1,6 @@
 #include "ui/win32/TMainChat.h"
 
+#include "core/WidePath.h"
 #include "ui/win32/FileChooser.h"
 #include "ui/win32/Glyphs.h"
 #include "ui/win32/MessageBoxes.h"
@@ -560,7 +561,7 @@ void TMainChat::showAbout() {
 bool TMainChat::openFile(const std::string& path) {
     // Above 32: the shell started a program for it.
     const auto started = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", widePath(path).c_str(), nullptr, nullptr, SW_SHOWDEFAULT));
+        ShellExecuteW(nullptr, L"open", core::fs::widePath(path).c_str(), nullptr, nullptr, SW_SHOWDEFAULT));
     return started > 32;
 }
 
