@@ -41,6 +41,10 @@ constexpr DWORD kDrawPeriodMs = 40;
 constexpr DWORD kLongestDrawPeriodMs = 2000;
 constexpr DWORD kDrawShare = 5;
 constexpr UINT_PTR kDrawTimer = 1;
+// The notification icon's tip and mark follow the unread count at most this often: a flood asks
+// for every datagram, and each change makes the shell redraw the icon.
+constexpr UINT_PTR kTipTimer = 2;
+constexpr UINT kTipPeriodMs = 250;
 
 struct GlyphButton {
     int id;
@@ -465,8 +469,15 @@ LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             restoreFromTray();
         }
         return 0;
-    case WM_LIRBO_DRAW_TRANSCRIPT:
     case WM_TIMER:
+        if (wParam == kTipTimer) {
+            KillTimer(m_window, kTipTimer);
+            m_tipPending = false;
+            updateTray();
+            return 0;
+        }
+        [[fallthrough]];
+    case WM_LIRBO_DRAW_TRANSCRIPT:
         if (m_session && m_drawPending) {
             drawTranscript();
         }
@@ -647,8 +658,19 @@ bool TMainChat::findInTranscript(const std::string& text, bool backward) {
 }
 
 void TMainChat::attentionChanged() {
-    const app::Attention& attention = m_session->attention();
-    m_tray.update(attention.unread() > 0, attention.hint());
+    if (!m_tipPending) {
+        m_tipPending = SetTimer(m_window, kTipTimer, kTipPeriodMs, nullptr) != 0;
+        if (!m_tipPending) {
+            updateTray();
+        }
+    }
+}
+
+void TMainChat::updateTray() {
+    if (m_session) {
+        const app::Attention& attention = m_session->attention();
+        m_tray.update(attention.unread() > 0, attention.hint());
+    }
 }
 
 // A click on the notification icon: the window comes back from the taskbar and to the front;
