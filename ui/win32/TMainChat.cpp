@@ -188,8 +188,16 @@ HWND TMainChat::glyphButton(int id, const wchar_t* caption, DWORD style) {
     return button;
 }
 
+// A control without a caption of its own takes its accessible name from the static text just before
+// it in z-order; this one has no size, so it is never drawn and takes no room.
+void TMainChat::accessibleName(int id, const wchar_t* name) {
+    CreateWindowExW(0, WC_STATICW, name, WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 0, 0, m_window, controlId(id),
+                    m_instance, nullptr);
+}
+
 // Created in keyboard order: messaga, bsend, iplist, the buttons of Panel2, MemoChat.
 void TMainChat::buildControls() {
+    accessibleName(IDC_MESSAGA_NAME, L"Сообщение");
     m_messaga = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0,
                                 0, 0, 0, m_window, controlId(IDC_MESSAGA), m_instance, nullptr);
     SendMessageW(m_messaga, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
@@ -200,6 +208,7 @@ void TMainChat::buildControls() {
     // The glyph left of the caption, the two centred together.
     m_bsend = glyphButton(IDC_BSEND, L"bsend", 0);
 
+    accessibleName(IDC_IPLIST_NAME, L"Список адресов");
     m_iplist = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTBOXW, L"",
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
                                    LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
@@ -209,6 +218,7 @@ void TMainChat::buildControls() {
     for (const GlyphButton& button : kPanel2Buttons) {
         m_panel2Buttons.emplace_back(button.top, glyphButton(button.id, button.hint, BS_BITMAP));
     }
+    accessibleName(IDC_MEMOCHAT_NAME, L"Разговор");
     m_memoChat.create(m_window, m_instance, IDC_MEMOCHAT, m_font);
 }
 

@@ -73,6 +73,7 @@ private:
     void endSession();
     void restoreFromTray();
     void updateTray();
+    void accessibleName(int id, const wchar_t* name);
     void MemoChatContextMenu(POINT screen);
     bool findInTranscript(const std::string& text, bool backward);
 
