@@ -54,10 +54,10 @@ bool contains(const std::string& text, const std::string& part) {
 // The names in a folder, for failure reports.
 std::string listing(const std::string& path) {
     std::string names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(toWide(path + "\\*").c_str(), &found);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
-        names += toAnsi(found.cFileName) + " ";
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        names += std::string(found.cFileName) + " ";
     }
     if (search != INVALID_HANDLE_VALUE) {
         FindClose(search);
@@ -65,17 +65,9 @@ std::string listing(const std::string& path) {
     return names;
 }
 
-// The main run's folder has a Cyrillic name, which code page 1252 cannot hold: settings and list
-// files work there all the same.
-const char* const kMainFolder = "Вася";
-
-std::string mainFolder() {
-    return work + "\\" + kMainFolder;
-}
-
 std::string folder(const std::string& name) {
     const std::string path = work + "\\" + name;
-    CreateDirectoryW(toWide(path).c_str(), nullptr);
+    CreateDirectoryA(path.c_str(), nullptr);
     return path;
 }
 
@@ -332,7 +324,7 @@ void settings(Program& lirbo, Peer& peer) {
     postKey(messaga, VK_RETURN);
     check(waitFor([&] { return peer.seen("V" + std::to_string(colour) + "Новый!;как я") == 2; }),
           "later messages carry the new nick and colour, to both peers", readFile(capture) + "[" + text(messaga) + "]");
-    const std::string ini = readFile(mainFolder() + "\\lirbo.ini");
+    const std::string ini = readFile(work + "\\main\\lirbo.ini");
     check(contains(ini, "nik=Новый!") && contains(ini, "nik_color=" + std::to_string(colour)),
           "ОК writes nick and the preselected colour to lirbo.ini", ini);
 }
@@ -419,7 +411,7 @@ void choosers(Program& lirbo, Peer& peer) {
     peer.send("V1Bob;для файла");
     waitFor([&] { return contains(text(memo), "для файла"); });
     menu(lirbo.mainWindow(), IDM_N9);
-    const std::string rtf = mainFolder() + "\\conversation.txt";
+    const std::string rtf = work + "\\main\\conversation.txt";
     check(choose(lirbo, rtf, &peer), "the conversation chooser takes a name");
     check(waitFor([&] {
               const std::string saved = readFile(rtf);
@@ -428,11 +420,11 @@ void choosers(Program& lirbo, Peer& peer) {
           "saving under .txt writes an RTF document of the transcript", listing(work + "\\main"));
 
     click(lirbo.control(IDC_SAVELIST));
-    const std::string list = mainFolder() + "\\peers.txt";
+    const std::string list = work + "\\main\\peers.txt";
     check(choose(lirbo, list), "the peer-list save chooser takes a name");
     check(waitFor([&] { return readFile(list) == "127.0.0.2\r\n127.0.0.4\r\n"; }), "the peer list is saved, CR LF");
 
-    const std::string other = mainFolder() + "\\other.txt";
+    const std::string other = work + "\\main\\other.txt";
     writeFile(other, "127.0.0.5\n127.0.0.6\n");
     click(lirbo.control(IDC_LOADLIST));
     check(choose(lirbo, other), "the peer-list open chooser takes a name");
@@ -443,8 +435,8 @@ void choosers(Program& lirbo, Peer& peer) {
 }
 
 void errorBox(Program& lirbo, Peer& peer) {
-    const std::string ini = mainFolder() + "\\lirbo.ini";
-    SetFileAttributesW(toWide(ini).c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::string ini = work + "\\main\\lirbo.ini";
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY);
     menu(lirbo.mainWindow(), IDM_N6);
     HWND dialog = dialogOf(lirbo, "Настройка");
     if (dialog != nullptr) {
@@ -460,7 +452,7 @@ void errorBox(Program& lirbo, Peer& peer) {
         click(GetDlgItem(box, IDOK));
         check(closed(lirbo, box), "OK closes the error box");
     }
-    SetFileAttributesW(toWide(ini).c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 void closing(Program& lirbo, Peer& peer) {
@@ -468,7 +460,7 @@ void closing(Program& lirbo, Peer& peer) {
     PostMessageW(lirbo.mainWindow(), WM_CLOSE, 0, 0);
     DWORD status = 99;
     check(lirbo.waitExit(status) && status == 0, "closing ends the program with status 0");
-    const std::string ini = readFile(mainFolder() + "\\lirbo.ini");
+    const std::string ini = readFile(work + "\\main\\lirbo.ini");
     check(contains(ini, "ip0=127.0.0.5") && contains(ini, "ip1=127.0.0.6") && !contains(ini, "ip2="),
           "closing writes the peer list to lirbo.ini", ini);
     check(waitFor([&] { return peer.seen(notice) == 2; }), "closing sends the departure notice to every peer");
@@ -751,7 +743,7 @@ int main(int argc, char** argv) {
     check(GetACP() == codePage, "the system code page is " + std::to_string(codePage), std::to_string(GetACP()));
     Peer peer(capture);
     {
-        const std::string dir = folder(kMainFolder);
+        const std::string dir = folder("main");
         writeFile(dir + "\\lirbo.ini", kSettings);
         Program lirbo(exe, dir);
         check(lirbo.mainWindow() != nullptr, "lirbo.exe shows its main window");

@@ -7,17 +7,17 @@
 #include "ui/win32/resource.h"
 
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 
 namespace lirbo::driver {
 
 Program::Program(const std::string& exe, const std::string& folder) {
-    // Through UTF-16: a folder may have a name that the system's code page cannot hold.
-    STARTUPINFOW startup{};
+    STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::wstring commandLine = L"\"" + toWide(exe) + L"\"";
-    if (!CreateProcessW(toWide(exe).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        toWide(folder).c_str(), &startup, &m_process)) {
+    std::string commandLine = "\"" + exe + "\"";
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &m_process)) {
         m_process = {};
     }
 }
@@ -56,9 +56,8 @@ HWND Program::control(int id) {
 // Shared for deleting too, as a careful reader does: the program replaces its files by renaming
 // a new one over them, which an open handle without that share would refuse.
 std::string readFile(const std::string& path) {
-    HANDLE file =
-        CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return {};
     }
@@ -73,11 +72,7 @@ std::string readFile(const std::string& path) {
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {
-    HANDLE file =
-        CreateFileW(toWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 Peer::Peer(const std::string& captureFile) : m_capture(captureFile) {
