@@ -137,27 +137,19 @@ void layout(Program& lirbo) {
         check(r.right - r.left == px(25) && r.bottom - r.top == px(25) && text(lirbo.control(button.id)) == button.name,
               std::string("the glyph button is named \"") + button.name + "\" for screen readers, 25 x 25 scaled");
     }
-    // The controls without a caption are named for screen readers by the static text just before
-    // each in z-order, as the system's accessibility layer looks for it.
-    struct NamedControl {
-        int id;
-        int label;
-        const char* name;
-    } const namedControls[] = {{IDC_MESSAGA, IDC_MESSAGA_NAME, "Сообщение"},
-                               {IDC_IPLIST, IDC_IPLIST_NAME, "Список адресов"},
-                               {IDC_MEMOCHAT, IDC_MEMOCHAT_NAME, "Разговор"}};
-    for (const NamedControl& named : namedControls) {
-        HWND before = GetWindow(lirbo.control(named.id), GW_HWNDPREV);
-        check(before == lirbo.control(named.label) && text(before) == named.name,
-              std::string("the control ") + std::to_string(named.id) + " is named \"" + named.name +
-                  "\" for screen readers");
+    // Controls without a caption take their screen-reader name from the static text just before them.
+    for (const auto& [id, name] : {std::pair<int, const char*>{IDC_MESSAGA, "Сообщение"},
+                                   {IDC_IPLIST, "Список адресов"},
+                                   {IDC_MEMOCHAT, "Разговор"}}) {
+        check(text(GetWindow(lirbo.control(id), GW_HWNDPREV)) == name,
+              "a screen reader names control " + std::to_string(id) + " \"" + name + "\"");
     }
     // No two controls of the window overlap at any scaling.
     std::vector<RECT> placed;
     for (HWND child = GetWindow(main, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        const int id = GetDlgCtrlID(child);
-        if (id < IDC_MESSAGA_NAME || id > IDC_MEMOCHAT_NAME) { // the accessible names take no room
-            placed.push_back(clientRectIn(child, main));
+        const RECT placedAt = clientRectIn(child, main);
+        if (!IsRectEmpty(&placedAt)) { // the names' labels take no room
+            placed.push_back(placedAt);
         }
     }
     int overlaps = 0;
