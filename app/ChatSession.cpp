@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <exception>
-#include <filesystem>
 #include <random>
 
 namespace lirbo::app {
@@ -46,8 +45,11 @@ const char* const kHistoryOff = "\xC8\xF1\xF2\xEE\xF0\xE8\xFF \xE2\xFB\xEA\xEB\x
                                 "\xF1\xF2\xEE\xE8\xF2 enabled=0";
 
 // The log's folder "history" beside the settings file, so that each profile folder keeps its own.
+// Cut as text: the path is UTF-8, which std::filesystem on Windows would read in the ANSI code page.
 std::string historyFolderBeside(const std::string& settingsPath) {
-    return (std::filesystem::path(settingsPath).parent_path() / "history").make_preferred().string();
+    const auto separator = settingsPath.find_last_of("\\/");
+    const std::string folder = separator == std::string::npos ? std::string() : settingsPath.substr(0, separator + 1);
+    return folder + "history";
 }
 
 } // namespace

@@ -5,8 +5,6 @@
 #include "core/HistoryLine.h"
 #include "core/SystemText.h"
 
-#include <filesystem>
-
 namespace lirbo::app {
 
 namespace {
@@ -184,8 +182,8 @@ bool HistoryLog::openFor(const std::tm& day, bool look) {
         return true;
     }
     close();
-    const std::string path =
-        (std::filesystem::path(m_folder) / (formatted(day, "%Y-%m-%d") + ".txt")).make_preferred().string();
+    // Joined as text: the folder is UTF-8, which std::filesystem on Windows reads in the ANSI code page.
+    const std::string path = m_folder + core::fs::pathSeparator() + formatted(day, "%Y-%m-%d") + ".txt";
     if (const int error = core::fs::createFolders(m_folder)) {
         fail(kFolderFailed, m_folder, error);
         return false;

@@ -1,6 +1,7 @@
 #include "app/StartupFailure.h"
 
 #include "core/Exception.h"
+#include "core/SystemText.h"
 
 #include <cstdio>
 
@@ -12,7 +13,7 @@ std::string StartupFailure::text(const char* className, const core::ModuleOrigin
     std::string text = "Exception ";
     text += className;
     text += " in module ";
-    text += origin.module;
+    text += core::sys::pathToCp1251(origin.module);
     text += " at ";
     text += address;
     text += ".\n";

@@ -127,8 +127,7 @@ int send(const SendOptions& options) {
         entries = peers.entries();
     }
     if (entries.empty()) {
-        throw UsageError("некому отправить: адресов нет ни в командной строке, ни в списке " +
-                         core::sys::cp1251ToUtf8(core::sys::pathToCp1251(settings.path())));
+        throw UsageError("некому отправить: адресов нет ни в командной строке, ни в списке " + settings.path());
     }
     const auto kind = options.privateMessage ? core::TChatDatagram::Kind::Private : core::TChatDatagram::Kind::Public;
     if (options.text && options.text->empty() && kind == core::TChatDatagram::Kind::Public) {

@@ -1,4 +1,5 @@
 #include "core/AppendFile.h"
+#include "core/WidePath.h"
 
 #include <windows.h>
 
@@ -23,8 +24,9 @@ AppendFile::~AppendFile() {
 int AppendFile::open(const std::string& path) {
     close();
     // Others may read, write and delete it meanwhile, as they may a log on any other system.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(widePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return static_cast<int>(GetLastError());
     }
@@ -79,9 +81,9 @@ bool AppendFile::stillAt(const std::string& path) const {
     if (m_handle == -1 || !identify(handleOf(m_handle), open)) {
         return false;
     }
-    HANDLE named =
-        CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE named = CreateFileW(widePath(path).c_str(), FILE_READ_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (named == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -93,7 +95,7 @@ bool AppendFile::stillAt(const std::string& path) const {
 }
 
 int createFolders(const std::string& path) {
-    if (path.empty() || CreateDirectoryA(path.c_str(), nullptr)) {
+    if (path.empty() || CreateDirectoryW(widePath(path).c_str(), nullptr)) {
         return 0;
     }
     DWORD error = GetLastError();
@@ -106,14 +108,14 @@ int createFolders(const std::string& path) {
             if (above != 0) {
                 return above;
             }
-            if (CreateDirectoryA(path.c_str(), nullptr)) {
+            if (CreateDirectoryW(widePath(path).c_str(), nullptr)) {
                 return 0;
             }
             error = GetLastError();
         }
     }
     if (error == ERROR_ALREADY_EXISTS) {
-        const DWORD attributes = GetFileAttributesA(path.c_str());
+        const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? 0
                                                                                                      : ERROR_DIRECTORY;
     }

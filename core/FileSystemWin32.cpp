@@ -1,5 +1,7 @@
+#include "core/CodePage1251.h"
 #include "core/FileSystem.h"
 #include "core/SystemText.h"
+#include "core/WidePath.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -9,10 +11,10 @@ namespace lirbo::core::fs {
 
 namespace {
 
-// Calls a function of the GetCurrentDirectoryA kind: given a buffer too small it returns the size
+// Calls a function of the GetCurrentDirectoryW kind: given a buffer too small it returns the size
 // needed, terminating zero included; given one that fits, the length without the zero.
 template <typename Call> std::string withGrowingBuffer(Call call) {
-    std::string text(MAX_PATH, '\0');
+    std::wstring text(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = call(static_cast<DWORD>(text.size()), text.data());
         if (length == 0) {
@@ -20,7 +22,7 @@ template <typename Call> std::string withGrowingBuffer(Call call) {
         }
         if (length < text.size()) {
             text.resize(length);
-            return text;
+            return utf8Path(text);
         }
         text.resize(length); // the text grew between two calls: ask again with the size now known
     }
@@ -29,7 +31,7 @@ template <typename Call> std::string withGrowingBuffer(Call call) {
 } // namespace
 
 std::string currentDirectory() {
-    return withGrowingBuffer([](DWORD size, char* buffer) { return GetCurrentDirectoryA(size, buffer); });
+    return withGrowingBuffer([](DWORD size, wchar_t* buffer) { return GetCurrentDirectoryW(size, buffer); });
 }
 
 char pathSeparator() {
@@ -38,7 +40,7 @@ char pathSeparator() {
 
 std::string fullPath(const std::string& path) {
     const std::string full = withGrowingBuffer(
-        [&](DWORD size, char* buffer) { return GetFullPathNameA(path.c_str(), size, buffer, nullptr); });
+        [&](DWORD size, wchar_t* buffer) { return GetFullPathNameW(widePath(path).c_str(), size, buffer, nullptr); });
     return full.empty() ? path : full;
 }
 
@@ -47,11 +49,15 @@ int lastError() {
 }
 
 std::string systemErrorText(int error) {
-    char* buffer = nullptr;
+    // In UTF-16, so that a reason in any language comes out right in Windows-1251.
+    wchar_t* buffer = nullptr;
     const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
-    std::string text = length != 0 && buffer != nullptr ? std::string(buffer, length) : std::string();
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
+    std::string text;
+    if (length != 0 && buffer != nullptr) {
+        text = cp1251::fromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), length)).bytes;
+    }
     LocalFree(buffer);
     return sys::trimmedErrorText(std::move(text));
 }
@@ -66,13 +72,14 @@ namespace {
 // fits: a folder, a pipe, a console or another device could block the read or never end it.
 // Returns the handle, or INVALID_HANDLE_VALUE with the reason in `error`.
 HANDLE openRegularFile(const std::string& path, std::size_t& size, int& error) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         error = errorNotRegularFile;
         return INVALID_HANDLE_VALUE;
     }
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         error = lastError();
         return file;
@@ -132,8 +139,8 @@ int readFile(const std::string& path, std::string& bytes) {
 std::vector<std::string> regularFilesOlderThan(const std::string& folder, int seconds,
                                                bool (*wanted)(std::string_view name)) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(widePath(folder + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         return names;
     }
@@ -145,17 +152,19 @@ std::vector<std::string> regularFilesOlderThan(const std::string& folder, int se
     const unsigned long long before = ticks(now) - static_cast<unsigned long long>(seconds) * 10000000ULL;
     constexpr DWORD notRegular = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
     do {
-        if ((found.dwFileAttributes & notRegular) == 0 && ticks(found.ftLastWriteTime) < before &&
-            wanted(found.cFileName)) {
-            names.emplace_back(found.cFileName);
+        if ((found.dwFileAttributes & notRegular) == 0 && ticks(found.ftLastWriteTime) < before) {
+            std::string name = utf8Path(found.cFileName);
+            if (wanted(name)) {
+                names.push_back(std::move(name));
+            }
         }
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
 }
 
 bool removeFile(const std::string& path) {
-    return DeleteFileA(path.c_str()) != 0;
+    return DeleteFileW(widePath(path).c_str()) != 0;
 }
 
 namespace {
@@ -167,17 +176,17 @@ constexpr DWORD keptAttributes =
 
 // The file that a symbolic link finally names, so that the link stays and its target is replaced.
 std::string resolveLinks(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
         return path;
     }
-    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE file = CreateFileW(widePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return path;
     }
-    std::string final = withGrowingBuffer([&](DWORD size, char* buffer) {
-        return GetFinalPathNameByHandleA(file, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    std::string final = withGrowingBuffer([&](DWORD size, wchar_t* buffer) {
+        return GetFinalPathNameByHandleW(file, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     });
     CloseHandle(file);
     // The system answers in its long form: \\?\C:\dir\file, or \\?\UNC\server\share\file.
@@ -200,7 +209,7 @@ HANDLE createTemporary(const std::string& target, DWORD attributes, std::string&
         char name[16];
         std::snprintf(name, sizeof name, "~lb%08lX", static_cast<unsigned long>(seed + attempt * 7919));
         temporary = folder + name;
-        HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        HANDLE file = CreateFileW(widePath(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             return file;
@@ -238,7 +247,7 @@ int writeAll(HANDLE file, std::string_view bytes) {
 
 WriteResult writeFileAtomically(const std::string& path, std::string_view bytes) {
     const std::string target = resolveLinks(path);
-    const DWORD attributes = GetFileAttributesA(target.c_str());
+    const DWORD attributes = GetFileAttributesW(widePath(target).c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     // The read-only attribute binds every user, administrators included.
     if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
@@ -255,12 +264,13 @@ WriteResult writeFileAtomically(const std::string& path, std::string_view bytes)
         error = lastError();
     }
     if (error != 0) {
-        DeleteFileA(temporary.c_str());
+        DeleteFileW(widePath(temporary).c_str());
         return {WriteStage::Write, error};
     }
-    if (!MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(widePath(temporary).c_str(), widePath(target).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         error = lastError();
-        DeleteFileA(temporary.c_str());
+        DeleteFileW(widePath(temporary).c_str());
         return {WriteStage::Create, error};
     }
     return {};

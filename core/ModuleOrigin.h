@@ -5,7 +5,8 @@
 
 namespace lirbo::core {
 
-// Where a code address lies: the file name of its module, without the path, and the address
+// Where a code address lies: the file name of its module, without the path (a path as the program
+// keeps it, see sys::pathToCp1251), and the address
 // relative to the module's start.
 struct ModuleOrigin {
     std::string module;

@@ -1,4 +1,5 @@
 #include "core/ModuleOrigin.h"
+#include "core/WidePath.h"
 
 #include <windows.h>
 
@@ -7,9 +8,9 @@ namespace lirbo::core {
 namespace {
 
 std::string fileName(HMODULE module) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(module, path, MAX_PATH);
-    const std::string full = path;
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(module, path, MAX_PATH);
+    const std::string full = fs::utf8Path(path);
     const std::size_t slash = full.find_last_of("\\/");
     return slash == std::string::npos ? full : full.substr(slash + 1);
 }
@@ -20,8 +21,8 @@ ModuleOrigin moduleOrigin(const void* address) {
     ModuleOrigin origin;
     HMODULE module = nullptr;
     if (address != nullptr &&
-        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                           static_cast<LPCSTR>(address), &module)) {
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           static_cast<LPCWSTR>(address), &module)) {
         origin.offset = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(address) -
                                                    reinterpret_cast<std::uintptr_t>(module));
         origin.module = fileName(module);

@@ -119,4 +119,8 @@ std::string utf8ToCp1251(std::string_view text) {
     return out;
 }
 
+std::string pathToCp1251(std::string_view path) {
+    return utf8ToCp1251(path);
+}
+
 } // namespace lirbo::core::sys

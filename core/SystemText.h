@@ -5,7 +5,7 @@
 #include <string_view>
 
 // Texts that come from the system, prepared for the program's messages, which hold Windows-1251.
-// Only messages are converted: a path that opens or saves a file always stays as the system gave it.
+// Only messages are converted: a path that opens or saves a file always stays whole.
 namespace lirbo::core::sys {
 
 // The system's description of an error without its trailing blanks, control characters and
@@ -21,8 +21,8 @@ std::string utf8ToCp1251(std::string_view text);
 std::optional<std::u32string> utf8CodePoints(std::string_view text);
 // Windows-1251 bytes as UTF-8, each byte one character (0x98, unassigned, as U+0098).
 std::string cp1251ToUtf8(std::string_view bytes);
-// A path in the file system's encoding (UTF-8 on Linux, the ANSI code page on Windows), as
-// Windows-1251 for a message.
+// A path as the program keeps it (UTF-8: on Windows whatever the system's code page, on Linux the
+// system's own bytes), as Windows-1251 for a message; what that code page lacks becomes "?".
 std::string pathToCp1251(std::string_view path);
 
 // A text in the character set of the current locale (the system's error descriptions), as

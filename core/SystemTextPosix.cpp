@@ -42,11 +42,6 @@ std::string toUtf8(std::string_view text, const char* charset) {
 
 } // namespace
 
-// Linux file names are UTF-8 whatever the locale; the user interface passes them so.
-std::string pathToCp1251(std::string_view path) {
-    return utf8ToCp1251(path);
-}
-
 // The error descriptions come in the character set of the locale's LC_CTYPE, which the program
 // takes from the environment: UTF-8 in a Russian desktop session, ASCII in the "C" locale.
 std::string localeTextToCp1251(std::string_view text) {

@@ -7,8 +7,8 @@ namespace lirbo::core::sys {
 
 namespace {
 
-// Text in the ANSI code page, as the program's A file functions and the system's texts give it,
-// through UTF-16 into Windows-1251: right on a system of any code page, unchanged on a 1251 one.
+// Text in the ANSI code page, as the system's A functions give it, through UTF-16 into
+// Windows-1251: right on a system of any code page, unchanged on a 1251 one.
 std::string ansiToCp1251(std::string_view text) {
     const int length = static_cast<int>(text.size());
     const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
@@ -18,10 +18,6 @@ std::string ansiToCp1251(std::string_view text) {
 }
 
 } // namespace
-
-std::string pathToCp1251(std::string_view path) {
-    return ansiToCp1251(path);
-}
 
 std::string localeTextToCp1251(std::string_view text) {
     return ansiToCp1251(text);

@@ -43,9 +43,9 @@ TEST(WindowsFileSystem, CurrentDirectoryIsTheSystemsTextAndRootEndsInASeparator)
     ScratchDir dir;
     const auto start = std::filesystem::current_path();
     std::filesystem::current_path(dir.path());
-    char expected[MAX_PATH + 1] = {};
-    const DWORD length = GetCurrentDirectoryA(sizeof expected, expected);
-    EXPECT_EQ(fs::currentDirectory(), std::string(expected, length));
+    wchar_t expected[MAX_PATH + 1] = {};
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH + 1, expected);
+    EXPECT_EQ(fs::currentDirectory(), std::string(expected, expected + length)); // an ASCII path
     EXPECT_NE(fs::currentDirectory().back(), '\\');
 
     std::filesystem::current_path(dir.path().substr(0, 3)); // the drive's root, "C:\"

@@ -1,5 +1,6 @@
 #include "ui/win32/FileChooser.h"
 
+#include "core/WidePath.h"
 #include "ui/win32/WindowText.h"
 
 #include <commdlg.h>
@@ -14,7 +15,8 @@ bool chooseFile(HWND owner, const app::FileChooser& chooser, std::string& path) 
     filter += L'\0';
     filter += L'\0';
     std::vector<wchar_t> file(MAX_PATH * 4, L'\0');
-    widePath(chooser.offeredName()).copy(file.data(), file.size() - 1);
+    // Paths stay UTF-8 in the program (see core/WidePath.h).
+    core::fs::widePath(chooser.offeredName()).copy(file.data(), file.size() - 1);
     const std::wstring title = wide(chooser.title);
     const std::wstring extension = wide(chooser.defaultExtension);
 
@@ -36,7 +38,7 @@ bool chooseFile(HWND owner, const app::FileChooser& chooser, std::string& path) 
     if (show == nullptr || !show(&dialog)) {
         return false;
     }
-    path = narrowPath(file.data());
+    path = core::fs::utf8Path(file.data());
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/win32/TMainChat.h"
 
+#include "core/WidePath.h"
 #include "ui/win32/FileChooser.h"
 #include "ui/win32/Glyphs.h"
 #include "ui/win32/MessageBoxes.h"
@@ -40,6 +41,10 @@ constexpr DWORD kDrawPeriodMs = 40;
 constexpr DWORD kLongestDrawPeriodMs = 2000;
 constexpr DWORD kDrawShare = 5;
 constexpr UINT_PTR kDrawTimer = 1;
+// The notification icon's tip and mark follow the unread count at most this often: a flood asks
+// for every datagram, and each change makes the shell redraw the icon.
+constexpr UINT_PTR kTipTimer = 2;
+constexpr UINT kTipPeriodMs = 250;
 
 struct GlyphButton {
     int id;
@@ -183,8 +188,16 @@ HWND TMainChat::glyphButton(int id, const wchar_t* caption, DWORD style) {
     return button;
 }
 
+// A control without a caption of its own takes its accessible name from the static text just before
+// it in z-order; this one has no size, so it is never drawn and takes no room.
+void TMainChat::accessibleName(int id, const wchar_t* name) {
+    CreateWindowExW(0, WC_STATICW, name, WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 0, 0, m_window, controlId(id),
+                    m_instance, nullptr);
+}
+
 // Created in keyboard order: messaga, bsend, iplist, the buttons of Panel2, MemoChat.
 void TMainChat::buildControls() {
+    accessibleName(IDC_MESSAGA_NAME, L"Сообщение");
     m_messaga = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0,
                                 0, 0, 0, m_window, controlId(IDC_MESSAGA), m_instance, nullptr);
     SendMessageW(m_messaga, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
@@ -195,6 +208,7 @@ void TMainChat::buildControls() {
     // The glyph left of the caption, the two centred together.
     m_bsend = glyphButton(IDC_BSEND, L"bsend", 0);
 
+    accessibleName(IDC_IPLIST_NAME, L"Список адресов");
     m_iplist = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTBOXW, L"",
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
                                    LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
@@ -204,6 +218,7 @@ void TMainChat::buildControls() {
     for (const GlyphButton& button : kPanel2Buttons) {
         m_panel2Buttons.emplace_back(button.top, glyphButton(button.id, button.hint, BS_BITMAP));
     }
+    accessibleName(IDC_MEMOCHAT_NAME, L"Разговор");
     m_memoChat.create(m_window, m_instance, IDC_MEMOCHAT, m_font);
 }
 
@@ -464,8 +479,15 @@ LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             restoreFromTray();
         }
         return 0;
-    case WM_LIRBO_DRAW_TRANSCRIPT:
     case WM_TIMER:
+        if (wParam == kTipTimer) {
+            KillTimer(m_window, kTipTimer);
+            m_tipPending = false;
+            updateTray();
+            return 0;
+        }
+        [[fallthrough]];
+    case WM_LIRBO_DRAW_TRANSCRIPT:
         if (m_session && m_drawPending) {
             drawTranscript();
         }
@@ -560,7 +582,7 @@ void TMainChat::showAbout() {
 bool TMainChat::openFile(const std::string& path) {
     // Above 32: the shell started a program for it.
     const auto started = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", widePath(path).c_str(), nullptr, nullptr, SW_SHOWDEFAULT));
+        ShellExecuteW(nullptr, L"open", core::fs::widePath(path).c_str(), nullptr, nullptr, SW_SHOWDEFAULT));
     return started > 32;
 }
 
@@ -646,8 +668,19 @@ bool TMainChat::findInTranscript(const std::string& text, bool backward) {
 }
 
 void TMainChat::attentionChanged() {
-    const app::Attention& attention = m_session->attention();
-    m_tray.update(attention.unread() > 0, attention.hint());
+    if (!m_tipPending) {
+        m_tipPending = SetTimer(m_window, kTipTimer, kTipPeriodMs, nullptr) != 0;
+        if (!m_tipPending) {
+            updateTray();
+        }
+    }
+}
+
+void TMainChat::updateTray() {
+    if (m_session) {
+        const app::Attention& attention = m_session->attention();
+        m_tray.update(attention.unread() > 0, attention.hint());
+    }
 }
 
 // A click on the notification icon: the window comes back from the taskbar and to the front;

@@ -72,6 +72,8 @@ private:
     void drawTranscriptIfDue();
     void endSession();
     void restoreFromTray();
+    void updateTray();
+    void accessibleName(int id, const wchar_t* name);
     void MemoChatContextMenu(POINT screen);
     bool findInTranscript(const std::string& text, bool backward);
 
@@ -95,6 +97,7 @@ private:
     DWORD m_drawPeriod = 40; // grows with the time the last batch took to draw
     PeerListDrawing m_peerRows;
     TrayIcon m_tray;
+    bool m_tipPending = false; // the tray's tip waits for its timer
     FindBar m_findBar{[this](const std::string& text, bool backward) { return findInTranscript(text, backward); }};
     HACCEL m_keys = nullptr;
     std::unique_ptr<app::ChatSession> m_session;

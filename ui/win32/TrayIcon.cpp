@@ -105,21 +105,35 @@ void TrayIcon::remove() {
     m_added = false;
 }
 
-// Each Windows-1251 byte is one character and one UTF-16 unit, so any cut is between characters;
-// a cut tip ends in "..." so it does not read as whole.
+// The notification area's tooltip takes "&" as the mark of an access key (Wine's draws without
+// TTS_NOPREFIX, and so do some versions of Windows): each "&" is doubled so that a nick shows as
+// received. Each Windows-1251 byte is one character and one UTF-16 unit, so any cut is between
+// characters, never inside a doubled "&"; a cut tip ends in "..." so it does not read as whole.
 std::string TrayIcon::fitTip(const std::string& tip, std::size_t size) {
+    std::string shown;
+    shown.reserve(tip.size());
+    for (const char c : tip) {
+        shown += c;
+        if (c == '&') {
+            shown += '&';
+        }
+    }
+    if (shown.size() < size) {
+        return shown;
+    }
     if (size == 0) {
         return {};
     }
-    if (tip.size() < size) {
-        return tip;
-    }
     constexpr char kEllipsis[] = "...";
     const std::size_t room = size - 1;
-    if (room < sizeof kEllipsis - 1) {
-        return tip.substr(0, room);
+    const bool ellipsis = room >= sizeof kEllipsis - 1;
+    shown.resize(ellipsis ? room - (sizeof kEllipsis - 1) : room);
+    const std::size_t lastOther = shown.find_last_not_of('&');
+    const std::size_t trailing = shown.size() - (lastOther == std::string::npos ? 0 : lastOther + 1);
+    if (trailing % 2 != 0) {
+        shown.pop_back(); // half of a doubled "&"
     }
-    return tip.substr(0, room - (sizeof kEllipsis - 1)) + kEllipsis;
+    return ellipsis ? shown + kEllipsis : shown;
 }
 
 } // namespace lirbo::win32

@@ -22,7 +22,8 @@ public:
     // Takes the icon away (NIM_DELETE); also done on destruction.
     void remove();
 
-    // `tip` cut to fit a buffer of `size` characters with its terminating zero.
+    // `tip` as the tray shows it literally (each "&" doubled), cut to fit a buffer of `size`
+    // characters with its terminating zero.
     static std::string fitTip(const std::string& tip, std::size_t size);
 
 private:

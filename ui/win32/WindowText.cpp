@@ -57,19 +57,4 @@ void setTypedText(HWND edit, const app::TypedText& text) {
     SetWindowTextW(edit, shown.c_str());
 }
 
-std::wstring widePath(const std::string& path) {
-    const int size = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), text.data(), size);
-    return text;
-}
-
-std::string narrowPath(const std::wstring& path) {
-    const int size =
-        WideCharToMultiByte(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    WideCharToMultiByte(CP_ACP, 0, path.data(), static_cast<int>(path.size()), text.data(), size, nullptr, nullptr);
-    return text;
-}
-
 } // namespace lirbo::win32

@@ -22,9 +22,4 @@ void setWindowText(HWND window, const std::string& text);
 app::TypedText typedText(HWND edit);
 void setTypedText(HWND edit, const app::TypedText& text);
 
-// File paths: the program keeps them as the file functions take them (the ANSI code page); the
-// choosers and the shell are given and give UTF-16.
-std::wstring widePath(const std::string& path);
-std::string narrowPath(const std::wstring& path);
-
 } // namespace lirbo::win32

@@ -35,6 +35,10 @@
 #define IDC_PRIVAT 1008
 #define IDC_EDITIP 1009
 #define IDC_MEMOCHAT 1010
+// The unseen labels just before messaga, iplist and MemoChat that give them their accessible names.
+#define IDC_MESSAGA_NAME 1011
+#define IDC_IPLIST_NAME 1012
+#define IDC_MEMOCHAT_NAME 1013
 
 // Settings dialog Tnastroy.
 #define IDD_NASTROY 300
