@@ -13,6 +13,7 @@
 #include "ui/qt/Tipedit.h"
 #include "ui/qt/Tnastroy.h"
 #include "ui/qt/TranscriptView.h"
+#include "ui/qt/TypeAhead.h"
 
 #include <QAction>
 #include <QApplication>
@@ -467,6 +468,7 @@ bool TMainChat::openFile(const std::string& path) {
 }
 
 void TMainChat::showError(const std::string& text) {
+    const TypeAhead typed(this); // the keys typed while the failing command ran come back after the box
     MessageBoxes::showError(this, text);
 }
 
