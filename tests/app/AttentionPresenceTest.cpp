@@ -139,16 +139,15 @@ TEST(PeerFailuresTest, TheLatestLookupOrSendDecidesAndAnAnswerClearsOnlyALookups
     };
     const std::string notFound = "Socket Error # 11001\r\nHost not found.";
     const std::string denied = "Socket Error # 10013\r\nAccess denied.";
+    const char* lookupHint =
+        "\xE8\xEC\xFF \xED\xE5 \xED\xE0\xE9\xE4\xE5\xED\xEE: Socket Error # 11001 Host not found.; x";
+    const char* sendHint = "\xED\xE5 \xEE\xF2\xEF\xF0\xE0\xE2\xEB\xE5\xED\xEE: Socket Error # 10013 Access denied.; x";
     const std::vector<Step> steps = {
-        {[&](PeerFailures& f) { return f.failed("a.lan", Cause::Lookup, notFound); }, true,
-         "\xE8\xEC\xFF \xED\xE5 \xED\xE0\xE9\xE4\xE5\xED\xEE: Socket Error # 11001 Host not found.; x"},
-        {[&](PeerFailures& f) { return f.failed("a.lan", Cause::Lookup, notFound); }, false,
-         "\xE8\xEC\xFF \xED\xE5 \xED\xE0\xE9\xE4\xE5\xED\xEE: Socket Error # 11001 Host not found.; x"},
+        {[&](PeerFailures& f) { return f.failed("a.lan", Cause::Lookup, notFound); }, true, lookupHint},
+        {[&](PeerFailures& f) { return f.failed("a.lan", Cause::Lookup, notFound); }, false, lookupHint},
         {[](PeerFailures& f) { return f.answered("a.lan"); }, true, nullptr},
-        {[&](PeerFailures& f) { return f.failed("a.lan", Cause::Send, denied); }, true,
-         "\xED\xE5 \xEE\xF2\xEF\xF0\xE0\xE2\xEB\xE5\xED\xEE: Socket Error # 10013 Access denied.; x"},
-        {[](PeerFailures& f) { return f.answered("a.lan"); }, false,
-         "\xED\xE5 \xEE\xF2\xEF\xF0\xE0\xE2\xEB\xE5\xED\xEE: Socket Error # 10013 Access denied.; x"},
+        {[&](PeerFailures& f) { return f.failed("a.lan", Cause::Send, denied); }, true, sendHint},
+        {[](PeerFailures& f) { return f.answered("a.lan"); }, false, sendHint},
         {[](PeerFailures& f) { return f.sent("a.lan"); }, true, nullptr},
         {[&](PeerFailures& f) {
              f.failed("a.lan", Cause::Send, denied);
