@@ -1,6 +1,7 @@
 #include "core/RtfWriter.h"
 
 #include "core/ChatTranscript.h"
+#include "core/StyledMessage.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -50,62 +51,57 @@ void appendHexByte(std::string& rtf, unsigned char byte) {
 }
 
 void appendText(std::string& rtf, std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
         switch (byte) {
         case '\\':
         case '{':
         case '}':
             rtf += '\\';
-            rtf += static_cast<char>(byte);
+            rtf += c;
             break;
         case '\t':
             rtf += "\\tab ";
             break;
-        case '\r':
-            if (i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
-            rtf += "\\line ";
-            break;
-        case '\n':
+        case TStyledMessage::kSoftBreak:
             rtf += "\\line ";
             break;
         default:
             if (byte < 0x20 || byte >= 0x7F) {
                 appendHexByte(rtf, byte);
             } else {
-                rtf += static_cast<char>(byte);
+                rtf += c;
             }
         }
     }
 }
 
 // Starts a run; the trailing space ends the last control word and is not part of the text.
-void appendRun(std::string& rtf, bool bold, bool italic, int colour, std::string_view text) {
-    rtf += bold ? "\\b" : "\\b0";
-    rtf += italic ? "\\i" : "\\i0";
-    rtf += "\\cf" + std::to_string(colour) + ' ';
-    appendText(rtf, text);
+void appendRun(std::string& rtf, ColourTable& colours, const TStyledRun& run) {
+    rtf += run.bold ? "\\b" : "\\b0";
+    rtf += run.italic ? "\\i" : "\\i0";
+    rtf += "\\cf" + std::to_string(colours.indexOf(run.colour)) + ' ';
+    appendText(rtf, run.text);
 }
 
 } // namespace
 
-std::string transcriptToRtf(const TChatTranscript& transcript) {
+std::string messagesToRtf(const std::deque<TTranscriptMessage>& messages, std::size_t from, std::size_t count) {
     ColourTable colours;
     std::string body;
-    for (const TTranscriptMessage& message : transcript.messages()) {
-        const std::string_view header = message.header;
-        const std::size_t bold = std::min(message.boldLength, header.size());
-        const int colour = colours.indexOf(message.colour);
-        if (bold > 0) {
-            appendRun(body, true, false, colour, header.substr(0, bold));
-        }
-        if (bold < header.size()) {
-            appendRun(body, false, true, colours.indexOf(TNickPalette::kSuffixGreen), header.substr(bold));
+    from = std::min(from, messages.size());
+    count = std::min(count, messages.size() - from);
+    for (std::size_t i = from; i < from + count; ++i) {
+        const TStyledMessage styled = styleMessage(messages[i]);
+        // The message's colour comes first in the table, as it is the header's first colour.
+        colours.indexOf(styled.body.colour);
+        for (const TStyledRun& run : styled.header) {
+            if (!run.text.empty()) {
+                appendRun(body, colours, run);
+            }
         }
         body += "\\par\r\n";
-        appendRun(body, false, false, colour, message.body);
+        appendRun(body, colours, styled.body);
         body += "\\par\r\n";
     }
 
@@ -116,6 +112,10 @@ std::string transcriptToRtf(const TChatTranscript& transcript) {
     rtf += body;
     rtf += "}\r\n";
     return rtf;
+}
+
+std::string transcriptToRtf(const TChatTranscript& transcript) {
+    return messagesToRtf(transcript.messages(), 0, transcript.messages().size());
 }
 
 } // namespace lirbo::core

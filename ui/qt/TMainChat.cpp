@@ -110,12 +110,10 @@ void TMainChat::buildPanels() {
     row->setSpacing(0);
     column->addLayout(row, 1);
 
-    m_memoChat = new TranscriptView(m_session->mirror(), central);
+    m_memoChat = new TranscriptView(*m_session, central);
     m_memoChat->document()->setDefaultFont(LirboLook::font());
     m_memoChat->setFocusPolicy(Qt::StrongFocus);
     m_memoChat->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_memoChat->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_memoChat, &QWidget::customContextMenuRequested, this, &TMainChat::MemoChatContextMenu);
     row->addWidget(m_memoChat, 1);
 
     m_panel2 = new QWidget(central);
@@ -148,7 +146,7 @@ void TMainChat::buildPanels() {
     connect(m_privat, &QPushButton::clicked, this, &TMainChat::privatClick);
 
     m_findBar =
-        new FindBar([this](const QString& text, bool backward) { return findInTranscript(text, backward); }, central);
+        new FindBar([this](const QString& text, bool backward) { return m_memoChat->find(text, backward); }, central);
     column->addWidget(m_findBar);
     auto* find = new QShortcut(QKeySequence::Find, this);
     connect(find, &QShortcut::activated, m_findBar, &FindBar::open);
@@ -392,38 +390,10 @@ void TMainChat::N10Click() {
     m_session->openHistory();
 }
 
-bool TMainChat::findInTranscript(const QString& text, bool backward) {
-    const auto match = m_session->find(toCp1251(text), backward);
-    if (match) {
-        m_memoChat->showMatch(*match);
-    }
-    return match.has_value();
-}
-
 void TMainChat::closeEvent(QCloseEvent* event) {
     // The window stays on the screen until it is destroyed; the session tells the application to end.
     event->ignore();
     m_session->requestClose();
-}
-
-// The transcript's own menu, with "Добавить <address> в список" on the header of a message from
-// an address the list does not hold.
-void TMainChat::MemoChatContextMenu(const QPoint& position) {
-    m_memoChat->catchUp(); // the view's lines are then the model's messages
-    std::unique_ptr<QMenu> menu(m_memoChat->createStandardContextMenu(position));
-    const int message = m_memoChat->headerMessageAt(position);
-    if (message >= 0) {
-        if (const auto sender = m_session->unlistedSender(static_cast<std::size_t>(message))) {
-            auto* add =
-                new QAction(QStringLiteral("Добавить %1 в список").arg(plainMenuText(fromCp1251(*sender))), menu.get());
-            add->setObjectName(QStringLiteral("addSender"));
-            connect(add, &QAction::triggered, this, [this, address = *sender] { m_session->addSender(address); });
-            QAction* first = menu->actions().isEmpty() ? nullptr : menu->actions().constFirst();
-            menu->insertAction(first, add);
-            menu->insertSeparator(first);
-        }
-    }
-    menu->exec(m_memoChat->viewport()->mapToGlobal(position));
 }
 
 void TMainChat::restoreFromTray() {

@@ -72,7 +72,6 @@ private:
     void showPeers();
     void showPresence();
     void showAttention();
-    void MemoChatContextMenu(const QPoint& position);
     void restoreFromTray();
 
     // What the session asks of the window.
@@ -114,7 +113,6 @@ private:
     void N8Click();
     void N4Click();
     void N10Click();
-    bool findInTranscript(const QString& text, bool backward);
 
     QtBeeper m_beeper;
     std::unique_ptr<app::ChatSession> m_session;

@@ -1,35 +1,50 @@
 #include "ui/qt/TranscriptView.h"
 
+#include "app/ChatSession.h"
+#include "app/TranscriptPositions.h"
+#include "core/StyledMessage.h"
 #include "ui/qt/Cp1251.h"
+#include "ui/qt/PlainText.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
+#include <memory>
 
 namespace lirbo::ui {
 
 namespace {
 
-// One transcript line is one block: a line break inside received text stays inside the line.
-QString lineText(const std::string& bytes) {
-    QString text = fromCp1251(bytes);
-    text.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
-    for (QChar& c : text) {
-        if (c == '\r' || c == '\n' || c == QChar::ParagraphSeparator) {
-            c = QChar::LineSeparator;
-        }
-    }
+// A run's text: its soft breaks stay inside the block, as line separators.
+QString runText(const core::TStyledRun& run) {
+    QString text = fromCp1251(run.text);
+    text.replace(QChar(core::TStyledMessage::kSoftBreak), QChar::LineSeparator);
     return text;
 }
 
-QTextCharFormat runFormat(core::TColor colour, bool bold, bool italic) {
+QTextCharFormat runFormat(const core::TStyledRun& run) {
     QTextCharFormat format;
-    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    format.setFontItalic(italic);
-    format.setForeground(QColor(colour.r, colour.g, colour.b));
+    format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(run.italic);
+    format.setForeground(QColor(run.colour.r, run.colour.g, run.colour.b));
     return format;
+}
+
+// One transcript line is one block, opened in the format of its first run.
+void appendLine(QTextCursor& cursor, bool newBlock, const core::TStyledRun* runs, std::size_t count) {
+    if (newBlock) {
+        cursor.insertBlock(QTextBlockFormat(), runFormat(runs[0]));
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i == 0 || !runs[i].text.empty()) {
+            cursor.insertText(runText(runs[i]), runFormat(runs[i]));
+        }
+    }
 }
 
 } // namespace
@@ -46,10 +61,42 @@ TranscriptView::TranscriptView(app::TranscriptMirror& mirror, QWidget* parent)
     document()->setDocumentMargin(1);
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &TranscriptView::catchUp);
-    m_sinceCatchUp.start();
+    m_clock.start();
     if (!m_mirror.upToDate()) {
         scheduleCatchUp();
     }
+}
+
+TranscriptView::TranscriptView(app::ChatSession& session, QWidget* parent) : TranscriptView(session.mirror(), parent) {
+    m_session = &session;
+}
+
+bool TranscriptView::find(const QString& text, bool backward) {
+    const auto match = m_session != nullptr ? m_session->find(toCp1251(text), backward) : std::nullopt;
+    if (match) {
+        showMatch(*match);
+    }
+    return match.has_value();
+}
+
+// The view's own menu, with "Добавить <адрес> в список" on the header of a message from an
+// address the list does not hold.
+void TranscriptView::contextMenuEvent(QContextMenuEvent* event) {
+    catchUp(); // the view's lines are then the model's messages
+    std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+    const int message = m_session != nullptr ? headerMessageAt(event->pos()) : -1;
+    if (message >= 0) {
+        if (const auto sender = m_session->unlistedSender(static_cast<std::size_t>(message))) {
+            auto* add =
+                new QAction(QStringLiteral("Добавить %1 в список").arg(plainMenuText(fromCp1251(*sender))), menu.get());
+            add->setObjectName(QStringLiteral("addSender"));
+            connect(add, &QAction::triggered, this, [this, address = *sender] { m_session->addSender(address); });
+            QAction* first = menu->actions().isEmpty() ? nullptr : menu->actions().constFirst();
+            menu->insertAction(first, add);
+            menu->insertSeparator(first);
+        }
+    }
+    menu->exec(event->globalPos());
 }
 
 void TranscriptView::showMatch(const app::TranscriptMatch& match) {
@@ -58,19 +105,10 @@ void TranscriptView::showMatch(const app::TranscriptMatch& match) {
     if (!block.isValid()) {
         return;
     }
-    const core::TTranscriptMessage& message = m_mirror.transcript().messages().at(match.message);
-    const std::string& bytes = match.line == 0 ? message.header : message.body;
-    // Each byte is one character of the block, except a CR LF pair, which shows as one.
-    const auto position = [&bytes](std::size_t offset) {
-        int pairs = 0;
-        for (std::size_t i = 0; i + 1 < offset && i + 1 < bytes.size(); ++i) {
-            pairs += bytes[i] == '\r' && bytes[i + 1] == '\n' ? 1 : 0;
-        }
-        return static_cast<int>(offset) - pairs;
-    };
+    const auto [first, after] = app::TranscriptPositions(m_mirror.transcript()).rangeInLine(match);
     QTextCursor found(block);
-    found.setPosition(block.position() + position(match.offset));
-    found.setPosition(block.position() + position(match.offset + match.length), QTextCursor::KeepAnchor);
+    found.setPosition(block.position() + static_cast<int>(first));
+    found.setPosition(block.position() + static_cast<int>(after), QTextCursor::KeepAnchor);
     QTextEdit::ExtraSelection highlight;
     highlight.cursor = found;
     highlight.format.setBackground(palette().highlight());
@@ -101,22 +139,8 @@ void TranscriptView::focusOutEvent(QFocusEvent* event) {
 }
 
 void TranscriptView::scheduleCatchUp() {
-    if (m_timer.isActive()) {
-        return;
-    }
-    const qint64 since = m_sinceCatchUp.elapsed();
-    m_timer.start(since >= kBatchInterval ? 0 : static_cast<int>(kBatchInterval - since));
-}
-
-void TranscriptView::appendLine(QTextCursor& cursor, bool newBlock, const QString& first,
-                                const QTextCharFormat& firstFormat, const QString& rest,
-                                const QTextCharFormat& restFormat) {
-    if (newBlock) {
-        cursor.insertBlock(QTextBlockFormat(), firstFormat);
-    }
-    cursor.insertText(first, firstFormat);
-    if (!rest.isEmpty()) {
-        cursor.insertText(rest, restFormat);
+    if (const auto delay = m_pacing.changed(m_clock.elapsed())) {
+        m_timer.start(static_cast<int>(*delay));
     }
 }
 
@@ -131,8 +155,9 @@ int TranscriptView::headerMessageAt(const QPoint& position) const {
 
 void TranscriptView::catchUp() {
     m_timer.stop();
-    m_sinceCatchUp.restart();
+    const qint64 started = m_clock.elapsed();
     if (m_mirror.upToDate()) {
+        m_pacing.drew(started, started);
         return;
     }
     const app::TranscriptBatch batch = m_mirror.takeBatch();
@@ -152,11 +177,9 @@ void TranscriptView::catchUp() {
     bool documentEmpty = m_mirror.shown() == batch.appendCount; // every message shown is new
     cursor.movePosition(QTextCursor::End);
     for (std::size_t i = batch.appendFrom; i < batch.appendFrom + batch.appendCount; ++i) {
-        const core::TTranscriptMessage& m = messages[i];
-        const std::size_t bold = std::min(m.boldLength, m.header.size());
-        appendLine(cursor, !documentEmpty, lineText(m.header.substr(0, bold)), runFormat(m.colour, true, false),
-                   lineText(m.header.substr(bold)), runFormat(core::TNickPalette::kSuffixGreen, false, true));
-        appendLine(cursor, true, lineText(m.body), runFormat(m.colour, false, false), QString(), QTextCharFormat());
+        const core::TStyledMessage styled = core::styleMessage(messages[i]);
+        appendLine(cursor, !documentEmpty, styled.header.data(), styled.header.size());
+        appendLine(cursor, true, &styled.body, 1);
         documentEmpty = false;
     }
     cursor.endEditBlock();
@@ -176,6 +199,7 @@ void TranscriptView::catchUp() {
         ensureCursorVisible();
         verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     }
+    m_pacing.drew(started, m_clock.elapsed());
 }
 
 } // namespace lirbo::ui

@@ -1,5 +1,12 @@
 #include "ui/win32/RichTranscript.h"
 
+#include "app/ChatSession.h"
+#include "app/TranscriptPositions.h"
+#include "core/RtfWriter.h"
+#include "core/StyledMessage.h"
+#include "ui/win32/WindowText.h"
+#include "ui/win32/resource.h"
+
 #include <algorithm>
 #include <commctrl.h>
 #include <richedit.h>
@@ -8,29 +15,11 @@
 namespace lirbo::win32 {
 
 namespace {
-constexpr int kTwipsPerPoint = 20;
-constexpr int kPointSize = 8;
 // Above one removed line for this many that stay, MemoChat is filled afresh instead.
 constexpr std::size_t kRebuildShare = 4;
 
-// A line of the transcript as the control shows it: line breaks inside it become soft breaks
-// (one character each, in the same paragraph) and zero bytes "?", so that every message takes
-// exactly its two paragraphs and its characters can be counted.
-std::string lineText(const std::string& bytes) {
-    std::string line;
-    line.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            line += '\v';
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-                ++i;
-            }
-        } else {
-            line += c == '\0' ? '?' : c;
-        }
-    }
-    return line;
+std::int64_t now() {
+    return static_cast<std::int64_t>(GetTickCount64());
 }
 } // namespace
 
@@ -98,59 +87,6 @@ void RichTranscript::replaceControl() {
     }
 }
 
-// Appends a run of shown text to the batch's RTF: every character of `text` stays one character
-// of the control (soft breaks as \line, the rest as itself or escaped), so the counts hold.
-void RichTranscript::appendRun(std::string& rtf, const std::string& text, int colour, const char* style) {
-    rtf += style;
-    rtf += "\\cf";
-    rtf += std::to_string(colour);
-    rtf += ' ';
-    static constexpr char kDigits[] = "0123456789abcdef";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\v') {
-            rtf += "\\line ";
-        } else if (c == '\t') {
-            rtf += "\\tab ";
-        } else if (c == '\\' || c == '{' || c == '}') {
-            rtf += '\\';
-            rtf += c;
-        } else if (byte < 0x20 || byte >= 0x7F) {
-            rtf += "\\'";
-            rtf += kDigits[byte >> 4];
-            rtf += kDigits[byte & 0x0F];
-        } else {
-            rtf += c;
-        }
-    }
-    m_shown += text.size();
-}
-
-int RichTranscript::colourIndex(std::vector<core::TColor>& colours, core::TColor colour) {
-    for (std::size_t i = 0; i < colours.size(); ++i) {
-        if (colours[i].r == colour.r && colours[i].g == colour.g && colours[i].b == colour.b) {
-            return static_cast<int>(i) + 1;
-        }
-    }
-    colours.push_back(colour);
-    return static_cast<int>(colours.size());
-}
-
-void RichTranscript::append(std::string& rtf, std::vector<core::TColor>& colours,
-                            const core::TTranscriptMessage& message) {
-    const std::size_t before = m_shown;
-    const std::size_t bold = std::min(message.boldLength, message.header.size());
-    const int colour = colourIndex(colours, message.colour);
-    appendRun(rtf, lineText(message.header.substr(0, bold)), colour, "\\b\\i0");
-    appendRun(rtf, lineText(message.header.substr(bold)), colourIndex(colours, core::TNickPalette::kSuffixGreen),
-              "\\b0\\i");
-    rtf += "\\par\r\n";
-    appendRun(rtf, lineText(message.body), colour, "\\b0\\i0");
-    rtf += "\\par\r\n";
-    m_shown += 2; // the two paragraph ends
-    m_lengths.push_back(m_shown - before);
-}
-
 namespace {
 struct StreamSource {
     const std::string* rtf;
@@ -167,33 +103,51 @@ DWORD CALLBACK readStream(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* gi
 }
 } // namespace
 
-// The new messages go in as one stream of rich text: one insertion and one layout per batch,
-// where a run at a time cost a layout of the whole control per run. The text is escaped above,
-// so received bytes never become markup.
-void RichTranscript::appendAll(const std::deque<core::TTranscriptMessage>& messages, std::size_t from,
-                               std::size_t count) {
-    std::vector<core::TColor> colours;
-    std::string body;
+// The new messages go in as one stream of rich text, the document core writes for them: one
+// insertion and one layout per batch, where a run at a time cost a layout of the whole control per
+// run. The writer escapes all text, so received bytes never become markup.
+void RichTranscript::appendAll(std::size_t from, std::size_t count) {
+    const auto& messages = m_session->transcript().messages();
     for (std::size_t i = from; i < from + count; ++i) {
-        append(body, colours, messages[i]);
+        m_lengths.push_back(core::drawnLength(messages[i]));
+        m_shown += m_lengths.back();
     }
-    std::string rtf = "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset204 Tahoma;}}{\\colortbl ;";
-    for (const core::TColor colour : colours) {
-        rtf += "\\red" + std::to_string(colour.r) + "\\green" + std::to_string(colour.g) + "\\blue" +
-               std::to_string(colour.b) + ';';
-    }
-    rtf += "}\\pard\\f0\\fs" + std::to_string(kPointSize * 2) + "\\ul0\\strike0 ";
-    rtf += body;
-    rtf += '}';
+    const std::string rtf = core::messagesToRtf(messages, from, count);
     StreamSource source{&rtf, 0};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, readStream};
     SendMessageW(m_edit, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
 }
 
-void RichTranscript::draw(app::TranscriptMirror& mirror) {
-    if (mirror.upToDate()) {
+void RichTranscript::changed() {
+    if (const auto delay = m_pacing.changed(now())) {
+        if (*delay == 0) {
+            PostMessageW(m_parent, WM_LIRBO_DRAW_TRANSCRIPT, 0, 0);
+        } else {
+            SetTimer(m_parent, kDrawTimer, static_cast<UINT>(*delay), nullptr);
+        }
+    }
+}
+
+void RichTranscript::drawPending() {
+    if (m_pacing.pending()) {
+        draw();
+    }
+}
+
+void RichTranscript::drawIfDue() {
+    if (m_pacing.due(now())) {
+        draw();
+    }
+}
+
+void RichTranscript::draw() {
+    KillTimer(m_parent, kDrawTimer);
+    const std::int64_t started = now();
+    if (m_session == nullptr || m_session->mirror().upToDate()) {
+        m_pacing.drew(started, started);
         return;
     }
+    app::TranscriptMirror& mirror = m_session->mirror();
     const app::TranscriptBatch batch = mirror.takeBatch();
     SendMessageW(m_edit, WM_SETREDRAW, FALSE, 0);
     const auto& messages = mirror.transcript().messages();
@@ -226,7 +180,7 @@ void RichTranscript::draw(app::TranscriptMirror& mirror) {
     if (appendFrom < messages.size()) {
         const std::size_t end = m_shown;
         SendMessageW(m_edit, EM_SETSEL, static_cast<WPARAM>(end), static_cast<LPARAM>(end));
-        appendAll(messages, appendFrom, messages.size() - appendFrom);
+        appendAll(appendFrom, messages.size() - appendFrom);
     }
     SendMessageW(m_edit, WM_SETREDRAW, TRUE, 0);
     if (batch.appendCount != 0) {
@@ -237,6 +191,57 @@ void RichTranscript::draw(app::TranscriptMirror& mirror) {
     }
     // The scroll bar does not repaint itself after drawing was off.
     RedrawWindow(m_edit, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+    m_pacing.drew(started, now());
+}
+
+bool RichTranscript::find(const std::string& text, bool backward) {
+    const auto match = m_session != nullptr ? m_session->find(text, backward) : std::nullopt;
+    if (!match) {
+        return false;
+    }
+    draw(); // the control's paragraphs are then the model's messages
+    const auto [first, after] = app::TranscriptPositions(m_session->transcript()).range(*match);
+    // The match stays marked while the find dialog has the focus.
+    SendMessageW(m_edit, EM_SETOPTIONS, ECOOP_OR, ECO_NOHIDESEL);
+    CHARRANGE selection{first, after};
+    SendMessageW(m_edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    SendMessageW(m_edit, EM_SCROLLCARET, 0, 0);
+    return true;
+}
+
+// Each message is two paragraphs of the control, header first, once it has caught up with the model.
+void RichTranscript::contextMenu(POINT screen) {
+    if (m_session == nullptr) {
+        return;
+    }
+    drawPending();
+    POINT client = screen;
+    ScreenToClient(m_edit, &client);
+    const auto character =
+        static_cast<LONG>(SendMessageW(m_edit, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&client)));
+    const long paragraph = app::TranscriptPositions(m_session->transcript()).paragraphAt(character);
+    if (paragraph < 0 || paragraph % 2 != 0) {
+        return;
+    }
+    const auto sender = m_session->unlistedSender(static_cast<std::size_t>(paragraph / 2));
+    if (!sender) {
+        return;
+    }
+    HMENU menu = CreatePopupMenu();
+    // The address as plain text: an "&" in it would otherwise mark an access key.
+    std::wstring address;
+    for (const wchar_t c : wide(*sender)) {
+        address += c == L'&' ? L"&&" : std::wstring(1, c);
+    }
+    const std::wstring caption = L"Добавить " + address + L" в список";
+    constexpr UINT kAddSender = 1;
+    AppendMenuW(menu, MF_STRING, kAddSender, caption.c_str());
+    const BOOL chosen =
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, m_parent, nullptr);
+    DestroyMenu(menu);
+    if (chosen == kAddSender) {
+        m_session->addSender(*sender);
+    }
 }
 
 } // namespace lirbo::win32

@@ -8,7 +8,6 @@
 #include "ui/win32/TAboutForm.h"
 #include "ui/win32/Tipedit.h"
 #include "ui/win32/Tnastroy.h"
-#include "ui/win32/TranscriptPositions.h"
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
 
@@ -33,14 +32,6 @@ constexpr int kPanel2Width = 166;
 constexpr int kListItemHeight = 13;
 constexpr int kHintDelay = 500;
 constexpr int kHintDuration = 2500;
-// MemoChat catches up with the model at most this often, so a flood costs one redraw per batch;
-// when a batch takes long to draw the period grows, so drawing keeps under a fifth of the time
-// and the hand-over keeps up with the flood (up to draws of 400 ms, a full transcript rebuilt on
-// a slow machine).
-constexpr DWORD kDrawPeriodMs = 40;
-constexpr DWORD kLongestDrawPeriodMs = 2000;
-constexpr DWORD kDrawShare = 5;
-constexpr UINT_PTR kDrawTimer = 1;
 // The notification icon's tip and mark follow the unread count at most this often: a flood asks
 // for every datagram, and each change makes the shell redraw the icon.
 constexpr UINT_PTR kTipTimer = 2;
@@ -86,6 +77,7 @@ TMainChat::TMainChat(HINSTANCE instance) : m_instance(instance) {
 
     try {
         m_session = std::make_unique<app::ChatSession>(*this);
+        m_memoChat.attach(*m_session);
     } catch (...) {
         DestroyWindow(m_window);
         DestroyWindow(m_application);
@@ -372,23 +364,6 @@ void TMainChat::command(int id, int notification) {
     }
 }
 
-void TMainChat::drawTranscript() {
-    KillTimer(m_window, kDrawTimer);
-    m_drawPending = false;
-    m_lastDraw = GetTickCount();
-    m_memoChat.draw(m_session->mirror());
-    const DWORD took = GetTickCount() - m_lastDraw;
-    m_drawPeriod = std::clamp<DWORD>(took * kDrawShare, kDrawPeriodMs, kLongestDrawPeriodMs);
-}
-
-// Also called between hand-overs: under a flood the queue is never empty, and a timer alone would
-// wait for it to be.
-void TMainChat::drawTranscriptIfDue() {
-    if (m_drawPending && GetTickCount() - m_lastDraw >= m_drawPeriod) {
-        drawTranscript();
-    }
-}
-
 // The session ends: notices went out at the query; the process is ended right after this.
 void TMainChat::endSession() {
     m_session.reset();
@@ -470,7 +445,7 @@ LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcW(m_window, message, wParam, lParam);
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) == m_memoChat.handle() && m_session) {
-            MemoChatContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            m_memoChat.contextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         }
         return DefWindowProcW(m_window, message, wParam, lParam);
@@ -488,8 +463,8 @@ LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         [[fallthrough]];
     case WM_LIRBO_DRAW_TRANSCRIPT:
-        if (m_session && m_drawPending) {
-            drawTranscript();
+        if (m_session) {
+            m_memoChat.drawPending();
         }
         return 0;
     default:
@@ -520,7 +495,7 @@ LRESULT CALLBACK TMainChat::applicationProc(HWND window, UINT message, WPARAM wP
     auto* self = reinterpret_cast<TMainChat*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_NULL && self != nullptr && self->m_session) {
         self->m_session->serveHandOver();
-        self->drawTranscriptIfDue();
+        self->m_memoChat.drawIfDue();
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -651,22 +626,6 @@ void TMainChat::requestAttention() {
     FlashWindowEx(&flash);
 }
 
-// The match selected in MemoChat and scrolled into view.
-bool TMainChat::findInTranscript(const std::string& text, bool backward) {
-    const auto match = m_session->find(text, backward);
-    if (!match) {
-        return false;
-    }
-    drawTranscript(); // the control's paragraphs are then the model's messages
-    const auto [first, after] = TranscriptPositions(m_session->transcript()).range(*match);
-    // The match stays marked while the find dialog has the focus.
-    SendMessageW(m_memoChat.handle(), EM_SETOPTIONS, ECOOP_OR, ECO_NOHIDESEL);
-    CHARRANGE selection{first, after};
-    SendMessageW(m_memoChat.handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    SendMessageW(m_memoChat.handle(), EM_SCROLLCARET, 0, 0);
-    return true;
-}
-
 void TMainChat::attentionChanged() {
     if (!m_tipPending) {
         m_tipPending = SetTimer(m_window, kTipTimer, kTipPeriodMs, nullptr) != 0;
@@ -694,53 +653,8 @@ void TMainChat::restoreFromTray() {
     SetForegroundWindow(m_window);
 }
 
-// MemoChat's menu: "Добавить <адрес> в список" on the header line of a message from an address
-// the peer list lacks. Each message is two paragraphs of the control, header first, once it has
-// caught up with the model.
-void TMainChat::MemoChatContextMenu(POINT screen) {
-    if (m_drawPending) {
-        drawTranscript();
-    }
-    POINT client = screen;
-    ScreenToClient(m_memoChat.handle(), &client);
-    const auto character =
-        static_cast<LONG>(SendMessageW(m_memoChat.handle(), EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&client)));
-    const long paragraph = TranscriptPositions(m_session->transcript()).paragraphAt(character);
-    if (paragraph < 0 || paragraph % 2 != 0) {
-        return;
-    }
-    const auto sender = m_session->unlistedSender(static_cast<std::size_t>(paragraph / 2));
-    if (!sender) {
-        return;
-    }
-    HMENU menu = CreatePopupMenu();
-    // The address as plain text: an "&" in it would otherwise mark an access key.
-    std::wstring address;
-    for (const wchar_t c : wide(*sender)) {
-        address += c == L'&' ? L"&&" : std::wstring(1, c);
-    }
-    const std::wstring caption = L"Добавить " + address + L" в список";
-    constexpr UINT kAddSender = 1;
-    AppendMenuW(menu, MF_STRING, kAddSender, caption.c_str());
-    const BOOL chosen =
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, m_window, nullptr);
-    DestroyMenu(menu);
-    if (chosen == kAddSender) {
-        m_session->addSender(*sender);
-    }
-}
-
 void TMainChat::transcriptChanged() {
-    if (m_drawPending) {
-        return;
-    }
-    m_drawPending = true;
-    const DWORD since = GetTickCount() - m_lastDraw;
-    if (since >= m_drawPeriod) {
-        PostMessageW(m_window, WM_LIRBO_DRAW_TRANSCRIPT, 0, 0);
-    } else {
-        SetTimer(m_window, kDrawTimer, m_drawPeriod - since, nullptr);
-    }
+    m_memoChat.changed();
 }
 
 } // namespace lirbo::win32

@@ -68,14 +68,10 @@ private:
     void sizeClientArea();
     void command(int id, int notification);
     void FormResize();
-    void drawTranscript();
-    void drawTranscriptIfDue();
     void endSession();
     void restoreFromTray();
     void updateTray();
     void accessibleName(int id, const wchar_t* name);
-    void MemoChatContextMenu(POINT screen);
-    bool findInTranscript(const std::string& text, bool backward);
 
     HINSTANCE m_instance;
     HWND m_application = nullptr; // hidden: the target of the hand-over's wake-up
@@ -92,13 +88,10 @@ private:
     RichTranscript m_memoChat;
     std::vector<HBITMAP> m_glyphs;
     std::vector<std::pair<int, HWND>> m_panel2Buttons; // top within Panel2, button
-    bool m_drawPending = false;                        // the transcript changed since MemoChat last drew
-    DWORD m_lastDraw = 0;
-    DWORD m_drawPeriod = 40; // grows with the time the last batch took to draw
     PeerListDrawing m_peerRows;
     TrayIcon m_tray;
     bool m_tipPending = false; // the tray's tip waits for its timer
-    FindBar m_findBar{[this](const std::string& text, bool backward) { return findInTranscript(text, backward); }};
+    FindBar m_findBar{[this](const std::string& text, bool backward) { return m_memoChat.find(text, backward); }};
     HACCEL m_keys = nullptr;
     std::unique_ptr<app::ChatSession> m_session;
 };
