@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ArrivalSound.h"
 #include "app/Attention.h"
 #include "app/FileChooser.h"
 #include "app/HistoryLog.h"
@@ -7,10 +8,12 @@
 #include "app/PeerFailures.h"
 #include "app/Presence.h"
 #include "app/SentLines.h"
+#include "app/SoundPlayer.h"
 #include "app/TranscriptMirror.h"
 #include "app/TranscriptSearch.h"
 #include "app/UdpDatagramSender.h"
 #include "core/ChatController.h"
+#include "core/ChatOptions.h"
 #include "core/ChatSettings.h"
 #include "core/ChatTranscript.h"
 #include "core/PeerList.h"
@@ -71,6 +74,12 @@ public:
     void saveConversation();
     void openSettings();
     void clearChat();
+    // "Настройка" -> "Параметры...": the options dialog. OK adopts the choices at once and writes
+    // them to the settings file; a refused write shows its error, and the choices still hold for
+    // this run.
+    void showOptions();
+    // "Настройка" -> "Не беспокоить": turns do-not-disturb over, adopted and written as above.
+    void toggleDoNotDisturb();
     void showAbout();
     // Today's file of the conversation's log, in the system's viewer.
     void openHistory();
@@ -107,6 +116,7 @@ public:
     // What the row of the peer list at `index` shows of its address's presence.
     Presence::Row peerPresence(int index) const;
     const Attention& attention() const { return m_attention; }
+    const core::TChatOptions& options() const { return m_options; }
 
     bool ended() const { return m_ended; }
     // The local port the listener is bound to.
@@ -124,6 +134,9 @@ public:
 
     // Replaces the uniform choice of the preselected colour; an empty picker restores it.
     void setColourPicker(ColourPicker picker) { m_pickColour = std::move(picker); }
+    // Where arrival sounds go; nullptr (the start): nowhere. The player must outlive the session
+    // or be replaced first.
+    void setSoundPlayer(ISoundPlayer* player) { m_soundPlayer = player; }
 
 private:
     template <typename Run> void command(Run&& run);
@@ -140,6 +153,8 @@ private:
     // The command that starts now may wait for names until kLookupWait from now.
     void startLookupWait();
     void onPeersChanged();
+    // Holds `options` from now on, tells the front-end, and writes them with `historyEnabled`.
+    void adoptOptions(const core::TChatOptions& options, bool historyEnabled);
     void takeLookupResults();
     void FormCloseQuery();
     void FormClose();
@@ -166,6 +181,11 @@ private:
     std::optional<TranscriptMatch> m_lastMatch;
     Attention m_attention;
     Presence m_presence;
+    core::TChatOptions m_options;
+    ArrivalSound m_arrivalSound;
+    ISoundPlayer* m_soundPlayer = nullptr;
+    // The last line sent: a copy of it that comes back (the own address is in the list) is an echo.
+    std::string m_lastSent;
     // lirbo.ini was refused at start (shown then) and not written since: the close leaves it alone.
     bool m_settingsRefused = false;
     bool m_closing = false;

@@ -84,14 +84,18 @@ HistoryLog::HistoryLog(std::string folder, Clock clock) : m_folder(std::move(fol
 
 HistoryLog::~HistoryLog() {
     if (m_enabled) {
-        stamp(now());
-        m_record.clear();
-        appendSkipped(m_rateLimit.takeAll());
-        if (!m_record.empty()) {
-            writeRecord(true);
-        }
+        writeUntoldCounts();
     }
     close();
+}
+
+void HistoryLog::writeUntoldCounts() {
+    stamp(now());
+    m_record.clear();
+    appendSkipped(m_rateLimit.takeAll());
+    if (!m_record.empty()) {
+        writeRecord(true);
+    }
 }
 
 std::string HistoryLog::line(const std::tm& time, const core::TShownMessage& message) {
@@ -215,6 +219,9 @@ void HistoryLog::fail(const char* what, const std::string& path, int error) {
 }
 
 void HistoryLog::setEnabled(bool enabled) {
+    if (m_enabled && !enabled) {
+        writeUntoldCounts(); // turned off while running: the counts held so far are not lost
+    }
     m_enabled = enabled;
     if (!enabled) {
         close();

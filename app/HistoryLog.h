@@ -62,6 +62,8 @@ private:
     const std::string& stamp(std::time_t seconds);
     void appendSkipped(const std::string& address, std::uint64_t count);
     void appendSkipped(const std::vector<SenderRateLimit::Skipped>& skipped);
+    // Writes every count of held-back messages not yet told, as the log ends or is turned off.
+    void writeUntoldCounts();
     // Writes m_record to the day's file; `look` also checks that the file is still where it was.
     void writeRecord(bool look);
     bool openFor(const std::tm& day, bool look);

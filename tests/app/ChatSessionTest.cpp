@@ -77,6 +77,19 @@ public:
         nick = settingsNick;
         return settingsOk;
     }
+    std::deque<std::pair<lirbo::core::TChatOptions, bool>> optionAnswers; // one per dialog that ends with OK
+    std::vector<std::pair<lirbo::core::TChatOptions, bool>> optionsOpenedOn;
+    int optionRedraws = 0;
+    bool askOptions(lirbo::core::TChatOptions& options, bool& historyEnabled) override {
+        optionsOpenedOn.emplace_back(options, historyEnabled);
+        if (optionAnswers.empty()) {
+            return false;
+        }
+        std::tie(options, historyEnabled) = optionAnswers.front();
+        optionAnswers.pop_front();
+        return true;
+    }
+    void optionsChanged() override { ++optionRedraws; }
     bool confirmClear() override { return confirm; }
     bool chooseFile(const FileChooser& chooser, std::string& path) override {
         choosersOffered.push_back(chooser.offeredName());
@@ -154,6 +167,19 @@ protected:
         return session;
     }
     std::string iniPath() const { return scratch.file("lirbo.ini"); }
+    // Sends `bytes` to the session from loopback and serves its hand-overs until the message shows.
+    static void receive(ChatSession& session, const std::string& bytes) {
+        lirbo::net::TIdUDPClient sender;
+        sender.Host = "127.0.0.1";
+        sender.Port = session.listenPort();
+        sender.setActive(true);
+        const std::size_t before = session.transcript().messages().size();
+        sender.Send(bytes);
+        ASSERT_TRUE(waitFor([&] {
+            session.serveHandOver();
+            return session.transcript().messages().size() > before;
+        }));
+    }
     static bool waitFor(const std::function<bool()>& done) {
         for (int i = 0; i < 2000 && !done(); ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -369,18 +395,7 @@ TEST_F(ChatSessionTest, ReceivedDatagramReachesTheTranscriptThroughTheHandOver) 
 
 TEST_F(ChatSessionTest, ReceivedMessagesDriveAttentionPresenceAndAddingTheirSender) {
     auto session = open({"127.1"}, peer.port());
-    lirbo::net::TIdUDPClient sender;
-    sender.Host = "127.0.0.1";
-    sender.Port = session->listenPort();
-    sender.setActive(true);
-    auto receive = [&](const std::string& bytes) {
-        const std::size_t before = session->transcript().messages().size();
-        sender.Send(bytes);
-        ASSERT_TRUE(waitFor([&] {
-            session->serveHandOver();
-            return session->transcript().messages().size() > before;
-        }));
-    };
+    const auto receive = [&](const std::string& bytes) { ChatSessionTest::receive(*session, bytes); };
 
     frontEnd.active = false;
     receive("T2Eve;psst");
@@ -405,6 +420,67 @@ TEST_F(ChatSessionTest, ReceivedMessagesDriveAttentionPresenceAndAddingTheirSend
     session->addSender("127.0.0.1");
     session->addSender("127.0.0.1");
     EXPECT_EQ(session->peers().entries(), (std::vector<std::string>{"127.0.0.1"}));
+}
+
+TEST_F(ChatSessionTest, OptionsAreAdoptedAtOnceAndWrittenAndARefusedWriteStillHolds) {
+    auto session = open({}, peer.port());
+    EXPECT_EQ(frontEnd.optionRedraws, 1);
+    const lirbo::core::TChatOptions chosen{lirbo::core::TArrivalSound::Every, true, false, false, false, true};
+    frontEnd.optionAnswers.emplace_back(chosen, false);
+    session->showOptions();
+    session->showOptions(); // cancelled: nothing changes
+    ASSERT_EQ(frontEnd.optionsOpenedOn.size(), 2u);
+    EXPECT_TRUE(frontEnd.optionsOpenedOn[0] == std::make_pair(lirbo::core::TChatOptions{}, true));
+    EXPECT_TRUE(frontEnd.optionsOpenedOn[1] == std::make_pair(chosen, false));
+    EXPECT_TRUE(session->options() == chosen && !session->history()->enabled() && frontEnd.optionRedraws == 2);
+    const std::string ini = ScratchDir::read(iniPath());
+    for (const char* line : {"[options]\r\nsound=2\r\ndnd=1\r\n", "autostart=1\r\n", "[history]\r\nenabled=0\r\n"}) {
+        EXPECT_NE(ini.find(line), std::string::npos) << line << " in " << ini;
+    }
+
+    ScratchDir::makeReadOnly(iniPath());
+    session->toggleDoNotDisturb();
+    EXPECT_TRUE(!session->options().doNotDisturb && frontEnd.optionRedraws == 3);
+    EXPECT_EQ(frontEnd.errors, std::vector<std::string>{"Unable to write to " + iniPath() + "."});
+    EXPECT_EQ(ScratchDir::read(iniPath()), ini);
+}
+
+TEST_F(ChatSessionTest, ArrivalsSoundByOptionAndDoNotDisturbSilencesThemAndTheFlashButNotTheCount) {
+    struct FakeSound : lirbo::app::ISoundPlayer {
+        int played = 0;
+        void playArrival() override { ++played; }
+    } sound;
+    auto session = open({}, peer.port());
+    session->setSoundPlayer(&sound);
+    const auto everyMessageAndMyLine = [&] {
+        frontEnd.optionAnswers.emplace_back(lirbo::core::TChatOptions{lirbo::core::TArrivalSound::Every}, true);
+        session->showOptions();
+        frontEnd.input = typed("mine");
+        session->sendToAll();
+    };
+    struct Step {
+        std::function<void()> before;
+        const char* datagram;
+        int played, attentionRequests, unread;
+    };
+    const Step steps[] = {
+        {{}, "T2Eve;psst", 1, 1, 1},
+        {{}, "V2Eve;hello all", 1, 2, 2}, // private messages only by default
+        {[&] { session->toggleDoNotDisturb(); }, "T2Eve;again", 1, 2, 3},
+        {everyMessageAndMyLine, "V3Ann;mine", 1, 3, 4}, // the own line, back from the own address
+        {{}, "V2Eve;mine", 2, 4, 5},
+    };
+    frontEnd.active = false;
+    for (const Step& step : steps) {
+        if (step.before) {
+            step.before();
+        }
+        receive(*session, step.datagram);
+        EXPECT_EQ(sound.played, step.played) << step.datagram;
+        EXPECT_EQ(frontEnd.attentionRequests, step.attentionRequests) << step.datagram;
+        EXPECT_EQ(session->attention().unread(), step.unread) << step.datagram;
+    }
+    EXPECT_TRUE(frontEnd.errors.empty());
 }
 
 TEST_F(ChatSessionTest, EveryOpeningPreselectsAColourUniformly) {

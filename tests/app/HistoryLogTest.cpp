@@ -169,18 +169,22 @@ TEST(HistoryLogTest, AFloodFromOneSenderIsBoundedAndCounted) {
     }
 }
 
-TEST(HistoryLogTest, CountsNotYetToldAreWrittenWhenTheLogCloses) {
-    ScratchDir scratch;
-    {
-        HistoryLog log(scratch.file("history"), [] { return at(2026, 12, 9, 12, 0, 0); });
-        for (int i = 0; i < 1002; ++i) {
-            log.messageShown(from("10.0.0.9", "m"));
+TEST(HistoryLogTest, CountsNotYetToldAreWrittenWhenTheLogClosesOrIsTurnedOff) {
+    for (const bool turnedOff : {false, true}) {
+        ScratchDir scratch;
+        {
+            HistoryLog log(scratch.file("history"), [] { return at(2026, 12, 9, 12, 0, 0); });
+            for (int i = 0; i < 1002; ++i) {
+                log.messageShown(from("10.0.0.9", "m"));
+            }
+            log.setEnabled(!turnedOff);
         }
+        const std::string text = ScratchDir::read(scratch.file("history/2026-12-09.txt"));
+        EXPECT_EQ(lineCount(text), 1001u) << turnedOff;
+        EXPECT_NE(text.find(std::string(kSkipped) + " 2 \xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xFF \xEE\xF2 10.0.0.9\r\n"),
+                  std::string::npos)
+            << turnedOff;
     }
-    const std::string text = ScratchDir::read(scratch.file("history/2026-12-09.txt"));
-    EXPECT_EQ(lineCount(text), 1001u);
-    EXPECT_NE(text.find(std::string(kSkipped) + " 2 \xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xFF \xEE\xF2 10.0.0.9\r\n"),
-              std::string::npos);
 }
 
 TEST(HistoryLogTest, ADaysFileStopsAtItsLimitWithOneLineSayingSo) {
