@@ -25,6 +25,9 @@ public:
     // values on OK. OK first asks `checkNick`: a refused nick shows its error in the error box and
     // the dialog stays open with the nick as typed.
     virtual bool askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) = 0;
+    // The label dialog for the peer list's `address`, opened on `label`; true and the typed label
+    // on OK (empty: no label). OK first asks `checkLabel`, as the settings dialog asks for the nick.
+    virtual bool askLabel(const std::string& address, std::string& label, const TextCheck& checkLabel) = 0;
     // The clear-the-chat confirmation; true only for "OK".
     virtual bool confirmClear() = 0;
     // A file chooser as `chooser` describes it; true and the chosen absolute path unless cancelled.
@@ -63,6 +66,9 @@ public:
     // The unread messages changed: redraw the notification icon's mark and hint from
     // ChatSession::attention().
     virtual void attentionChanged() = 0;
+
+    // A message was hidden: redraw the count of hidden messages (ChatSession::hidden()).
+    virtual void hiddenChanged() = 0;
 
     // Any thread: make the main thread call ChatSession::serveHandOver soon. Must not block.
     virtual void wake() = 0;

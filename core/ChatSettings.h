@@ -2,6 +2,7 @@
 
 #include "core/IniFile.h"
 #include "core/PeerList.h"
+#include "core/PeerNotes.h"
 
 #include <cstdint>
 #include <string>
@@ -41,6 +42,10 @@ public:
     void storeUserSettings(int colourIndex, const std::string& nick) const;
     // Erases section "ip", then writes ip0..ipN-1; throws EIniFileException.
     void storePeerList(const TPeerList& peers) const;
+
+    // Sections "names", "seen" and "mute" (see TPeerNotes); storing throws EIniFileException.
+    TPeerNotes loadPeerNotes() const { return TPeerNotes::load(m_file); }
+    void storePeerNotes(const TPeerNotes& notes) const { notes.store(m_file); }
 
     // Removes what interrupted saves left in the file's folder (see removeStaleSaveTemporaries).
     void removeStaleTemporaries() const;

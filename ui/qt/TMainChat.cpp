@@ -5,9 +5,13 @@
 #include "ui/qt/FileChooser.h"
 #include "ui/qt/FindBar.h"
 #include "ui/qt/Glyphs.h"
+#include "ui/qt/HiddenMessagesBox.h"
 #include "ui/qt/LirboLook.h"
 #include "ui/qt/MessageBoxes.h"
+#include "ui/qt/PeerLabelDialog.h"
 #include "ui/qt/PeerListBox.h"
+#include "ui/qt/PeerMenus.h"
+#include "ui/qt/PeerRowDelegate.h"
 #include "ui/qt/PlainText.h"
 #include "ui/qt/TAboutForm.h"
 #include "ui/qt/Tipedit.h"
@@ -129,6 +133,9 @@ void TMainChat::buildPanels() {
     m_iplist->setSelectionMode(QAbstractItemView::SingleSelection);
     m_iplist->setUniformItemSizes(true);
     m_iplist->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_iplist->setItemDelegate(new PeerRowDelegate(m_iplist));
+    m_iplist->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_iplist, &QWidget::customContextMenuRequested, this, &TMainChat::iplistContextMenu);
     connect(m_iplist, &QListWidget::itemSelectionChanged, this, [this] {
         const auto selected = m_iplist->selectedItems();
         m_session->selectPeer(selected.isEmpty() ? -1 : m_iplist->row(selected.constFirst()));
@@ -146,6 +153,13 @@ void TMainChat::buildPanels() {
     connect(m_loadlist, &QPushButton::clicked, this, &TMainChat::loadlistClick);
     connect(m_savelist, &QPushButton::clicked, this, &TMainChat::savelistClick);
     connect(m_privat, &QPushButton::clicked, this, &TMainChat::privatClick);
+    m_hiddenCount = new QPushButton(m_panel2);
+    m_hiddenCount->setObjectName(QStringLiteral("hiddenCount"));
+    m_hiddenCount->setGeometry(40, 198, 121, 17);
+    m_hiddenCount->setFlat(true);
+    m_hiddenCount->setFocusPolicy(Qt::NoFocus);
+    m_hiddenCount->hide();
+    connect(m_hiddenCount, &QPushButton::clicked, this, &TMainChat::showHiddenMessages);
 
     m_findBar =
         new FindBar([this](const QString& text, bool backward) { return findInTranscript(text, backward); }, central);
@@ -263,6 +277,13 @@ void TMainChat::showPresence() {
         const QString hint = plainToolTip(fromCp1251(row.hint));
         if (item->toolTip() != hint) {
             item->setToolTip(hint);
+        }
+        const app::PeerNames::Name name = m_session->peerName(i);
+        const QString nameText = fromCp1251(name.text);
+        if (item->data(PeerRowDelegate::kNameRole).toString() != nameText ||
+            item->data(PeerRowDelegate::kLearnedRole).toBool() != name.learned) {
+            item->setData(PeerRowDelegate::kNameRole, nameText);
+            item->setData(PeerRowDelegate::kLearnedRole, name.learned);
         }
         const QVariant foreground = row.failed ? QVariant(red) : row.departed ? QVariant(grey) : QVariant();
         if (item->data(Qt::ForegroundRole) != foreground) {
@@ -422,8 +443,28 @@ void TMainChat::MemoChatContextMenu(const QPoint& position) {
             menu->insertAction(first, add);
             menu->insertSeparator(first);
         }
+        if (const auto sender = m_session->senderAt(static_cast<std::size_t>(message))) {
+            menu->addSeparator();
+            PeerMenus::addMuteItem(*menu, *m_session, *sender);
+        }
     }
     menu->exec(m_memoChat->viewport()->mapToGlobal(position));
+}
+
+// A row's menu: its label and its muting.
+void TMainChat::iplistContextMenu(const QPoint& position) {
+    const int row = m_iplist->row(m_iplist->itemAt(position));
+    if (row >= 0 && row < m_session->peers().count()) {
+        PeerMenus::forRow(this, *m_session, row)->exec(m_iplist->viewport()->mapToGlobal(position));
+    }
+}
+
+void TMainChat::showHiddenMessages() {
+    QStringList lines;
+    for (const std::string& line : m_session->hidden().lines()) {
+        lines.append(fromCp1251(line));
+    }
+    HiddenMessagesBox(this, lines).exec();
 }
 
 void TMainChat::restoreFromTray() {
@@ -448,6 +489,10 @@ bool TMainChat::askAddress(std::string& address) {
 
 bool TMainChat::askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) {
     return Tnastroy::ask(this, nick, colourIndex, checkNick);
+}
+
+bool TMainChat::askLabel(const std::string& address, std::string& label, const TextCheck& checkLabel) {
+    return PeerLabelDialog::ask(this, address, label, checkLabel);
 }
 
 bool TMainChat::confirmClear() {
@@ -495,6 +540,11 @@ void TMainChat::beep() {
 
 void TMainChat::peersChanged() {
     showPeers();
+}
+
+void TMainChat::hiddenChanged() {
+    m_hiddenCount->setText(fromCp1251(m_session->hidden().countText()));
+    m_hiddenCount->show();
 }
 
 void TMainChat::presenceChanged() {

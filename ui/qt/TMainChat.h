@@ -73,11 +73,14 @@ private:
     void showPresence();
     void showAttention();
     void MemoChatContextMenu(const QPoint& position);
+    void iplistContextMenu(const QPoint& position);
+    void showHiddenMessages();
     void restoreFromTray();
 
     // What the session asks of the window.
     bool askAddress(std::string& address) override;
     bool askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) override;
+    bool askLabel(const std::string& address, std::string& label, const TextCheck& checkLabel) override;
     bool confirmClear() override;
     bool chooseFile(const app::FileChooser& chooser, std::string& path) override;
     void showAbout() override;
@@ -94,6 +97,7 @@ private:
     bool isActive() const override;
     void requestAttention() override;
     void attentionChanged() override;
+    void hiddenChanged() override;
     void wake() override;
     void endApplication() override;
 
@@ -130,6 +134,7 @@ private:
     QPushButton* m_loadlist = nullptr;
     QPushButton* m_savelist = nullptr;
     QPushButton* m_privat = nullptr;
+    QPushButton* m_hiddenCount = nullptr; // "скрыто: N", shown once a message was hidden
     TranscriptView* m_memoChat = nullptr;
     FindBar* m_findBar = nullptr;
     FileOpener m_openFile;
