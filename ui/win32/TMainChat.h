@@ -34,6 +34,7 @@ public:
     // app::IFrontEnd
     bool askAddress(std::string& address) override;
     bool askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) override;
+    bool askLabel(const std::string& address, std::string& label, const TextCheck& checkLabel) override;
     bool confirmClear() override;
     bool chooseFile(const app::FileChooser& chooser, std::string& path) override;
     void showAbout() override;
@@ -52,6 +53,7 @@ public:
     bool isActive() const override;
     void requestAttention() override;
     void attentionChanged() override;
+    void hiddenChanged() override;
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -75,6 +77,8 @@ private:
     void updateTray();
     void accessibleName(int id, const wchar_t* name);
     void MemoChatContextMenu(POINT screen);
+    void iplistContextMenu(POINT screen);
+    void showHiddenMessages();
     bool findInTranscript(const std::string& text, bool backward);
 
     HINSTANCE m_instance;
@@ -87,6 +91,7 @@ private:
     HWND m_bsend = nullptr;
     HWND m_iplist = nullptr;
     HWND m_hints = nullptr;
+    HWND m_hiddenCount = nullptr; // "скрыто: N", shown once a message was hidden
     HWND m_lastFocus = nullptr;
     bool m_programActive = false; // as WM_ACTIVATEAPP last told
     RichTranscript m_memoChat;

@@ -39,6 +39,8 @@
 #define IDC_MESSAGA_NAME 1011
 #define IDC_IPLIST_NAME 1012
 #define IDC_MEMOCHAT_NAME 1013
+// "скрыто: N" under the peer list; a click lists the last hidden messages.
+#define IDC_HIDDENCOUNT 1014
 
 // Settings dialog Tnastroy.
 #define IDD_NASTROY 300
@@ -67,6 +69,14 @@
 #define IDC_LABEL6 1306
 #define IDC_LABEL7 1307
 #define IDC_ABOUT_BUTTON1 1308
+
+// The label dialog ("Подписать..." in a peer row's menu).
+#define IDD_PODPIS 303
+#define IDC_PODPIS_LABEL1 1401
+#define IDC_PODPIS_LABEL2 1402
+#define IDC_PODPIS_EDIT 1403
+#define IDC_PODPIS_BUTTON1 1404
+#define IDC_PODPIS_BUTTON2 1405
 
 // The posted message that makes the main window draw what the transcript gained.
 #define WM_LIRBO_DRAW_TRANSCRIPT (WM_APP + 1)
