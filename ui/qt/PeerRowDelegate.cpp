@@ -25,7 +25,8 @@ void PeerRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
                         : foreground.isValid() ? foreground.value<QBrush>().color()
                                                : item.palette.color(QPalette::Text);
     QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
-    area.adjust(2, 0, -2, 0);
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1; // as the style's text
+    area.adjust(margin, 0, -margin, 0);
 
     painter->save();
     painter->setFont(item.font);
