@@ -52,6 +52,18 @@ std::string historyFolderBeside(const std::string& settingsPath) {
     return folder + "history";
 }
 
+// A nick or label typed with characters Windows-1251 lacks is refused with a box naming them.
+std::string checkTyped(const TypedText& typed) {
+    const std::string error = InputRules::lackingCharactersError(typed.lacking);
+    return error.empty() ? error : core::errorBoxText(error);
+}
+
+// Without the blanks at either end; nothing but blanks gives nothing.
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+}
+
 } // namespace
 
 ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints, std::shared_ptr<net::IHostLookup> hostLookup)
@@ -67,6 +79,7 @@ ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints, std::shared_p
                            "\xD1\xEE\xF5\xF0\xE0\xED\xE8\xF2\xFC \xF1\xEF\xE8\xF1\xEE\xEA IP", kTextFile, "*.txt",
                            "list", "txt")) {
     m_peers.setChangeListener([this] { onPeersChanged(); });
+    m_controller.setHideFilter([this](const std::string& senderAddress) { return hides(senderAddress); });
     m_idUDPClient.setResolver(&m_resolver);
     m_resolver.setChangeCallback([this] { m_frontEnd.wake(); });
     net::THandOver& handOver = net::THandOver::instance();
@@ -99,6 +112,7 @@ ChatSession::~ChatSession() {
     net::THandOver::instance().setWakeCallback({});
     m_peers.setChangeListener({});
     m_controller.setMessageListener(nullptr);
+    m_controller.setHideFilter({});
 }
 
 int ChatSession::listenPort() const {
@@ -162,6 +176,7 @@ void ChatSession::start() {
         m_options = user.options;
         m_frontEnd.optionsChanged();
         m_settingsRefused = !user.refusal.empty();
+        m_names.adopt(m_settings->loadPeerNotes());
         if (m_settingsRefused) {
             showError(user.refusal);
         }
@@ -311,11 +326,7 @@ void ChatSession::openSettings() {
     command([this] {
         std::string nick = m_controller.nick();
         int colourIndex = preselectedColour();
-        const auto checkNick = [](const TypedText& typed) {
-            const std::string error = InputRules::lackingCharactersError(typed.lacking);
-            return error.empty() ? error : core::errorBoxText(error);
-        };
-        if (!m_frontEnd.askSettings(nick, colourIndex, checkNick)) {
+        if (!m_frontEnd.askSettings(nick, colourIndex, checkTyped)) {
             return;
         }
         settings().storeUserSettings(colourIndex, nick); // a refused write adopts nothing
@@ -398,6 +409,7 @@ void ChatSession::FormClose() {
     // would replace what the user keeps there (or put a file where a FIFO or a device stands).
     if (!m_settingsRefused) {
         settings().storePeerList(m_peers);
+        settings().storePeerNotes(m_names.notes(m_peers.entries()));
     }
 }
 
@@ -445,6 +457,10 @@ void ChatSession::serveHandOver() {
     showHistoryFailure(); // after the listener thread was let go, never inside its call
 }
 
+bool ChatSession::hides(const std::string& senderAddress) const {
+    return m_names.muted(senderAddress) || (m_options.onlyListed && !m_presence.listed(senderAddress));
+}
+
 void ChatSession::IdUDPServerUDPRead(const std::string& bytes, const std::string& senderAddress) {
     const auto received = m_controller.receive(bytes, senderAddress);
     if (!received || m_tearingDown) {
@@ -452,8 +468,21 @@ void ChatSession::IdUDPServerUDPRead(const std::string& bytes, const std::string
     }
     const bool departureNotice = received->kind == core::TShownMessage::Kind::DepartureNotice;
 
-    if (m_presence.messageFrom(senderAddress, received->stamp, departureNotice) && m_presence.listed(senderAddress)) {
-        m_frontEnd.presenceChanged();
+    // A hidden message still tells who is there and under which nick.
+    if (m_presence.listed(senderAddress)) {
+        const std::string before = m_names.name(senderAddress).text;
+        m_names.heard(senderAddress, received->nick);
+        const bool renamed = m_names.name(senderAddress).text != before;
+        if (m_presence.messageFrom(senderAddress, received->stamp, departureNotice) || renamed) {
+            m_frontEnd.presenceChanged();
+        }
+    } else {
+        m_presence.messageFrom(senderAddress, received->stamp, departureNotice);
+    }
+    if (received->hidden) {
+        m_hidden.add(*received);
+        m_frontEnd.hiddenChanged();
+        return; // not unread, no attention, no sound
     }
     if (departureNotice) {
         return;
@@ -497,11 +526,45 @@ std::optional<std::string> ChatSession::unlistedSender(std::size_t messageIndex)
     return sender;
 }
 
+std::optional<std::string> ChatSession::senderAt(std::size_t messageIndex) const {
+    const auto& messages = m_transcript.messages();
+    return messageIndex < messages.size() ? core::TChatController::senderOf(messages[messageIndex]) : std::nullopt;
+}
+
+void ChatSession::labelPeer(int index) {
+    command([&] {
+        if (index < 0 || index >= m_peers.count()) {
+            return;
+        }
+        const std::string entry = m_peers.get(index);
+        std::string label = m_names.label(entry);
+        if (m_frontEnd.askLabel(entry, label, checkTyped)) {
+            m_names.setLabel(entry, trimmed(label));
+            m_frontEnd.presenceChanged();
+        }
+    });
+}
+
+void ChatSession::muteSender(const std::string& address, bool mute) {
+    if (m_names.setMuted(address, mute)) {
+        m_frontEnd.presenceChanged();
+    }
+}
+
 Presence::Row ChatSession::peerPresence(int index) const {
     const std::string entry = m_peers.get(index);
     Presence::Row row = m_presence.row(entry);
     m_failures.mark(entry, row);
+    const PeerNames::Name name = m_names.name(entry);
+    if (!name.text.empty()) { // the row may be too narrow for the whole name
+        row.hint += name.learned ? "\n\xED\xE8\xEA: " : "\n\xEF\xEE\xE4\xEF\xE8\xF1\xFC: "; // "ник: ", "подпись: "
+        row.hint += name.text;
+    }
     return row;
+}
+
+PeerNames::Name ChatSession::peerName(int index) const {
+    return m_names.name(m_peers.get(index));
 }
 
 } // namespace lirbo::app

@@ -3,9 +3,11 @@
 #include "app/ArrivalSound.h"
 #include "app/Attention.h"
 #include "app/FileChooser.h"
+#include "app/HiddenMessages.h"
 #include "app/HistoryLog.h"
 #include "app/IFrontEnd.h"
 #include "app/PeerFailures.h"
+#include "app/PeerNames.h"
 #include "app/Presence.h"
 #include "app/SentLines.h"
 #include "app/SoundPlayer.h"
@@ -113,8 +115,25 @@ public:
     // The sender of the transcript's message at `messageIndex` when it is a received message
     // whose address the peer list does not hold: what addSender would add.
     std::optional<std::string> unlistedSender(std::size_t messageIndex) const;
-    // What the row of the peer list at `index` shows of its address's presence.
+    // The sender's address of the transcript's message at `messageIndex` when it is a received one.
+    std::optional<std::string> senderAt(std::size_t messageIndex) const;
+    // The label dialog for the peer list's entry at `index`; the row shows the label at once, and
+    // lirbo.ini gets it at close.
+    void labelPeer(int index);
+    // Hides (or shows again) what arrives from `address` from now on; kept in lirbo.ini at close.
+    void muteSender(const std::string& address, bool mute);
+    bool muted(const std::string& address) const { return m_names.muted(address); }
+    // Messages from addresses outside the peer list are hidden while this is on: the options'
+    // "only listed", which the options dialog changes and lirbo.ini keeps; this sets it for the run.
+    void setOnlyListed(bool onlyListed) { m_options.onlyListed = onlyListed; }
+    bool onlyListed() const { return m_options.onlyListed; }
+    // The messages hidden so far: their count and the last ones.
+    const HiddenMessages& hidden() const { return m_hidden; }
+    // What the row of the peer list at `index` shows of its address's presence; its hint ends
+    // with the row's name.
     Presence::Row peerPresence(int index) const;
+    // The name the row at `index` shows beside its address.
+    PeerNames::Name peerName(int index) const;
     const Attention& attention() const { return m_attention; }
     const core::TChatOptions& options() const { return m_options; }
 
@@ -147,6 +166,7 @@ private:
     // Refuses a line the user did not see as it would go out, or that receivers would drop.
     void checkOutgoing(const TypedText& line) const;
     void IdUDPServerUDPRead(const std::string& bytes, const std::string& senderAddress);
+    bool hides(const std::string& senderAddress) const;
     bool choose(FileChooser& chooser, std::string& path);
     int preselectedColour() const;
     core::TChatSettings& settings();
@@ -186,6 +206,8 @@ private:
     ISoundPlayer* m_soundPlayer = nullptr;
     // The last line sent: a copy of it that comes back (the own address is in the list) is an echo.
     std::string m_lastSent;
+    PeerNames m_names;
+    HiddenMessages m_hidden;
     // lirbo.ini was refused at start (shown then) and not written since: the close leaves it alone.
     bool m_settingsRefused = false;
     bool m_closing = false;

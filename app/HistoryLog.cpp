@@ -31,6 +31,7 @@ const char* kindName(Kind kind) {
     return "";
 }
 
+const char* const kHiddenKind = "\xF1\xEA\xF0\xFB\xF2\xEE";              // скрыто
 const char* const kSkippedKind = "\xEF\xF0\xEE\xEF\xF3\xF9\xE5\xED\xEE"; // пропущено
 const char* const kLogKind = "\xE6\xF3\xF0\xED\xE0\xEB";                 // журнал
 
@@ -74,7 +75,8 @@ std::string formatted(const std::tm& time, const char* format) {
 }
 
 void appendMessage(std::string& out, const std::string& stamp, const core::TShownMessage& message) {
-    core::history::appendLine(out, stamp, message.address, kindName(message.kind), message.nick, message.body);
+    core::history::appendLine(out, stamp, message.address, message.hidden ? kHiddenKind : kindName(message.kind),
+                              message.nick, message.body);
     out += "\r\n";
 }
 

@@ -28,6 +28,9 @@ public:
     virtual bool askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) = 0;
     // The options dialog, opened on `options` and `historyEnabled`; true and the chosen values on OK.
     virtual bool askOptions(core::TChatOptions& options, bool& historyEnabled) = 0;
+    // The label dialog for the peer list's `address`, opened on `label`; true and the typed label
+    // on OK (empty: no label). OK first asks `checkLabel`, as the settings dialog asks for the nick.
+    virtual bool askLabel(const std::string& address, std::string& label, const TextCheck& checkLabel) = 0;
     // The clear-the-chat confirmation; true only for "OK".
     virtual bool confirmClear() = 0;
     // A file chooser as `chooser` describes it; true and the chosen absolute path unless cancelled.
@@ -70,6 +73,8 @@ public:
     // The options changed (read at start, the options dialog, the do-not-disturb toggle): redraw
     // what shows them (the do-not-disturb mark and menu check) from ChatSession::options().
     virtual void optionsChanged() = 0;
+    // A message was hidden: redraw the count of hidden messages (ChatSession::hidden()).
+    virtual void hiddenChanged() = 0;
 
     // Any thread: make the main thread call ChatSession::serveHandOver soon. Must not block.
     virtual void wake() = 0;

@@ -14,8 +14,6 @@ const char* const kNotYet = "\xE5\xF9\xB8 \xED\xE5 \xEF\xE8\xF1\xE0\xEB";       
 
 } // namespace
 
-// The dotted form for anything that reads as an IPv4 address, the text itself otherwise: two
-// addresses are the same exactly when their keys are.
 std::string Presence::key(const std::string& address) {
     const auto parsed = net::IPv4Address::parse(address);
     return parsed ? parsed->toString() : address;
@@ -53,9 +51,14 @@ bool Presence::messageFrom(const std::string& senderAddress, const std::string& 
 Presence::Row Presence::row(const std::string& entry) const {
     const auto found = m_seen.find(key(entry));
     if (found == m_seen.end()) {
-        return {kNotYet, false};
+        Row row;
+        row.hint = kNotYet;
+        return row;
     }
-    return {kLastMessageAt + found->second.stamp, found->second.departed};
+    Row row;
+    row.hint = kLastMessageAt + found->second.stamp;
+    row.departed = found->second.departed;
+    return row;
 }
 
 } // namespace lirbo::app

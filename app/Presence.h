@@ -39,13 +39,15 @@ public:
     Row row(const std::string& entry) const;
     // Whether `entry` and `senderAddress` name the same address.
     static bool sameAddress(const std::string& entry, const std::string& senderAddress);
+    // The dotted form for anything that reads as an IPv4 address, the text itself otherwise: two
+    // addresses are the same exactly when their keys are.
+    static std::string key(const std::string& address);
 
 private:
     struct Seen {
         std::string stamp;
         bool departed = false;
     };
-    static std::string key(const std::string& address);
 
     std::size_t m_unlistedLimit;
     std::unordered_set<std::string> m_listed; // keys of the peer list's entries

@@ -57,6 +57,16 @@ std::optional<TShownMessage> TChatController::receive(const std::string& bytes, 
     const TShownMessage::Kind kind = isPrivate                          ? TShownMessage::Kind::ReceivedPrivate
                                      : datagram->body == kDepartureBody ? TShownMessage::Kind::DepartureNotice
                                                                         : TShownMessage::Kind::Received;
+    if (m_hide && m_hide(senderAddress)) {
+        TShownMessage hidden{
+            kind, std::move(datagram->nick), senderAddress, std::move(datagram->body), m_ports.clock.timeStamp(), true};
+        replaceZeroBytes(hidden.nick);
+        replaceZeroBytes(hidden.body);
+        if (m_listener != nullptr) {
+            m_listener->messageShown(hidden);
+        }
+        return hidden;
+    }
     return appendMessage(kind, datagram->nick, isPrivate ? kPrivateFromSuffix : kPublicFromSuffix, senderAddress,
                          TNickPalette::colour(datagram->colourIndex), std::move(datagram->body));
 }

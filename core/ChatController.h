@@ -4,6 +4,7 @@
 #include "core/ChatPorts.h"
 #include "core/ChatTranscript.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,6 +59,11 @@ public:
     const std::string& nick() const { return m_nick; }
     int colourIndex() const { return m_colourIndex; }
 
+    // Asked for each received message whether to keep it out of the transcript (by the sender's
+    // address); such a message is only told to the listener, marked hidden. Empty: all are shown.
+    using HideFilter = std::function<bool(const std::string& senderAddress)>;
+    void setHideFilter(HideFilter hide) { m_hide = std::move(hide); }
+
     // Told about each message shown, after the transcript has it; nullptr: nobody.
     void setMessageListener(IMessageListener* listener) { m_listener = listener; }
 
@@ -72,6 +78,7 @@ private:
     std::string m_nick;
     int m_colourIndex;
     IMessageListener* m_listener = nullptr;
+    HideFilter m_hide;
 };
 
 } // namespace lirbo::core

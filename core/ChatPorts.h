@@ -38,9 +38,12 @@ struct TShownMessage {
     std::string address;
     std::string body;
     std::string stamp; // the time stamp of its header
+    // A received message kept out of the transcript at the user's wish (TChatController's filter):
+    // logged, but never shown, counted as unread or sounded.
+    bool hidden = false;
 };
 
-// Told about every message after it was appended to the transcript.
+// Told about every message after it was appended to the transcript, and about each hidden one.
 class IMessageListener {
 public:
     virtual ~IMessageListener() = default;

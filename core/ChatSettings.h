@@ -3,6 +3,7 @@
 #include "core/ChatOptions.h"
 #include "core/IniFile.h"
 #include "core/PeerList.h"
+#include "core/PeerNotes.h"
 
 #include <cstdint>
 #include <string>
@@ -47,6 +48,10 @@ public:
     // Writes every key of section "options" and key "enabled" of section "history" in one atomic
     // write; throws EIniFileException, leaving the file as it was.
     void storeOptions(const TChatOptions& options, bool historyEnabled) const;
+
+    // Sections "names", "seen" and "mute" (see TPeerNotes); storing throws EIniFileException.
+    TPeerNotes loadPeerNotes() const { return TPeerNotes::load(m_file); }
+    void storePeerNotes(const TPeerNotes& notes) const { notes.store(m_file); }
 
     // Removes what interrupted saves left in the file's folder (see removeStaleSaveTemporaries).
     void removeStaleTemporaries() const;

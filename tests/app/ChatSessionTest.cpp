@@ -90,6 +90,17 @@ public:
         return true;
     }
     void optionsChanged() override { ++optionRedraws; }
+    std::deque<std::string> labels; // one per label dialog that ends with OK
+    std::vector<std::string> labelDialogsOpenedOn;
+    bool askLabel(const std::string& address, std::string& label, const TextCheck&) override {
+        labelDialogsOpenedOn.push_back(address + "=" + label);
+        if (labels.empty()) {
+            return false;
+        }
+        label = labels.front();
+        labels.pop_front();
+        return true;
+    }
     bool confirmClear() override { return confirm; }
     bool chooseFile(const FileChooser& chooser, std::string& path) override {
         choosersOffered.push_back(chooser.offeredName());
@@ -117,6 +128,8 @@ public:
     void requestAttention() override { ++attentionRequests; }
     void attentionChanged() override { ++attentionChanges; }
     void transcriptChanged() override {}
+    int hiddenChanges = 0;
+    void hiddenChanged() override { ++hiddenChanges; }
     void wake() override {}
     void endApplication() override { ++ends; }
 };
@@ -658,3 +671,102 @@ TEST_F(ChatSessionTest, AFailedLookupMarksItsRowBeforeAnySendAndFailsTheSendWith
 }
 
 } // namespace
+
+// A message from a muted address, or from one outside the list while only listed ones are shown,
+// is logged as "скрыто" and counted, but never shown, unread or asking for attention; the
+// sender's row still tells that it wrote.
+TEST_F(ChatSessionTest, HiddenMessagesAreLoggedAndCountedButNeverShownOrUnread) {
+    struct Case {
+        const char* name;
+        bool mute;
+        bool onlyListed;
+        bool listed;
+        bool hidden;
+    };
+    const Case cases[] = {
+        {"shown", false, false, true, false},
+        {"muted", true, false, true, true},
+        {"muted, unlisted", true, false, false, true},
+        {"only listed, listed", false, true, true, false},
+        {"only listed, unlisted", false, true, false, true},
+    };
+    auto session = open({}, peer.port());
+    lirbo::net::TIdUDPClient sender;
+    sender.Host = "127.0.0.1";
+    sender.Port = session->listenPort();
+    sender.setActive(true);
+    frontEnd.active = false;
+    for (const Case& c : cases) {
+        session->muteSender("127.0.0.1", c.mute);
+        session->setOnlyListed(c.onlyListed);
+        session->peers().clear();
+        if (c.listed) {
+            session->peers().add("127.1");
+        }
+        const std::size_t shownBefore = session->transcript().messages().size();
+        const auto hiddenBefore = session->hidden().count();
+        const int unreadBefore = session->attention().unread();
+        const int requestsBefore = frontEnd.attentionRequests;
+        sender.Send(std::string("T2Eve;") + c.name);
+        ASSERT_TRUE(waitFor([&] {
+            session->serveHandOver();
+            return session->transcript().messages().size() + session->hidden().count() > shownBefore + hiddenBefore;
+        })) << c.name;
+        EXPECT_EQ(session->hidden().count() - hiddenBefore, c.hidden ? 1u : 0u) << c.name;
+        EXPECT_EQ(session->attention().unread() - unreadBefore, c.hidden ? 0 : 1) << c.name;
+        EXPECT_EQ(frontEnd.attentionRequests - requestsBefore, c.hidden ? 0 : 1) << c.name;
+        if (c.listed) {
+            EXPECT_EQ(session->peerPresence(0).hint.rfind("\xEF\xEE\xF1\xEB\xE5\xE4", 0), 0u) << c.name; // послед...
+            EXPECT_EQ(session->peerName(0).text, "Eve") << c.name;
+        }
+        const std::string log = ScratchDir::read(session->history()->todaysFile());
+        const std::string kind =
+            c.hidden ? "\xF1\xEA\xF0\xFB\xF2\xEE" : "\xEB\xE8\xF7\xED\xEE \xEE\xF2"; // скрыто, лично от
+        EXPECT_NE(log.find("\t127.0.0.1\t" + kind + "\tEve\t" + c.name + "\r\n"), std::string::npos) << c.name << log;
+        session->windowActivated();
+    }
+    EXPECT_EQ(frontEnd.hiddenChanges, 3);
+    EXPECT_EQ(session->hidden().lines().back().substr(5), "  127.0.0.1  Eve: only listed, unlisted");
+}
+
+// Labels, learned nicks and muted addresses are written at close beside the list, survive an
+// older copy's close (which rewrites [ip] only) and come back at the next start.
+TEST_F(ChatSessionTest, NamesAndMutesAreKeptAcrossARestartAndAnOlderCopysClose) {
+    {
+        auto session = open({"127.1", "10.0.0.2"}, kRefusedPort);
+        lirbo::net::TIdUDPClient sender;
+        sender.Host = "127.0.0.1";
+        sender.Port = session->listenPort();
+        sender.setActive(true);
+        sender.Send("V2Eve;hi");
+        ASSERT_TRUE(waitFor([&] {
+            session->serveHandOver();
+            return !session->transcript().messages().empty();
+        }));
+        frontEnd.labels = {"  \xD8\xE5\xF4 "}; // "Шеф" with blanks around
+        session->labelPeer(1);
+        EXPECT_EQ(frontEnd.labelDialogsOpenedOn, std::vector<std::string>{"10.0.0.2="});
+        session->muteSender("10.9.9.9", true);
+        session->requestClose();
+    }
+    lirbo::core::TPeerList older;
+    older.add("127.1");
+    older.add("10.0.0.2");
+    lirbo::core::TChatSettings(iniPath()).storePeerList(older);
+    const std::string ini = ScratchDir::read(iniPath());
+    EXPECT_NE(ini.find("[names]\r\n10.0.0.2=\xD8\xE5\xF4\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("[seen]\r\n127.1=Eve\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("[mute]\r\n10.9.9.9=1\r\n"), std::string::npos) << ini;
+
+    auto session = std::make_unique<ChatSession>(frontEnd, ChatSession::Endpoints{0, kRefusedPort});
+    session->start();
+    EXPECT_EQ(session->peerName(0).text, "Eve");
+    EXPECT_TRUE(session->peerName(0).learned);
+    EXPECT_EQ(session->peerName(1).text, "\xD8\xE5\xF4");
+    EXPECT_FALSE(session->peerName(1).learned);
+    EXPECT_TRUE(session->muted("10.9.9.9"));
+    frontEnd.labels = {""};
+    session->labelPeer(1);
+    EXPECT_EQ(frontEnd.labelDialogsOpenedOn.back(), "10.0.0.2=\xD8\xE5\xF4");
+    EXPECT_EQ(session->peerName(1).text, "");
+}

@@ -2,6 +2,7 @@
 #include "ui/qt/AttentionTray.h"
 #include "ui/qt/Cp1251.h"
 #include "ui/qt/LirboLook.h"
+#include "ui/qt/PeerRowDelegate.h"
 #include "ui/qt/TMainChat.h"
 #include "ui/qt/TranscriptView.h"
 
@@ -10,13 +11,18 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 using lirbo::test::UdpProbe;
@@ -104,6 +110,52 @@ private slots:
         QCOMPARE(m_window->findChild<QListWidget*>(QStringLiteral("iplist"))->count(), 2);
     }
 
+    // A row names its address (the nick heard, then the label typed in "Подписать..."), and the
+    // header's menu mutes the sender: its next message only counts in "скрыто: N" and its list.
+    void rowsAreNamedAndMutedSendersHidden() {
+        open({"127.0.0.1"});
+        auto* iplist = m_window->findChild<QListWidget*>(QStringLiteral("iplist"));
+        m_probe->sendTo(m_window->listenPort(), "V1Bob;hello");
+        QTRY_COMPARE(iplist->item(0)->data(lirbo::ui::PeerRowDelegate::kNameRole).toString(), QStringLiteral("Bob"));
+        QVERIFY(iplist->item(0)->data(lirbo::ui::PeerRowDelegate::kLearnedRole).toBool());
+
+        lirbo::ui::TranscriptView& view = m_window->memoChat();
+        view.catchUp();
+        const QPoint header = view.cursorRect(QTextCursor(view.document()->begin())).center();
+        QCOMPARE(pickFromMenu(view.viewport(), header, "muteSender"),
+                 QStringLiteral("Не показывать сообщения с этого адреса"));
+        m_probe->sendTo(m_window->listenPort(), "V1Bob;quiet\r\n");
+        auto* hidden = m_window->findChild<QPushButton*>(QStringLiteral("hiddenCount"));
+        QTRY_VERIFY(hidden->isVisible());
+        QCOMPARE(hidden->text(), QStringLiteral("скрыто: 1"));
+        QCOMPARE(messages(), std::size_t(1));
+        QString listed;
+        QTimer::singleShot(0, [&] {
+            QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+            QWidget* box = QApplication::activeModalWidget();
+            listed = box->findChild<QPlainTextEdit*>(QStringLiteral("hiddenList"))->toPlainText();
+            box->close();
+        });
+        hidden->click();
+        QVERIFY(listed.endsWith(QStringLiteral("  127.0.0.1  Bob: quiet\\r\\n")));
+
+        const QPoint row = iplist->visualItemRect(iplist->item(0)).center();
+        QCOMPARE(pickFromMenu(iplist->viewport(), row, ""),
+                 QStringLiteral("Подписать...|Показывать сообщения с этого адреса"));
+        QStringList dialog;
+        pickFromMenu(iplist->viewport(), row, "labelPeer", [&] {
+            QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+            QWidget* box = QApplication::activeModalWidget();
+            dialog << box->windowTitle() << box->findChild<QLabel*>(QStringLiteral("Label2"))->text();
+            auto* field = box->findChild<QLineEdit*>(QStringLiteral("podpis_edit"));
+            field->insert(QStringLiteral("Шеф"));
+            QTest::keyClick(field, Qt::Key_Return);
+        });
+        QCOMPARE(dialog, (QStringList{QStringLiteral("Подпись"), QStringLiteral("127.0.0.1")}));
+        QTRY_COMPARE(iplist->item(0)->data(lirbo::ui::PeerRowDelegate::kNameRole).toString(), QStringLiteral("Шеф"));
+        QVERIFY(!iplist->item(0)->data(lirbo::ui::PeerRowDelegate::kLearnedRole).toBool());
+    }
+
     // Markup in a nick, a message and a peer entry reaches the tray's tooltip, the rows' text and
     // hints and the transcript as the characters it holds.
     void remoteTextIsShownLiterally_data() {
@@ -161,6 +213,36 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
+    // Opens the context menu of `widget` at `position` and triggers the item named `item` in it;
+    // the item's text, or with no item named, every item's text joined by "|".
+    // `meanwhile` runs once the item's command is under way (in its dialog's loop).
+    static QString pickFromMenu(QWidget* widget, const QPoint& position, const char* item,
+                                const std::function<void()>& meanwhile = {}) {
+        QString text;
+        QTimer::singleShot(0, [&] {
+            QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+            QWidget* popup = QApplication::activePopupWidget();
+            QStringList texts;
+            for (QAction* action : popup->actions()) {
+                if (!action->isSeparator()) {
+                    texts << action->text();
+                }
+            }
+            QAction* picked = *item != 0 ? popup->findChild<QAction*>(QString::fromLatin1(item)) : nullptr;
+            text = picked != nullptr ? picked->text() : texts.join(QLatin1Char('|'));
+            popup->close();
+            if (picked != nullptr) {
+                if (meanwhile) {
+                    QTimer::singleShot(0, meanwhile);
+                }
+                picked->trigger();
+            }
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, position, widget->mapToGlobal(position));
+        QApplication::sendEvent(widget, &event);
+        return text;
     }
 
     std::size_t messages() { return m_window->session().transcript().messages().size(); }

@@ -148,7 +148,7 @@ void layout(Program& lirbo) {
     std::vector<RECT> placed;
     for (HWND child = GetWindow(main, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         const RECT placedAt = clientRectIn(child, main);
-        if (!IsRectEmpty(&placedAt)) { // the names' labels take no room
+        if (!IsRectEmpty(&placedAt) && IsWindowVisible(child)) { // the names' labels take no room
             placed.push_back(placedAt);
         }
     }
@@ -265,6 +265,42 @@ void addressEditor(Program& lirbo, Peer& peer) {
                   return listItems(list) == std::vector<std::string>{"127.0.0.2", "127.0.0.4"};
               }),
               "OK replaces the entry in its place");
+    }
+}
+
+// "Подписать..." in the menu of the list's row `row`, opened from the keyboard.
+HWND openLabelDialog(Program& lirbo, HWND list, int row) {
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    PostMessageW(lirbo.mainWindow(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(-1, -1));
+    HWND popup = waitTopLevel(lirbo.id(), "#32768");
+    if (popup == nullptr) {
+        return nullptr;
+    }
+    postKey(popup, VK_DOWN);
+    postKey(popup, VK_RETURN);
+    return dialogOf(lirbo, "Подпись");
+}
+
+void peerLabel(Program& lirbo) {
+    HWND list = lirbo.control(IDC_IPLIST);
+    HWND dialog = openLabelDialog(lirbo, list, 0);
+    check(dialog != nullptr, "Подписать... in a row's menu opens the label dialog");
+    if (dialog == nullptr) {
+        return;
+    }
+    HWND field = GetDlgItem(dialog, IDC_PODPIS_EDIT);
+    check(text(GetDlgItem(dialog, IDC_PODPIS_LABEL1)) == "Подпись для адреса:" &&
+              text(GetDlgItem(dialog, IDC_PODPIS_LABEL2)) == listItems(list)[0] && text(field).empty(),
+          "the label dialog names the row's address and starts empty");
+    setText(field, "Бухгалтерия");
+    postKey(field, VK_RETURN);
+    check(closed(lirbo, dialog), "Enter in the label's field presses OK");
+    dialog = openLabelDialog(lirbo, list, 0);
+    check(dialog != nullptr && text(GetDlgItem(dialog, IDC_PODPIS_EDIT)) == "Бухгалтерия",
+          "the label dialog opens on the row's label");
+    if (dialog != nullptr) {
+        click(GetDlgItem(dialog, IDC_PODPIS_BUTTON2));
+        closed(lirbo, dialog);
     }
 }
 
@@ -782,6 +818,7 @@ int main(int argc, char** argv) {
             sending(lirbo, peer);
             refusedInput(lirbo, peer);
             addressEditor(lirbo, peer);
+            peerLabel(lirbo);
             settings(lirbo, peer);
             options(lirbo);
             about(lirbo, peer);

@@ -5,9 +5,13 @@
 #include "ui/qt/FileChooser.h"
 #include "ui/qt/FindBar.h"
 #include "ui/qt/Glyphs.h"
+#include "ui/qt/HiddenMessagesBox.h"
 #include "ui/qt/LirboLook.h"
 #include "ui/qt/MessageBoxes.h"
+#include "ui/qt/PeerLabelDialog.h"
 #include "ui/qt/PeerListBox.h"
+#include "ui/qt/PeerMenus.h"
+#include "ui/qt/PeerRowDelegate.h"
 #include "ui/qt/PlainText.h"
 #include "ui/qt/TAboutForm.h"
 #include "ui/qt/TOptionsForm.h"
@@ -129,6 +133,9 @@ void TMainChat::buildPanels() {
     m_iplist->setSelectionMode(QAbstractItemView::SingleSelection);
     m_iplist->setUniformItemSizes(true);
     m_iplist->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_iplist->setItemDelegate(new PeerRowDelegate(m_iplist));
+    m_iplist->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_iplist, &QWidget::customContextMenuRequested, this, &TMainChat::iplistContextMenu);
     connect(m_iplist, &QListWidget::itemSelectionChanged, this, [this] {
         const auto selected = m_iplist->selectedItems();
         m_session->selectPeer(selected.isEmpty() ? -1 : m_iplist->row(selected.constFirst()));
@@ -146,6 +153,13 @@ void TMainChat::buildPanels() {
     connect(m_loadlist, &QPushButton::clicked, this, &TMainChat::loadlistClick);
     connect(m_savelist, &QPushButton::clicked, this, &TMainChat::savelistClick);
     connect(m_privat, &QPushButton::clicked, this, &TMainChat::privatClick);
+    m_hiddenCount = new QPushButton(m_panel2);
+    m_hiddenCount->setObjectName(QStringLiteral("hiddenCount"));
+    m_hiddenCount->setGeometry(40, 198, 121, 17);
+    m_hiddenCount->setFlat(true);
+    m_hiddenCount->setFocusPolicy(Qt::NoFocus);
+    m_hiddenCount->hide();
+    connect(m_hiddenCount, &QPushButton::clicked, this, &TMainChat::showHiddenMessages);
 
     m_findBar =
         new FindBar([this](const QString& text, bool backward) { return m_memoChat->find(text, backward); }, central);
@@ -269,6 +283,13 @@ void TMainChat::showPresence() {
         const QString hint = plainToolTip(fromCp1251(row.hint));
         if (item->toolTip() != hint) {
             item->setToolTip(hint);
+        }
+        const app::PeerNames::Name name = m_session->peerName(i);
+        const QString nameText = fromCp1251(name.text);
+        if (item->data(PeerRowDelegate::kNameRole).toString() != nameText ||
+            item->data(PeerRowDelegate::kLearnedRole).toBool() != name.learned) {
+            item->setData(PeerRowDelegate::kNameRole, nameText);
+            item->setData(PeerRowDelegate::kLearnedRole, name.learned);
         }
         const QVariant foreground = row.failed ? QVariant(red) : row.departed ? QVariant(grey) : QVariant();
         if (item->data(Qt::ForegroundRole) != foreground) {
@@ -404,6 +425,22 @@ void TMainChat::closeEvent(QCloseEvent* event) {
     m_session->requestClose();
 }
 
+// A row's menu: its label and its muting.
+void TMainChat::iplistContextMenu(const QPoint& position) {
+    const int row = m_iplist->row(m_iplist->itemAt(position));
+    if (row >= 0 && row < m_session->peers().count()) {
+        PeerMenus::forRow(this, *m_session, row)->exec(m_iplist->viewport()->mapToGlobal(position));
+    }
+}
+
+void TMainChat::showHiddenMessages() {
+    QStringList lines;
+    for (const std::string& line : m_session->hidden().lines()) {
+        lines.append(fromCp1251(line));
+    }
+    HiddenMessagesBox(this, lines).exec();
+}
+
 void TMainChat::restoreFromTray() {
     if (isMinimized()) {
         showNormal();
@@ -440,101 +477,108 @@ void TMainChat::optionsChanged() {
     if (m_doNotDisturbItem != nullptr) {
         m_doNotDisturbItem->setChecked(quiet);
     }
-}
-
-bool TMainChat::confirmClear() {
-    return MessageBoxes::confirmClearChat(this);
-}
-
-bool TMainChat::chooseFile(const app::FileChooser& chooser, std::string& path) {
-    return FileChooser::execute(this, chooser, path);
-}
-
-void TMainChat::showAbout() {
-    TAboutForm(this).exec();
-}
-
-bool TMainChat::openFile(const std::string& path) {
-    const QUrl url = QUrl::fromLocalFile(QFile::decodeName(path.c_str()));
-    return m_openFile ? m_openFile(url) : QDesktopServices::openUrl(url);
-}
-
-void TMainChat::showError(const std::string& text) {
-    const TypeAhead typed(this); // the keys typed while the failing command ran come back after the box
-    MessageBoxes::showError(this, text);
-}
-
-app::TypedText TMainChat::inputText() const {
-    return toTypedText(m_messaga->text());
-}
-
-void TMainChat::setInputText(const app::TypedText& text) {
-    m_messaga->setText(text.original.empty() ? fromCp1251(text.text) : QString::fromStdString(text.original));
-}
-
-void TMainChat::focusInput() {
-    m_messaga->setFocus(Qt::OtherFocusReason);
-}
-
-void TMainChat::clearAndFocusInput() {
-    m_messaga->clear();
-    m_messaga->setFocus(Qt::OtherFocusReason);
-}
-
-void TMainChat::beep() {
-    m_beeper.beep();
-}
-
-void TMainChat::peersChanged() {
-    showPeers();
-}
-
-void TMainChat::presenceChanged() {
-    if (!m_presenceRedraw.isActive()) {
-        m_presenceRedraw.start(TranscriptView::kBatchInterval);
+    bool TMainChat::askLabel(const std::string& address, std::string& label, const TextCheck& checkLabel) {
+        return PeerLabelDialog::ask(this, address, label, checkLabel);
     }
-}
 
-void TMainChat::transcriptChanged() {
-    if (m_memoChat != nullptr) {
-        m_memoChat->scheduleCatchUp();
+    bool TMainChat::confirmClear() {
+        return MessageBoxes::confirmClearChat(this);
     }
-}
 
-bool TMainChat::isActive() const {
-    // The window itself, or a dialog or box it owns, is where the user is.
-    for (const QWidget* w = QApplication::activeWindow(); w != nullptr; w = w->parentWidget()) {
-        if (w == this) {
-            return true;
+    bool TMainChat::chooseFile(const app::FileChooser& chooser, std::string& path) {
+        return FileChooser::execute(this, chooser, path);
+    }
+
+    void TMainChat::showAbout() {
+        TAboutForm(this).exec();
+    }
+
+    bool TMainChat::openFile(const std::string& path) {
+        const QUrl url = QUrl::fromLocalFile(QFile::decodeName(path.c_str()));
+        return m_openFile ? m_openFile(url) : QDesktopServices::openUrl(url);
+    }
+
+    void TMainChat::showError(const std::string& text) {
+        const TypeAhead typed(this); // the keys typed while the failing command ran come back after the box
+        MessageBoxes::showError(this, text);
+    }
+
+    app::TypedText TMainChat::inputText() const {
+        return toTypedText(m_messaga->text());
+    }
+
+    void TMainChat::setInputText(const app::TypedText& text) {
+        m_messaga->setText(text.original.empty() ? fromCp1251(text.text) : QString::fromStdString(text.original));
+    }
+
+    void TMainChat::focusInput() {
+        m_messaga->setFocus(Qt::OtherFocusReason);
+    }
+
+    void TMainChat::clearAndFocusInput() {
+        m_messaga->clear();
+        m_messaga->setFocus(Qt::OtherFocusReason);
+    }
+
+    void TMainChat::beep() {
+        m_beeper.beep();
+    }
+
+    void TMainChat::peersChanged() {
+        showPeers();
+    }
+
+    void TMainChat::hiddenChanged() {
+        m_hiddenCount->setText(fromCp1251(m_session->hidden().countText()));
+        m_hiddenCount->show();
+    }
+
+    void TMainChat::presenceChanged() {
+        if (!m_presenceRedraw.isActive()) {
+            m_presenceRedraw.start(TranscriptView::kBatchInterval);
         }
     }
-    return false;
-}
 
-void TMainChat::requestAttention() {
-    QApplication::alert(this); // until the window is activated; takes no focus
-    emit attentionRequested();
-}
-
-void TMainChat::attentionChanged() {
-    if (!m_attentionRedraw.isActive()) {
-        m_attentionRedraw.start(TranscriptView::kBatchInterval);
+    void TMainChat::transcriptChanged() {
+        if (m_memoChat != nullptr) {
+            m_memoChat->scheduleCatchUp();
+        }
     }
-}
 
-void TMainChat::showAttention() {
-    const app::Attention& attention = m_session->attention();
-    m_tray->show(fromCp1251(attention.hint()), attention.unread() > 0);
-}
+    bool TMainChat::isActive() const {
+        // The window itself, or a dialog or box it owns, is where the user is.
+        for (const QWidget* w = QApplication::activeWindow(); w != nullptr; w = w->parentWidget()) {
+            if (w == this) {
+                return true;
+            }
+        }
+        return false;
+    }
 
-void TMainChat::wake() {
-    // Any thread: the session serves the hand-over on the main thread, in whatever loop runs there.
-    QMetaObject::invokeMethod(
-        this, [this] { m_session->serveHandOver(); }, Qt::QueuedConnection);
-}
+    void TMainChat::requestAttention() {
+        QApplication::alert(this); // until the window is activated; takes no focus
+        emit attentionRequested();
+    }
 
-void TMainChat::endApplication() {
-    emit endRequested(); // the program ends its message loop on this
-}
+    void TMainChat::attentionChanged() {
+        if (!m_attentionRedraw.isActive()) {
+            m_attentionRedraw.start(TranscriptView::kBatchInterval);
+        }
+    }
+
+    void TMainChat::showAttention() {
+        const app::Attention& attention = m_session->attention();
+        m_tray->show(fromCp1251(attention.hint()), attention.unread() > 0);
+    }
+
+    void TMainChat::wake() {
+        // Any thread: the session serves the hand-over on the main thread, in whatever loop runs there.
+        QMetaObject::invokeMethod(
+            this, [this] { m_session->serveHandOver(); }, Qt::QueuedConnection);
+    }
+
+    void TMainChat::endApplication() {
+        emit endRequested(); // the program ends its message loop on this
+    }
 
 } // namespace lirbo::ui

@@ -74,6 +74,8 @@ private:
     void showPeers();
     void showPresence();
     void showAttention();
+    void iplistContextMenu(const QPoint& position);
+    void showHiddenMessages();
     void restoreFromTray();
 
     // What the session asks of the window.
@@ -81,6 +83,7 @@ private:
     bool askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) override;
     bool askOptions(core::TChatOptions& options, bool& historyEnabled) override;
     void optionsChanged() override;
+    bool askLabel(const std::string& address, std::string& label, const TextCheck& checkLabel) override;
     bool confirmClear() override;
     bool chooseFile(const app::FileChooser& chooser, std::string& path) override;
     void showAbout() override;
@@ -97,6 +100,7 @@ private:
     bool isActive() const override;
     void requestAttention() override;
     void attentionChanged() override;
+    void hiddenChanged() override;
     void wake() override;
     void endApplication() override;
 
@@ -133,6 +137,7 @@ private:
     QPushButton* m_loadlist = nullptr;
     QPushButton* m_savelist = nullptr;
     QPushButton* m_privat = nullptr;
+    QPushButton* m_hiddenCount = nullptr; // "скрыто: N", shown once a message was hidden
     TranscriptView* m_memoChat = nullptr;
     FindBar* m_findBar = nullptr;
     FileOpener m_openFile;

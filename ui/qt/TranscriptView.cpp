@@ -4,6 +4,7 @@
 #include "app/TranscriptPositions.h"
 #include "core/StyledMessage.h"
 #include "ui/qt/Cp1251.h"
+#include "ui/qt/PeerMenus.h"
 #include "ui/qt/PlainText.h"
 
 #include <QAction>
@@ -94,6 +95,10 @@ void TranscriptView::contextMenuEvent(QContextMenuEvent* event) {
             QAction* first = menu->actions().isEmpty() ? nullptr : menu->actions().constFirst();
             menu->insertAction(first, add);
             menu->insertSeparator(first);
+        }
+        if (const auto sender = m_session->senderAt(static_cast<std::size_t>(message))) {
+            menu->addSeparator();
+            PeerMenus::addMuteItem(*menu, *m_session, *sender);
         }
     }
     menu->exec(event->globalPos());

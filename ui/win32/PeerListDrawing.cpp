@@ -39,8 +39,43 @@ void PeerListDrawing::draw(const DRAWITEMSTRUCT& item) const {
     area.left += 2;
     DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    const app::PeerNames::Name name = m_names ? m_names(static_cast<int>(item.itemID)) : app::PeerNames::Name{};
+    if (!name.text.empty()) {
+        drawName(item, area, text, name, selected);
+    }
     if ((item.itemState & ODS_FOCUS) != 0) {
         DrawFocusRect(item.hDC, &item.rcItem);
+    }
+}
+
+// The name after the address and a space, in the row's font, or its italic for a learned nick.
+void PeerListDrawing::drawName(const DRAWITEMSTRUCT& item, RECT area, const std::wstring& address,
+                               const app::PeerNames::Name& name, bool selected) {
+    const std::wstring spaced = address + L' ';
+    SIZE width{};
+    GetTextExtentPoint32W(item.hDC, spaced.c_str(), static_cast<int>(spaced.size()), &width);
+    area.left += width.cx;
+    if (area.left >= area.right) {
+        return;
+    }
+    HFONT italic = nullptr;
+    HGDIOBJ previous = nullptr;
+    if (name.learned) {
+        LOGFONTW font{};
+        GetObjectW(GetCurrentObject(item.hDC, OBJ_FONT), sizeof font, &font);
+        font.lfItalic = TRUE;
+        italic = CreateFontIndirectW(&font);
+        previous = SelectObject(item.hDC, italic);
+        if (!selected) {
+            SetTextColor(item.hDC, GetSysColor(COLOR_GRAYTEXT));
+        }
+    }
+    const std::wstring text = wide(name.text);
+    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    if (italic != nullptr) {
+        SelectObject(item.hDC, previous);
+        DeleteObject(italic);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PeerNames.h"
 #include "app/Presence.h"
 
 #include <functional>
@@ -14,6 +15,7 @@ namespace lirbo::win32 {
 class PeerListDrawing {
 public:
     using RowPresence = std::function<app::Presence::Row(int index)>;
+    using RowName = std::function<app::PeerNames::Name(int index)>;
     // A row's item data while its address is greyed, or while its lookup or send failed (red,
     // which wins); 0 otherwise.
     static constexpr LPARAM kDeparted = 1;
@@ -21,6 +23,8 @@ public:
 
     // `list` must be LBS_OWNERDRAWFIXED | LBS_HASSTRINGS; `hints` is the window's tooltip control.
     void attach(HWND list, HWND hints, RowPresence presence);
+    // Each row's name, drawn after its address: a label as it is, a learned nick greyed and italic.
+    void setNames(RowName names) { m_names = std::move(names); }
     // WM_DRAWITEM for the list box.
     void draw(const DRAWITEMSTRUCT& item) const;
     // The tooltip asks for the text of the row under the mouse (TTN_GETDISPINFOW); true when the
@@ -34,10 +38,13 @@ private:
     static LRESULT CALLBACK listProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR self);
     int rowUnderMouse() const;
+    static void drawName(const DRAWITEMSTRUCT& item, RECT area, const std::wstring& address,
+                         const app::PeerNames::Name& name, bool selected);
 
     HWND m_list = nullptr;
     HWND m_hints = nullptr;
     RowPresence m_presence;
+    RowName m_names;
     int m_hintRow = -1;
     std::wstring m_hint; // stays alive while the tooltip shows it
 };

@@ -4,6 +4,7 @@
 #include "app/TranscriptPositions.h"
 #include "core/RtfWriter.h"
 #include "core/StyledMessage.h"
+#include "ui/win32/PeerMenus.h"
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
 
@@ -223,24 +224,30 @@ void RichTranscript::contextMenu(POINT screen) {
     if (paragraph < 0 || paragraph % 2 != 0) {
         return;
     }
-    const auto sender = m_session->unlistedSender(static_cast<std::size_t>(paragraph / 2));
+    const auto sender = m_session->senderAt(static_cast<std::size_t>(paragraph / 2));
     if (!sender) {
         return;
     }
     HMENU menu = CreatePopupMenu();
-    // The address as plain text: an "&" in it would otherwise mark an access key.
-    std::wstring address;
-    for (const wchar_t c : wide(*sender)) {
-        address += c == L'&' ? L"&&" : std::wstring(1, c);
-    }
-    const std::wstring caption = L"Добавить " + address + L" в список";
     constexpr UINT kAddSender = 1;
-    AppendMenuW(menu, MF_STRING, kAddSender, caption.c_str());
-    const BOOL chosen =
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, m_parent, nullptr);
+    if (m_session->unlistedSender(static_cast<std::size_t>(paragraph / 2))) {
+        // The address as plain text: an "&" in it would otherwise mark an access key.
+        std::wstring address;
+        for (const wchar_t c : wide(*sender)) {
+            address += c == L'&' ? L"&&" : std::wstring(1, c);
+        }
+        const std::wstring caption = L"Добавить " + address + L" в список";
+        AppendMenuW(menu, MF_STRING, kAddSender, caption.c_str());
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    }
+    PeerMenus::appendMuteItem(menu, *m_session, *sender);
+    const auto chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, m_parent, nullptr));
     DestroyMenu(menu);
     if (chosen == kAddSender) {
         m_session->addSender(*sender);
+    } else {
+        PeerMenus::takeMuteChoice(chosen, *m_session, *sender);
     }
 }
 

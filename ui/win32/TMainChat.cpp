@@ -5,6 +5,8 @@
 #include "ui/win32/Glyphs.h"
 #include "ui/win32/MessageBoxes.h"
 #include "ui/win32/OneLinePaste.h"
+#include "ui/win32/PeerLabelDialog.h"
+#include "ui/win32/PeerMenus.h"
 #include "ui/win32/TAboutForm.h"
 #include "ui/win32/TOptionsForm.h"
 #include "ui/win32/Tipedit.h"
@@ -212,6 +214,9 @@ void TMainChat::buildControls() {
     for (const GlyphButton& button : kPanel2Buttons) {
         m_panel2Buttons.emplace_back(button.top, glyphButton(button.id, button.hint, BS_BITMAP));
     }
+    m_hiddenCount = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0, 0, 0, 0,
+                                    m_window, controlId(IDC_HIDDENCOUNT), m_instance, nullptr);
+    SendMessageW(m_hiddenCount, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     accessibleName(IDC_MEMOCHAT_NAME, L"Разговор");
     m_memoChat.create(m_window, m_instance, IDC_MEMOCHAT, m_font);
 }
@@ -232,6 +237,7 @@ void TMainChat::buildHints() {
     }
     m_peerRows.attach(m_iplist, m_hints,
                       [this](int index) { return m_session ? m_session->peerPresence(index) : app::Presence::Row{}; });
+    m_peerRows.setNames([this](int index) { return m_session ? m_session->peerName(index) : app::PeerNames::Name{}; });
     SendMessageW(m_hints, TTM_SETDELAYTIME, TTDT_INITIAL, kHintDelay);
     SendMessageW(m_hints, TTM_SETDELAYTIME, TTDT_AUTOPOP, kHintDuration);
 }
@@ -304,6 +310,7 @@ void TMainChat::FormResize() {
     place(m_messaga, px(8), panel1Top + px(8), w - px(143), px(21));
     place(m_bsend, w - px(128), panel1Top + px(8), px(121), px(21));
     place(m_iplist, panel2Left + px(40), px(8), px(121), px(185));
+    place(m_hiddenCount, panel2Left + px(40), px(198), px(121), px(17));
     for (const auto& [top, button] : m_panel2Buttons) {
         place(button, panel2Left + px(8), px(top), px(25), px(25));
     }
@@ -338,6 +345,11 @@ void TMainChat::command(int id, int notification) {
     case IDC_IPLIST:
         if (notification == LBN_SELCHANGE) {
             m_session->selectPeer(static_cast<int>(SendMessageW(m_iplist, LB_GETCURSEL, 0, 0)));
+        }
+        break;
+    case IDC_HIDDENCOUNT:
+        if (notification == STN_CLICKED) {
+            showHiddenMessages();
         }
         break;
     case IDM_N9:
@@ -454,6 +466,10 @@ LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
         if (reinterpret_cast<HWND>(wParam) == m_memoChat.handle() && m_session) {
             m_memoChat.contextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        }
+        if (reinterpret_cast<HWND>(wParam) == m_iplist && m_session) {
+            iplistContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         }
         return DefWindowProcW(m_window, message, wParam, lParam);
@@ -670,6 +686,43 @@ void TMainChat::restoreFromTray() {
         ShowWindow(m_window, SW_SHOW);
     }
     SetForegroundWindow(m_window);
+}
+
+// A row's menu: its label and its muting. From the keyboard (no position), the selected row's.
+void TMainChat::iplistContextMenu(POINT screen) {
+    int row = static_cast<int>(SendMessageW(m_iplist, LB_GETCURSEL, 0, 0));
+    if (screen.x == -1 && screen.y == -1) {
+        RECT rect{};
+        SendMessageW(m_iplist, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+        screen = POINT{rect.left, rect.bottom};
+        ClientToScreen(m_iplist, &screen);
+    } else {
+        POINT client = screen;
+        ScreenToClient(m_iplist, &client);
+        const LRESULT hit = SendMessageW(m_iplist, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
+        row = HIWORD(hit) != 0 ? -1 : static_cast<int>(LOWORD(hit));
+    }
+    if (row >= 0 && row < m_session->peers().count()) {
+        PeerMenus::showForRow(m_window, *m_session, row, screen);
+    }
+}
+
+// The last hidden messages as the plain text of a box, which copies them with Ctrl+C.
+void TMainChat::showHiddenMessages() {
+    std::wstring text;
+    for (const std::string& line : m_session->hidden().lines()) {
+        text += wide(line) + L"\r\n";
+    }
+    MessageBoxW(m_window, text.c_str(), L"Скрытые сообщения", MB_OK);
+}
+
+void TMainChat::hiddenChanged() {
+    setWindowText(m_hiddenCount, m_session->hidden().countText());
+    ShowWindow(m_hiddenCount, SW_SHOWNA);
+}
+
+bool TMainChat::askLabel(const std::string& address, std::string& label, const TextCheck& checkLabel) {
+    return PeerLabelDialog::execute(m_instance, m_window, address, label, checkLabel);
 }
 
 void TMainChat::transcriptChanged() {

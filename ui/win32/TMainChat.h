@@ -37,6 +37,7 @@ public:
     bool askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) override;
     bool askOptions(core::TChatOptions& options, bool& historyEnabled) override;
     void optionsChanged() override;
+    bool askLabel(const std::string& address, std::string& label, const TextCheck& checkLabel) override;
     bool confirmClear() override;
     bool chooseFile(const app::FileChooser& chooser, std::string& path) override;
     void showAbout() override;
@@ -55,6 +56,7 @@ public:
     bool isActive() const override;
     void requestAttention() override;
     void attentionChanged() override;
+    void hiddenChanged() override;
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -75,6 +77,8 @@ private:
     void restoreFromTray();
     void updateTray();
     void accessibleName(int id, const wchar_t* name);
+    void iplistContextMenu(POINT screen);
+    void showHiddenMessages();
 
     HINSTANCE m_instance;
     HWND m_application = nullptr; // hidden: the target of the hand-over's wake-up
@@ -86,6 +90,7 @@ private:
     HWND m_bsend = nullptr;
     HWND m_iplist = nullptr;
     HWND m_hints = nullptr;
+    HWND m_hiddenCount = nullptr; // "скрыто: N", shown once a message was hidden
     HWND m_lastFocus = nullptr;
     bool m_programActive = false; // as WM_ACTIVATEAPP last told
     RichTranscript m_memoChat;

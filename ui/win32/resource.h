@@ -42,6 +42,8 @@
 #define IDC_MESSAGA_NAME 1011
 #define IDC_IPLIST_NAME 1012
 #define IDC_MEMOCHAT_NAME 1013
+// "скрыто: N" under the peer list; a click lists the last hidden messages.
+#define IDC_HIDDENCOUNT 1014
 
 // Settings dialog Tnastroy.
 #define IDD_NASTROY 300
@@ -86,6 +88,13 @@
 #define IDC_OPTIONS_AUTOSTART 1440
 #define IDC_OPTIONS_OK 1441
 #define IDC_OPTIONS_CANCEL 1442
+// The label dialog ("Подписать..." in a peer row's menu).
+#define IDD_PODPIS 303
+#define IDC_PODPIS_LABEL1 1401
+#define IDC_PODPIS_LABEL2 1402
+#define IDC_PODPIS_EDIT 1403
+#define IDC_PODPIS_BUTTON1 1404
+#define IDC_PODPIS_BUTTON2 1405
 
 // The posted message that makes the main window draw what the transcript gained.
 #define WM_LIRBO_DRAW_TRANSCRIPT (WM_APP + 1)
