@@ -74,7 +74,9 @@ public:
     // Does one slice of the pending work: reading the shown day first, then the search. True while
     // work remains.
     bool step();
-    bool busy() const { return !m_page.done() || searching(); }
+    bool busy() const { return reading() || searching(); }
+    // Whether the shown part is still being read.
+    bool reading() const { return !m_page.done(); }
 
     core::TChatTranscript& transcript() { return m_transcript; }
     TranscriptMirror& mirror() { return m_mirror; }

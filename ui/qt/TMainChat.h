@@ -20,6 +20,7 @@ namespace lirbo::ui {
 
 class AttentionTray;
 class FindBar;
+class HistoryViewer;
 class TranscriptView;
 
 // The program's one top-level window: the Qt front-end of the chat session. It builds the widgets
@@ -44,6 +45,7 @@ public:
     const QtBeeper& beeper() const { return m_beeper; }
     TranscriptView& memoChat() { return *m_memoChat; }
     const AttentionTray& tray() const { return *m_tray; }
+    HistoryViewer* historyViewer() const { return m_historyViewer; }
 
     // Where files the user asks to see go (the desktop's viewer by default); tests replace it.
     // False when nothing could show the file.
@@ -114,6 +116,7 @@ private:
     void N8Click();
     void N4Click();
     void N10Click();
+    void N12Click();
     bool findInTranscript(const QString& text, bool backward);
 
     QtBeeper m_beeper;
@@ -132,6 +135,7 @@ private:
     QPushButton* m_privat = nullptr;
     TranscriptView* m_memoChat = nullptr;
     FindBar* m_findBar = nullptr;
+    HistoryViewer* m_historyViewer = nullptr; // made at its first opening
     FileOpener m_openFile;
     AttentionTray* m_tray = nullptr;
     QTimer m_presenceRedraw;  // a flood of datagrams redraws the rows' presence once per batch
