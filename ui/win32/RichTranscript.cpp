@@ -76,6 +76,13 @@ LRESULT CALLBACK RichTranscript::keysProc(HWND edit, UINT message, WPARAM wParam
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 
+void RichTranscript::select(std::pair<long, long> range) {
+    SendMessageW(m_edit, EM_SETOPTIONS, ECOOP_OR, ECO_NOHIDESEL);
+    CHARRANGE selection{range.first, range.second};
+    SendMessageW(m_edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    SendMessageW(m_edit, EM_SCROLLCARET, 0, 0);
+}
+
 void RichTranscript::setFont(HFONT font) {
     m_font = font;
     SendMessageW(m_edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 #include <windows.h>
 
@@ -24,6 +25,9 @@ public:
 
     // Catches up with the model in one batch and scrolls to the end of the newest body.
     void draw(app::TranscriptMirror& mirror);
+    // Selects the characters [first, after) and scrolls them into view; the selection stays
+    // marked while another window has the focus.
+    void select(std::pair<long, long> range);
 
 private:
     void appendAll(const std::deque<core::TTranscriptMessage>& messages, std::size_t from, std::size_t count);

@@ -3,6 +3,7 @@
 #include "core/WidePath.h"
 #include "ui/win32/FileChooser.h"
 #include "ui/win32/Glyphs.h"
+#include "ui/win32/HistoryViewer.h"
 #include "ui/win32/MessageBoxes.h"
 #include "ui/win32/OneLinePaste.h"
 #include "ui/win32/TAboutForm.h"
@@ -271,6 +272,10 @@ int TMainChat::run() {
         if (m_findBar.dialog() != nullptr && IsDialogMessageW(m_findBar.dialog(), &message)) {
             continue;
         }
+        if (m_historyViewer && m_historyViewer->handle() != nullptr &&
+            IsDialogMessageW(m_historyViewer->handle(), &message)) {
+            continue;
+        }
         if (m_keys != nullptr && (message.hwnd == m_window || IsChild(m_window, message.hwnd)) &&
             TranslateAcceleratorW(m_window, m_keys, &message)) {
             continue;
@@ -363,6 +368,14 @@ void TMainChat::command(int id, int notification) {
         break;
     case IDM_N10:
         m_session->openHistory();
+        break;
+    case IDM_N12:
+        if (!m_historyViewer && m_session->history() != nullptr) {
+            m_historyViewer = std::make_unique<HistoryViewer>(m_instance, m_session->history()->folder());
+        }
+        if (m_historyViewer) {
+            m_historyViewer->present(m_window);
+        }
         break;
     case IDM_FIND:
         m_findBar.open(m_window);
@@ -658,12 +671,8 @@ bool TMainChat::findInTranscript(const std::string& text, bool backward) {
         return false;
     }
     drawTranscript(); // the control's paragraphs are then the model's messages
-    const auto [first, after] = TranscriptPositions(m_session->transcript()).range(*match);
     // The match stays marked while the find dialog has the focus.
-    SendMessageW(m_memoChat.handle(), EM_SETOPTIONS, ECOOP_OR, ECO_NOHIDESEL);
-    CHARRANGE selection{first, after};
-    SendMessageW(m_memoChat.handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    SendMessageW(m_memoChat.handle(), EM_SCROLLCARET, 0, 0);
+    m_memoChat.select(TranscriptPositions(m_session->transcript()).range(*match));
     return true;
 }
 
