@@ -40,6 +40,8 @@ class HistoryBrowser {
 public:
     static constexpr std::uint64_t kPageBytes = std::uint64_t{4} << 20;
     static constexpr std::size_t kMaxHits = 1000;
+    // The bytes of the shown part read in one slice: what a view takes in one go stays small.
+    static constexpr std::size_t kPageStepBytes = std::size_t{64} << 10;
 
     // `changed` runs after every change of the transcript (the front-end schedules its redraw).
     HistoryBrowser(std::string folder, std::function<void()> changed, std::uint64_t pageBytes = kPageBytes);
@@ -108,7 +110,7 @@ private:
     std::string m_header;
     std::string m_body;
 
-    HistoryLines m_page;
+    HistoryLines m_page{kPageStepBytes};
     std::string m_openedDate;
     std::uint64_t m_begin = 0;
     std::uint64_t m_end = 0;

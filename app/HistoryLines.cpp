@@ -44,7 +44,7 @@ bool HistoryLines::step(const LineHandler& handler) {
         finish(handler);
         return false;
     }
-    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(kStepBytes, size - m_next));
+    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(m_stepBytes, size - m_next));
     m_error = m_file.read(m_next, want, m_chunk);
     if (m_error != 0 || m_chunk.empty()) {
         finish(handler);

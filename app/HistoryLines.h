@@ -21,13 +21,15 @@ public:
     static constexpr std::size_t kStepBytes = std::size_t{256} << 10;
     static constexpr std::size_t kMaxLine = std::size_t{1} << 20;
 
+    explicit HistoryLines(std::size_t stepBytes = kStepBytes) : m_stepBytes(stepBytes) {}
+
     // 0, the system error number, or a refusal of core::fs (not a regular file).
     int open(const std::string& path);
     void close();
     std::uint64_t fileSize() const { return m_file.size(); }
     // Reads the lines that start in [from, until) from now on.
     void start(std::uint64_t from, std::uint64_t until);
-    // Reads about kStepBytes and hands each complete line (without CR LF) to `handler`. False
+    // Reads about the step's bytes and hands each complete line (without CR LF) to `handler`. False
     // once the range is read or a read failed (error() tells).
     bool step(const LineHandler& handler);
     bool done() const { return m_done; }
@@ -36,6 +38,7 @@ public:
 private:
     void finish(const LineHandler& handler);
 
+    std::size_t m_stepBytes;
     core::fs::FileReader m_file;
     std::uint64_t m_until = 0;
     std::uint64_t m_next = 0;      // the next byte to read

@@ -156,12 +156,15 @@ void HistoryViewer::scheduleWork() {
 }
 
 void HistoryViewer::work() {
+    // One slice of the day per turn, drawn at once, so that the view never takes a large batch in
+    // one go; the search goes on for the whole turn.
     QElapsedTimer slice;
     slice.start();
     bool more = true;
-    while (more && slice.elapsed() < kSliceMilliseconds) {
+    do {
         more = m_browser.step();
-    }
+    } while (more && !m_browser.reading() && slice.elapsed() < kSliceMilliseconds);
+    m_view->catchUp();
     if (!more) {
         m_work.stop();
     }
