@@ -60,6 +60,14 @@ void HistoryBrowser::refreshDays() {
     m_days = listDays(m_folder);
 }
 
+void HistoryBrowser::refresh() {
+    refreshDays();
+    const auto day = openedDay();
+    if (day && !hasLater() && !reading()) {
+        open(m_days[*day], {});
+    }
+}
+
 std::optional<std::size_t> HistoryBrowser::openedDay() const {
     const auto day =
         std::find_if(m_days.begin(), m_days.end(), [&](const HistoryDay& d) { return d.date == m_openedDate; });

@@ -49,6 +49,9 @@ public:
     // Lists the day files of the folder again (a search does it too); what is shown and found stays.
     void refreshDays();
     const std::vector<HistoryDay>& days() const { return m_days; }
+    // The window is shown again: the days are listed again, and the day shown, when its end is
+    // shown, is read again from its end, so that the messages logged since appear.
+    void refresh();
 
     // Shows a day from the start of its reading: the part of the file that ends at its end, or
     // the part around the line at `around`. Throws EFOpenError when the file cannot be read.

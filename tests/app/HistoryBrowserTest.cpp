@@ -113,6 +113,14 @@ TEST(HistoryBrowserTest, PagesCoverTheDayOnceInOrderWhateverTheirSize) {
         }
         EXPECT_EQ(forward, all.size()) << "page " << page;
     }
+
+    // Shown again, the end of the day shows what was logged since.
+    HistoryBrowser browser(dir.path(), [] {});
+    browser.refreshDays();
+    browser.openDay(0);
+    ScratchDir::write(dir.file("2026-01-01.txt"), file + "\r\n" + logLine("11:00", "n", "later"));
+    browser.refresh();
+    EXPECT_EQ(bodies(browser).back(), "later");
 }
 
 TEST(HistoryBrowserTest, SearchesEveryDayLetterCaseAsideAndOpensTheHit) {

@@ -96,7 +96,7 @@ HistoryViewer::HistoryViewer(const std::string& folder, QWidget* parent)
 HistoryViewer::~HistoryViewer() = default;
 
 void HistoryViewer::present() {
-    m_browser.refreshDays();
+    guarded([this] { m_browser.refresh(); });
     showDays();
     show();
     raise();

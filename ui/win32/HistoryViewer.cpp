@@ -49,7 +49,7 @@ void HistoryViewer::present(HWND owner) {
     if (m_window == nullptr) {
         create(owner);
     }
-    m_browser.refreshDays();
+    guarded([this] { m_browser.refresh(); });
     showDays();
     ShowWindow(m_window, IsIconic(m_window) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(m_window);
