@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,10 +46,40 @@ constexpr std::size_t maxReadBytes = std::size_t{16} << 20;
 // above; `bytes` is then empty.
 int readFile(const std::string& path, std::string& bytes);
 
+// A regular file of any size read in parts, for what is too large to read whole (the
+// conversation's log, up to 4095 MiB a day). Opening refuses what is not a regular file, never
+// waiting on it, as readFile does. One implementation per platform.
+class FileReader {
+public:
+    FileReader() = default;
+    ~FileReader();
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
+    // 0, the system error number, or errorNotRegularFile.
+    int open(const std::string& path);
+    void close();
+    bool isOpen() const { return m_handle != -1; }
+    // The size at opening.
+    std::uint64_t size() const { return m_size; }
+    // Reads `length` bytes at `offset` into `bytes`, fewer at the end of the file. 0 or the
+    // system error number; `bytes` then holds what was read.
+    int read(std::uint64_t offset, std::size_t length, std::string& bytes) const;
+
+private:
+    std::intptr_t m_handle = -1;
+    std::uint64_t m_size = 0;
+};
+
 // The names that `wanted` accepts of the regular files in a folder last changed more than
-// `seconds` ago; symbolic links are neither followed nor listed.
+// `seconds` ago (a negative number reaches into the future); symbolic links are neither
+// followed nor listed.
 std::vector<std::string> regularFilesOlderThan(const std::string& folder, int seconds,
                                                bool (*wanted)(std::string_view name));
+// The same whatever the files' times, a clock set back included.
+inline std::vector<std::string> regularFiles(const std::string& folder, bool (*wanted)(std::string_view name)) {
+    return regularFilesOlderThan(folder, -(1 << 30), wanted);
+}
 
 // Removes a name from its folder; a symbolic link goes itself, never what it names.
 bool removeFile(const std::string& path);

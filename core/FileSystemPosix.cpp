@@ -58,7 +58,7 @@ namespace {
 // Opens a file to read without waiting on it: O_NONBLOCK keeps the open of a FIFO without a
 // writer from blocking, and a descriptor that is not a regular file of a size that fits is
 // refused before a byte is read. Returns the descriptor, or -1 with the reason in `error`.
-int openRegularFile(const std::string& path, off_t& size, int& error) {
+int openRegularFile(const std::string& path, std::uintmax_t maxBytes, off_t& size, int& error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
         error = errno;
@@ -69,7 +69,7 @@ int openRegularFile(const std::string& path, off_t& size, int& error) {
         error = errno;
     } else if (!S_ISREG(info.st_mode)) {
         error = errorNotRegularFile;
-    } else if (static_cast<std::uintmax_t>(info.st_size) > maxReadBytes) {
+    } else if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
         error = errorFileTooLarge;
     } else {
         const int flags = ::fcntl(fd, F_GETFL);
@@ -89,7 +89,7 @@ int readFile(const std::string& path, std::string& bytes) {
     bytes.clear();
     off_t size = 0;
     int error = 0;
-    const int fd = openRegularFile(path, size, error);
+    const int fd = openRegularFile(path, maxReadBytes, size, error);
     if (fd < 0) {
         return error;
     }
@@ -116,6 +116,49 @@ int readFile(const std::string& path, std::string& bytes) {
         bytes.clear();
     }
     return error;
+}
+
+FileReader::~FileReader() {
+    close();
+}
+
+int FileReader::open(const std::string& path) {
+    close();
+    off_t size = 0;
+    int error = 0;
+    const int fd = openRegularFile(path, UINTMAX_MAX, size, error);
+    if (fd < 0) {
+        return error;
+    }
+    m_handle = fd;
+    m_size = static_cast<std::uint64_t>(size);
+    return 0;
+}
+
+void FileReader::close() {
+    if (m_handle >= 0) {
+        ::close(static_cast<int>(m_handle));
+    }
+    m_handle = -1;
+    m_size = 0;
+}
+
+int FileReader::read(std::uint64_t offset, std::size_t length, std::string& bytes) const {
+    bytes.resize(length);
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t got =
+            ::pread(static_cast<int>(m_handle), bytes.data() + done, length - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            bytes.resize(done);
+            return got < 0 ? errno : 0;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return 0;
 }
 
 std::vector<std::string> regularFilesOlderThan(const std::string& folder, int seconds,

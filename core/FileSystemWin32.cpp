@@ -4,6 +4,7 @@
 #include "core/WidePath.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <windows.h>
 
@@ -71,7 +72,7 @@ namespace {
 // Opens a file to read, refusing before a byte is read what is not a regular file of a size that
 // fits: a folder, a pipe, a console or another device could block the read or never end it.
 // Returns the handle, or INVALID_HANDLE_VALUE with the reason in `error`.
-HANDLE openRegularFile(const std::string& path, std::size_t& size, int& error) {
+HANDLE openRegularFile(const std::string& path, std::uint64_t maxBytes, std::uint64_t& size, int& error) {
     const DWORD attributes = GetFileAttributesW(widePath(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         error = errorNotRegularFile;
@@ -91,10 +92,10 @@ HANDLE openRegularFile(const std::string& path, std::size_t& size, int& error) {
         error = lastError();
     } else if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         error = errorNotRegularFile;
-    } else if (info.nFileSizeHigh != 0 || info.nFileSizeLow > maxReadBytes) {
+    } else if (((std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow) > maxBytes) {
         error = errorFileTooLarge;
     } else {
-        size = info.nFileSizeLow;
+        size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
         return file;
     }
     CloseHandle(file);
@@ -105,13 +106,13 @@ HANDLE openRegularFile(const std::string& path, std::size_t& size, int& error) {
 
 int readFile(const std::string& path, std::string& bytes) {
     bytes.clear();
-    std::size_t size = 0;
+    std::uint64_t size = 0;
     int error = 0;
-    HANDLE file = openRegularFile(path, size, error);
+    HANDLE file = openRegularFile(path, maxReadBytes, size, error);
     if (file == INVALID_HANDLE_VALUE) {
         return error;
     }
-    bytes.reserve(size);
+    bytes.reserve(static_cast<std::size_t>(size));
     char chunk[65536];
     for (;;) {
         DWORD got = 0;
@@ -134,6 +135,54 @@ int readFile(const std::string& path, std::string& bytes) {
         bytes.clear();
     }
     return error;
+}
+
+FileReader::~FileReader() {
+    close();
+}
+
+int FileReader::open(const std::string& path) {
+    close();
+    std::uint64_t size = 0;
+    int error = 0;
+    HANDLE file = openRegularFile(path, UINT64_MAX, size, error);
+    if (file == INVALID_HANDLE_VALUE) {
+        return error;
+    }
+    m_handle = reinterpret_cast<std::intptr_t>(file);
+    m_size = size;
+    return 0;
+}
+
+void FileReader::close() {
+    if (m_handle != -1) {
+        CloseHandle(reinterpret_cast<HANDLE>(m_handle));
+    }
+    m_handle = -1;
+    m_size = 0;
+}
+
+int FileReader::read(std::uint64_t offset, std::size_t length, std::string& bytes) const {
+    bytes.resize(length);
+    std::size_t done = 0;
+    while (done < length) {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset + done);
+        at.OffsetHigh = static_cast<DWORD>((offset + done) >> 32);
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(length - done, 1u << 30));
+        DWORD got = 0;
+        if (!ReadFile(reinterpret_cast<HANDLE>(m_handle), bytes.data() + done, want, &got, &at)) {
+            const int error = lastError();
+            bytes.resize(done);
+            return error == ERROR_HANDLE_EOF ? 0 : error;
+        }
+        if (got == 0) {
+            break;
+        }
+        done += got;
+    }
+    bytes.resize(done);
+    return 0;
 }
 
 std::vector<std::string> regularFilesOlderThan(const std::string& folder, int seconds,

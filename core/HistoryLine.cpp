@@ -48,4 +48,70 @@ void appendLine(std::string& out, std::string_view dateTime, std::string_view ad
     appendEscaped(out, text);
 }
 
+namespace {
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
+} // namespace
+
+void appendUnescaped(std::string& out, std::string_view field) {
+    std::size_t plain = 0;
+    for (std::size_t i = field.find('\\'); i != std::string_view::npos; i = field.find('\\', plain)) {
+        out.append(field, plain, i - plain);
+        plain = i + 1;
+        const char next = i + 1 < field.size() ? field[i + 1] : '\0';
+        const char simple = next == '\\' ? '\\' : next == 'r' ? '\r' : next == 'n' ? '\n' : next == 't' ? '\t' : '\0';
+        if (simple != '\0') {
+            out += simple;
+            plain = i + 2;
+        } else if (next == 'x' && i + 3 < field.size() && hexDigit(field[i + 2]) >= 0 && hexDigit(field[i + 3]) >= 0) {
+            out += static_cast<char>(hexDigit(field[i + 2]) * 16 + hexDigit(field[i + 3]));
+            plain = i + 4;
+        } else {
+            out += '\\';
+        }
+    }
+    out.append(field, plain, field.size() - plain);
+}
+
+void parseLine(std::string_view line, Record& record) {
+    std::string_view fields[5];
+    std::size_t start = 0;
+    int count = 0;
+    for (; count < 4; ++count) {
+        const std::size_t tab = line.find('\t', start);
+        if (tab == std::string_view::npos) {
+            break;
+        }
+        fields[count] = line.substr(start, tab - start);
+        start = tab + 1;
+    }
+    record.dateTime.clear();
+    record.address.clear();
+    record.kind.clear();
+    record.nick.clear();
+    record.text.clear();
+    if (count < 4) {
+        record.text.assign(line);
+        return;
+    }
+    fields[4] = line.substr(start);
+    record.dateTime.assign(fields[0]);
+    appendUnescaped(record.address, fields[1]);
+    record.kind.assign(fields[2]);
+    appendUnescaped(record.nick, fields[3]);
+    appendUnescaped(record.text, fields[4]);
+}
+
 } // namespace lirbo::core::history

@@ -17,4 +17,20 @@ void appendEscaped(std::string& out, std::string_view field);
 void appendLine(std::string& out, std::string_view dateTime, std::string_view address, std::string_view kind,
                 std::string_view nick, std::string_view text);
 
+// One line read back. A line without the five fields (torn by a crash, edited by hand) comes back
+// whole as `text`, with the other fields empty.
+struct Record {
+    std::string dateTime;
+    std::string address;
+    std::string kind;
+    std::string nick;
+    std::string text;
+};
+
+// The inverse of appendEscaped; a backslash that starts no escape stays as it is.
+void appendUnescaped(std::string& out, std::string_view field);
+
+// Reads one line without its CR LF into `record` (its strings reused).
+void parseLine(std::string_view line, Record& record);
+
 } // namespace lirbo::core::history

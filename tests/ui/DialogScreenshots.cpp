@@ -1,6 +1,8 @@
-// Saves pictures of the dialogs for the documentation:
+// Saves pictures of the dialogs and the history viewer for the documentation:
 //   xvfb-run -s "-screen 0 1024x768x24" sh -c 'openbox & build/release/tests/ui/dialog_screenshots docs'
 // Run it under a window manager to get the title bars in the pictures.
+#include "ui/qt/Cp1251.h"
+#include "ui/qt/HistoryViewer.h"
 #include "ui/qt/LirboLook.h"
 #include "ui/qt/TAboutForm.h"
 #include "ui/qt/TOptionsForm.h"
@@ -9,7 +11,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <cstdio>
@@ -26,6 +31,19 @@ bool save(QDialog& dialog, const QString& path) {
     const QPixmap shot = dialog.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     dialog.close();
     return shot.save(path);
+}
+
+// A log folder of two short days, for the viewer's picture.
+void writeDays(const QDir& folder) {
+    const auto write = [&](const char* day, const QString& lines) {
+        QFile file(folder.filePath(QString::fromLatin1(day) + QStringLiteral(".txt")));
+        file.open(QIODevice::WriteOnly);
+        file.write(QByteArray::fromStdString(lirbo::ui::toCp1251(lines)));
+    };
+    write("2026-12-08", QStringLiteral("2026-12-08 17:58:02\t192.168.0.7\tпринято\tBob\tдо завтра!\r\n"));
+    write("2026-12-09", QStringLiteral("2026-12-09 10:02:11\t192.168.0.7\tпринято\tBob\tПривет! Обед в час?\r\n"
+                                       "2026-12-09 10:02:40\t192.168.0.7\tотправлено\tAnn\tДа, в час у входа\r\n"
+                                       "2026-12-09 10:05:13\t192.168.0.9\tлично от\tEve\tобед переносится\r\n"));
 }
 
 } // namespace
@@ -48,6 +66,16 @@ int main(int argc, char** argv) {
     ok = save(editor, out.filePath(QStringLiteral("dialog-address-editor.png"))) && ok;
     ok = save(about, out.filePath(QStringLiteral("dialog-about.png"))) && ok;
     ok = save(options, out.filePath(QStringLiteral("dialog-options.png"))) && ok;
+    QTemporaryDir logs;
+    writeDays(QDir(logs.path()));
+    lirbo::ui::HistoryViewer viewer(logs.path().toStdString());
+    viewer.present();
+    viewer.findChild<QLineEdit*>(QStringLiteral("searchText"))->setText(QStringLiteral("обед"));
+    QTest::keyClick(viewer.findChild<QLineEdit*>(QStringLiteral("searchText")), Qt::Key_Return);
+    while (!viewer.idle()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    ok = save(viewer, out.filePath(QStringLiteral("dialog-history.png"))) && ok;
     if (!ok) {
         std::fputs("could not save the pictures\n", stderr);
     }

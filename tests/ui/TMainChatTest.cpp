@@ -5,6 +5,7 @@
 #include "core/NickPalette.h"
 #include "support/UdpProbe.h"
 #include "ui/qt/Cp1251.h"
+#include "ui/qt/HistoryViewer.h"
 #include "ui/qt/LirboLook.h"
 #include "ui/qt/MessageBoxes.h"
 #include "ui/qt/ModalSeam.h"
@@ -154,6 +155,7 @@ private slots:
         QTest::newRow("DoNotDisturbItem") << "DoNotDisturbItem" << QStringLiteral("Не беспокоить");
         QTest::newRow("N7") << "N7" << QStringLiteral("Справка");
         QTest::newRow("N4") << "N4" << QStringLiteral("О программе");
+        QTest::newRow("N12") << "N12" << QStringLiteral("История...");
         QTest::newRow("add") << "add" << QStringLiteral("Добавить новый IP");
         QTest::newRow("editIP") << "editIP" << QStringLiteral("Редактировать выделенный");
         QTest::newRow("del") << "del" << QStringLiteral("Удалить выделенный IP");
@@ -604,6 +606,36 @@ private slots:
         trigger("N10");
         QCOMPARE(ModalSeam::shown().size(), 1);
         QVERIFY2(ModalSeam::shown().constFirst().contains(expected), qPrintable(ModalSeam::shown().constFirst()));
+    }
+
+    void historyViewerReadsFindsAndCopiesTheLog() {
+        open("127.0.0.1\r\n");
+        type(QStringLiteral("Привет, <b>Мир</b>\r"));
+        trigger("N12");
+        auto* viewer = m_window->historyViewer();
+        QVERIFY(viewer != nullptr && viewer->isVisible() && !viewer->isModal());
+        auto* days = viewer->findChild<QListWidget*>(QStringLiteral("days"));
+        QCOMPARE(days->count(), 1);
+        QCOMPARE(days->item(0)->text(), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+        auto* view = viewer->findChild<lirbo::ui::TranscriptView*>(QStringLiteral("dayView"));
+        QTRY_VERIFY(viewer->idle() && view->toPlainText().endsWith(QStringLiteral("\nПривет, <b>Мир</b>")));
+        QVERIFY(view->toPlainText().startsWith(QStringLiteral("Ann[")));
+
+        auto* search = viewer->findChild<QLineEdit*>(QStringLiteral("searchText"));
+        search->setText(QStringLiteral("мИР"));
+        QTest::keyClick(search, Qt::Key_Return);
+        auto* hits = viewer->findChild<QListWidget*>(QStringLiteral("hits"));
+        QTRY_COMPARE(hits->count(), 1);
+        QVERIFY(hits->item(0)->text().endsWith(QStringLiteral(": Привет, <b>Мир</b>")));
+        hits->setCurrentRow(0);
+        emit hits->itemActivated(hits->item(0));
+        QTRY_COMPARE(view->extraSelections().size(), 1);
+        QCOMPARE(view->extraSelections().constFirst().cursor.selectedText(), QStringLiteral("Мир"));
+
+        view->setFocus();
+        view->selectAll();
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QApplication::clipboard()->text().endsWith(QStringLiteral("Привет, <b>Мир</b>")));
     }
 
 private:

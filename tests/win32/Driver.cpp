@@ -745,6 +745,24 @@ void dailyUse(Peer& peer) {
     check(waitFor([&] { return !contains(trayTips(lirbo.id()), "последнее от"); }), "coming back clears the mark",
           trayTips(lirbo.id()));
 
+    // The history viewer lists today's file, shows it and finds in it, letter case aside.
+    menu(main, IDM_N12);
+    HWND viewer = waitTopLevel(lirbo.id(), "LirboHistoryViewer");
+    check(viewer != nullptr, "Файл -> История... opens the history viewer");
+    if (viewer != nullptr) {
+        check(listItems(GetDlgItem(viewer, IDC_HISTORY_DAYS)).size() == 1, "the viewer lists today's file");
+        HWND day = GetDlgItem(viewer, IDC_HISTORY_VIEW);
+        check(waitFor([&] { return contains(text(day), "снова здесь"); }), "the day shows what the log holds",
+              text(day));
+        setText(GetDlgItem(viewer, IDC_HISTORY_SEARCH), "СНОВА");
+        click(GetDlgItem(viewer, IDC_HISTORY_FIND));
+        HWND hits = GetDlgItem(viewer, IDC_HISTORY_HITS);
+        check(waitFor([&] { return listItems(hits).size() == 1 && contains(listItems(hits)[0], ": снова здесь"); }),
+              "the search across the days finds the line");
+        PostMessageW(viewer, WM_CLOSE, 0, 0);
+        check(waitFor([&] { return IsWindowVisible(viewer) == FALSE; }), "closing hides the viewer");
+    }
+
     menu(main, IDM_FIND);
     HWND find = waitTopLevel(lirbo.id(), "#32770");
     check(find != nullptr, "Ctrl+F opens the find dialog");

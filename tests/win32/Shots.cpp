@@ -1,6 +1,6 @@
 // Takes the pictures of the Windows program for the README under Wine: the main window with a
-// short conversation, then the settings dialog, the address editor and the About window, each
-// written as a 24-bit BMP of its window rectangle. Usage:
+// short conversation, then the settings dialog, the address editor, the About window and the
+// history viewer, each written as a 24-bit BMP of its window rectangle. Usage:
 //   lirbo_shots LIRBO.EXE WORK_FOLDER OUT_FOLDER
 // A picture is taken once two grabs in a row agree, so a window still painting is not caught.
 #include "Remote.h"
@@ -130,6 +130,14 @@ int main(int argc, char** argv) {
     if (dialog != nullptr) {
         closeDialog(lirbo, dialog, IDC_ABOUT_BUTTON1);
     }
+    menu(main, IDM_N12);
+    HWND viewer = waitTopLevel(lirbo.id(), "LirboHistoryViewer");
+    if (viewer != nullptr) {
+        setText(GetDlgItem(viewer, IDC_HISTORY_SEARCH), "обед");
+        click(GetDlgItem(viewer, IDC_HISTORY_FIND));
+        waitFor([&] { return !listItems(GetDlgItem(viewer, IDC_HISTORY_HITS)).empty(); });
+    }
+    failures += snap(viewer, out + "\\windows-history.bmp") ? 0 : 1;
     PostMessageW(main, WM_CLOSE, 0, 0);
     DWORD status = 0;
     lirbo.waitExit(status);

@@ -6,6 +6,7 @@
 #include "ui/qt/FindBar.h"
 #include "ui/qt/Glyphs.h"
 #include "ui/qt/HiddenMessagesBox.h"
+#include "ui/qt/HistoryViewer.h"
 #include "ui/qt/LirboLook.h"
 #include "ui/qt/MessageBoxes.h"
 #include "ui/qt/PeerLabelDialog.h"
@@ -210,6 +211,7 @@ void TMainChat::buildMenu() {
     // Below the items of old, so that they keep their places in the menu and for the keyboard.
     n1->addSeparator()->setObjectName(QStringLiteral("N11"));
     addItem(n1, "N10", QStringLiteral("История за сегодня"), &TMainChat::N10Click);
+    addItem(n1, "N12", QStringLiteral("История..."), &TMainChat::N12Click);
     QMenu* n5 = addMenu("N5", QStringLiteral("Настройка"));
     addItem(n5, "N6", QStringLiteral("Настройка"), &TMainChat::N6Click);
     addItem(n5, "N8", QStringLiteral("Очистить чат"), &TMainChat::N8Click);
@@ -417,6 +419,15 @@ void TMainChat::N4Click() {
 
 void TMainChat::N10Click() {
     m_session->openHistory();
+}
+
+void TMainChat::N12Click() {
+    if (m_historyViewer == nullptr && m_session->history() != nullptr) {
+        m_historyViewer = new HistoryViewer(m_session->history()->folder(), this);
+    }
+    if (m_historyViewer != nullptr) {
+        m_historyViewer->present();
+    }
 }
 
 void TMainChat::closeEvent(QCloseEvent* event) {

@@ -22,6 +22,7 @@ namespace lirbo::ui {
 
 class AttentionTray;
 class FindBar;
+class HistoryViewer;
 class TranscriptView;
 
 // The program's one top-level window: the Qt front-end of the chat session. It builds the widgets
@@ -46,6 +47,7 @@ public:
     const QtBeeper& beeper() const { return m_beeper; }
     TranscriptView& memoChat() { return *m_memoChat; }
     const AttentionTray& tray() const { return *m_tray; }
+    HistoryViewer* historyViewer() const { return m_historyViewer; }
 
     // Where files the user asks to see go (the desktop's viewer by default); tests replace it.
     // False when nothing could show the file.
@@ -121,6 +123,7 @@ private:
     void N8Click();
     void N4Click();
     void N10Click();
+    void N12Click();
 
     QtBeeper m_beeper;
     DesktopSound m_sound; // outlives the session, which plays through it
@@ -140,6 +143,7 @@ private:
     QPushButton* m_hiddenCount = nullptr; // "скрыто: N", shown once a message was hidden
     TranscriptView* m_memoChat = nullptr;
     FindBar* m_findBar = nullptr;
+    HistoryViewer* m_historyViewer = nullptr; // made at its first opening
     FileOpener m_openFile;
     AttentionTray* m_tray = nullptr;
     QAction* m_doNotDisturbItem = nullptr;

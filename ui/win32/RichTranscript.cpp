@@ -66,6 +66,13 @@ LRESULT CALLBACK RichTranscript::keysProc(HWND edit, UINT message, WPARAM wParam
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 
+void RichTranscript::select(std::pair<long, long> range) {
+    SendMessageW(m_edit, EM_SETOPTIONS, ECOOP_OR, ECO_NOHIDESEL);
+    CHARRANGE selection{range.first, range.second};
+    SendMessageW(m_edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    SendMessageW(m_edit, EM_SCROLLCARET, 0, 0);
+}
+
 void RichTranscript::setFont(HFONT font) {
     m_font = font;
     SendMessageW(m_edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
@@ -108,7 +115,7 @@ DWORD CALLBACK readStream(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* gi
 // insertion and one layout per batch, where a run at a time cost a layout of the whole control per
 // run. The writer escapes all text, so received bytes never become markup.
 void RichTranscript::appendAll(std::size_t from, std::size_t count) {
-    const auto& messages = m_session->transcript().messages();
+    const auto& messages = m_mirror->transcript().messages();
     for (std::size_t i = from; i < from + count; ++i) {
         m_lengths.push_back(core::drawnLength(messages[i]));
         m_shown += m_lengths.back();
@@ -117,6 +124,11 @@ void RichTranscript::appendAll(std::size_t from, std::size_t count) {
     StreamSource source{&rtf, 0};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, readStream};
     SendMessageW(m_edit, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
+}
+
+void RichTranscript::attach(app::ChatSession& session) {
+    m_session = &session;
+    m_mirror = &session.mirror();
 }
 
 void RichTranscript::changed() {
@@ -144,11 +156,11 @@ void RichTranscript::drawIfDue() {
 void RichTranscript::draw() {
     KillTimer(m_parent, kDrawTimer);
     const std::int64_t started = now();
-    if (m_session == nullptr || m_session->mirror().upToDate()) {
+    if (m_mirror == nullptr || m_mirror->upToDate()) {
         m_pacing.drew(started, started);
         return;
     }
-    app::TranscriptMirror& mirror = m_session->mirror();
+    app::TranscriptMirror& mirror = *m_mirror;
     const app::TranscriptBatch batch = mirror.takeBatch();
     SendMessageW(m_edit, WM_SETREDRAW, FALSE, 0);
     const auto& messages = mirror.transcript().messages();
@@ -201,12 +213,8 @@ bool RichTranscript::find(const std::string& text, bool backward) {
         return false;
     }
     draw(); // the control's paragraphs are then the model's messages
-    const auto [first, after] = app::TranscriptPositions(m_session->transcript()).range(*match);
     // The match stays marked while the find dialog has the focus.
-    SendMessageW(m_edit, EM_SETOPTIONS, ECOOP_OR, ECO_NOHIDESEL);
-    CHARRANGE selection{first, after};
-    SendMessageW(m_edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    SendMessageW(m_edit, EM_SCROLLCARET, 0, 0);
+    select(app::TranscriptPositions(m_session->transcript()).range(*match));
     return true;
 }
 

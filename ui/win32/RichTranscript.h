@@ -5,11 +5,14 @@
 #include <cstddef>
 #include <deque>
 #include <string>
+#include <utility>
+#include <vector>
 #include <windows.h>
 
 namespace lirbo::app {
 class ChatSession;
-}
+class TranscriptMirror;
+} // namespace lirbo::app
 
 namespace lirbo::win32 {
 
@@ -28,7 +31,10 @@ public:
 
     void create(HWND parent, HINSTANCE instance, int id, HFONT font);
     // The session whose transcript the control shows; before it, the control shows nothing.
-    void attach(app::ChatSession& session) { m_session = &session; }
+    void attach(app::ChatSession& session);
+    // A transcript of no session (the history viewer's day): drawn, never searched or offered a
+    // menu here.
+    void attach(app::TranscriptMirror& mirror) { m_mirror = &mirror; }
     HWND handle() const { return m_edit; }
     // The control's font at a new scaling; the text keeps its own point sizes.
     void setFont(HFONT font);
@@ -47,6 +53,9 @@ public:
     // MemoChat's menu at a point of the screen: "Добавить <адрес> в список" on the header line of
     // a message from an address the peer list lacks.
     void contextMenu(POINT screen);
+    // Selects the characters [first, after) and scrolls them into view; the selection stays
+    // marked while another window has the focus.
+    void select(std::pair<long, long> range);
 
 private:
     void appendAll(std::size_t from, std::size_t count);
@@ -61,6 +70,7 @@ private:
     HFONT m_font = nullptr;
     HWND m_edit = nullptr;
     app::ChatSession* m_session = nullptr;
+    app::TranscriptMirror* m_mirror = nullptr; // the session's, or the one attached alone
     app::RedrawPacing m_pacing;
     std::deque<std::size_t> m_lengths; // characters of each message shown, oldest first
     std::size_t m_shown = 0;           // characters shown in all

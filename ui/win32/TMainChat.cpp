@@ -3,6 +3,7 @@
 #include "core/WidePath.h"
 #include "ui/win32/FileChooser.h"
 #include "ui/win32/Glyphs.h"
+#include "ui/win32/HistoryViewer.h"
 #include "ui/win32/MessageBoxes.h"
 #include "ui/win32/OneLinePaste.h"
 #include "ui/win32/PeerLabelDialog.h"
@@ -271,6 +272,10 @@ int TMainChat::run() {
         if (m_findBar.dialog() != nullptr && IsDialogMessageW(m_findBar.dialog(), &message)) {
             continue;
         }
+        if (m_historyViewer && m_historyViewer->handle() != nullptr &&
+            IsDialogMessageW(m_historyViewer->handle(), &message)) {
+            continue;
+        }
         if (m_keys != nullptr && (message.hwnd == m_window || IsChild(m_window, message.hwnd)) &&
             TranslateAcceleratorW(m_window, m_keys, &message)) {
             continue;
@@ -375,6 +380,14 @@ void TMainChat::command(int id, int notification) {
         break;
     case IDM_DONOTDISTURB:
         m_session->toggleDoNotDisturb();
+        break;
+    case IDM_N12:
+        if (!m_historyViewer && m_session->history() != nullptr) {
+            m_historyViewer = std::make_unique<HistoryViewer>(m_instance, m_session->history()->folder());
+        }
+        if (m_historyViewer) {
+            m_historyViewer->present(m_window);
+        }
         break;
     case IDM_FIND:
         m_findBar.open(m_window);

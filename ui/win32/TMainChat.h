@@ -4,6 +4,7 @@
 #include "app/IFrontEnd.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/FindBar.h"
+#include "ui/win32/HistoryViewer.h"
 #include "ui/win32/PeerListDrawing.h"
 #include "ui/win32/RichTranscript.h"
 #include "ui/win32/SystemSound.h"
@@ -100,6 +101,7 @@ private:
     TrayIcon m_tray;
     bool m_tipPending = false; // the tray's tip waits for its timer
     FindBar m_findBar{[this](const std::string& text, bool backward) { return m_memoChat.find(text, backward); }};
+    std::unique_ptr<HistoryViewer> m_historyViewer; // made at its first opening
     HACCEL m_keys = nullptr;
     SystemSound m_sound; // outlives the session, which plays through it
     std::unique_ptr<app::ChatSession> m_session;

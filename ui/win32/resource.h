@@ -25,6 +25,7 @@
 #define IDM_DONOTDISTURB 231
 // Ctrl+F, an accelerator without a menu item: the find dialog.
 #define IDM_FIND 211
+#define IDM_N12 213
 
 // Main window TMainChat. IDOK and IDCANCEL (1, 2) are kept free: the dialog manager makes them
 // out of Enter and Esc.
@@ -95,6 +96,16 @@
 #define IDC_PODPIS_EDIT 1403
 #define IDC_PODPIS_BUTTON1 1404
 #define IDC_PODPIS_BUTTON2 1405
+// History viewer.
+#define IDC_HISTORY_DAYS 1901
+#define IDC_HISTORY_VIEW 1902
+#define IDC_HISTORY_PAGE_NOTE 1903
+#define IDC_HISTORY_EARLIER 1904
+#define IDC_HISTORY_LATER 1905
+#define IDC_HISTORY_SEARCH 1906
+#define IDC_HISTORY_FIND 1907
+#define IDC_HISTORY_SEARCH_NOTE 1908
+#define IDC_HISTORY_HITS 1909
 
 // The posted message that makes the main window draw what the transcript gained.
 #define WM_LIRBO_DRAW_TRANSCRIPT (WM_APP + 1)
