@@ -488,108 +488,110 @@ void TMainChat::optionsChanged() {
     if (m_doNotDisturbItem != nullptr) {
         m_doNotDisturbItem->setChecked(quiet);
     }
-    bool TMainChat::askLabel(const std::string& address, std::string& label, const TextCheck& checkLabel) {
-        return PeerLabelDialog::ask(this, address, label, checkLabel);
-    }
+}
 
-    bool TMainChat::confirmClear() {
-        return MessageBoxes::confirmClearChat(this);
-    }
+bool TMainChat::askLabel(const std::string& address, std::string& label, const TextCheck& checkLabel) {
+    return PeerLabelDialog::ask(this, address, label, checkLabel);
+}
 
-    bool TMainChat::chooseFile(const app::FileChooser& chooser, std::string& path) {
-        return FileChooser::execute(this, chooser, path);
-    }
+bool TMainChat::confirmClear() {
+    return MessageBoxes::confirmClearChat(this);
+}
 
-    void TMainChat::showAbout() {
-        TAboutForm(this).exec();
-    }
+bool TMainChat::chooseFile(const app::FileChooser& chooser, std::string& path) {
+    return FileChooser::execute(this, chooser, path);
+}
 
-    bool TMainChat::openFile(const std::string& path) {
-        const QUrl url = QUrl::fromLocalFile(QFile::decodeName(path.c_str()));
-        return m_openFile ? m_openFile(url) : QDesktopServices::openUrl(url);
-    }
+void TMainChat::showAbout() {
+    TAboutForm(this).exec();
+}
 
-    void TMainChat::showError(const std::string& text) {
-        const TypeAhead typed(this); // the keys typed while the failing command ran come back after the box
-        MessageBoxes::showError(this, text);
-    }
+bool TMainChat::openFile(const std::string& path) {
+    const QUrl url = QUrl::fromLocalFile(QFile::decodeName(path.c_str()));
+    return m_openFile ? m_openFile(url) : QDesktopServices::openUrl(url);
+}
 
-    app::TypedText TMainChat::inputText() const {
-        return toTypedText(m_messaga->text());
-    }
+void TMainChat::showError(const std::string& text) {
+    const TypeAhead typed(this); // the keys typed while the failing command ran come back after the box
+    MessageBoxes::showError(this, text);
+}
 
-    void TMainChat::setInputText(const app::TypedText& text) {
-        m_messaga->setText(text.original.empty() ? fromCp1251(text.text) : QString::fromStdString(text.original));
-    }
+app::TypedText TMainChat::inputText() const {
+    return toTypedText(m_messaga->text());
+}
 
-    void TMainChat::focusInput() {
-        m_messaga->setFocus(Qt::OtherFocusReason);
-    }
+void TMainChat::setInputText(const app::TypedText& text) {
+    m_messaga->setText(text.original.empty() ? fromCp1251(text.text) : QString::fromStdString(text.original));
+}
 
-    void TMainChat::clearAndFocusInput() {
-        m_messaga->clear();
-        m_messaga->setFocus(Qt::OtherFocusReason);
-    }
+void TMainChat::focusInput() {
+    m_messaga->setFocus(Qt::OtherFocusReason);
+}
 
-    void TMainChat::beep() {
-        m_beeper.beep();
-    }
+void TMainChat::clearAndFocusInput() {
+    m_messaga->clear();
+    m_messaga->setFocus(Qt::OtherFocusReason);
+}
 
-    void TMainChat::peersChanged() {
-        showPeers();
-    }
+void TMainChat::beep() {
+    m_beeper.beep();
+}
 
-    void TMainChat::hiddenChanged() {
-        m_hiddenCount->setText(fromCp1251(m_session->hidden().countText()));
-        m_hiddenCount->show();
-    }
+void TMainChat::peersChanged() {
+    showPeers();
+}
 
-    void TMainChat::presenceChanged() {
-        if (!m_presenceRedraw.isActive()) {
-            m_presenceRedraw.start(TranscriptView::kBatchInterval);
+void TMainChat::hiddenChanged() {
+    m_hiddenCount->setText(fromCp1251(m_session->hidden().countText()));
+    m_hiddenCount->show();
+}
+
+void TMainChat::presenceChanged() {
+    if (!m_presenceRedraw.isActive()) {
+        m_presenceRedraw.start(TranscriptView::kBatchInterval);
+    }
+}
+
+void TMainChat::transcriptChanged() {
+    if (m_memoChat != nullptr) {
+        m_memoChat->scheduleCatchUp();
+    }
+}
+
+bool TMainChat::isActive() const {
+    // The window itself, or a dialog or box it owns, is where the user is.
+    for (const QWidget* w = QApplication::activeWindow(); w != nullptr; w = w->parentWidget()) {
+        if (w == this) {
+            return true;
         }
     }
+    return false;
+}
 
-    void TMainChat::transcriptChanged() {
-        if (m_memoChat != nullptr) {
-            m_memoChat->scheduleCatchUp();
-        }
-    }
+void TMainChat::requestAttention() {
+    QApplication::alert(this); // until the window is activated; takes no focus
+    emit attentionRequested();
+}
 
-    bool TMainChat::isActive() const {
-        // The window itself, or a dialog or box it owns, is where the user is.
-        for (const QWidget* w = QApplication::activeWindow(); w != nullptr; w = w->parentWidget()) {
-            if (w == this) {
-                return true;
-            }
-        }
-        return false;
+void TMainChat::attentionChanged() {
+    if (!m_attentionRedraw.isActive()) {
+        m_attentionRedraw.start(TranscriptView::kBatchInterval);
     }
+}
 
-    void TMainChat::requestAttention() {
-        QApplication::alert(this); // until the window is activated; takes no focus
-        emit attentionRequested();
-    }
+void TMainChat::showAttention() {
+    const app::Attention& attention = m_session->attention();
+    m_tray->show(fromCp1251(attention.hint()), attention.unread() > 0);
+}
 
-    void TMainChat::attentionChanged() {
-        if (!m_attentionRedraw.isActive()) {
-            m_attentionRedraw.start(TranscriptView::kBatchInterval);
-        }
-    }
+void TMainChat::wake() {
+    // Any thread: the session serves the hand-over on the main thread, in whatever loop runs there.
+    QMetaObject::invokeMethod(
+        this, [this] { m_session->serveHandOver(); }, Qt::QueuedConnection);
+}
 
-    void TMainChat::showAttention() {
-        const app::Attention& attention = m_session->attention();
-        m_tray->show(fromCp1251(attention.hint()), attention.unread() > 0);
-    }
-
-    void TMainChat::wake() {
-        // Any thread: the session serves the hand-over on the main thread, in whatever loop runs there.
-        QMetaObject::invokeMethod(
-            this, [this] { m_session->serveHandOver(); }, Qt::QueuedConnection);
-    }
-
-    void TMainChat::endApplication() {
-        emit endRequested(); // the program ends its message loop on this
-    }
+void TMainChat::endApplication() {
+    emit endRequested(); // the program ends its message loop on this
+}
 
 } // namespace lirbo::ui
