@@ -1,0 +1,119 @@
+#include "ui/win32/ConnectionCheckWindow.h"
+
+#include "ui/win32/DialogGeometry.h"
+#include "ui/win32/WindowText.h"
+#include "ui/win32/resource.h"
+
+#include <cstring>
+
+namespace lirbo::win32 {
+
+namespace {
+constexpr UINT_PTR kRefreshTimer = 1;
+constexpr UINT kRefreshMs = 1000;
+} // namespace
+
+ConnectionCheckWindow::ConnectionCheckWindow(Report report, Flag allowHelps, std::function<void()> allow,
+                                             std::function<void()> tick)
+    : m_report(std::move(report)), m_allowHelps(std::move(allowHelps)), m_allow(std::move(allow)),
+      m_tick(std::move(tick)) {}
+
+void ConnectionCheckWindow::open(HINSTANCE instance, HWND owner) {
+    if (m_dialog == nullptr) {
+        m_dialog = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_CHECK), owner, &ConnectionCheckWindow::dialogProc,
+                                      reinterpret_cast<LPARAM>(this));
+        if (m_dialog == nullptr) {
+            return;
+        }
+        SetTimer(m_dialog, kRefreshTimer, kRefreshMs, nullptr);
+    }
+    refresh();
+    ShowWindow(m_dialog, SW_SHOWNORMAL);
+    SetForegroundWindow(m_dialog);
+}
+
+// Only a changed report replaces the text, so the reader's place and selection stay.
+void ConnectionCheckWindow::refresh() {
+    if (m_dialog == nullptr) {
+        return;
+    }
+    const std::wstring report = wide(m_report());
+    if (report != m_shown) {
+        m_shown = report;
+        SetDlgItemTextW(m_dialog, IDC_CHECK_REPORT, m_shown.c_str());
+    }
+    ShowWindow(GetDlgItem(m_dialog, IDC_CHECK_ALLOW), m_allowHelps() ? SW_SHOWNA : SW_HIDE);
+}
+
+void ConnectionCheckWindow::setAllowBusy(bool busy) {
+    if (m_dialog != nullptr) {
+        EnableWindow(GetDlgItem(m_dialog, IDC_CHECK_ALLOW), busy ? FALSE : TRUE);
+    }
+}
+
+void ConnectionCheckWindow::copyReport() const {
+    if (!OpenClipboard(m_dialog)) {
+        return;
+    }
+    EmptyClipboard();
+    const std::size_t bytes = (m_shown.size() + 1) * sizeof(wchar_t);
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    void* chars = data != nullptr ? GlobalLock(data) : nullptr;
+    if (chars != nullptr) {
+        std::memcpy(chars, m_shown.c_str(), bytes);
+        GlobalUnlock(data);
+        if (SetClipboardData(CF_UNICODETEXT, data) == nullptr) {
+            GlobalFree(data);
+        }
+    } else if (data != nullptr) {
+        GlobalFree(data);
+    }
+    CloseClipboard();
+}
+
+INT_PTR ConnectionCheckWindow::handle(UINT message, WPARAM wParam) {
+    switch (message) {
+    case WM_TIMER:
+        m_tick();
+        refresh();
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_CHECK_COPY:
+            copyReport();
+            return TRUE;
+        case IDC_CHECK_ALLOW:
+            m_allow();
+            return TRUE;
+        case IDC_CHECK_CLOSE:
+        case IDCANCEL: // Esc and the close box
+            DestroyWindow(m_dialog);
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    case WM_CLOSE:
+        DestroyWindow(m_dialog);
+        return TRUE;
+    case WM_DESTROY:
+        KillTimer(m_dialog, kRefreshTimer);
+        m_dialog = nullptr;
+        m_shown.clear();
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK ConnectionCheckWindow::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
+        reinterpret_cast<ConnectionCheckWindow*>(lParam)->m_dialog = dialog;
+        applyPixelGeometry(dialog);
+        return TRUE;
+    }
+    auto* self = reinterpret_cast<ConnectionCheckWindow*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+    return self != nullptr && self->m_dialog == dialog ? self->handle(message, wParam) : FALSE;
+}
+
+} // namespace lirbo::win32
