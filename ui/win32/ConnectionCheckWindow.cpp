@@ -11,6 +11,8 @@ namespace lirbo::win32 {
 namespace {
 constexpr UINT_PTR kRefreshTimer = 1;
 constexpr UINT kRefreshMs = 1000;
+constexpr int kClipboardAttempts = 20;
+constexpr DWORD kClipboardRetryMs = 5;
 } // namespace
 
 ConnectionCheckWindow::ConnectionCheckWindow(Report report, Flag allowHelps, std::function<void()> allow,
@@ -51,8 +53,18 @@ void ConnectionCheckWindow::setAllowBusy(bool busy) {
     }
 }
 
+// Another program may hold the clipboard for a moment (a clipboard viewer reading it): the copy
+// tries again for up to a tenth of a second before it gives up.
 void ConnectionCheckWindow::copyReport() const {
-    if (!OpenClipboard(m_dialog)) {
+    bool opened = false;
+    for (int attempt = 0; attempt < kClipboardAttempts && !opened; ++attempt) {
+        opened = OpenClipboard(m_dialog) != FALSE;
+        if (!opened) {
+            Sleep(kClipboardRetryMs);
+        }
+    }
+    if (!opened) {
+        MessageBeep(MB_ICONWARNING);
         return;
     }
     EmptyClipboard();
