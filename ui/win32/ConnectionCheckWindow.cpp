@@ -15,10 +15,8 @@ constexpr int kClipboardAttempts = 20;
 constexpr DWORD kClipboardRetryMs = 5;
 } // namespace
 
-ConnectionCheckWindow::ConnectionCheckWindow(Report report, Flag allowHelps, std::function<void()> allow,
-                                             std::function<void()> tick)
-    : m_report(std::move(report)), m_allowHelps(std::move(allowHelps)), m_allow(std::move(allow)),
-      m_tick(std::move(tick)) {}
+ConnectionCheckWindow::ConnectionCheckWindow(Source source, std::function<void()> addRule)
+    : m_source(std::move(source)), m_addRule(std::move(addRule)) {}
 
 void ConnectionCheckWindow::open(HINSTANCE instance, HWND owner) {
     if (m_dialog == nullptr) {
@@ -39,18 +37,17 @@ void ConnectionCheckWindow::refresh() {
     if (m_dialog == nullptr) {
         return;
     }
-    const std::wstring report = wide(m_report());
+    const Shown shown = m_source();
+    // The edit control breaks lines at CR LF.
+    std::wstring report;
+    for (const wchar_t c : wide(shown.report)) {
+        report += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
+    }
     if (report != m_shown) {
         m_shown = report;
         SetDlgItemTextW(m_dialog, IDC_CHECK_REPORT, m_shown.c_str());
     }
-    ShowWindow(GetDlgItem(m_dialog, IDC_CHECK_ALLOW), m_allowHelps() ? SW_SHOWNA : SW_HIDE);
-}
-
-void ConnectionCheckWindow::setAllowBusy(bool busy) {
-    if (m_dialog != nullptr) {
-        EnableWindow(GetDlgItem(m_dialog, IDC_CHECK_ALLOW), busy ? FALSE : TRUE);
-    }
+    ShowWindow(GetDlgItem(m_dialog, IDC_CHECK_ALLOW), shown.canAddRule ? SW_SHOWNA : SW_HIDE);
 }
 
 // Another program may hold the clipboard for a moment (a clipboard viewer reading it): the copy
@@ -86,7 +83,6 @@ void ConnectionCheckWindow::copyReport() const {
 INT_PTR ConnectionCheckWindow::handle(UINT message, WPARAM wParam) {
     switch (message) {
     case WM_TIMER:
-        m_tick();
         refresh();
         return TRUE;
     case WM_COMMAND:
@@ -95,7 +91,8 @@ INT_PTR ConnectionCheckWindow::handle(UINT message, WPARAM wParam) {
             copyReport();
             return TRUE;
         case IDC_CHECK_ALLOW:
-            m_allow();
+            m_addRule();
+            refresh(); // the button hides while the helper runs
             return TRUE;
         case IDC_CHECK_CLOSE:
         case IDCANCEL: // Esc and the close box

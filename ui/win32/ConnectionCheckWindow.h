@@ -11,27 +11,26 @@ namespace lirbo::win32 {
 // "Разрешить в брандмауэре" shows while an allowing rule would help.
 class ConnectionCheckWindow {
 public:
-    using Report = std::function<std::string()>; // Windows-1251, lines ending CR LF
-    using Flag = std::function<bool()>;
+    struct Shown {
+        std::string report;      // Windows-1251, lines ending in "\n"
+        bool canAddRule = false; // the allow button shows
+    };
+    using Source = std::function<Shown()>;
 
-    ConnectionCheckWindow(Report report, Flag allowHelps, std::function<void()> allow, std::function<void()> tick);
+    ConnectionCheckWindow(Source source, std::function<void()> addRule);
     // Opens the window, or brings it to the front when it is open.
     void open(HINSTANCE instance, HWND owner);
     HWND handle() const { return m_dialog; }
-    // Shows what the report says now, and the allow button as the flag says.
+    // Shows what the source says now.
     void refresh();
-    // The allow button is disabled while the elevated helper runs.
-    void setAllowBusy(bool busy);
 
 private:
     static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT message, WPARAM wParam);
     void copyReport() const;
 
-    Report m_report;
-    Flag m_allowHelps;
-    std::function<void()> m_allow;
-    std::function<void()> m_tick;
+    Source m_source;
+    std::function<void()> m_addRule;
     HWND m_dialog = nullptr;
     std::wstring m_shown;
 };

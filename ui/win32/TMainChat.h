@@ -2,7 +2,7 @@
 
 #include "app/ChatSession.h"
 #include "app/IFrontEnd.h"
-#include "ui/win32/ConnectionCheck.h"
+#include "ui/win32/ConnectionCheckUi.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/FindBar.h"
 #include "ui/win32/PeerListDrawing.h"
@@ -101,7 +101,7 @@ private:
     bool m_tipPending = false; // the tray's tip waits for its timer
     FindBar m_findBar{[this](const std::string& text, bool backward) { return findInTranscript(text, backward); }};
     HACCEL m_keys = nullptr;
-    ConnectionCheck m_check{m_instance, [this] { FormResize(); }};
+    ConnectionCheckUi m_check{m_instance, [this] { FormResize(); }};
     std::unique_ptr<app::ChatSession> m_session;
 };
 

@@ -4,7 +4,7 @@
 #include <initguid.h> // the firewall's class and interface identifiers are defined here
 #include <netfw.h>
 // clang-format on
-#include "ui/win32/FirewallStatus.h"
+#include "ui/win32/FirewallComReader.h"
 
 #include "core/WidePath.h"
 #include "ui/win32/WindowText.h"

@@ -2,10 +2,11 @@
 
 #include "ui/win32/ConnectionCheckWindow.h"
 #include "ui/win32/Dpi.h"
-#include "ui/win32/FirewallWatch.h"
+#include "ui/win32/FirewallStatusWin32.h"
 #include "ui/win32/NoticeBar.h"
 
 #include <functional>
+#include <memory>
 #include <windows.h>
 
 namespace lirbo::win32 {
@@ -13,10 +14,10 @@ namespace lirbo::win32 {
 // The main window's part of the connection check: the firewall read at start, the notice bar it
 // may raise, the check window and the elevated rule helper. The main window forwards its
 // messages here and leaves room for the bar above the transcript.
-class ConnectionCheck {
+class ConnectionCheckUi {
 public:
     // `layout` lays the main window out again (the bar came or went).
-    ConnectionCheck(HINSTANCE instance, std::function<void()> layout);
+    ConnectionCheckUi(HINSTANCE instance, std::function<void()> layout);
     // The window is up: the firewall is read in the background.
     void start(HWND window);
     void openWindow();
@@ -26,20 +27,18 @@ public:
     HWND bar() const { return m_bar.handle(); }
     int barHeight(const Dpi& dpi) const { return m_bar.height(dpi); }
     void setFont(HFONT font, const Dpi& dpi);
+    // The firewall as the session's connection check reads it.
+    std::shared_ptr<app::IFirewallStatus> firewall() const { return m_firewall; }
 
 private:
-    std::string report() const;
-    void allow();
-    void tick();
+    ConnectionCheckWindow::Shown shown();
 
     HINSTANCE m_instance;
     HWND m_main = nullptr;
     HFONT m_font = nullptr;
-    FirewallWatch m_firewall;
+    std::shared_ptr<FirewallStatusWin32> m_firewall = std::make_shared<FirewallStatusWin32>();
     NoticeBar m_bar;
     ConnectionCheckWindow m_window;
-    bool m_allowRunning = false;
-    DWORD m_lastRead = 0;
 };
 
 } // namespace lirbo::win32
