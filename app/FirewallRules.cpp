@@ -192,8 +192,9 @@ bool allowRuleHelps(const Verdict& verdict) {
 }
 
 std::string noticeText(int port) {
-    // "Брандмауэр Windows не пропускает входящие на UDP 8800: сообщения могут не доходить."
-    return "\xC1\xF0\xE0\xED\xE4\xEC\xE0\xF3\xFD\xF0 Windows \xED\xE5 \xEF\xF0\xEE\xEF\xF3\xF1\xEA\xE0\xE5\xF2 "
+    // "Брандмауэр не пропускает входящие на UDP 8800: сообщения могут не доходить." The port
+    // comes early: a narrow window cuts the end of the line.
+    return "\xC1\xF0\xE0\xED\xE4\xEC\xE0\xF3\xFD\xF0 \xED\xE5 \xEF\xF0\xEE\xEF\xF3\xF1\xEA\xE0\xE5\xF2 "
            "\xE2\xF5\xEE\xE4\xFF\xF9\xE8\xE5 \xED\xE0 UDP " +
            std::to_string(port) +
            ": \xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xFF \xEC\xEE\xE3\xF3\xF2 \xED\xE5 \xE4\xEE\xF5\xEE\xE4\xE8\xF2\xFC.";

@@ -119,7 +119,9 @@ INT_PTR CALLBACK ConnectionCheckWindow::dialogProc(HWND dialog, UINT message, WP
         SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
         reinterpret_cast<ConnectionCheckWindow*>(lParam)->m_dialog = dialog;
         applyPixelGeometry(dialog);
-        return TRUE;
+        // The focus on the copy button: the report is read, not typed into.
+        SetFocus(GetDlgItem(dialog, IDC_CHECK_COPY));
+        return FALSE;
     }
     auto* self = reinterpret_cast<ConnectionCheckWindow*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
     return self != nullptr && self->m_dialog == dialog ? self->handle(message, wParam) : FALSE;

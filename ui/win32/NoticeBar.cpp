@@ -9,7 +9,7 @@ namespace lirbo::win32 {
 namespace {
 
 constexpr wchar_t kBarClass[] = L"TLirboNoticeBar";
-constexpr int kLinkWidth = 100;
+constexpr int kLinkWidth = 90;
 constexpr int kCloseWidth = 20;
 
 HMENU controlId(int id) {
@@ -40,8 +40,8 @@ void NoticeBar::show(HWND parent, HINSTANCE instance, HFONT font, const std::wst
                              WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS, 0, 0, 0,
                              0, m_bar, controlId(IDC_NOTICE_TEXT), instance, nullptr);
     const std::wstring markup = L"<a>" + link + L"</a>";
-    m_link = CreateWindowExW(0, WC_LINK, markup.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, m_bar,
-                             controlId(IDC_NOTICE_LINK), instance, nullptr);
+    m_link = CreateWindowExW(0, WC_LINK, markup.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | LWS_TRANSPARENT, 0, 0, 0,
+                             0, m_bar, controlId(IDC_NOTICE_LINK), instance, nullptr);
     m_close = CreateWindowExW(0, WC_BUTTONW, L"\u00D7", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_FLAT, 0,
                               0, 0, 0, m_bar, controlId(IDC_NOTICE_CLOSE), instance, nullptr);
     setFont(font, m_dpi);
