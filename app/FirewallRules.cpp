@@ -148,7 +148,7 @@ bool portListTakes(std::string_view ports, int port) {
 }
 
 bool ruleApplies(const Rule& rule, const std::string& program, int port, int profile) {
-    if (!rule.inbound || !rule.enabled || (rule.profiles & profile) == 0) {
+    if (!rule.inbound || !rule.enabled || rule.forService || (rule.profiles & profile) == 0) {
         return false;
     }
     if (rule.protocol != kUdp && rule.protocol != kAnyProtocol) {

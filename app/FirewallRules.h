@@ -27,6 +27,7 @@ struct Rule {
     std::string localPorts;  // "8800", "8000-9000, 8800", "*"; empty: every port
     std::string application; // the program's full path; empty: every program
     int profiles = kAllProfiles;
+    bool forService = false; // limited to a system service: never the chat's
 };
 
 struct Profile {

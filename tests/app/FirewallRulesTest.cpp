@@ -9,7 +9,7 @@ namespace {
 const std::string kProgram = "C:\\Program Files\\Lirbo\\lirbo.exe";
 
 fw::Rule allowPort(std::string ports) {
-    return {"r", true, true, true, fw::kUdp, std::move(ports), "", fw::kAllProfiles};
+    return {"r", true, true, true, fw::kUdp, std::move(ports), "", fw::kAllProfiles, false};
 }
 
 } // namespace
@@ -38,6 +38,7 @@ TEST(FirewallRulesTest, WhichRulesConcernInboundUdpToTheProgram) {
         {with([](fw::Rule& r) { r.protocol = 6; }), false},
         {with([](fw::Rule& r) { r.protocol = fw::kAnyProtocol, r.localPorts = ""; }), true},
         {with([](fw::Rule& r) { r.profiles = fw::kDomain; }), false},
+        {with([](fw::Rule& r) { r.forService = true; }), false},
         {with([](fw::Rule& r) { r.localPorts = "", r.application = "c:\\program files\\LIRBO\\Lirbo.EXE"; }), true},
         {with([](fw::Rule& r) { r.localPorts = "", r.application = "C:\\Other\\lirbo.exe"; }), false},
     };

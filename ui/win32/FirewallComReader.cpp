@@ -89,6 +89,7 @@ void readRules(INetFwPolicy2* policy, fw::Snapshot& snapshot) {
             BSTR name = nullptr;
             BSTR ports = nullptr;
             BSTR application = nullptr;
+            BSTR service = nullptr;
             rule->get_Enabled(&enabled);
             rule->get_Action(&action);
             rule->get_Protocol(&protocol);
@@ -96,6 +97,7 @@ void readRules(INetFwPolicy2* policy, fw::Snapshot& snapshot) {
             rule->get_Name(&name);
             rule->get_LocalPorts(&ports);
             rule->get_ApplicationName(&application);
+            rule->get_ServiceName(&service);
             read.enabled = enabled != VARIANT_FALSE;
             read.allows = action == NET_FW_ACTION_ALLOW;
             read.protocol = static_cast<int>(protocol);
@@ -103,6 +105,8 @@ void readRules(INetFwPolicy2* policy, fw::Snapshot& snapshot) {
             read.name = cp1251(take(name));
             read.localPorts = cp1251(take(ports));
             read.application = foldedPath(take(application));
+            const std::wstring serviceName = take(service);
+            read.forService = !serviceName.empty() && serviceName != L"*";
             snapshot.rules.push_back(std::move(read));
         }
         VariantClear(&item);
@@ -120,7 +124,7 @@ bool fakedFirewall(fw::Snapshot& snapshot) {
     const std::wstring state = value;
     snapshot = {true, "", fw::kPrivate, {{fw::kPrivate, state != L"off", false, false}}, {}};
     if (state == L"allowed") {
-        snapshot.rules.push_back({"Lirbo (UDP 8800)", true, true, true, fw::kUdp, "8800", "", fw::kAllProfiles});
+        snapshot.rules.push_back({"Lirbo (UDP 8800)", true, true, true, fw::kUdp, "8800", "", fw::kAllProfiles, false});
     }
     return true;
 }
