@@ -1,9 +1,13 @@
 #pragma once
 
 #include "app/Attention.h"
+#include "app/ConnectionCheck.h"
+#include "app/ConnectionReport.h"
 #include "app/FileChooser.h"
 #include "app/HistoryLog.h"
+#include "app/IFirewallStatus.h"
 #include "app/IFrontEnd.h"
+#include "app/MachineProbe.h"
 #include "app/PeerFailures.h"
 #include "app/Presence.h"
 #include "app/SentLines.h"
@@ -21,6 +25,7 @@
 #include "net/IdUDPServer.h"
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -108,6 +113,14 @@ public:
     Presence::Row peerPresence(int index) const;
     const Attention& attention() const { return m_attention; }
 
+    // The connection check: what the window shows now (routes probed, the firewall read), and
+    // the check itself. The probes are the system's and FirewallAdvice until replaced.
+    ConnectionSnapshot connectionSnapshot();
+    const ConnectionCheck& connectionCheck() const { return m_check; }
+    void setConnectionProbes(std::shared_ptr<IMachineProbe> machine, std::shared_ptr<IFirewallStatus> firewall);
+    // "Разрешить в брандмауэре": asks the firewall to add the rule; returns at once.
+    void allowInFirewall();
+
     bool ended() const { return m_ended; }
     // The local port the listener is bound to.
     int listenPort() const;
@@ -152,6 +165,7 @@ private:
     std::optional<core::TChatSettings> m_settings;
     core::SystemClock m_clock;
     PeerFailures m_failures;
+    ConnectionCheck m_check;
     net::HostResolver m_resolver;
     net::TIdUDPClient m_idUDPClient;
     net::TIdUDPServer m_idUDPServer;
@@ -166,6 +180,9 @@ private:
     std::optional<TranscriptMatch> m_lastMatch;
     Attention m_attention;
     Presence m_presence;
+    std::shared_ptr<IMachineProbe> m_machineProbe;
+    std::shared_ptr<IFirewallStatus> m_firewall;
+    std::uint64_t m_malformed = 0; // datagrams that held no chat message
     // lirbo.ini was refused at start (shown then) and not written since: the close leaves it alone.
     bool m_settingsRefused = false;
     bool m_closing = false;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <chrono>
+#include <functional>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace lirbo::app {
@@ -30,6 +34,29 @@ class SystemMachineProbe : public IMachineProbe {
 public:
     std::vector<MachineInterface> interfaces() override;
     int routeFrom(const std::string& address, std::string& localAddress) override;
+};
+
+// Another probe's answers, with each route kept for 10 s: the window refreshes every second, and
+// a list of thousands of entries must not cost thousands of sockets each time.
+class RouteCache : public IMachineProbe {
+public:
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+    static constexpr std::chrono::seconds kRouteLife{10};
+
+    explicit RouteCache(std::shared_ptr<IMachineProbe> probe, Clock clock = &std::chrono::steady_clock::now)
+        : m_probe(std::move(probe)), m_clock(std::move(clock)) {}
+    std::vector<MachineInterface> interfaces() override { return m_probe->interfaces(); }
+    int routeFrom(const std::string& address, std::string& localAddress) override;
+
+private:
+    struct Route {
+        int error = 0;
+        std::string local;
+        std::chrono::steady_clock::time_point time;
+    };
+    std::shared_ptr<IMachineProbe> m_probe;
+    Clock m_clock;
+    std::unordered_map<std::string, Route> m_routes;
 };
 
 } // namespace lirbo::app

@@ -19,6 +19,7 @@ class QWidget;
 namespace lirbo::ui {
 
 class AttentionTray;
+class ConnectionCheckWindow;
 class FindBar;
 class TranscriptView;
 
@@ -44,6 +45,8 @@ public:
     const QtBeeper& beeper() const { return m_beeper; }
     TranscriptView& memoChat() { return *m_memoChat; }
     const AttentionTray& tray() const { return *m_tray; }
+    // "Проверка связи", once it was opened (it lives as long as the window).
+    ConnectionCheckWindow* connectionCheckWindow() const { return m_connectionCheck; }
 
     // Where files the user asks to see go (the desktop's viewer by default); tests replace it.
     // False when nothing could show the file.
@@ -114,6 +117,7 @@ private:
     void N8Click();
     void N4Click();
     void N10Click();
+    void checkConnectionClick();
     bool findInTranscript(const QString& text, bool backward);
 
     QtBeeper m_beeper;
@@ -134,6 +138,7 @@ private:
     FindBar* m_findBar = nullptr;
     FileOpener m_openFile;
     AttentionTray* m_tray = nullptr;
+    ConnectionCheckWindow* m_connectionCheck = nullptr;
     QTimer m_presenceRedraw;  // a flood of datagrams redraws the rows' presence once per batch
     QTimer m_attentionRedraw; // and the notification icon's hint and mark
 };
