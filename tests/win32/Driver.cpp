@@ -723,6 +723,8 @@ HWND connectionCheck(Program& lirbo, bool allowShown) {
     HWND report = GetDlgItem(window, IDC_CHECK_REPORT);
     check(waitFor([&] { return contains(text(report), "Входящие на UDP 8800: "); }),
           "the report gives the firewall's word on UDP 8800", text(report));
+    check(contains(text(report), "127.0.0.2") && contains(text(report), "ещё не писал"),
+          "the report has a row for the peer entry with its verdict");
     check((IsWindowVisible(GetDlgItem(window, IDC_CHECK_ALLOW)) != FALSE) == allowShown &&
               text(GetDlgItem(window, IDC_CHECK_ALLOW)) == "Разрешить в брандмауэре",
           std::string("the allow button ") + (allowShown ? "shows" : "stays hidden"));

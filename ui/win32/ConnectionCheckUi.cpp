@@ -7,10 +7,12 @@ namespace lirbo::win32 {
 
 ConnectionCheckUi::ConnectionCheckUi(HINSTANCE instance, std::function<void()> layout)
     : m_instance(instance), m_bar([this] { openWindow(); }, std::move(layout)),
-      m_window([this] { return shown(); }, [this] { m_firewall->addRule(); }) {}
+      m_window([this] { return shown(); }, [this] { m_session->allowInFirewall(); }) {}
 
-void ConnectionCheckUi::start(HWND window) {
+void ConnectionCheckUi::start(HWND window, app::ChatSession& session) {
     m_main = window;
+    m_session = &session;
+    session.setConnectionProbes(nullptr, m_firewall); // the system's own probe of interfaces and routes
     m_firewall->start(window);
 }
 
@@ -24,12 +26,8 @@ void ConnectionCheckUi::openWindow() {
 }
 
 ConnectionCheckWindow::Shown ConnectionCheckUi::shown() {
-    const app::FirewallReport firewall = m_firewall->read();
-    std::string report;
-    for (const std::string& line : firewall.lines) {
-        report += line + "\n";
-    }
-    return {report, firewall.canAddRule};
+    const app::ConnectionSnapshot snapshot = m_session->connectionSnapshot();
+    return {app::connectionReportText(snapshot), snapshot.firewall.canAddRule};
 }
 
 bool ConnectionCheckUi::handle(UINT message, WPARAM wParam, LPARAM lParam) {

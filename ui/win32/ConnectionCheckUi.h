@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ChatSession.h"
 #include "ui/win32/ConnectionCheckWindow.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/FirewallStatusWin32.h"
@@ -18,8 +19,8 @@ class ConnectionCheckUi {
 public:
     // `layout` lays the main window out again (the bar came or went).
     ConnectionCheckUi(HINSTANCE instance, std::function<void()> layout);
-    // The window is up: the firewall is read in the background.
-    void start(HWND window);
+    // The window is up: the session's check reads this firewall, first in the background now.
+    void start(HWND window, app::ChatSession& session);
     void openWindow();
     // Messages of the main window that are the check's; true when handled.
     bool handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -27,14 +28,13 @@ public:
     HWND bar() const { return m_bar.handle(); }
     int barHeight(const Dpi& dpi) const { return m_bar.height(dpi); }
     void setFont(HFONT font, const Dpi& dpi);
-    // The firewall as the session's connection check reads it.
-    std::shared_ptr<app::IFirewallStatus> firewall() const { return m_firewall; }
 
 private:
     ConnectionCheckWindow::Shown shown();
 
     HINSTANCE m_instance;
     HWND m_main = nullptr;
+    app::ChatSession* m_session = nullptr;
     HFONT m_font = nullptr;
     std::shared_ptr<FirewallStatusWin32> m_firewall = std::make_shared<FirewallStatusWin32>();
     NoticeBar m_bar;

@@ -20,6 +20,33 @@ void PeerListDrawing::attach(HWND list, HWND hints, RowPresence presence) {
     SetWindowSubclass(list, &PeerListDrawing::listProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
+namespace {
+
+// The verdict's dot at the row's left, as wide as half the row; returns where the text starts.
+int drawVerdict(HDC dc, const RECT& row, app::ConnectionVerdict verdict) {
+    const int height = row.bottom - row.top;
+    const int size = height / 2;
+    const int left = row.left + 2;
+    const int top = row.top + (height - size) / 2;
+    const bool problem = app::verdictIsProblem(verdict);
+    const bool answers = verdict == app::ConnectionVerdict::Answers;
+    const COLORREF colour = problem ? RGB(0xC0, 0x00, 0x00) : answers ? RGB(0x00, 0x90, 0x00) : RGB(0x90, 0x90, 0x90);
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    HBRUSH brush = problem || answers ? CreateSolidBrush(colour) : nullptr;
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, brush != nullptr ? static_cast<HGDIOBJ>(brush) : GetStockObject(NULL_BRUSH));
+    Ellipse(dc, left, top, left + size + 1, top + size + 1);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+    if (brush != nullptr) {
+        DeleteObject(brush);
+    }
+    return 2 + size + 3;
+}
+
+} // namespace
+
 void PeerListDrawing::draw(const DRAWITEMSTRUCT& item) const {
     if (item.itemID == static_cast<UINT>(-1)) {
         return;
@@ -36,7 +63,9 @@ void PeerListDrawing::draw(const DRAWITEMSTRUCT& item) const {
     const COLORREF colour = GetSysColor(departed ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     SetTextColor(item.hDC, item.itemData == kFailed ? RGB(0xC0, 0x00, 0x00) : colour);
     RECT area = item.rcItem;
-    area.left += 2;
+    area.left +=
+        drawVerdict(item.hDC, item.rcItem,
+                    item.itemID < m_verdicts.size() ? m_verdicts[item.itemID] : app::ConnectionVerdict::Unknown);
     DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     if ((item.itemState & ODS_FOCUS) != 0) {
@@ -68,8 +97,10 @@ bool PeerListDrawing::hintText(NMHDR* notice) {
 
 void PeerListDrawing::refresh() {
     const auto rows = static_cast<int>(SendMessageW(m_list, LB_GETCOUNT, 0, 0));
+    m_verdicts.assign(static_cast<std::size_t>(rows > 0 ? rows : 0), app::ConnectionVerdict::Unknown);
     for (int i = 0; i < rows && m_presence; ++i) {
         const app::Presence::Row row = m_presence(i);
+        m_verdicts[static_cast<std::size_t>(i)] = row.verdict;
         SendMessageW(m_list, LB_SETITEMDATA, static_cast<WPARAM>(i),
                      row.failed     ? kFailed
                      : row.departed ? kDeparted

@@ -4,13 +4,15 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace lirbo::win32 {
 
 // The rows of iplist drawn with their presence: an owner-drawn list box that keeps its strings
-// (so its text reads as before), a departed address greyed, a failed one red, and a hint per row
-// that follows the mouse from row to row.
+// (so its text reads as before), a departed address greyed, a failed one red, the connection
+// check's verdict as a dot before the address (red: a problem, green: answers, a grey ring:
+// nothing known yet), and a hint per row that follows the mouse from row to row.
 class PeerListDrawing {
 public:
     using RowPresence = std::function<app::Presence::Row(int index)>;
@@ -39,7 +41,8 @@ private:
     HWND m_hints = nullptr;
     RowPresence m_presence;
     int m_hintRow = -1;
-    std::wstring m_hint; // stays alive while the tooltip shows it
+    std::wstring m_hint;                            // stays alive while the tooltip shows it
+    std::vector<app::ConnectionVerdict> m_verdicts; // by row, as of the last refresh
 };
 
 } // namespace lirbo::win32

@@ -245,7 +245,7 @@ void TMainChat::buildHints() {
 
 void TMainChat::show(int showCommand) {
     m_session->start(); // FormCreate
-    m_check.start(m_window);
+    m_check.start(m_window, *m_session);
     int how = SW_SHOWNORMAL;
     if (showCommand == SW_SHOWMAXIMIZED || showCommand == SW_SHOWMINNOACTIVE) {
         how = showCommand;
