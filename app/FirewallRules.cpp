@@ -201,30 +201,30 @@ std::string noticeText(int port) {
 }
 
 std::vector<std::string> reportLines(const Snapshot& snapshot, const Verdict& verdict, int port) {
-    std::vector<std::string> lines{"\xC1\xF0\xE0\xED\xE4\xEC\xE0\xF3\xFD\xF0 Windows:"}; // "Брандмауэр Windows:"
+    std::vector<std::string> lines;
     for (const Profile& profile : snapshot.profiles) {
         if (snapshot.activeProfiles != 0 && (snapshot.activeProfiles & profile.type) == 0) {
             continue;
         }
-        // "  сеть «частная»: брандмауэр включён", ", все входящие запрещены"
+        // "Сеть «частная»: брандмауэр Windows включён", ", все входящие запрещены"
         std::string line =
-            "  \xF1\xE5\xF2\xFC " + quoted(profileName(profile.type)) +
-            (profile.enabled ? ": \xE1\xF0\xE0\xED\xE4\xEC\xE0\xF3\xFD\xF0 \xE2\xEA\xEB\xFE\xF7\xB8\xED"
-                             : ": \xE1\xF0\xE0\xED\xE4\xEC\xE0\xF3\xFD\xF0 \xE2\xFB\xEA\xEB\xFE\xF7\xE5\xED");
+            "\xD1\xE5\xF2\xFC " + quoted(profileName(profile.type)) +
+            (profile.enabled ? ": \xE1\xF0\xE0\xED\xE4\xEC\xE0\xF3\xFD\xF0 Windows \xE2\xEA\xEB\xFE\xF7\xB8\xED"
+                             : ": \xE1\xF0\xE0\xED\xE4\xEC\xE0\xF3\xFD\xF0 Windows \xE2\xFB\xEA\xEB\xFE\xF7\xE5\xED");
         if (profile.enabled && profile.blocksAllInbound) {
             line += ", \xE2\xF1\xE5 \xE2\xF5\xEE\xE4\xFF\xF9\xE8\xE5 \xE7\xE0\xEF\xF0\xE5\xF9\xE5\xED\xFB";
         }
         lines.push_back(line);
     }
     if (verdict.publicNetwork) {
-        // "  В общедоступной сети входящие без разрешающего правила закрыты."
+        // "В общедоступной сети входящие без разрешающего правила закрыты."
         lines.emplace_back(
-            "  \xC2 \xEE\xE1\xF9\xE5\xE4\xEE\xF1\xF2\xF3\xEF\xED\xEE\xE9 \xF1\xE5\xF2\xE8 "
+            "\xC2 \xEE\xE1\xF9\xE5\xE4\xEE\xF1\xF2\xF3\xEF\xED\xEE\xE9 \xF1\xE5\xF2\xE8 "
             "\xE2\xF5\xEE\xE4\xFF\xF9\xE8\xE5 \xE1\xE5\xE7 \xF0\xE0\xE7\xF0\xE5\xF8\xE0\xFE\xF9\xE5\xE3\xEE "
             "\xEF\xF0\xE0\xE2\xE8\xEB\xE0 \xE7\xE0\xEA\xF0\xFB\xF2\xFB.");
     }
-    // "  Входящие на UDP 8800: ..."
-    lines.push_back("  \xC2\xF5\xEE\xE4\xFF\xF9\xE8\xE5 \xED\xE0 UDP " + std::to_string(port) + ": " +
+    // "Входящие на UDP 8800: ..."
+    lines.push_back("\xC2\xF5\xEE\xE4\xFF\xF9\xE8\xE5 \xED\xE0 UDP " + std::to_string(port) + ": " +
                     inboundText(snapshot, verdict));
     return lines;
 }

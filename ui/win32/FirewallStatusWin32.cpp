@@ -48,7 +48,9 @@ app::FirewallReport FirewallStatusWin32::read() {
         readInBackground();
     }
     if (!m_taken) {
-        return {{"\xC1\xF0\xE0\xED\xE4\xEC\xE0\xF3\xFD\xF0 Windows: ..."}, false, false}; // "Брандмауэр Windows: ..."
+        // "Брандмауэр Windows: читается..."
+        return {
+            {"\xC1\xF0\xE0\xED\xE4\xEC\xE0\xF3\xFD\xF0 Windows: \xF7\xE8\xF2\xE0\xE5\xF2\xF1\xFF..."}, false, false};
     }
     return {app::firewall::reportLines(m_snapshot, m_verdict, kPort), app::firewall::noticeDue(m_verdict),
             app::firewall::allowRuleHelps(m_verdict) && !m_adding};
