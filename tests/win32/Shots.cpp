@@ -84,6 +84,8 @@ int firewallShots(const std::string& exe, const std::string& work, const std::st
         return 1;
     }
     SetForegroundWindow(main);
+    // Painted whole before the grab: the bar came a moment ago.
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     int failures = snap(main, out + "\\windows-notice.bmp") ? 0 : 1;
     menu(main, IDM_CHECK);
     HWND check = waitTopLevel(lirbo.id(), "#32770", "Проверка связи");
