@@ -483,7 +483,7 @@ Presence::Row ChatSession::peerPresence(int index) const {
 
 void ChatSession::setConnectionProbes(std::shared_ptr<IMachineProbe> machine,
                                       std::shared_ptr<IFirewallStatus> firewall) {
-    m_machineProbe = std::move(machine);
+    m_machineProbe = machine ? std::make_shared<RouteCache>(std::move(machine)) : nullptr;
     m_firewall = std::move(firewall);
 }
 

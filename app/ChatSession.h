@@ -113,8 +113,9 @@ public:
     Presence::Row peerPresence(int index) const;
     const Attention& attention() const { return m_attention; }
 
-    // The connection check: what the window shows now (routes probed, the firewall read), and
-    // the check itself. The probes are the system's and FirewallAdvice until replaced.
+    // The connection check: what the window shows now (routes probed, each kept 10 s; the
+    // firewall read), and the check itself. The probes are the system's and FirewallAdvice until
+    // replaced (Windows puts its firewall reader here); nullptr restores them.
     ConnectionSnapshot connectionSnapshot();
     const ConnectionCheck& connectionCheck() const { return m_check; }
     void setConnectionProbes(std::shared_ptr<IMachineProbe> machine, std::shared_ptr<IFirewallStatus> firewall);

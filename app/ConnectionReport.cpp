@@ -58,10 +58,11 @@ std::string listenerLine(const ListenerState& listener) {
 std::string countsLine(const ListenerState& listener) {
     return "\xCF\xEE\xEB\xF3\xF7\xE5\xED\xEE \xE4\xE0\xF2\xE0\xE3\xF0\xE0\xEC\xEC: " +
            std::to_string(listener.received) +
-           "; \xEE\xF2\xE1\xF0\xEE\xF8\xE5\xED\xEE: " + // "Получено датаграмм: " "; отброшено: "
-           std::to_string(listener.malformed) + " \xED\xE5 \xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xE9, " +
-           std::to_string(listener.tooLong) +                            // " не сообщений, "
-           " \xF1\xEB\xE8\xF8\xEA\xEE\xEC \xE4\xEB\xE8\xED\xED\xFB\xF5"; // " слишком длинных"
+           "; \xEE\xF2\xE1\xF0\xEE\xF8\xE5\xED\xEE: \xED\xE5 \xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xFF \xF7\xE0\xF2\xE0 "
+           "\x97 " + // "Получено датаграмм: " "; отброшено: не сообщения чата — "
+           std::to_string(listener.malformed) +
+           ", \xF1\xEB\xE8\xF8\xEA\xEE\xEC \xE4\xEB\xE8\xED\xED\xFB\xE5 \x97 " +
+           std::to_string(listener.tooLong); // ", слишком длинные — "
 }
 
 // The interface that holds `address`, when one does.

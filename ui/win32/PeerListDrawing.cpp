@@ -2,6 +2,7 @@
 
 #include "ui/win32/WindowText.h"
 
+#include <algorithm>
 #include <commctrl.h>
 
 namespace lirbo::win32 {
@@ -22,27 +23,29 @@ void PeerListDrawing::attach(HWND list, HWND hints, RowPresence presence) {
 
 namespace {
 
-// The verdict's dot at the row's left, as wide as half the row; returns where the text starts.
-int drawVerdict(HDC dc, const RECT& row, app::ConnectionVerdict verdict) {
-    const int height = row.bottom - row.top;
-    const int size = height / 2;
-    const int left = row.left + 2;
-    const int top = row.top + (height - size) / 2;
-    const bool problem = app::verdictIsProblem(verdict);
-    const bool answers = verdict == app::ConnectionVerdict::Answers;
-    const COLORREF colour = problem ? RGB(0xC0, 0x00, 0x00) : answers ? RGB(0x00, 0x90, 0x00) : RGB(0x90, 0x90, 0x90);
+// A dot before the row's text: red for a connection problem, green for a peer that answers, a
+// grey ring otherwise, sized by the row's height. Returns what is left of the row for the text.
+RECT drawVerdictMark(HDC dc, const RECT& row, app::ConnectionVerdict verdict) {
+    const LONG size = std::max<LONG>(4, (row.bottom - row.top) / 3);
+    const LONG top = row.top + (row.bottom - row.top - size) / 2;
+    const COLORREF colour = app::verdictIsProblem(verdict)               ? RGB(0xC0, 0x00, 0x00)
+                            : verdict == app::ConnectionVerdict::Answers ? RGB(0x00, 0x90, 0x00)
+                                                                         : RGB(0x90, 0x90, 0x90);
+    const bool filled = app::verdictIsProblem(verdict) || verdict == app::ConnectionVerdict::Answers;
     HPEN pen = CreatePen(PS_SOLID, 1, colour);
-    HBRUSH brush = problem || answers ? CreateSolidBrush(colour) : nullptr;
+    HBRUSH brush = filled ? CreateSolidBrush(colour) : nullptr;
     HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, brush != nullptr ? static_cast<HGDIOBJ>(brush) : GetStockObject(NULL_BRUSH));
-    Ellipse(dc, left, top, left + size + 1, top + size + 1);
+    HGDIOBJ oldBrush = SelectObject(dc, filled ? static_cast<HGDIOBJ>(brush) : GetStockObject(NULL_BRUSH));
+    Ellipse(dc, row.left + 3, top, row.left + 3 + size, top + size);
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
     DeleteObject(pen);
     if (brush != nullptr) {
         DeleteObject(brush);
     }
-    return 2 + size + 3;
+    RECT text = row;
+    text.left += 3 + size + 3;
+    return text;
 }
 
 } // namespace
@@ -62,10 +65,9 @@ void PeerListDrawing::draw(const DRAWITEMSTRUCT& item) const {
     SetBkMode(item.hDC, TRANSPARENT);
     const COLORREF colour = GetSysColor(departed ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     SetTextColor(item.hDC, item.itemData == kFailed ? RGB(0xC0, 0x00, 0x00) : colour);
-    RECT area = item.rcItem;
-    area.left +=
-        drawVerdict(item.hDC, item.rcItem,
-                    item.itemID < m_verdicts.size() ? m_verdicts[item.itemID] : app::ConnectionVerdict::Unknown);
+    const auto row = static_cast<std::size_t>(item.itemID);
+    RECT area = drawVerdictMark(item.hDC, item.rcItem,
+                                row < m_verdicts.size() ? m_verdicts[row] : app::ConnectionVerdict::Unknown);
     DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     if ((item.itemState & ODS_FOCUS) != 0) {

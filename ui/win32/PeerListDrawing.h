@@ -10,9 +10,8 @@
 namespace lirbo::win32 {
 
 // The rows of iplist drawn with their presence: an owner-drawn list box that keeps its strings
-// (so its text reads as before), a departed address greyed, a failed one red, the connection
-// check's verdict as a dot before the address (red: a problem, green: answers, a grey ring:
-// nothing known yet), and a hint per row that follows the mouse from row to row.
+// (so its text reads as before), a departed address greyed, a failed one red, a small mark before
+// each row for its connection verdict, and a hint per row that follows the mouse from row to row.
 class PeerListDrawing {
 public:
     using RowPresence = std::function<app::Presence::Row(int index)>;
@@ -40,9 +39,9 @@ private:
     HWND m_list = nullptr;
     HWND m_hints = nullptr;
     RowPresence m_presence;
+    std::vector<app::ConnectionVerdict> m_verdicts; // per row, as of the latest refresh
     int m_hintRow = -1;
-    std::wstring m_hint;                            // stays alive while the tooltip shows it
-    std::vector<app::ConnectionVerdict> m_verdicts; // by row, as of the last refresh
+    std::wstring m_hint; // stays alive while the tooltip shows it
 };
 
 } // namespace lirbo::win32
