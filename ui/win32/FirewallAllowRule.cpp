@@ -1,5 +1,6 @@
 #include "ui/win32/FirewallAllowRule.h"
 
+#include "ui/win32/FirewallComReader.h"
 #include "ui/win32/MessageBoxes.h"
 #include "ui/win32/WindowText.h"
 
@@ -13,13 +14,7 @@ namespace {
 
 // The same rule as the installer's, under the same name, for the program running now.
 std::wstring netshArguments() {
-    std::wstring program(MAX_PATH, L'\0');
-    DWORD length = 0;
-    while ((length = GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()))) ==
-           program.size()) {
-        program.resize(program.size() * 2);
-    }
-    program.resize(length);
+    const std::wstring program = programPath();
     // A Windows path never holds a quotation mark, so the quoted path stays one argument.
     return L"advfirewall firewall add rule name=\"Lirbo (UDP 8800)\" dir=in action=allow protocol=UDP "
            L"localport=8800 program=\"" +

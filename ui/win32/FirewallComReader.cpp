@@ -131,14 +131,18 @@ bool fakedFirewall(fw::Snapshot& snapshot) {
 
 } // namespace
 
-std::string runningProgram() {
+std::wstring programPath() {
     std::wstring path(MAX_PATH, L'\0');
     DWORD length = 0;
     while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) == path.size()) {
         path.resize(path.size() * 2);
     }
     path.resize(length);
-    return foldedPath(path);
+    return path;
+}
+
+std::string runningProgram() {
+    return foldedPath(programPath());
 }
 
 fw::Snapshot readFirewall() {

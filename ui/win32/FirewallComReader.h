@@ -13,6 +13,8 @@ namespace lirbo::win32 {
 // are upper-cased UTF-8, so that they compare as Windows compares paths.
 app::firewall::Snapshot readFirewall();
 std::string runningProgram();
+// The running program's full path as the system gives it, whatever its length.
+std::wstring programPath();
 
 // The firewall is read off the window's thread; `window` gets `message` when the snapshot is
 // ready, its lParam a heap-allocated app::firewall::Snapshot that the receiver takes over.
