@@ -36,6 +36,8 @@ bool ConnectionCheckUi::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (m_firewall->take(lParam)) {
             m_bar.show(m_main, m_instance, m_font, wide(app::firewall::noticeText(FirewallStatusWin32::kPort)),
                        L"Проверка связи");
+        } else if (!m_firewall->blocksChat()) {
+            m_bar.close(); // the rule was added meanwhile: the bar would say what is no longer so
         }
         m_window.refresh();
         return true;

@@ -22,6 +22,8 @@ public:
     // Takes a posted snapshot over; true when the start-up notice is due now: this is the first
     // word, the firewall is on and nothing lets the chat's datagrams in.
     bool take(LPARAM snapshot);
+    // The latest word says the firewall keeps the chat's datagrams out.
+    bool blocksChat() const { return app::firewall::noticeDue(m_verdict); }
     // The elevated helper has ended: its failure in a box, and the firewall read again.
     void allowFinished(AllowOutcome outcome, DWORD detail);
 

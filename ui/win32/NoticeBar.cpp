@@ -49,6 +49,12 @@ void NoticeBar::show(HWND parent, HINSTANCE instance, HFONT font, const std::wst
     m_changed();
 }
 
+void NoticeBar::close() {
+    if (m_bar != nullptr) {
+        PostMessageW(m_bar, WM_CLOSE, 0, 0);
+    }
+}
+
 void NoticeBar::setFont(HFONT font, const Dpi& dpi) {
     m_dpi = dpi;
     for (HWND control : {m_text, m_link, m_close}) {
@@ -94,7 +100,7 @@ LRESULT NoticeBar::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_NOTICE_CLOSE) {
-            PostMessageW(m_bar, WM_CLOSE, 0, 0); // not while the button is inside its own click
+            close(); // posted: not while the button is inside its own click
         }
         return 0;
     case WM_CLOSE:

@@ -19,6 +19,8 @@ public:
     // Creates the bar as child `id` of `parent`; a bar already shown keeps its text.
     void show(HWND parent, HINSTANCE instance, HFONT font, const std::wstring& text, const std::wstring& link);
     HWND handle() const { return m_bar; }
+    // Closes the bar, as its close button does.
+    void close();
     // The bar's height at this scaling, 0 while it is not shown.
     int height(const Dpi& dpi) const { return m_bar != nullptr ? dpi(kHeight) : 0; }
     void setFont(HFONT font, const Dpi& dpi);
