@@ -81,6 +81,7 @@ ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints, std::shared_p
     m_peers.setChangeListener([this] { onPeersChanged(); });
     m_controller.setHideFilter([this](const std::string& senderAddress) { return hides(senderAddress); });
     m_idUDPClient.setResolver(&m_resolver);
+    m_sender.setConnectionCheck(&m_check);
     m_resolver.setChangeCallback([this] { m_frontEnd.wake(); });
     net::THandOver& handOver = net::THandOver::instance();
     handOver.setWakeCallback([this] { m_frontEnd.wake(); });
@@ -383,6 +384,7 @@ void ChatSession::onPeersChanged() {
     const auto& entries = m_peers.entries();
     m_presence.setPeers(entries);
     m_failures.keepOnly(entries);
+    m_check.setPeers(entries);
     m_resolver.watch(entries);
     m_frontEnd.peersChanged();
 }
@@ -390,8 +392,11 @@ void ChatSession::onPeersChanged() {
 void ChatSession::takeLookupResults() {
     bool changed = false;
     for (const auto& [name, result] : m_resolver.takeChanges()) {
-        changed |= result.error != 0 ? m_failures.failed(name, PeerFailures::Cause::Lookup,
-                                                         net::EIdSocketError(result.error).message())
+        const std::string message = result.error != 0 ? net::EIdSocketError(result.error).message() : std::string();
+        const ConnectionVerdict before = m_check.verdict(name);
+        m_check.lookedUp(name, result.error, message, result.address.toString());
+        changed |= m_check.verdict(name) != before;
+        changed |= result.error != 0 ? m_failures.failed(name, PeerFailures::Cause::Lookup, message)
                                      : m_failures.answered(name);
     }
     if (changed) {
@@ -463,9 +468,14 @@ bool ChatSession::hides(const std::string& senderAddress) const {
 
 void ChatSession::IdUDPServerUDPRead(const std::string& bytes, const std::string& senderAddress) {
     const auto received = m_controller.receive(bytes, senderAddress);
-    if (!received || m_tearingDown) {
+    if (!received) {
+        ++m_malformed;
         return;
     }
+    if (m_tearingDown) {
+        return;
+    }
+    m_check.heard(senderAddress, received->nick);
     const bool departureNotice = received->kind == core::TShownMessage::Kind::DepartureNotice;
 
     // A hidden message still tells who is there and under which nick.
@@ -555,6 +565,13 @@ Presence::Row ChatSession::peerPresence(int index) const {
     const std::string entry = m_peers.get(index);
     Presence::Row row = m_presence.row(entry);
     m_failures.mark(entry, row);
+    row.verdict = m_check.verdict(entry);
+    // The hint ends with the verdict, unless it says the same already ("ещё не писал").
+    const std::string verdict = verdictText(row.verdict);
+    if (!verdict.empty() && (row.hint.size() < verdict.size() ||
+                             row.hint.compare(row.hint.size() - verdict.size(), verdict.size(), verdict) != 0)) {
+        row.hint += "; " + verdict;
+    }
     const PeerNames::Name name = m_names.name(entry);
     if (!name.text.empty()) { // the row may be too narrow for the whole name
         row.hint += name.learned ? "\n\xED\xE8\xEA: " : "\n\xEF\xEE\xE4\xEF\xE8\xF1\xFC: "; // "ник: ", "подпись: "
@@ -565,6 +582,51 @@ Presence::Row ChatSession::peerPresence(int index) const {
 
 PeerNames::Name ChatSession::peerName(int index) const {
     return m_names.name(m_peers.get(index));
+}
+
+void ChatSession::setConnectionProbes(std::shared_ptr<IMachineProbe> machine,
+                                      std::shared_ptr<IFirewallStatus> firewall) {
+    m_machineProbe = machine ? std::make_shared<RouteCache>(std::move(machine)) : nullptr;
+    m_firewall = std::move(firewall);
+}
+
+ConnectionSnapshot ChatSession::connectionSnapshot() {
+    if (!m_machineProbe) {
+        m_machineProbe = std::make_shared<RouteCache>(std::make_shared<SystemMachineProbe>());
+    }
+    if (!m_firewall) {
+        m_firewall = std::make_shared<FirewallAdvice>();
+    }
+    ListenerState listener;
+    const net::TIdSocketHandle* binding = m_idUDPServer.currentBinding();
+    listener.open = m_idUDPServer.active() && binding != nullptr;
+    if (listener.open) {
+        listener.address = binding->IP.empty() ? std::string("0.0.0.0") : binding->IP;
+        listener.port = binding->Port;
+    }
+    const net::TIdUDPServer::Counts counts = m_idUDPServer.counts();
+    listener.received = counts.received;
+    listener.tooLong = counts.tooLong;
+    listener.malformed = m_malformed;
+    std::vector<ConnectionVerdict> before;
+    for (const auto& entry : m_peers.entries()) {
+        before.push_back(m_check.verdict(entry));
+    }
+    ConnectionSnapshot snapshot = buildConnectionSnapshot(m_check, m_peers.entries(), *m_machineProbe, listener,
+                                                          *m_firewall, std::chrono::steady_clock::now());
+    for (std::size_t i = 0; i < before.size() && i < snapshot.peers.size(); ++i) {
+        if (snapshot.peers[i].verdict != before[i]) {
+            m_frontEnd.presenceChanged(); // a route probed changed a row's verdict, and so its mark
+            break;
+        }
+    }
+    return snapshot;
+}
+
+void ChatSession::allowInFirewall() {
+    if (m_firewall) {
+        m_firewall->addRule();
+    }
 }
 
 } // namespace lirbo::app

@@ -2,10 +2,14 @@
 
 #include "app/ArrivalSound.h"
 #include "app/Attention.h"
+#include "app/ConnectionCheck.h"
+#include "app/ConnectionReport.h"
 #include "app/FileChooser.h"
 #include "app/HiddenMessages.h"
 #include "app/HistoryLog.h"
+#include "app/IFirewallStatus.h"
 #include "app/IFrontEnd.h"
+#include "app/MachineProbe.h"
 #include "app/PeerFailures.h"
 #include "app/PeerNames.h"
 #include "app/Presence.h"
@@ -26,6 +30,7 @@
 #include "net/IdUDPServer.h"
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -137,6 +142,15 @@ public:
     const Attention& attention() const { return m_attention; }
     const core::TChatOptions& options() const { return m_options; }
 
+    // The connection check: what the window shows now (routes probed, each kept 10 s; the
+    // firewall read), and the check itself. The probes are the system's and FirewallAdvice until
+    // replaced (Windows puts its firewall reader here); nullptr restores them.
+    ConnectionSnapshot connectionSnapshot();
+    const ConnectionCheck& connectionCheck() const { return m_check; }
+    void setConnectionProbes(std::shared_ptr<IMachineProbe> machine, std::shared_ptr<IFirewallStatus> firewall);
+    // "Разрешить в брандмауэре": asks the firewall to add the rule; returns at once.
+    void allowInFirewall();
+
     bool ended() const { return m_ended; }
     // The local port the listener is bound to.
     int listenPort() const;
@@ -187,6 +201,7 @@ private:
     std::optional<core::TChatSettings> m_settings;
     core::SystemClock m_clock;
     PeerFailures m_failures;
+    ConnectionCheck m_check;
     net::HostResolver m_resolver;
     net::TIdUDPClient m_idUDPClient;
     net::TIdUDPServer m_idUDPServer;
@@ -208,6 +223,9 @@ private:
     std::string m_lastSent;
     PeerNames m_names;
     HiddenMessages m_hidden;
+    std::shared_ptr<IMachineProbe> m_machineProbe;
+    std::shared_ptr<IFirewallStatus> m_firewall;
+    std::uint64_t m_malformed = 0; // datagrams that held no chat message
     // lirbo.ini was refused at start (shown then) and not written since: the close leaves it alone.
     bool m_settingsRefused = false;
     bool m_closing = false;

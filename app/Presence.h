@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ConnectionVerdict.h"
+
 #include <cstddef>
 #include <string>
 #include <unordered_map>
@@ -19,6 +21,7 @@ public:
         std::string hint; // Windows-1251: "последнее сообщение в hh:nn" or "ещё не писал"
         bool departed = false;
         bool failed = false; // the last lookup of its name or send to it failed (PeerFailures)
+        ConnectionVerdict verdict = ConnectionVerdict::Unknown; // the connection check's (ConnectionCheck)
     };
 
     // Remembers at most `unlistedLimit` addresses beyond those of the peer list, so that datagrams

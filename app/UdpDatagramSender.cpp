@@ -1,5 +1,6 @@
 #include "app/UdpDatagramSender.h"
 
+#include "net/IPv4Address.h"
 #include "net/IdExceptions.h"
 #include "net/IdUDPClient.h"
 
@@ -9,14 +10,27 @@ void UdpDatagramSender::sendDatagram(const std::string& host, const std::string&
     try {
         m_client.Host = m_client.resolve(host);
     } catch (const net::EIdSocketError& error) {
+        if (m_check != nullptr) {
+            m_check->sent(host, "", error.lastError(), error.message());
+        }
         note(m_failures.failed(host, PeerFailures::Cause::Lookup, error.message()));
         throw;
     }
+    // The check keeps dotted addresses, whatever form the entry was typed in.
+    const auto address = net::IPv4Address::parse(m_client.Host);
+    const std::string dotted = address ? address->toString() : m_client.Host;
     try {
         m_client.Send(bytes);
     } catch (const core::Exception& error) {
+        if (m_check != nullptr) {
+            const auto* socketError = dynamic_cast<const net::EIdSocketError*>(&error);
+            m_check->sent(host, dotted, socketError != nullptr ? socketError->lastError() : -1, error.message());
+        }
         note(m_failures.failed(host, PeerFailures::Cause::Send, error.message()));
         throw;
+    }
+    if (m_check != nullptr) {
+        m_check->sent(host, dotted, 0, "");
     }
     note(m_failures.sent(host));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ConnectionCheck.h"
 #include "app/PeerFailures.h"
 #include "core/ChatPorts.h"
 
@@ -19,6 +20,8 @@ public:
         : m_client(client), m_failures(failures), m_changed(std::move(changed)) {}
 
     void sendDatagram(const std::string& host, const std::string& bytes) override;
+    // Also tells `check` (not owned; nullptr: nothing) of each send's outcome and address.
+    void setConnectionCheck(ConnectionCheck* check) { m_check = check; }
 
 private:
     void note(bool changed) const;
@@ -26,6 +29,7 @@ private:
     net::TIdUDPClient& m_client;
     PeerFailures& m_failures;
     std::function<void()> m_changed;
+    ConnectionCheck* m_check = nullptr;
 };
 
 } // namespace lirbo::app

@@ -105,11 +105,19 @@ bool TIdUDPListenerThread::readSocket(SocketHandle socket, Batch& batch) {
             binding = entry.second;
         }
     }
+    // Counted once per read of the socket, whichever way it ends.
+    const std::size_t sizeBefore = batch.size;
+    std::uint64_t tooLong = 0;
+    auto counted = [&](bool result) {
+        m_server.m_received.fetch_add(batch.size - sizeBefore + tooLong, std::memory_order_relaxed);
+        m_server.m_tooLong.fetch_add(tooLong, std::memory_order_relaxed);
+        return result;
+    };
     // Every receive either takes a datagram off the queue or finds it empty, so a socket that
     // keeps failing (a datagram too long, a reset) still ends the loop within the batch limit.
     for (std::size_t attempts = 0; batch.size < kBatchLimit && attempts < kBatchLimit; ++attempts) {
         if (stopping()) {
-            return false;
+            return counted(false);
         }
         if (batch.size == batch.datagrams.size()) {
             batch.datagrams.push_back(std::make_unique<Received>());
@@ -120,7 +128,10 @@ bool TIdUDPListenerThread::readSocket(SocketHandle socket, Batch& batch) {
         const int error = SocketLibrary::receiveFrom(socket, datagram.data.buffer(), datagram.data.size(), received,
                                                      datagram.from, datagram.fromPort);
         if (error == wsa::WouldBlock) {
-            return true;
+            return counted(true);
+        }
+        if (error == wsa::MessageTooLong) {
+            ++tooLong;
         }
         if (error != 0) {
             continue; // this datagram is lost, the next may be fine
@@ -129,7 +140,7 @@ bool TIdUDPListenerThread::readSocket(SocketHandle socket, Batch& batch) {
         datagram.binding = binding;
         ++batch.size;
     }
-    return batch.size < kBatchLimit;
+    return counted(batch.size < kBatchLimit);
 }
 
 void TIdUDPListenerThread::deliverBatch(Batch& batch) {

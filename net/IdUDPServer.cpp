@@ -99,4 +99,8 @@ void TIdUDPServer::close() {
     m_currentBinding = nullptr;
 }
 
+TIdUDPServer::Counts TIdUDPServer::counts() const {
+    return Counts{m_received.load(std::memory_order_relaxed), m_tooLong.load(std::memory_order_relaxed)};
+}
+
 } // namespace lirbo::net

@@ -4,6 +4,8 @@
 #include "net/IdSocketHandle.h"
 #include "net/IdUDPBase.h"
 
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -42,6 +44,14 @@ public:
 
     TIdSocketHandle* currentBinding() const { return m_currentBinding; }
 
+    // What the listener thread took off its sockets since this server was made: datagrams
+    // received, and those dropped whole as longer than the buffer. Any thread may read them.
+    struct Counts {
+        std::uint64_t received = 0;
+        std::uint64_t tooLong = 0;
+    };
+    Counts counts() const;
+
     // How long the listener thread waits for a datagram before it looks at its stop flag again;
     // applies from the next opening. Closing wakes the thread at once regardless.
     void setWaitPeriod(int milliseconds) { m_waitPeriodMs = milliseconds; }
@@ -59,6 +69,9 @@ private:
     std::unique_ptr<TIdUDPListenerThread> m_thread;
     int m_waitPeriodMs = 1000;
     bool m_delivering = false; // OnUDPRead runs on the main thread right now
+    // Written by the listener thread alone, once per read of a socket: no lock, no contention.
+    std::atomic<std::uint64_t> m_received{0};
+    std::atomic<std::uint64_t> m_tooLong{0};
 };
 
 } // namespace lirbo::net

@@ -96,6 +96,24 @@ int SocketLibrary::localAddress(SocketHandle socket, IPv4Address& address, std::
     return 0;
 }
 
+int SocketLibrary::routeFrom(const IPv4Address& address, std::uint16_t port, IPv4Address& local) {
+    SocketHandle socket = InvalidSocketHandle;
+    if (const int error = createDatagramSocket(socket); error != 0) {
+        return error;
+    }
+    // Connecting a datagram socket only picks its route and local address: nothing is sent.
+    const sockaddr_in sa = platform::toSockaddr(address, port);
+    int error = 0;
+    if (::connect(native(socket), reinterpret_cast<const sockaddr*>(&sa), sizeof sa) != 0) {
+        error = lastError();
+    } else {
+        std::uint16_t localPort = 0;
+        error = localAddress(socket, local, localPort);
+    }
+    close(socket);
+    return error;
+}
+
 int SocketLibrary::sendTo(SocketHandle socket, const char* data, std::size_t size, const IPv4Address& address,
                           std::uint16_t port, std::size_t& sent) {
     const sockaddr_in sa = platform::toSockaddr(address, port);

@@ -29,6 +29,10 @@ public:
     static int setBroadcast(SocketHandle socket, bool enabled);
     static int bind(SocketHandle socket, const IPv4Address& address, std::uint16_t port);
     static int localAddress(SocketHandle socket, IPv4Address& address, std::uint16_t& port);
+    // The local address the system would send from to reach `address`, `port`: a datagram socket
+    // connected there and asked for its name, then closed. Nothing is sent. 0 or the error
+    // (network unreachable 10051, host unreachable 10065).
+    static int routeFrom(const IPv4Address& address, std::uint16_t port, IPv4Address& local);
     static int sendTo(SocketHandle socket, const char* data, std::size_t size, const IPv4Address& address,
                       std::uint16_t port, std::size_t& sent);
     // Receives one datagram. One longer than `capacity` is consumed and reported as message too

@@ -16,6 +16,7 @@
 #include <thread>
 
 using lirbo::app::ChatSession;
+using lirbo::app::ConnectionVerdict;
 using lirbo::app::FileChooser;
 using lirbo::test::FakeHostLookup;
 using namespace std::chrono_literals;
@@ -404,6 +405,33 @@ TEST_F(ChatSessionTest, ReceivedDatagramReachesTheTranscriptThroughTheHandOver) 
     EXPECT_EQ(message.header.substr(message.header.size() - 11), "//127.0.0.1");
     EXPECT_EQ(message.body, "hello");
     EXPECT_EQ(session->mirror().takeBatch().appendCount, 1u);
+}
+
+// Sends and receipts reach the connection check: answers that come only right after our sends
+// read as a firewall that lets nothing in on its own, and the window's row says where they went.
+TEST_F(ChatSessionTest, AnswersOnlyAfterOurSendsReadAsAClosedFirewall) {
+    auto session = open({"127.1"}, peer.port());
+    frontEnd.input = typed("hi");
+    session->sendToAll();
+    ASSERT_TRUE(waitFor([&] { return peer.count() == 1; }));
+    lirbo::net::TIdUDPClient sender;
+    sender.Host = "127.0.0.1";
+    sender.Port = session->listenPort();
+    sender.setActive(true);
+    for (std::size_t shown = 1; shown <= 3; ++shown) {
+        EXPECT_NE(session->peerPresence(0).verdict, ConnectionVerdict::FirewallSuspected);
+        sender.Send("V2Eve;re");
+        ASSERT_TRUE(waitFor([&] {
+            session->serveHandOver();
+            return session->transcript().messages().size() == 1 + shown;
+        }));
+    }
+    EXPECT_EQ(session->peerPresence(0).verdict, ConnectionVerdict::FirewallSuspected);
+    const auto row = session->connectionSnapshot().peers.at(0);
+    EXPECT_EQ(row.entry, "127.1");
+    EXPECT_EQ(row.resolvesTo, "127.0.0.1");
+    EXPECT_EQ(row.sendsFrom.substr(0, 10), "127.0.0.1 ");
+    EXPECT_EQ(row.lastHeard.substr(row.lastHeard.size() - 5), ", Eve");
 }
 
 TEST_F(ChatSessionTest, ReceivedMessagesDriveAttentionPresenceAndAddingTheirSender) {

@@ -1,6 +1,7 @@
 #include "NetTestSupport.h"
 #include "net/HandOver.h"
 #include "net/IdExceptions.h"
+#include "net/NetworkInterfaces.h"
 #include "net/SocketLibrary.h"
 
 #include <atomic>
@@ -56,6 +57,28 @@ TEST(UdpEndpoint, DropsADatagramLongerThanTheBufferWholeAndGoesOn) {
     ASSERT_EQ(listener.received.size(), 2u);
     EXPECT_EQ(listener.received[0].bytes, std::string(8192, 'b'));
     EXPECT_EQ(listener.received[1].bytes, "next");
+    EXPECT_EQ(listener.server.counts().received, 4u);
+    EXPECT_EQ(listener.server.counts().tooLong, 2u);
+}
+
+TEST(UdpEndpoint, RouteProbeNamesTheLocalAddressAndSendsNothing) {
+    RecordingListener listener;
+    IPv4Address local;
+    ASSERT_EQ(SocketLibrary::routeFrom(IPv4Address(127, 0, 0, 1), static_cast<std::uint16_t>(listener.port()), local),
+              0);
+    EXPECT_EQ(local, IPv4Address::loopback());
+    TIdUDPClient client; // a datagram behind the probe's would arrive first if the probe sent one
+    aim(client, "127.0.0.1", listener.port());
+    client.Send("after");
+    ASSERT_TRUE(listener.waitFor(1));
+    EXPECT_EQ(listener.received[0].bytes, "after");
+    EXPECT_EQ(listener.server.counts().received, 1u);
+    bool loopbackListed = false;
+    for (const auto& item : listNetworkInterfaces()) {
+        loopbackListed |=
+            item.loopback && item.up && item.addresses.size() == 1 && item.addresses[0] == IPv4Address::loopback();
+    }
+    EXPECT_TRUE(loopbackListed);
 }
 
 TEST(UdpEndpoint, HandsTheHandlerTheDatagramAtPositionZeroAndTheReceivingBinding) {

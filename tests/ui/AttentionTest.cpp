@@ -1,5 +1,6 @@
 #include "support/UdpProbe.h"
 #include "ui/qt/AttentionTray.h"
+#include "ui/qt/ConnectionCheckWindow.h"
 #include "ui/qt/Cp1251.h"
 #include "ui/qt/LirboLook.h"
 #include "ui/qt/PeerRowDelegate.h"
@@ -8,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
@@ -17,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -187,6 +190,44 @@ private slots:
         m_window->memoChat().catchUp();
         QVERIFY(m_window->memoChat().toPlainText().contains(QString::fromLatin1(markup + "[")));
         QVERIFY(m_window->memoChat().toPlainText().contains(QString::fromLatin1("\n" + markup)));
+    }
+
+    // The connection check, opened from its menu item, shows each entry's verdict and the
+    // datagrams counted, keeps up as more arrive, and copies what it shows as its report.
+    void connectionCheckShowsVerdictsAndCopiesItsReport() {
+        open({"127.0.0.1", "127.0.0.2"});
+        m_probe->sendTo(m_window->listenPort(), "V1<b>Bob</b>;hi");
+        m_probe->sendTo(m_window->listenPort(), "no chat message");
+        QTRY_COMPARE(messages(), std::size_t(1));
+        auto* item = m_window->findChild<QAction*>(QStringLiteral("CheckConnection"));
+        QVERIFY(item != nullptr);
+        QCOMPARE(item->text(), QStringLiteral("Проверка связи"));
+        item->trigger();
+        auto* window = m_window->connectionCheckWindow();
+        QVERIFY(window != nullptr && window->isVisible());
+        QVERIFY(!window->isModal());
+        auto* peers = window->findChild<QTableWidget*>(QStringLiteral("peers"));
+        auto* machine = window->findChild<QPlainTextEdit*>(QStringLiteral("machine"));
+        QCOMPARE(peers->rowCount(), 2);
+        QCOMPARE(peers->item(0, 4)->text().section(QStringLiteral(", "), 1), QStringLiteral("<b>Bob</b>"));
+        QCOMPARE(peers->item(0, 5)->text(), QStringLiteral("отвечает"));
+        QCOMPARE(peers->item(1, 5)->text(), QStringLiteral("ещё не писал"));
+        QVERIFY(peers->item(0, 2)->text().startsWith(QStringLiteral("127.0.0.1")));
+        QTRY_VERIFY2(
+            machine->toPlainText().contains(QStringLiteral("Получено датаграмм: 2; отброшено: не сообщения чата — 1")),
+            qPrintable(machine->toPlainText()));
+        auto* iplist = m_window->findChild<QListWidget*>(QStringLiteral("iplist"));
+        QTRY_VERIFY(iplist->item(0)->toolTip().endsWith(QStringLiteral("; отвечает")));
+        QVERIFY(!iplist->item(0)->icon().isNull());
+
+        m_probe->sendTo(m_window->listenPort(), "V1Bob;again");
+        QTRY_VERIFY(machine->toPlainText().contains(QStringLiteral("Получено датаграмм: 3;")));
+        window->findChild<QPushButton*>(QStringLiteral("copyReport"))->click();
+        const QString report = QApplication::clipboard()->text();
+        QCOMPARE(report, window->lastReport());
+        QVERIFY(report.startsWith(QStringLiteral("Проверка связи\n")));
+        QVERIFY(report.contains(machine->toPlainText()));
+        QVERIFY(report.contains(QStringLiteral("\n127.0.0.2\n")));
     }
 
 private:

@@ -1,6 +1,7 @@
 // Takes the pictures of the Windows program for the README under Wine: the main window with a
-// short conversation, then the settings dialog, the address editor, the About window and the
-// history viewer, each written as a 24-bit BMP of its window rectangle. Usage:
+// short conversation, then the settings dialog, the address editor, the About window, the
+// history viewer, the firewall's notice bar and the connection check window, each written as a
+// 24-bit BMP of its window rectangle. Usage:
 //   lirbo_shots LIRBO.EXE WORK_FOLDER OUT_FOLDER
 // A picture is taken once two grabs in a row agree, so a window still painting is not caught.
 #include "Remote.h"
@@ -66,6 +67,34 @@ bool snap(HWND window, const std::string& path) {
 bool closeDialog(Program& lirbo, HWND dialog, int button) {
     click(GetDlgItem(dialog, button));
     return waitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }) && lirbo.started();
+}
+
+// A second run with the firewall faked on and no rule for the chat: the main window with its
+// notice bar, and the connection check window that the bar's link opens.
+int firewallShots(const std::string& exe, const std::string& work, const std::string& out) {
+    const std::string folder = work + "\\firewall";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    writeFile(folder + "\\lirbo.ini", "[user]\r\nnik_color=6\r\nnik=Ann\r\nstart=0\r\n[ip]\r\nip0=127.0.0.2\r\n");
+    SetEnvironmentVariableA("LIRBO_FIREWALL_STATE", "on");
+    Program lirbo(exe, folder);
+    SetEnvironmentVariableA("LIRBO_FIREWALL_STATE", nullptr);
+    HWND main = lirbo.mainWindow();
+    // The bar is in place once the transcript has moved down for it.
+    if (main == nullptr || !waitFor([&] { return clientRectIn(lirbo.control(IDC_MEMOCHAT), main).top > 0; })) {
+        return 1;
+    }
+    SetForegroundWindow(main);
+    // Painted whole before the grab: the bar came a moment ago.
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    int failures = snap(main, out + "\\windows-notice.bmp") ? 0 : 1;
+    menu(main, IDM_CHECK);
+    HWND check = waitTopLevel(lirbo.id(), "#32770", "Проверка связи");
+    waitFor([&] { return text(GetDlgItem(check, IDC_CHECK_REPORT)).find("UDP 8800: ") != std::string::npos; });
+    failures += snap(check, out + "\\windows-check.bmp") ? 0 : 1;
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    DWORD status = 0;
+    lirbo.waitExit(status);
+    return failures;
 }
 
 } // namespace
@@ -141,5 +170,5 @@ int main(int argc, char** argv) {
     PostMessageW(main, WM_CLOSE, 0, 0);
     DWORD status = 0;
     lirbo.waitExit(status);
-    return failures;
+    return failures + firewallShots(argv[1], work, out);
 }

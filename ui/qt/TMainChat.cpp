@@ -1,6 +1,7 @@
 #include "ui/qt/TMainChat.h"
 
 #include "ui/qt/AttentionTray.h"
+#include "ui/qt/ConnectionCheckWindow.h"
 #include "ui/qt/Cp1251.h"
 #include "ui/qt/FileChooser.h"
 #include "ui/qt/FindBar.h"
@@ -20,6 +21,7 @@
 #include "ui/qt/Tnastroy.h"
 #include "ui/qt/TranscriptView.h"
 #include "ui/qt/TypeAhead.h"
+#include "ui/qt/VerdictMark.h"
 
 #include <QAction>
 #include <QApplication>
@@ -222,6 +224,7 @@ void TMainChat::buildMenu() {
     m_doNotDisturbItem->setCheckable(true);
     QMenu* n7 = addMenu("N7", QStringLiteral("Справка"));
     addItem(n7, "N4", QStringLiteral("О программе"), &TMainChat::N4Click);
+    addItem(n7, "CheckConnection", QStringLiteral("Проверка связи"), &TMainChat::checkConnectionClick);
 }
 
 void TMainChat::setTabOrder() {
@@ -297,7 +300,23 @@ void TMainChat::showPresence() {
         if (item->data(Qt::ForegroundRole) != foreground) {
             item->setData(Qt::ForegroundRole, foreground);
         }
+        if (item->data(Qt::UserRole).toInt() != static_cast<int>(row.verdict) || item->icon().isNull()) {
+            item->setData(Qt::UserRole, static_cast<int>(row.verdict));
+            item->setIcon(verdictMark(row.verdict));
+        }
     }
+    if (m_connectionCheck != nullptr && m_connectionCheck->isVisible()) {
+        m_connectionCheck->refresh();
+    }
+}
+
+void TMainChat::checkConnectionClick() {
+    if (m_connectionCheck == nullptr) {
+        m_connectionCheck = new ConnectionCheckWindow(*m_session, this);
+    }
+    m_connectionCheck->show();
+    m_connectionCheck->raise();
+    m_connectionCheck->activateWindow();
 }
 
 // --- Layout ---

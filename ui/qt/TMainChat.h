@@ -21,6 +21,7 @@ class QWidget;
 namespace lirbo::ui {
 
 class AttentionTray;
+class ConnectionCheckWindow;
 class FindBar;
 class HistoryViewer;
 class TranscriptView;
@@ -48,6 +49,8 @@ public:
     TranscriptView& memoChat() { return *m_memoChat; }
     const AttentionTray& tray() const { return *m_tray; }
     HistoryViewer* historyViewer() const { return m_historyViewer; }
+    // "Проверка связи", once it was opened (it lives as long as the window).
+    ConnectionCheckWindow* connectionCheckWindow() const { return m_connectionCheck; }
 
     // Where files the user asks to see go (the desktop's viewer by default); tests replace it.
     // False when nothing could show the file.
@@ -124,6 +127,7 @@ private:
     void N4Click();
     void N10Click();
     void N12Click();
+    void checkConnectionClick();
 
     QtBeeper m_beeper;
     DesktopSound m_sound; // outlives the session, which plays through it
@@ -147,6 +151,7 @@ private:
     FileOpener m_openFile;
     AttentionTray* m_tray = nullptr;
     QAction* m_doNotDisturbItem = nullptr;
+    ConnectionCheckWindow* m_connectionCheck = nullptr;
     QTimer m_presenceRedraw;  // a flood of datagrams redraws the rows' presence once per batch
     QTimer m_attentionRedraw; // and the notification icon's hint and mark
 };

@@ -2,6 +2,7 @@
 
 #include "ui/win32/WindowText.h"
 
+#include <algorithm>
 #include <commctrl.h>
 
 namespace lirbo::win32 {
@@ -20,6 +21,35 @@ void PeerListDrawing::attach(HWND list, HWND hints, RowPresence presence) {
     SetWindowSubclass(list, &PeerListDrawing::listProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
+namespace {
+
+// A dot before the row's text: red for a connection problem, green for a peer that answers, a
+// grey ring otherwise, sized by the row's height. Returns what is left of the row for the text.
+RECT drawVerdictMark(HDC dc, const RECT& row, app::ConnectionVerdict verdict) {
+    const LONG size = std::max<LONG>(4, (row.bottom - row.top) / 3);
+    const LONG top = row.top + (row.bottom - row.top - size) / 2;
+    const COLORREF colour = app::verdictIsProblem(verdict)               ? RGB(0xC0, 0x00, 0x00)
+                            : verdict == app::ConnectionVerdict::Answers ? RGB(0x00, 0x90, 0x00)
+                                                                         : RGB(0x90, 0x90, 0x90);
+    const bool filled = app::verdictIsProblem(verdict) || verdict == app::ConnectionVerdict::Answers;
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    HBRUSH brush = filled ? CreateSolidBrush(colour) : nullptr;
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, filled ? static_cast<HGDIOBJ>(brush) : GetStockObject(NULL_BRUSH));
+    Ellipse(dc, row.left + 3, top, row.left + 3 + size, top + size);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+    if (brush != nullptr) {
+        DeleteObject(brush);
+    }
+    RECT text = row;
+    text.left += 3 + size + 3;
+    return text;
+}
+
+} // namespace
+
 void PeerListDrawing::draw(const DRAWITEMSTRUCT& item) const {
     if (item.itemID == static_cast<UINT>(-1)) {
         return;
@@ -35,8 +65,9 @@ void PeerListDrawing::draw(const DRAWITEMSTRUCT& item) const {
     SetBkMode(item.hDC, TRANSPARENT);
     const COLORREF colour = GetSysColor(departed ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     SetTextColor(item.hDC, item.itemData == kFailed ? RGB(0xC0, 0x00, 0x00) : colour);
-    RECT area = item.rcItem;
-    area.left += 2;
+    const auto row = static_cast<std::size_t>(item.itemID);
+    RECT area = drawVerdictMark(item.hDC, item.rcItem,
+                                row < m_verdicts.size() ? m_verdicts[row] : app::ConnectionVerdict::Unknown);
     DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     const app::PeerNames::Name name = m_names ? m_names(static_cast<int>(item.itemID)) : app::PeerNames::Name{};
@@ -103,8 +134,10 @@ bool PeerListDrawing::hintText(NMHDR* notice) {
 
 void PeerListDrawing::refresh() {
     const auto rows = static_cast<int>(SendMessageW(m_list, LB_GETCOUNT, 0, 0));
+    m_verdicts.assign(static_cast<std::size_t>(rows > 0 ? rows : 0), app::ConnectionVerdict::Unknown);
     for (int i = 0; i < rows && m_presence; ++i) {
         const app::Presence::Row row = m_presence(i);
+        m_verdicts[static_cast<std::size_t>(i)] = row.verdict;
         SendMessageW(m_list, LB_SETITEMDATA, static_cast<WPARAM>(i),
                      row.failed     ? kFailed
                      : row.departed ? kDeparted

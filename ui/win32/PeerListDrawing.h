@@ -5,13 +5,14 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 #include <windows.h>
 
 namespace lirbo::win32 {
 
 // The rows of iplist drawn with their presence: an owner-drawn list box that keeps its strings
-// (so its text reads as before), a departed address greyed, a failed one red, and a hint per row
-// that follows the mouse from row to row.
+// (so its text reads as before), a departed address greyed, a failed one red, a small mark before
+// each row for its connection verdict, and a hint per row that follows the mouse from row to row.
 class PeerListDrawing {
 public:
     using RowPresence = std::function<app::Presence::Row(int index)>;
@@ -45,6 +46,7 @@ private:
     HWND m_hints = nullptr;
     RowPresence m_presence;
     RowName m_names;
+    std::vector<app::ConnectionVerdict> m_verdicts; // per row, as of the latest refresh
     int m_hintRow = -1;
     std::wstring m_hint; // stays alive while the tooltip shows it
 };

@@ -161,6 +161,7 @@ void TMainChat::applyDpi() {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
     }
     m_memoChat.setFont(m_font);
+    m_check.setFont(m_font, m_dpi);
     SendMessageW(m_hints, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     if (oldFont != nullptr) {
         DeleteObject(oldFont);
@@ -245,6 +246,7 @@ void TMainChat::buildHints() {
 
 void TMainChat::show(int showCommand) {
     m_session->start(); // FormCreate
+    m_check.start(m_window, *m_session);
     int how = SW_SHOWNORMAL;
     if (showCommand == SW_SHOWMAXIMIZED || showCommand == SW_SHOWMINNOACTIVE) {
         how = showCommand;
@@ -274,6 +276,9 @@ int TMainChat::run() {
         }
         if (m_historyViewer && m_historyViewer->handle() != nullptr &&
             IsDialogMessageW(m_historyViewer->handle(), &message)) {
+            continue;
+        }
+        if (m_check.dialog() != nullptr && IsDialogMessageW(m_check.dialog(), &message)) {
             continue;
         }
         if (m_keys != nullptr && (message.hwnd == m_window || IsChild(m_window, message.hwnd)) &&
@@ -306,7 +311,8 @@ void TMainChat::FormResize() {
     const int w = client.right;
     const int panel1Top = client.bottom - px(kPanel1Height);
     const int panel2Left = w - px(kPanel2Width);
-    HDWP moves = BeginDeferWindowPos(10);
+    const int barHeight = m_check.barHeight(px); // the notice bar, when shown, above MemoChat
+    HDWP moves = BeginDeferWindowPos(11);
     // Moved controls repaint whole: a copy of their old pixels left the send button half drawn.
     auto place = [&](HWND control, int x, int y, int width, int height) {
         moves = DeferWindowPos(moves, control, nullptr, x, y, width > 0 ? width : 0, height > 0 ? height : 0,
@@ -319,7 +325,10 @@ void TMainChat::FormResize() {
     for (const auto& [top, button] : m_panel2Buttons) {
         place(button, panel2Left + px(8), px(top), px(25), px(25));
     }
-    place(m_memoChat.handle(), 0, 0, panel2Left, panel1Top);
+    if (barHeight > 0) {
+        place(m_check.bar(), 0, 0, panel2Left, barHeight);
+    }
+    place(m_memoChat.handle(), 0, barHeight, panel2Left, panel1Top - barHeight);
     EndDeferWindowPos(moves);
     InvalidateRect(m_bsend, nullptr, TRUE);
 }
@@ -392,6 +401,9 @@ void TMainChat::command(int id, int notification) {
     case IDM_FIND:
         m_findBar.open(m_window);
         break;
+    case IDM_CHECK:
+        m_check.openWindow();
+        break;
     default: // IDOK and IDCANCEL from Enter and Esc do nothing
         break;
     }
@@ -405,7 +417,7 @@ void TMainChat::endSession() {
 }
 
 LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (m_findBar.handle(message, lParam)) {
+    if (m_findBar.handle(message, lParam) || m_check.handle(message, wParam, lParam)) {
         return 0;
     }
     switch (message) {

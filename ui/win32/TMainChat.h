@@ -2,6 +2,7 @@
 
 #include "app/ChatSession.h"
 #include "app/IFrontEnd.h"
+#include "ui/win32/ConnectionCheckUi.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/FindBar.h"
 #include "ui/win32/HistoryViewer.h"
@@ -104,6 +105,7 @@ private:
     std::unique_ptr<HistoryViewer> m_historyViewer; // made at its first opening
     HACCEL m_keys = nullptr;
     SystemSound m_sound; // outlives the session, which plays through it
+    ConnectionCheckUi m_check{m_instance, [this] { FormResize(); }};
     std::unique_ptr<app::ChatSession> m_session;
 };
 

@@ -111,3 +111,19 @@
 #define WM_LIRBO_DRAW_TRANSCRIPT (WM_APP + 1)
 // The notification icon's mouse messages to the main window.
 #define WM_LIRBO_TRAY (WM_APP + 2)
+
+// The connection check: its menu item, its window, and the start-up notice bar of the firewall.
+#define IDM_CHECK 222
+#define IDD_CHECK 322
+#define IDC_CHECK_REPORT 1411
+#define IDC_CHECK_COPY 1412
+#define IDC_CHECK_ALLOW 1413
+#define IDC_CHECK_CLOSE 1414
+#define IDC_NOTICEBAR 1401
+#define IDC_NOTICE_TEXT 1402
+#define IDC_NOTICE_LINK 1403
+#define IDC_NOTICE_CLOSE 1404
+// A firewall snapshot read in the background is ready (lParam: the snapshot to take over).
+#define WM_LIRBO_FIREWALL (WM_APP + 22)
+// The elevated rule helper has ended (wParam: the outcome, lParam: netsh's exit status).
+#define WM_LIRBO_ALLOW_RULE (WM_APP + 23)
