@@ -1,6 +1,7 @@
 #include "app/ChatSession.h"
 
 #include "core/Exception.h"
+#include "core/FileSystem.h"
 #include "core/NickPalette.h"
 #include "core/SystemText.h"
 #include "net/HandOver.h"
@@ -165,6 +166,15 @@ void ChatSession::start() {
         }
         m_settings->removeStaleTemporaries();
     });
+    m_startFolder = core::fs::currentDirectory();
+    reconcileStartupEntry(StartWithSession::Occasion::Start);
+}
+
+void ChatSession::reconcileStartupEntry(StartWithSession::Occasion occasion) {
+    if (m_startupEntry) {
+        command(
+            [&] { StartWithSession::reconcile(*m_startupEntry, m_options.startWithSession, m_startFolder, occasion); });
+    }
 }
 
 void ChatSession::checkOutgoing(const TypedText& line) const {
@@ -379,6 +389,18 @@ void ChatSession::requestClose() {
         command([this] { FormClose(); });
     }
     end();
+}
+
+void ChatSession::closeWindow() {
+    if (m_options.closeToTray && !m_ended && !m_closing && m_frontEnd.trayAvailable()) {
+        m_frontEnd.hideToTray();
+        return;
+    }
+    requestClose();
+}
+
+bool ChatSession::startsHidden() const {
+    return m_options.startMinimised && m_frontEnd.trayAvailable();
 }
 
 void ChatSession::logOff() {

@@ -7,10 +7,13 @@
 #include "app/PeerFailures.h"
 #include "app/Presence.h"
 #include "app/SentLines.h"
+#include "app/StartWithSession.h"
+#include "app/StartupEntry.h"
 #include "app/TranscriptMirror.h"
 #include "app/TranscriptSearch.h"
 #include "app/UdpDatagramSender.h"
 #include "core/ChatController.h"
+#include "core/ChatOptions.h"
 #include "core/ChatSettings.h"
 #include "core/ChatTranscript.h"
 #include "core/PeerList.h"
@@ -86,6 +89,12 @@ public:
     // failure is shown once after the notices, and a refused write is shown too, but neither
     // keeps the window open: closing never traps the user.
     void requestClose();
+    // The window's close button, Alt+F4, the system menu or the taskbar: hides the window to the
+    // notification area when the option asks for that and the icon is there; else requestClose.
+    void closeWindow();
+    // Whether the window starts hidden in the notification area (the option, and the icon there);
+    // else it shows. Asked after start.
+    bool startsHidden() const;
     // The session ends (log-off, shut-down, a termination signal): the notices only, no box, the
     // settings file untouched; then the application ends.
     void logOff();
@@ -122,6 +131,10 @@ public:
     // The conversation's log; there once the session has started.
     HistoryLog* history() { return m_history ? &*m_history : nullptr; }
 
+    // The platform's entry that starts the program with the user's session, kept in line with the
+    // option at start and whenever the option changes; without one the option does nothing.
+    void setStartupEntry(std::unique_ptr<IStartupEntry> entry) { m_startupEntry = std::move(entry); }
+
     // Replaces the uniform choice of the preselected colour; an empty picker restores it.
     void setColourPicker(ColourPicker picker) { m_pickColour = std::move(picker); }
 
@@ -141,6 +154,7 @@ private:
     void startLookupWait();
     void onPeersChanged();
     void takeLookupResults();
+    void reconcileStartupEntry(StartWithSession::Occasion occasion);
     void FormCloseQuery();
     void FormClose();
     void end();
@@ -166,6 +180,9 @@ private:
     std::optional<TranscriptMatch> m_lastMatch;
     Attention m_attention;
     Presence m_presence;
+    core::TChatOptions m_options;
+    std::unique_ptr<IStartupEntry> m_startupEntry;
+    std::string m_startFolder; // the current directory at start, which holds lirbo.ini
     // lirbo.ini was refused at start (shown then) and not written since: the close leaves it alone.
     bool m_settingsRefused = false;
     bool m_closing = false;

@@ -64,6 +64,11 @@ public:
     // ChatSession::attention().
     virtual void attentionChanged() = 0;
 
+    // Whether the notification icon is there, so that a hidden window can be brought back.
+    virtual bool trayAvailable() const = 0;
+    // Hides the main window to the notification area; the icon's "Открыть" shows it again.
+    virtual void hideToTray() = 0;
+
     // Any thread: make the main thread call ChatSession::serveHandOver soon. Must not block.
     virtual void wake() = 0;
     // The session is over: stop the main message loop, exit status 0.

@@ -104,6 +104,10 @@ public:
     void requestAttention() override { ++attentionRequests; }
     void attentionChanged() override { ++attentionChanges; }
     void transcriptChanged() override {}
+    bool tray = true;
+    int hides = 0;
+    bool trayAvailable() const override { return tray; }
+    void hideToTray() override { ++hides; }
     void wake() override {}
     void endApplication() override { ++ends; }
 };
@@ -582,3 +586,35 @@ TEST_F(ChatSessionTest, AFailedLookupMarksItsRowBeforeAnySendAndFailsTheSendWith
 }
 
 } // namespace
+
+// The close button hides the window only when the option asks for it and the icon is there to
+// bring it back; "Выход" always runs the close sequence. The window starts hidden likewise.
+TEST_F(ChatSessionTest, CloseButtonHidesToTheTrayOnlyByOptionAndExitStillCloses) {
+    struct Case {
+        const char* options;
+        bool tray;
+        bool hides;
+        bool startsHidden;
+    };
+    const Case cases[] = {
+        {"", true, false, false},
+        {"close_to_tray=1", true, true, false},
+        {"close_to_tray=1", false, false, false},
+        {"start_minimised=1", true, false, true},
+        {"start_minimised=1\r\nclose_to_tray=1", false, false, false},
+    };
+    for (const Case& c : cases) {
+        FakeFrontEnd shown;
+        shown.tray = c.tray;
+        ScratchDir::write(iniPath(), std::string("[options]\r\n") + c.options + "\r\n");
+        ChatSession session(shown, ChatSession::Endpoints{0, peer.port()});
+        session.start();
+        EXPECT_EQ(session.startsHidden(), c.startsHidden) << c.options;
+        session.closeWindow();
+        EXPECT_EQ(shown.hides, c.hides ? 1 : 0) << c.options;
+        EXPECT_EQ(session.ended(), !c.hides) << c.options;
+        session.requestClose();
+        EXPECT_TRUE(session.ended());
+        EXPECT_EQ(shown.ends, 1);
+    }
+}

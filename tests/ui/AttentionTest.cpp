@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,6 +33,7 @@ private slots:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir::setCurrent(m_dir->path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir->filePath(QStringLiteral("config")))); // never the user's
         m_probe = std::make_unique<UdpProbe>();
     }
 
@@ -137,6 +139,52 @@ private slots:
         QVERIFY(m_window->memoChat().toPlainText().contains(QString::fromLatin1("\n" + markup)));
     }
 
+    // The icon's menu, and the close button hiding the window there when the option says so and a
+    // tray is there to bring it back; "Выход" in either menu still runs the close sequence.
+    void trayMenuAndCloseToTray_data() {
+        QTest::addColumn<bool>("tray");
+        QTest::addColumn<QByteArray>("options");
+        QTest::addColumn<bool>("startsShown");
+        QTest::addColumn<bool>("closeHides");
+        QTest::newRow("defaults") << true << QByteArray() << true << false;
+        QTest::newRow("close to tray") << true << QByteArray("close_to_tray=1") << true << true;
+        QTest::newRow("minimised") << true << QByteArray("start_minimised=1") << false << false;
+        QTest::newRow("no tray") << false << QByteArray("start_minimised=1\r\nclose_to_tray=1") << true << false;
+    }
+
+    void trayMenuAndCloseToTray() {
+        QFETCH(bool, tray);
+        QFETCH(QByteArray, options);
+        QFETCH(bool, startsShown);
+        QFETCH(bool, closeHides);
+        lirbo::ui::AttentionTray::assumeTrayForTests([tray] { return tray; });
+        writeSettings({}, "[options]\r\n" + options + "\r\n");
+        m_window = std::make_unique<TMainChat>(TMainChat::Endpoints{0, m_probe->port()});
+        lirbo::ui::AttentionTray::assumeTrayForTests(nullptr);
+        m_window->showAtStart();
+        QCOMPARE(m_window->isVisible(), startsShown);
+
+        QMenu& menu = m_window->tray().menu();
+        QStringList items;
+        for (const QAction* action : menu.actions()) {
+            items << (action->isSeparator() ? QStringLiteral("-") : action->objectName() + "=" + action->text());
+        }
+        QCOMPARE(items.join(QLatin1Char(' ')),
+                 QStringLiteral("trayOpen=Открыть trayDoNotDisturb=Не беспокоить - trayExit=Выход"));
+        QVERIFY(menu.findChild<QAction*>(QStringLiteral("trayDoNotDisturb"))->isCheckable());
+        menu.findChild<QAction*>(QStringLiteral("trayOpen"))->trigger();
+        QVERIFY(m_window->isVisible());
+
+        QSignalSpy ends(m_window.get(), &TMainChat::endRequested);
+        m_window->close(); // the close button
+        QCOMPARE(m_window->isVisible(), !closeHides);
+        QCOMPARE(ends.count(), closeHides ? 0 : 1);
+        if (closeHides) {
+            menu.findChild<QAction*>(QStringLiteral("trayExit"))->trigger();
+            QCOMPARE(ends.count(), 1);
+        }
+    }
+
 private:
     // What a tooltip or label shows of a text: Qt renders it as rich text when it guesses so.
     static QString shown(const QString& text) {
@@ -148,14 +196,18 @@ private:
         return document.toPlainText();
     }
 
-    void open(const std::vector<QByteArray>& peers) {
+    void writeSettings(const std::vector<QByteArray>& peers, const QByteArray& more = {}) {
         QByteArray ini = "[user]\r\nnik_color=3\r\nnik=Ann\r\nstart=0\r\n[ip]\r\n";
         for (std::size_t i = 0; i < peers.size(); ++i) {
             ini += "ip" + QByteArray::number(static_cast<int>(i)) + "=" + peers[i] + "\r\n";
         }
+        ini += more;
         QFile file(m_dir->filePath(QStringLiteral("lirbo.ini")));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(ini) == ini.size());
-        file.close();
+    }
+
+    void open(const std::vector<QByteArray>& peers) {
+        writeSettings(peers);
         m_window = std::make_unique<TMainChat>(TMainChat::Endpoints{0, m_probe->port()});
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

@@ -1,5 +1,6 @@
 #include "ui/qt/TMainChat.h"
 
+#include "app/XdgAutostartEntry.h"
 #include "ui/qt/AttentionTray.h"
 #include "ui/qt/Cp1251.h"
 #include "ui/qt/FileChooser.h"
@@ -83,9 +84,13 @@ TMainChat::TMainChat(Endpoints endpoints, QWidget* parent) : QMainWindow(parent)
     connect(&m_presenceRedraw, &QTimer::timeout, this, &TMainChat::showPresence);
     m_attentionRedraw.setSingleShot(true);
     connect(&m_attentionRedraw, &QTimer::timeout, this, &TMainChat::showAttention);
-    m_tray = new AttentionTray(*this);
+    m_tray = new AttentionTray(*this, nullptr);
     connect(m_tray, &AttentionTray::restoreRequested, this, &TMainChat::restoreFromTray);
+    connect(m_tray, &AttentionTray::exitRequested, this, [this] { m_session->requestClose(); });
 
+    m_session->setStartupEntry(std::make_unique<app::XdgAutostartEntry>(
+        QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(),
+        app::XdgAutostartEntry::configHomeFromEnvironment()));
     m_session->start();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     move(0, 0);
@@ -373,7 +378,7 @@ void TMainChat::N9Click() {
 }
 
 void TMainChat::N2Click() {
-    close();
+    m_session->requestClose(); // the close sequence, even where the close button hides the window
 }
 
 void TMainChat::N6Click() {
@@ -403,7 +408,7 @@ bool TMainChat::findInTranscript(const QString& text, bool backward) {
 void TMainChat::closeEvent(QCloseEvent* event) {
     // The window stays on the screen until it is destroyed; the session tells the application to end.
     event->ignore();
-    m_session->requestClose();
+    m_session->closeWindow();
 }
 
 // The transcript's own menu, with "Добавить <address> в список" on the header of a message from
@@ -434,6 +439,12 @@ void TMainChat::restoreFromTray() {
     }
     raise();
     activateWindow();
+}
+
+void TMainChat::showAtStart() {
+    if (!m_session->startsHidden()) {
+        show();
+    }
 }
 
 void TMainChat::logOff() {
@@ -533,6 +544,14 @@ void TMainChat::attentionChanged() {
 void TMainChat::showAttention() {
     const app::Attention& attention = m_session->attention();
     m_tray->show(fromCp1251(attention.hint()), attention.unread() > 0);
+}
+
+bool TMainChat::trayAvailable() const {
+    return m_tray != nullptr && m_tray->available();
+}
+
+void TMainChat::hideToTray() {
+    hide();
 }
 
 void TMainChat::wake() {

@@ -35,6 +35,8 @@ public:
     explicit TMainChat(Endpoints endpoints, QWidget* parent = nullptr);
     ~TMainChat() override;
 
+    // Shows the window, unless the session starts it hidden in the notification area.
+    void showAtStart();
     // The session ends (log-off, shut-down, a termination signal).
     void logOff();
 
@@ -94,6 +96,8 @@ private:
     bool isActive() const override;
     void requestAttention() override;
     void attentionChanged() override;
+    bool trayAvailable() const override;
+    void hideToTray() override;
     void wake() override;
     void endApplication() override;
 

@@ -52,6 +52,8 @@ public:
     bool isActive() const override;
     void requestAttention() override;
     void attentionChanged() override;
+    bool trayAvailable() const override;
+    void hideToTray() override;
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -72,6 +74,7 @@ private:
     void drawTranscriptIfDue();
     void endSession();
     void restoreFromTray();
+    void trayMouse(UINT mouseMessage);
     void updateTray();
     void accessibleName(int id, const wchar_t* name);
     void MemoChatContextMenu(POINT screen);

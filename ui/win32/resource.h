@@ -22,6 +22,10 @@
 #define IDM_N10 210
 // Ctrl+F, an accelerator without a menu item: the find dialog.
 #define IDM_FIND 211
+// The notification icon's menu.
+#define IDM_TRAY_OPEN 250
+#define IDM_TRAY_DND 251
+#define IDM_TRAY_EXIT 252
 
 // Main window TMainChat. IDOK and IDCANCEL (1, 2) are kept free: the dialog manager makes them
 // out of Enter and Esc.
