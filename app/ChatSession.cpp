@@ -160,6 +160,8 @@ void ChatSession::start() {
         m_history->setEnabled(user.historyEnabled);
         m_history->setDayLimit(user.historyDayLimit);
         m_controller.setMessageListener(&*m_history);
+        m_options = user.options;
+        m_frontEnd.optionsChanged();
         m_settingsRefused = !user.refusal.empty();
         if (m_settingsRefused) {
             showError(user.refusal);
@@ -195,6 +197,7 @@ void ChatSession::sendToAll() {
         startLookupWait();
         apply(m_controller.sendToAll(line.text));
         m_sentLines.add(line.text);
+        m_lastSent = line.text;
     });
 }
 
@@ -211,6 +214,7 @@ void ChatSession::sendPrivate() {
         if (!line.text.empty()) {
             m_sentLines.add(line.text);
         }
+        m_lastSent = line.text;
     });
 }
 
@@ -338,6 +342,38 @@ void ChatSession::clearChat() {
     });
 }
 
+void ChatSession::showOptions() {
+    const bool startedWithSession = m_options.startWithSession;
+    command([this] {
+        core::TChatOptions options = m_options;
+        bool historyEnabled = !m_history || m_history->enabled();
+        if (m_frontEnd.askOptions(options, historyEnabled)) {
+            adoptOptions(options, historyEnabled);
+        }
+    });
+    if (m_options.startWithSession != startedWithSession) { // adopted for this run, even if the file refused it
+        reconcileStartupEntry(StartWithSession::Occasion::Changed);
+    }
+}
+
+void ChatSession::toggleDoNotDisturb() {
+    command([this] {
+        core::TChatOptions options = m_options;
+        options.doNotDisturb = !options.doNotDisturb;
+        adoptOptions(options, !m_history || m_history->enabled());
+    });
+}
+
+void ChatSession::adoptOptions(const core::TChatOptions& options, bool historyEnabled) {
+    // Adopted before the write: a quiet asked for now must not wait on a file that refuses it.
+    m_options = options;
+    if (m_history) {
+        m_history->setEnabled(historyEnabled);
+    }
+    m_frontEnd.optionsChanged();
+    settings().storeOptions(options, historyEnabled);
+}
+
 void ChatSession::showAbout() {
     command([this] { m_frontEnd.showAbout(); });
 }
@@ -428,6 +464,9 @@ void ChatSession::end() {
 
 void ChatSession::serveHandOver() {
     net::THandOver::instance().runPending();
+    if (m_arrivalSound.takePending() && m_soundPlayer != nullptr && !m_tearingDown) {
+        m_soundPlayer->playArrival(); // once for all that the batch brought
+    }
     takeLookupResults();
     showHistoryFailure(); // after the listener thread was let go, never inside its call
 }
@@ -446,10 +485,15 @@ void ChatSession::IdUDPServerUDPRead(const std::string& bytes, const std::string
         return;
     }
     const bool isPrivate = received->kind == core::TShownMessage::Kind::ReceivedPrivate;
+    // A copy of the own last line, come back because the own address is in the list.
+    const bool ownCopy = received->nick == m_controller.nick() && received->body == m_lastSent;
+    m_arrivalSound.arrived(ownCopy ? core::TShownMessage::Kind::Sent : received->kind, false, m_options);
 
     if (m_attention.messageShown(received->nick, isPrivate, m_frontEnd.isActive())) {
         m_frontEnd.attentionChanged();
-        m_frontEnd.requestAttention();
+        if (!m_options.doNotDisturb) { // the unread count goes on; only the flash waits
+            m_frontEnd.requestAttention();
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ArrivalSound.h"
 #include "app/Attention.h"
 #include "app/FileChooser.h"
 #include "app/HistoryLog.h"
@@ -7,6 +8,7 @@
 #include "app/PeerFailures.h"
 #include "app/Presence.h"
 #include "app/SentLines.h"
+#include "app/SoundPlayer.h"
 #include "app/StartWithSession.h"
 #include "app/StartupEntry.h"
 #include "app/TranscriptMirror.h"
@@ -74,6 +76,12 @@ public:
     void saveConversation();
     void openSettings();
     void clearChat();
+    // "Настройка" -> "Параметры...": the options dialog. OK adopts the choices at once and writes
+    // them to the settings file; a refused write shows its error, and the choices still hold for
+    // this run.
+    void showOptions();
+    // "Настройка" -> "Не беспокоить": turns do-not-disturb over, adopted and written as above.
+    void toggleDoNotDisturb();
     void showAbout();
     // Today's file of the conversation's log, in the system's viewer.
     void openHistory();
@@ -116,6 +124,7 @@ public:
     // What the row of the peer list at `index` shows of its address's presence.
     Presence::Row peerPresence(int index) const;
     const Attention& attention() const { return m_attention; }
+    const core::TChatOptions& options() const { return m_options; }
 
     bool ended() const { return m_ended; }
     // The local port the listener is bound to.
@@ -137,6 +146,9 @@ public:
 
     // Replaces the uniform choice of the preselected colour; an empty picker restores it.
     void setColourPicker(ColourPicker picker) { m_pickColour = std::move(picker); }
+    // Where arrival sounds go; nullptr (the start): nowhere. The player must outlive the session
+    // or be replaced first.
+    void setSoundPlayer(ISoundPlayer* player) { m_soundPlayer = player; }
 
 private:
     template <typename Run> void command(Run&& run);
@@ -153,6 +165,8 @@ private:
     // The command that starts now may wait for names until kLookupWait from now.
     void startLookupWait();
     void onPeersChanged();
+    // Holds `options` from now on, tells the front-end, and writes them with `historyEnabled`.
+    void adoptOptions(const core::TChatOptions& options, bool historyEnabled);
     void takeLookupResults();
     void reconcileStartupEntry(StartWithSession::Occasion occasion);
     void FormCloseQuery();
@@ -183,6 +197,10 @@ private:
     core::TChatOptions m_options;
     std::unique_ptr<IStartupEntry> m_startupEntry;
     std::string m_startFolder; // the current directory at start, which holds lirbo.ini
+    ArrivalSound m_arrivalSound;
+    ISoundPlayer* m_soundPlayer = nullptr;
+    // The last line sent: a copy of it that comes back (the own address is in the list) is an echo.
+    std::string m_lastSent;
     // lirbo.ini was refused at start (shown then) and not written since: the close leaves it alone.
     bool m_settingsRefused = false;
     bool m_closing = false;

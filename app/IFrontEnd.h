@@ -2,6 +2,7 @@
 
 #include "app/FileChooser.h"
 #include "app/InputRules.h"
+#include "core/ChatOptions.h"
 
 #include <functional>
 #include <string>
@@ -25,6 +26,8 @@ public:
     // values on OK. OK first asks `checkNick`: a refused nick shows its error in the error box and
     // the dialog stays open with the nick as typed.
     virtual bool askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) = 0;
+    // The options dialog, opened on `options` and `historyEnabled`; true and the chosen values on OK.
+    virtual bool askOptions(core::TChatOptions& options, bool& historyEnabled) = 0;
     // The clear-the-chat confirmation; true only for "OK".
     virtual bool confirmClear() = 0;
     // A file chooser as `chooser` describes it; true and the chosen absolute path unless cancelled.
@@ -68,6 +71,9 @@ public:
     virtual bool trayAvailable() const = 0;
     // Hides the main window to the notification area; the icon's "Открыть" shows it again.
     virtual void hideToTray() = 0;
+    // The options changed (read at start, the options dialog, the do-not-disturb toggle): redraw
+    // what shows them (the do-not-disturb mark and menu check) from ChatSession::options().
+    virtual void optionsChanged() = 0;
 
     // Any thread: make the main thread call ChatSession::serveHandOver soon. Must not block.
     virtual void wake() = 0;

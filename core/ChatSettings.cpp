@@ -17,6 +17,34 @@ namespace {
 constexpr const char* userSection = "user";
 constexpr const char* peerSection = "ip";
 constexpr const char* historySection = "history";
+constexpr const char* optionsSection = "options";
+
+// A switch's value: exactly 0 or 1; anything else leaves `fallback`.
+bool switchOrDefault(const IniSection& section, const char* key, bool fallback) {
+    const auto text = section.value(key);
+    const std::int32_t value = text ? integerOrDefault(*text, -1) : -1;
+    return value == 0 || value == 1 ? value == 1 : fallback;
+}
+
+TChatOptions optionsFrom(const IniSection& section) {
+    TChatOptions options;
+    if (const auto sound = section.value("sound")) {
+        const std::int32_t value = integerOrDefault(*sound, -1);
+        if (value >= 0 && value <= 2) {
+            options.sound = static_cast<TArrivalSound>(value);
+        }
+    }
+    options.doNotDisturb = switchOrDefault(section, "dnd", options.doNotDisturb);
+    options.onlyListed = switchOrDefault(section, "only_listed", options.onlyListed);
+    options.startMinimised = switchOrDefault(section, "start_minimised", options.startMinimised);
+    options.closeToTray = switchOrDefault(section, "close_to_tray", options.closeToTray);
+    options.startWithSession = switchOrDefault(section, "autostart", options.startWithSession);
+    return options;
+}
+
+std::string switchText(bool on) {
+    return on ? "1" : "0";
+}
 
 std::string peerKey(std::size_t index) {
     return "ip" + std::to_string(index);
@@ -88,6 +116,8 @@ TUserSettings TChatSettings::load(TPeerList& peers) const {
         }
     }
 
+    settings.options = optionsFrom(document.section(optionsSection));
+
     // Every key of section "ip" counts, whatever its name; entry n is the value of the first key
     // "ip<n>", empty when there is no such key. One pass over the keys finds them all.
     const IniSection ip = document.section(peerSection);
@@ -128,6 +158,22 @@ void TChatSettings::storePeerList(const TPeerList& peers) const {
         const bool erased = document.eraseSection(peerSection);
         document.setValues(peerSection, entries);
         return erased || !entries.empty();
+    });
+}
+
+void TChatSettings::storeOptions(const TChatOptions& options, bool historyEnabled) const {
+    const IniDocument::Entries entries{
+        {"sound", std::to_string(static_cast<int>(options.sound))},
+        {"dnd", switchText(options.doNotDisturb)},
+        {"only_listed", switchText(options.onlyListed)},
+        {"start_minimised", switchText(options.startMinimised)},
+        {"close_to_tray", switchText(options.closeToTray)},
+        {"autostart", switchText(options.startWithSession)},
+    };
+    m_file.update([&entries, historyEnabled](IniDocument& document) {
+        document.setValues(optionsSection, entries);
+        document.setValue(historySection, "enabled", switchText(historyEnabled));
+        return true;
     });
 }
 

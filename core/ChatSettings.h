@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ChatOptions.h"
 #include "core/IniFile.h"
 #include "core/PeerList.h"
 
@@ -17,6 +18,8 @@ struct TUserSettings {
     // Section "history", key "max_day_mb": the largest size of a day's log file in MiB, 1 to 4095;
     // 64 when the key is missing or holds anything else.
     std::uint64_t historyDayLimit = 64ull << 20;
+    // Section "options": the choices of the options dialog.
+    TChatOptions options;
     // The error box's message when the file was refused (a folder, a FIFO, a device, a file too
     // large) and the defaults stand instead; empty when it was read, missing or plainly unreadable.
     std::string refusal;
@@ -41,6 +44,9 @@ public:
     void storeUserSettings(int colourIndex, const std::string& nick) const;
     // Erases section "ip", then writes ip0..ipN-1; throws EIniFileException.
     void storePeerList(const TPeerList& peers) const;
+    // Writes every key of section "options" and key "enabled" of section "history" in one atomic
+    // write; throws EIniFileException, leaving the file as it was.
+    void storeOptions(const TChatOptions& options, bool historyEnabled) const;
 
     // Removes what interrupted saves left in the file's folder (see removeStaleSaveTemporaries).
     void removeStaleTemporaries() const;

@@ -77,6 +77,19 @@ public:
         nick = settingsNick;
         return settingsOk;
     }
+    std::deque<std::pair<lirbo::core::TChatOptions, bool>> optionAnswers; // one per dialog that ends with OK
+    std::vector<std::pair<lirbo::core::TChatOptions, bool>> optionsOpenedOn;
+    int optionRedraws = 0;
+    bool askOptions(lirbo::core::TChatOptions& options, bool& historyEnabled) override {
+        optionsOpenedOn.emplace_back(options, historyEnabled);
+        if (optionAnswers.empty()) {
+            return false;
+        }
+        std::tie(options, historyEnabled) = optionAnswers.front();
+        optionAnswers.pop_front();
+        return true;
+    }
+    void optionsChanged() override { ++optionRedraws; }
     bool confirmClear() override { return confirm; }
     bool chooseFile(const FileChooser& chooser, std::string& path) override {
         choosersOffered.push_back(chooser.offeredName());
@@ -409,6 +422,84 @@ TEST_F(ChatSessionTest, ReceivedMessagesDriveAttentionPresenceAndAddingTheirSend
     session->addSender("127.0.0.1");
     session->addSender("127.0.0.1");
     EXPECT_EQ(session->peers().entries(), (std::vector<std::string>{"127.0.0.1"}));
+}
+
+TEST_F(ChatSessionTest, OptionsAreAdoptedAtOnceAndWrittenAndARefusedWriteStillHolds) {
+    auto session = open({}, peer.port());
+    EXPECT_EQ(frontEnd.optionRedraws, 1);
+    lirbo::core::TChatOptions chosen;
+    chosen.sound = lirbo::core::TArrivalSound::Every;
+    chosen.doNotDisturb = true;
+    chosen.startWithSession = true;
+    frontEnd.optionAnswers.emplace_back(chosen, false);
+    session->showOptions();
+    session->showOptions(); // cancelled: nothing changes
+    ASSERT_EQ(frontEnd.optionsOpenedOn.size(), 2u);
+    EXPECT_TRUE(frontEnd.optionsOpenedOn[0] == std::make_pair(lirbo::core::TChatOptions{}, true));
+    EXPECT_TRUE(frontEnd.optionsOpenedOn[1] == std::make_pair(chosen, false));
+    EXPECT_TRUE(session->options() == chosen);
+    EXPECT_FALSE(session->history()->enabled());
+    EXPECT_EQ(frontEnd.optionRedraws, 2);
+    const std::string ini = ScratchDir::read(iniPath());
+    for (const char* line : {"[options]\r\nsound=2\r\ndnd=1\r\n", "autostart=1\r\n", "[history]\r\nenabled=0\r\n"}) {
+        EXPECT_NE(ini.find(line), std::string::npos) << line << " in " << ini;
+    }
+
+    ScratchDir::makeReadOnly(iniPath());
+    session->toggleDoNotDisturb();
+    EXPECT_FALSE(session->options().doNotDisturb);
+    EXPECT_EQ(frontEnd.optionRedraws, 3);
+    EXPECT_EQ(frontEnd.errors, std::vector<std::string>{"Unable to write to " + iniPath() + "."});
+    EXPECT_EQ(ScratchDir::read(iniPath()), ini);
+}
+
+TEST_F(ChatSessionTest, ArrivalsSoundByOptionAndDoNotDisturbSilencesThemAndTheFlashButNotTheCount) {
+    struct FakeSound : lirbo::app::ISoundPlayer {
+        int played = 0;
+        void playArrival() override { ++played; }
+    } sound;
+    auto session = open({}, peer.port());
+    session->setSoundPlayer(&sound);
+    lirbo::net::TIdUDPClient sender;
+    sender.Host = "127.0.0.1";
+    sender.Port = session->listenPort();
+    sender.setActive(true);
+    auto receive = [&](const std::string& bytes) {
+        const std::size_t before = session->transcript().messages().size();
+        sender.Send(bytes);
+        ASSERT_TRUE(waitFor([&] {
+            session->serveHandOver();
+            return session->transcript().messages().size() > before;
+        }));
+    };
+    struct Step {
+        const char* datagram;
+        int played, attentionRequests, unread;
+    };
+    frontEnd.active = false;
+    for (const Step& step : {Step{"T2Eve;psst", 1, 1, 1}, Step{"V2Eve;hello all", 1, 2, 2}}) {
+        receive(step.datagram);
+        EXPECT_EQ(sound.played, step.played) << step.datagram;
+        EXPECT_EQ(frontEnd.attentionRequests, step.attentionRequests) << step.datagram;
+        EXPECT_EQ(session->attention().unread(), step.unread) << step.datagram;
+    }
+    session->toggleDoNotDisturb();
+    receive("T2Eve;again");
+    EXPECT_EQ(sound.played, 1);
+    EXPECT_EQ(frontEnd.attentionRequests, 2);
+    EXPECT_EQ(session->attention().unread(), 3);
+
+    // Every message sounds, but not the own line coming back from the own address in the list.
+    frontEnd.optionAnswers.emplace_back(lirbo::core::TChatOptions{lirbo::core::TArrivalSound::Every}, true);
+    session->showOptions();
+    frontEnd.input = typed("mine");
+    session->sendToAll();
+    receive("V3Ann;mine");
+    EXPECT_EQ(sound.played, 1);
+    receive("V2Eve;mine");
+    EXPECT_EQ(sound.played, 2);
+    EXPECT_EQ(frontEnd.attentionRequests, 4);
+    EXPECT_TRUE(frontEnd.errors.empty());
 }
 
 TEST_F(ChatSessionTest, EveryOpeningPreselectsAColourUniformly) {

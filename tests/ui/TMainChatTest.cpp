@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDate>
@@ -24,6 +25,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -148,6 +150,8 @@ private slots:
         QTest::newRow("N5") << "N5" << QStringLiteral("Настройка");
         QTest::newRow("N6") << "N6" << QStringLiteral("Настройка");
         QTest::newRow("N8") << "N8" << QStringLiteral("Очистить чат");
+        QTest::newRow("OptionsItem") << "OptionsItem" << QStringLiteral("Параметры...");
+        QTest::newRow("DoNotDisturbItem") << "DoNotDisturbItem" << QStringLiteral("Не беспокоить");
         QTest::newRow("N7") << "N7" << QStringLiteral("Справка");
         QTest::newRow("N4") << "N4" << QStringLiteral("О программе");
         QTest::newRow("add") << "add" << QStringLiteral("Добавить новый IP");
@@ -418,6 +422,32 @@ private slots:
         QCOMPARE(m_window->session().controller().colourIndex(), 6);
         const QByteArray ini = readFile(iniPath());
         QVERIFY(ini.contains("nik=\xC1\xEE\xE1") && ini.contains("nik_color=6"));
+    }
+
+    void optionsDialogAndDoNotDisturbItemReadBack() {
+        open();
+        whenModalOpens([](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Параметры"));
+            QVERIFY(dialog->findChild<QRadioButton*>("SoundPrivate")->isChecked());
+            QVERIFY(dialog->findChild<QCheckBox*>("HistoryEnabled")->isChecked());
+            dialog->findChild<QRadioButton*>("SoundEvery")->setChecked(true);
+            dialog->findChild<QCheckBox*>("DoNotDisturb")->setChecked(true);
+            dialog->findChild<QCheckBox*>("CloseToTray")->setChecked(true);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+        });
+        trigger("OptionsItem");
+        const lirbo::core::TChatOptions& options = m_window->session().options();
+        QVERIFY(options.sound == lirbo::core::TArrivalSound::Every && options.doNotDisturb && options.closeToTray);
+        QVERIFY(!options.onlyListed && !options.startMinimised && !options.startWithSession);
+        auto* quiet = m_window->findChild<QAction*>("DoNotDisturbItem");
+        QVERIFY(quiet->isCheckable() && quiet->isChecked());
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Lirbo (не беспокоить)"));
+        QVERIFY(readFile(iniPath()).contains("[options]\r\nsound=2\r\ndnd=1\r\n"));
+
+        trigger("DoNotDisturbItem");
+        QVERIFY(!m_window->session().options().doNotDisturb && !quiet->isChecked());
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Lirbo"));
+        QVERIFY(readFile(iniPath()).contains("dnd=0\r\n"));
     }
 
     void addressEditorAddsAndEdits() {

@@ -324,6 +324,45 @@ void settings(Program& lirbo, Peer& peer) {
           "ОК writes nick and the preselected colour to lirbo.ini", ini);
 }
 
+// The options dialog reads back by control ID; OK adopts and writes the choices, and the
+// do-not-disturb item and the title follow them.
+void options(Program& lirbo) {
+    HWND main = lirbo.mainWindow();
+    menu(main, IDM_OPTIONS);
+    HWND dialog = dialogOf(lirbo, "Параметры");
+    check(dialog != nullptr, "Параметры... opens the options dialog");
+    if (dialog == nullptr) {
+        return;
+    }
+    std::string shown;
+    std::string checks;
+    for (int id = IDC_OPTIONS_SOUND_GROUP; id <= IDC_OPTIONS_CANCEL; ++id) {
+        HWND control = GetDlgItem(dialog, id);
+        shown += text(control) + "|";
+        checks += SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? '1' : '0';
+    }
+    check(shown == "Звук при получении сообщения|Не играть|Только личные сообщения|Все сообщения|Не беспокоить|"
+                   "Показывать только сообщения от адресов из списка|Вести историю разговора|Область уведомлений|"
+                   "Запускать свёрнутым в область уведомлений|Кнопка закрытия прячет окно в область уведомлений|"
+                   "Запускать вместе с входом в систему|ОК|Отмена|" &&
+              checks == "0010001000000",
+          "the options dialog's texts, private sounds and the history checked", shown + checks);
+    SendMessageW(GetDlgItem(dialog, IDC_OPTIONS_SOUND_PRIVATE), BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageW(GetDlgItem(dialog, IDC_OPTIONS_SOUND_EVERY), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(GetDlgItem(dialog, IDC_OPTIONS_DND), BM_SETCHECK, BST_CHECKED, 0);
+    click(GetDlgItem(dialog, IDC_OPTIONS_OK));
+    check(closed(lirbo, dialog), "ОК closes the options dialog");
+    SendMessageW(main, WM_NULL, 0, 0); // returns once the command, its write included, is done
+    const std::string ini = readFile(work + "\\main\\lirbo.ini");
+    check(contains(ini, "[options]\r\nsound=2\r\ndnd=1\r\n") && text(main) == "Lirbo (не беспокоить)" &&
+              (GetMenuState(GetMenu(main), IDM_DONOTDISTURB, MF_BYCOMMAND) & MF_CHECKED) != 0,
+          "ОК writes the options, and do-not-disturb shows in the title and the menu", ini + text(main));
+    menu(main, IDM_DONOTDISTURB);
+    check(waitFor([&] { return text(main) == "Lirbo"; }) &&
+              (GetMenuState(GetMenu(main), IDM_DONOTDISTURB, MF_BYCOMMAND) & MF_CHECKED) == 0,
+          "Не беспокоить turns it off again", text(main));
+}
+
 void about(Program& lirbo, Peer& peer) {
     menu(lirbo.mainWindow(), IDM_N4);
     HWND dialog = dialogOf(lirbo, "О программе");
@@ -838,6 +877,7 @@ int main(int argc, char** argv) {
             refusedInput(lirbo, peer);
             addressEditor(lirbo, peer);
             settings(lirbo, peer);
+            options(lirbo);
             about(lirbo, peer);
             clearing(lirbo, peer);
             choosers(lirbo, peer);

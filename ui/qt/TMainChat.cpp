@@ -11,6 +11,7 @@
 #include "ui/qt/PeerListBox.h"
 #include "ui/qt/PlainText.h"
 #include "ui/qt/TAboutForm.h"
+#include "ui/qt/TOptionsForm.h"
 #include "ui/qt/Tipedit.h"
 #include "ui/qt/Tnastroy.h"
 #include "ui/qt/TranscriptView.h"
@@ -74,6 +75,7 @@ TMainChat::TMainChat(Endpoints endpoints, QWidget* parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("MainChat"));
     // The endpoint comes up before any widget is built and before FormCreate reads the settings.
     m_session = std::make_unique<app::ChatSession>(static_cast<app::IFrontEnd&>(*this), endpoints);
+    m_session->setSoundPlayer(&m_sound);
     setWindowTitle(MessageBoxes::applicationTitle());
     setWindowIcon(Glyphs::icon(QStringLiteral("lirbo")));
     setFont(LirboLook::font());
@@ -84,7 +86,8 @@ TMainChat::TMainChat(Endpoints endpoints, QWidget* parent) : QMainWindow(parent)
     connect(&m_presenceRedraw, &QTimer::timeout, this, &TMainChat::showPresence);
     m_attentionRedraw.setSingleShot(true);
     connect(&m_attentionRedraw, &QTimer::timeout, this, &TMainChat::showAttention);
-    m_tray = new AttentionTray(*this, nullptr);
+    m_tray = new AttentionTray(*this, [this] { return m_session->options().doNotDisturb; });
+    connect(m_tray, &AttentionTray::doNotDisturbToggled, this, [this] { m_session->toggleDoNotDisturb(); });
     connect(m_tray, &AttentionTray::restoreRequested, this, &TMainChat::restoreFromTray);
     connect(m_tray, &AttentionTray::exitRequested, this, [this] { m_session->requestClose(); });
 
@@ -188,10 +191,11 @@ void TMainChat::buildMenu() {
         menu->menuAction()->setObjectName(QString::fromLatin1(name));
         return menu;
     };
-    auto addItem = [&](QMenu* menu, const char* name, const QString& title, void (TMainChat::*handler)()) {
+    auto addItem = [&](QMenu* menu, const char* name, const QString& title, auto handler) {
         QAction* action = menu->addAction(title);
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, handler);
+        return action;
     };
     QMenu* n1 = addMenu("N1", QStringLiteral("Файл"));
     addItem(n1, "N9", QStringLiteral("Сохранить разговор"), &TMainChat::N9Click);
@@ -203,6 +207,11 @@ void TMainChat::buildMenu() {
     QMenu* n5 = addMenu("N5", QStringLiteral("Настройка"));
     addItem(n5, "N6", QStringLiteral("Настройка"), &TMainChat::N6Click);
     addItem(n5, "N8", QStringLiteral("Очистить чат"), &TMainChat::N8Click);
+    n5->addSeparator();
+    addItem(n5, "OptionsItem", QStringLiteral("Параметры..."), [this] { m_session->showOptions(); });
+    m_doNotDisturbItem =
+        addItem(n5, "DoNotDisturbItem", QStringLiteral("Не беспокоить"), [this] { m_session->toggleDoNotDisturb(); });
+    m_doNotDisturbItem->setCheckable(true);
     QMenu* n7 = addMenu("N7", QStringLiteral("Справка"));
     addItem(n7, "N4", QStringLiteral("О программе"), &TMainChat::N4Click);
 }
@@ -459,6 +468,20 @@ bool TMainChat::askAddress(std::string& address) {
 
 bool TMainChat::askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) {
     return Tnastroy::ask(this, nick, colourIndex, checkNick);
+}
+
+bool TMainChat::askOptions(core::TChatOptions& options, bool& historyEnabled) {
+    return TOptionsForm::ask(this, options, historyEnabled);
+}
+
+// Do-not-disturb shows in the title, where the taskbar shows it too, and as the menu item's check.
+void TMainChat::optionsChanged() {
+    const bool quiet = m_session->options().doNotDisturb;
+    setWindowTitle(quiet ? MessageBoxes::applicationTitle() + QStringLiteral(" (не беспокоить)")
+                         : MessageBoxes::applicationTitle());
+    if (m_doNotDisturbItem != nullptr) {
+        m_doNotDisturbItem->setChecked(quiet);
+    }
 }
 
 bool TMainChat::confirmClear() {

@@ -2,6 +2,7 @@
 
 #include "app/ChatSession.h"
 #include "app/IFrontEnd.h"
+#include "ui/qt/DesktopSound.h"
 #include "ui/qt/QtBeeper.h"
 
 #include <QMainWindow>
@@ -11,6 +12,7 @@
 #include <memory>
 #include <string>
 
+class QAction;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -80,6 +82,8 @@ private:
     // What the session asks of the window.
     bool askAddress(std::string& address) override;
     bool askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) override;
+    bool askOptions(core::TChatOptions& options, bool& historyEnabled) override;
+    void optionsChanged() override;
     bool confirmClear() override;
     bool chooseFile(const app::FileChooser& chooser, std::string& path) override;
     void showAbout() override;
@@ -121,6 +125,7 @@ private:
     bool findInTranscript(const QString& text, bool backward);
 
     QtBeeper m_beeper;
+    DesktopSound m_sound; // outlives the session, which plays through it
     std::unique_ptr<app::ChatSession> m_session;
 
     QWidget* m_panel1 = nullptr;
@@ -138,6 +143,7 @@ private:
     FindBar* m_findBar = nullptr;
     FileOpener m_openFile;
     AttentionTray* m_tray = nullptr;
+    QAction* m_doNotDisturbItem = nullptr;
     QTimer m_presenceRedraw;  // a flood of datagrams redraws the rows' presence once per batch
     QTimer m_attentionRedraw; // and the notification icon's hint and mark
 };

@@ -7,6 +7,7 @@
 #include "ui/win32/OneLinePaste.h"
 #include "ui/win32/StartupShortcut.h"
 #include "ui/win32/TAboutForm.h"
+#include "ui/win32/TOptionsForm.h"
 #include "ui/win32/Tipedit.h"
 #include "ui/win32/Tnastroy.h"
 #include "ui/win32/TranscriptPositions.h"
@@ -88,6 +89,7 @@ TMainChat::TMainChat(HINSTANCE instance) : m_instance(instance) {
     try {
         m_session = std::make_unique<app::ChatSession>(*this);
         m_session->setStartupEntry(std::make_unique<StartupShortcut>());
+        m_session->setSoundPlayer(&m_sound);
     } catch (...) {
         DestroyWindow(m_window);
         DestroyWindow(m_application);
@@ -370,6 +372,12 @@ void TMainChat::command(int id, int notification) {
     case IDM_N10:
         m_session->openHistory();
         break;
+    case IDM_OPTIONS:
+        m_session->showOptions();
+        break;
+    case IDM_DONOTDISTURB:
+        m_session->toggleDoNotDisturb();
+        break;
     case IDM_FIND:
         m_findBar.open(m_window);
         break;
@@ -583,6 +591,17 @@ bool TMainChat::askSettings(std::string& nick, int& colourIndex, const TextCheck
     return Tnastroy::execute(m_instance, m_window, nick, colourIndex, checkNick);
 }
 
+bool TMainChat::askOptions(core::TChatOptions& options, bool& historyEnabled) {
+    return TOptionsForm::execute(m_instance, m_window, options, historyEnabled);
+}
+
+// Do-not-disturb shows in the title, where the taskbar shows it too, and as the menu item's check.
+void TMainChat::optionsChanged() {
+    const bool quiet = m_session->options().doNotDisturb;
+    SetWindowTextW(m_window, quiet ? L"Lirbo (не беспокоить)" : L"Lirbo");
+    CheckMenuItem(GetMenu(m_window), IDM_DONOTDISTURB, MF_BYCOMMAND | (quiet ? MF_CHECKED : MF_UNCHECKED));
+}
+
 bool TMainChat::confirmClear() {
     return MessageBoxes::confirmClearChat();
 }
@@ -714,7 +733,7 @@ void TMainChat::trayMouse(UINT mouseMessage) {
     if (mouseMessage == WM_LBUTTONUP || mouseMessage == WM_LBUTTONDBLCLK) {
         restoreFromTray();
     } else if (mouseMessage == WM_RBUTTONUP && m_session) {
-        if (const UINT chosen = m_tray.popUpMenu(false)) {
+        if (const UINT chosen = m_tray.popUpMenu(m_session->options().doNotDisturb)) {
             command(static_cast<int>(chosen), 0);
         }
     }

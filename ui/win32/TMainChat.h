@@ -6,6 +6,7 @@
 #include "ui/win32/FindBar.h"
 #include "ui/win32/PeerListDrawing.h"
 #include "ui/win32/RichTranscript.h"
+#include "ui/win32/SystemSound.h"
 #include "ui/win32/TrayIcon.h"
 
 #include <memory>
@@ -34,6 +35,8 @@ public:
     // app::IFrontEnd
     bool askAddress(std::string& address) override;
     bool askSettings(std::string& nick, int& colourIndex, const TextCheck& checkNick) override;
+    bool askOptions(core::TChatOptions& options, bool& historyEnabled) override;
+    void optionsChanged() override;
     bool confirmClear() override;
     bool chooseFile(const app::FileChooser& chooser, std::string& path) override;
     void showAbout() override;
@@ -103,6 +106,7 @@ private:
     bool m_tipPending = false; // the tray's tip waits for its timer
     FindBar m_findBar{[this](const std::string& text, bool backward) { return findInTranscript(text, backward); }};
     HACCEL m_keys = nullptr;
+    SystemSound m_sound; // outlives the session, which plays through it
     std::unique_ptr<app::ChatSession> m_session;
 };
 

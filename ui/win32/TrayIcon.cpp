@@ -92,7 +92,7 @@ void TrayIcon::readd() {
 UINT TrayIcon::popUpMenu(bool doNotDisturb) const {
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, IDM_TRAY_OPEN, L"Открыть");
-    AppendMenuW(menu, MF_STRING | (doNotDisturb ? MF_CHECKED : MF_UNCHECKED), IDM_TRAY_DND, L"Не беспокоить");
+    AppendMenuW(menu, MF_STRING | (doNotDisturb ? MF_CHECKED : MF_UNCHECKED), IDM_DONOTDISTURB, L"Не беспокоить");
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, IDM_TRAY_EXIT, L"Выход");
     SetMenuDefaultItem(menu, IDM_TRAY_OPEN, FALSE);

@@ -27,7 +27,7 @@ public:
     void readd();
 
     // The icon's menu at the pointer: "Открыть" (the default), "Не беспокоить" checked as
-    // `doNotDisturb` says, "Выход". Returns the chosen item's command (IDM_TRAY_*), 0 for none.
+    // `doNotDisturb` says, "Выход". Returns the chosen item's command, 0 for none.
     UINT popUpMenu(bool doNotDisturb) const;
 
     // `tip` as the tray shows it literally (each "&" doubled), cut to fit a buffer of `size`

@@ -20,12 +20,14 @@
 #define IDM_N8 208
 #define IDM_N4 204
 #define IDM_N10 210
+// "Настройка" -> "Параметры..." and "Не беспокоить", below the items of old.
+#define IDM_OPTIONS 230
+#define IDM_DONOTDISTURB 231
 // Ctrl+F, an accelerator without a menu item: the find dialog.
 #define IDM_FIND 211
-// The notification icon's menu.
+// The notification icon's menu; its "Не беспокоить" is IDM_DONOTDISTURB.
 #define IDM_TRAY_OPEN 250
-#define IDM_TRAY_DND 251
-#define IDM_TRAY_EXIT 252
+#define IDM_TRAY_EXIT 251
 
 // Main window TMainChat. IDOK and IDCANCEL (1, 2) are kept free: the dialog manager makes them
 // out of Enter and Esc.
@@ -71,6 +73,22 @@
 #define IDC_LABEL6 1306
 #define IDC_LABEL7 1307
 #define IDC_ABOUT_BUTTON1 1308
+
+// Options dialog TOptionsForm. The sound's radio buttons follow its values 0, 1, 2.
+#define IDD_OPTIONS 330
+#define IDC_OPTIONS_SOUND_GROUP 1430
+#define IDC_OPTIONS_SOUND_NONE 1431
+#define IDC_OPTIONS_SOUND_PRIVATE 1432
+#define IDC_OPTIONS_SOUND_EVERY 1433
+#define IDC_OPTIONS_DND 1434
+#define IDC_OPTIONS_ONLY_LISTED 1435
+#define IDC_OPTIONS_HISTORY 1436
+#define IDC_OPTIONS_TRAY_GROUP 1437
+#define IDC_OPTIONS_START_MINIMISED 1438
+#define IDC_OPTIONS_CLOSE_TO_TRAY 1439
+#define IDC_OPTIONS_AUTOSTART 1440
+#define IDC_OPTIONS_OK 1441
+#define IDC_OPTIONS_CANCEL 1442
 
 // The posted message that makes the main window draw what the transcript gained.
 #define WM_LIRBO_DRAW_TRANSCRIPT (WM_APP + 1)

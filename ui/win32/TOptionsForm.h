@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/ChatOptions.h"
+
+#include <windows.h>
+
+namespace lirbo::win32 {
+
+// The options dialog "Параметры": the arrival sound, do-not-disturb, only-listed, the history log
+// and the notification area's choices. Enter and Esc do nothing; the buttons end it.
+class TOptionsForm {
+public:
+    // Shows it modally on `options` and `historyEnabled`; true and the chosen values on OK.
+    static bool execute(HINSTANCE instance, HWND owner, core::TChatOptions& options, bool& historyEnabled);
+
+private:
+    TOptionsForm(core::TChatOptions& options, bool& historyEnabled)
+        : m_options(options), m_historyEnabled(historyEnabled) {}
+    static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    void FormCreate(HWND dialog) const;
+    void OkClick(HWND dialog) const;
+
+    core::TChatOptions& m_options;
+    bool& m_historyEnabled;
+};
+
+} // namespace lirbo::win32
