@@ -1,5 +1,7 @@
 #include "app/ChatSession.h"
 
+#include "app/XdgAutostartEntry.h"
+#include "core/FileSystem.h"
 #include "core/IntegerText.h"
 #include "net/FakeHostLookup.h"
 #include "net/IdUDPClient.h"
@@ -708,4 +710,31 @@ TEST_F(ChatSessionTest, CloseButtonHidesToTheTrayOnlyByOptionAndExitStillCloses)
         EXPECT_TRUE(session.ended());
         EXPECT_EQ(shown.ends, 1);
     }
+}
+
+// The entry follows the option: made at start in the start folder, removed when the options dialog
+// turns it off; turning it on over another program's entry says so and leaves that entry.
+TEST_F(ChatSessionTest, StartWithSessionFollowsTheOptionAtStartAndInTheDialog) {
+    ScratchDir::write(iniPath(), "[options]\r\nautostart=1\r\n");
+    auto entry = std::make_unique<lirbo::app::XdgAutostartEntry>("/opt/lirbo/lirbo", scratch.file("config"));
+    const std::string desktop = entry->location();
+    ChatSession session(frontEnd, ChatSession::Endpoints{0, peer.port()});
+    session.setStartupEntry(std::move(entry));
+    session.start();
+    EXPECT_EQ(lirbo::app::XdgAutostartEntry::parse(ScratchDir::read(desktop)).folder,
+              lirbo::core::fs::currentDirectory());
+
+    lirbo::core::TChatOptions options;
+    frontEnd.optionAnswers.emplace_back(options, true);
+    session.showOptions();
+    EXPECT_FALSE(ScratchDir::exists(desktop));
+
+    const std::string users = "[Desktop Entry]\nExec=/usr/bin/other\n";
+    ScratchDir::write(desktop, users);
+    options.startWithSession = true;
+    frontEnd.optionAnswers.emplace_back(options, true);
+    session.showOptions();
+    ASSERT_EQ(frontEnd.errors.size(), 1u);
+    EXPECT_NE(frontEnd.errors[0].find(desktop), std::string::npos) << frontEnd.errors[0];
+    EXPECT_EQ(ScratchDir::read(desktop), users);
 }
