@@ -2,7 +2,6 @@
 
 #include "app/XdgAutostartEntry.h"
 #include "core/Exception.h"
-#include "support/ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -91,22 +90,4 @@ TEST(StartWithSessionTest, DesktopEntryKeepsAnyPath) {
                                                             "Exec = /usr/bin/lirbo --x %U\nPath=/a\\sb\n");
     EXPECT_EQ(handMade.program, "/usr/bin/lirbo");
     EXPECT_EQ(handMade.folder, "/a b");
-}
-
-// On disk: the entry is made in a folder that does not exist yet, read back and removed; a user's
-// entry of another program stays as it was, byte for byte.
-TEST(StartWithSessionTest, DesktopEntryOnDisk) {
-    lirbo::test::ScratchDir scratch;
-    XdgAutostartEntry entry(kProgram, scratch.file("config"));
-    StartWithSession::reconcile(entry, true, kFolder, Occasion::Changed);
-    ASSERT_TRUE(lirbo::test::ScratchDir::exists(entry.location()));
-    EXPECT_EQ(shown(entry.read()), shown(StartupTarget{kProgram, kFolder}));
-    StartWithSession::reconcile(entry, false, kFolder, Occasion::Changed);
-    EXPECT_FALSE(lirbo::test::ScratchDir::exists(entry.location()));
-
-    const std::string users = "[Desktop Entry]\nExec=/usr/bin/other\n";
-    lirbo::test::ScratchDir::write(entry.location(), users);
-    EXPECT_THROW(StartWithSession::reconcile(entry, true, kFolder, Occasion::Changed), lirbo::core::Exception);
-    StartWithSession::reconcile(entry, false, kFolder, Occasion::Changed);
-    EXPECT_EQ(lirbo::test::ScratchDir::read(entry.location()), users);
 }

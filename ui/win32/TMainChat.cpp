@@ -675,10 +675,10 @@ void TMainChat::presenceChanged() {
 
 // Asked for every received message, so it reads what WM_ACTIVATEAPP last said (one of this
 // program's windows is the foreground window: its own dialogs count) instead of asking the system.
-// A minimised window is not looked at, even where the system leaves it the foreground window.
+// A minimised or hidden window is not looked at, even where the system leaves it the foreground
+// window.
 bool TMainChat::isActive() const {
-
-    return m_programActive && !IsIconic(m_window);
+    return m_programActive && IsWindowVisible(m_window) && !IsIconic(m_window);
 }
 
 void TMainChat::requestAttention() {
