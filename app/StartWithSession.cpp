@@ -7,7 +7,15 @@ namespace lirbo::app {
 
 void StartWithSession::reconcile(IStartupEntry& entry, bool wanted, const std::string& folder, Occasion occasion) {
     const StartupTarget ours{entry.program(), folder};
-    const std::optional<StartupTarget> present = entry.read();
+    std::optional<StartupTarget> present;
+    try {
+        present = entry.read();
+    } catch (const core::Exception&) {
+        if (!wanted && occasion == Occasion::Start) {
+            return; // an unreadable folder with nothing asked of it is no reason for a box at every start
+        }
+        throw;
+    }
     const bool thisProgram = present && entry.samePath(present->program, ours.program);
     const bool thisCopy = thisProgram && entry.samePath(present->folder, ours.folder);
     if (!wanted) {

@@ -16,7 +16,8 @@ public:
 
     // Wanted: an entry that is missing is made, and at a change an entry of this program for another
     // folder is pointed at this one; an entry of another program is left alone (at a change the user
-    // is told). Not wanted: this copy's entry is removed, any other left. Throws core::Exception.
+    // is told). Not wanted: this copy's entry is removed, any other left; at start a place that
+    // cannot be read is let be. Throws core::Exception.
     static void reconcile(IStartupEntry& entry, bool wanted, const std::string& folder, Occasion occasion);
 };
 

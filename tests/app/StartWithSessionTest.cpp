@@ -19,9 +19,12 @@ const std::string kFolder = "/home/ann/chat";
 class FakeEntry : public lirbo::app::IStartupEntry {
 public:
     std::optional<StartupTarget> present;
+    bool unreadable = false;
     std::string program() const override { return kProgram; }
     std::string location() const override { return "autostart/lirbo.desktop"; }
-    std::optional<StartupTarget> read() const override { return present; }
+    std::optional<StartupTarget> read() const override {
+        return unreadable ? throw lirbo::core::Exception("unreadable autostart/lirbo.desktop") : present;
+    }
     void write(const StartupTarget& target) override { present = target; }
     void remove() override { present.reset(); }
 };
@@ -75,6 +78,12 @@ TEST(StartWithSessionTest, TouchesOnlyThisCopysEntry) {
         EXPECT_EQ(shown(entry.present), shown(c.after)) << label;
         EXPECT_EQ(refused, c.refused) << label;
     }
+    // A place that cannot be read is told of, except at a start that asks nothing of it.
+    FakeEntry unreadable;
+    unreadable.unreadable = true;
+    EXPECT_NO_THROW(StartWithSession::reconcile(unreadable, false, kFolder, Occasion::Start));
+    EXPECT_THROW(StartWithSession::reconcile(unreadable, true, kFolder, Occasion::Start), lirbo::core::Exception);
+    EXPECT_THROW(StartWithSession::reconcile(unreadable, false, kFolder, Occasion::Changed), lirbo::core::Exception);
 }
 
 // Any path survives the desktop's quoting and escapes, and a hand-made entry's program is found.
