@@ -678,16 +678,12 @@ TEST_F(ChatSessionTest, AFailedLookupMarksItsRowBeforeAnySendAndFailsTheSendWith
     EXPECT_EQ(frontEnd.errors, std::vector<std::string>{"Socket Error # 11001\r\nHost not found."});
 }
 
-} // namespace
-
 // The close button hides the window only when the option asks for it and the icon is there to
 // bring it back; "Выход" always runs the close sequence. The window starts hidden likewise.
 TEST_F(ChatSessionTest, CloseButtonHidesToTheTrayOnlyByOptionAndExitStillCloses) {
     struct Case {
         const char* options;
-        bool tray;
-        bool hides;
-        bool startsHidden;
+        bool tray, hides, startsHidden;
     };
     const Case cases[] = {
         {"", true, false, false},
@@ -706,8 +702,7 @@ TEST_F(ChatSessionTest, CloseButtonHidesToTheTrayOnlyByOptionAndExitStillCloses)
         session.closeWindow();
         EXPECT_EQ(shown.hides, c.hides ? 1 : 0) << c.options;
         EXPECT_EQ(session.ended(), !c.hides) << c.options;
-        session.requestClose();
-        EXPECT_TRUE(session.ended());
+        session.requestClose(); // "Выход"
         EXPECT_EQ(shown.ends, 1);
     }
 }
@@ -738,3 +733,5 @@ TEST_F(ChatSessionTest, StartWithSessionFollowsTheOptionAtStartAndInTheDialog) {
     EXPECT_NE(frontEnd.errors[0].find(desktop), std::string::npos) << frontEnd.errors[0];
     EXPECT_EQ(ScratchDir::read(desktop), users);
 }
+
+} // namespace

@@ -61,7 +61,6 @@ TEST(StartWithSessionTest, TouchesOnlyThisCopysEntry) {
         {ours, false, Occasion::Start, none, false},
         {otherFolder, false, Occasion::Changed, otherFolder, false},
         {otherProgram, false, Occasion::Changed, otherProgram, false},
-        {none, false, Occasion::Start, none, false},
     };
     for (const Case& c : cases) {
         FakeEntry entry;

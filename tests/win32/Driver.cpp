@@ -739,19 +739,6 @@ void dailyUse(Peer& peer) {
     check(lirbo.waitExit(status) && status == 0, "the run with the find dialog closes");
 }
 
-// The program's main window, shown or hidden.
-HWND anyMainWindow(DWORD process) {
-    for (HWND window = FindWindowExW(nullptr, nullptr, L"TMainChat", nullptr); window != nullptr;
-         window = FindWindowExW(nullptr, window, L"TMainChat", nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == process) {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
 // The start-in folder of a shortcut; empty when there is no shortcut to read.
 std::string shortcutFolder(const std::string& path) {
     std::string folder;
@@ -789,7 +776,7 @@ void trayAndStartup(Peer& peer) {
         check(waitFor([&] { return lstrcmpiA(shortcutFolder(shortcut).c_str(), dir.c_str()) == 0; }),
               "autostart makes Lirbo.lnk in the Startup folder, starting in the program's folder",
               shortcut + " -> " + shortcutFolder(shortcut));
-        HWND main = anyMainWindow(lirbo.id());
+        HWND main = FindWindowW(L"TMainChat", nullptr); // the one run there is, shown or hidden
         check(main != nullptr && !IsWindowVisible(main), "a run with start_minimised starts hidden");
         if (main == nullptr) {
             return;
