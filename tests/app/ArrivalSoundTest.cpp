@@ -4,44 +4,37 @@
 
 using lirbo::app::ArrivalSound;
 using lirbo::core::TArrivalSound;
+using lirbo::core::TChatOptions;
 using Kind = ArrivalSound::Kind;
 
 namespace {
 
 TEST(ArrivalSoundTest, SoundsByKindOptionQuietAndHiding) {
-    struct Case {
+    const TChatOptions privateOnly, every{TArrivalSound::Every}, none{TArrivalSound::None};
+    const TChatOptions quiet{TArrivalSound::Every, true};
+    const struct {
         Kind kind;
-        TArrivalSound sound;
-        bool doNotDisturb;
-        bool hidden;
-        bool sounds;
-    };
-    const Case cases[] = {
-        {Kind::ReceivedPrivate, TArrivalSound::PrivateOnly, false, false, true},
-        {Kind::Received, TArrivalSound::PrivateOnly, false, false, false},
-        {Kind::ReceivedPrivate, TArrivalSound::Every, false, false, true},
-        {Kind::Received, TArrivalSound::Every, false, false, true},
-        {Kind::ReceivedPrivate, TArrivalSound::None, false, false, false},
-        {Kind::ReceivedPrivate, TArrivalSound::Every, true, false, false},
-        {Kind::ReceivedPrivate, TArrivalSound::Every, false, true, false},
-        {Kind::DepartureNotice, TArrivalSound::Every, false, false, false},
-        {Kind::Sent, TArrivalSound::Every, false, false, false},
-        {Kind::SentPrivate, TArrivalSound::Every, false, false, false},
-    };
-    for (const Case& c : cases) {
-        lirbo::core::TChatOptions options;
-        options.sound = c.sound;
-        options.doNotDisturb = c.doNotDisturb;
-        EXPECT_EQ(ArrivalSound::sounds(c.kind, c.hidden, options), c.sounds)
-            << static_cast<int>(c.kind) << " sound=" << static_cast<int>(c.sound) << " dnd=" << c.doNotDisturb
-            << " hidden=" << c.hidden;
+        const TChatOptions& options;
+        bool hidden, sounds;
+    } cases[] = {{Kind::ReceivedPrivate, privateOnly, false, true},
+                 {Kind::Received, privateOnly, false, false},
+                 {Kind::ReceivedPrivate, every, false, true},
+                 {Kind::Received, every, false, true},
+                 {Kind::ReceivedPrivate, none, false, false},
+                 {Kind::ReceivedPrivate, quiet, false, false},
+                 {Kind::ReceivedPrivate, every, true, false},
+                 {Kind::DepartureNotice, every, false, false},
+                 {Kind::Sent, every, false, false},
+                 {Kind::SentPrivate, every, false, false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ArrivalSound::sounds(c.kind, c.hidden, c.options), c.sounds)
+            << &c - cases << ": kind " << static_cast<int>(c.kind) << ", hidden " << c.hidden;
     }
 }
 
 TEST(ArrivalSoundTest, ABatchSoundsOnceWhateverItHolds) {
-    const lirbo::core::TChatOptions options; // private messages only
+    const TChatOptions options; // private messages only
     ArrivalSound batch;
-    EXPECT_FALSE(batch.takePending());
     batch.arrived(Kind::Received, false, options);
     EXPECT_FALSE(batch.takePending());
     for (int i = 0; i < 500; ++i) {

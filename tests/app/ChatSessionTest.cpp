@@ -173,6 +173,19 @@ protected:
         return session;
     }
     std::string iniPath() const { return scratch.file("lirbo.ini"); }
+    // Sends `bytes` to the session from loopback and serves its hand-overs until the message shows.
+    static void receive(ChatSession& session, const std::string& bytes) {
+        lirbo::net::TIdUDPClient sender;
+        sender.Host = "127.0.0.1";
+        sender.Port = session.listenPort();
+        sender.setActive(true);
+        const std::size_t before = session.transcript().messages().size();
+        sender.Send(bytes);
+        ASSERT_TRUE(waitFor([&] {
+            session.serveHandOver();
+            return session.transcript().messages().size() > before;
+        }));
+    }
     static bool waitFor(const std::function<bool()>& done) {
         for (int i = 0; i < 2000 && !done(); ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -388,18 +401,7 @@ TEST_F(ChatSessionTest, ReceivedDatagramReachesTheTranscriptThroughTheHandOver) 
 
 TEST_F(ChatSessionTest, ReceivedMessagesDriveAttentionPresenceAndAddingTheirSender) {
     auto session = open({"127.1"}, peer.port());
-    lirbo::net::TIdUDPClient sender;
-    sender.Host = "127.0.0.1";
-    sender.Port = session->listenPort();
-    sender.setActive(true);
-    auto receive = [&](const std::string& bytes) {
-        const std::size_t before = session->transcript().messages().size();
-        sender.Send(bytes);
-        ASSERT_TRUE(waitFor([&] {
-            session->serveHandOver();
-            return session->transcript().messages().size() > before;
-        }));
-    };
+    const auto receive = [&](const std::string& bytes) { ChatSessionTest::receive(*session, bytes); };
 
     frontEnd.active = false;
     receive("T2Eve;psst");
@@ -429,19 +431,14 @@ TEST_F(ChatSessionTest, ReceivedMessagesDriveAttentionPresenceAndAddingTheirSend
 TEST_F(ChatSessionTest, OptionsAreAdoptedAtOnceAndWrittenAndARefusedWriteStillHolds) {
     auto session = open({}, peer.port());
     EXPECT_EQ(frontEnd.optionRedraws, 1);
-    lirbo::core::TChatOptions chosen;
-    chosen.sound = lirbo::core::TArrivalSound::Every;
-    chosen.doNotDisturb = true;
-    chosen.startWithSession = true;
+    const lirbo::core::TChatOptions chosen{lirbo::core::TArrivalSound::Every, true, false, false, false, true};
     frontEnd.optionAnswers.emplace_back(chosen, false);
     session->showOptions();
     session->showOptions(); // cancelled: nothing changes
     ASSERT_EQ(frontEnd.optionsOpenedOn.size(), 2u);
     EXPECT_TRUE(frontEnd.optionsOpenedOn[0] == std::make_pair(lirbo::core::TChatOptions{}, true));
     EXPECT_TRUE(frontEnd.optionsOpenedOn[1] == std::make_pair(chosen, false));
-    EXPECT_TRUE(session->options() == chosen);
-    EXPECT_FALSE(session->history()->enabled());
-    EXPECT_EQ(frontEnd.optionRedraws, 2);
+    EXPECT_TRUE(session->options() == chosen && !session->history()->enabled() && frontEnd.optionRedraws == 2);
     const std::string ini = ScratchDir::read(iniPath());
     for (const char* line : {"[options]\r\nsound=2\r\ndnd=1\r\n", "autostart=1\r\n", "[history]\r\nenabled=0\r\n"}) {
         EXPECT_NE(ini.find(line), std::string::npos) << line << " in " << ini;
@@ -449,8 +446,7 @@ TEST_F(ChatSessionTest, OptionsAreAdoptedAtOnceAndWrittenAndARefusedWriteStillHo
 
     ScratchDir::makeReadOnly(iniPath());
     session->toggleDoNotDisturb();
-    EXPECT_FALSE(session->options().doNotDisturb);
-    EXPECT_EQ(frontEnd.optionRedraws, 3);
+    EXPECT_TRUE(!session->options().doNotDisturb && frontEnd.optionRedraws == 3);
     EXPECT_EQ(frontEnd.errors, std::vector<std::string>{"Unable to write to " + iniPath() + "."});
     EXPECT_EQ(ScratchDir::read(iniPath()), ini);
 }
@@ -462,45 +458,34 @@ TEST_F(ChatSessionTest, ArrivalsSoundByOptionAndDoNotDisturbSilencesThemAndTheFl
     } sound;
     auto session = open({}, peer.port());
     session->setSoundPlayer(&sound);
-    lirbo::net::TIdUDPClient sender;
-    sender.Host = "127.0.0.1";
-    sender.Port = session->listenPort();
-    sender.setActive(true);
-    auto receive = [&](const std::string& bytes) {
-        const std::size_t before = session->transcript().messages().size();
-        sender.Send(bytes);
-        ASSERT_TRUE(waitFor([&] {
-            session->serveHandOver();
-            return session->transcript().messages().size() > before;
-        }));
+    const auto everyMessageAndMyLine = [&] {
+        frontEnd.optionAnswers.emplace_back(lirbo::core::TChatOptions{lirbo::core::TArrivalSound::Every}, true);
+        session->showOptions();
+        frontEnd.input = typed("mine");
+        session->sendToAll();
     };
     struct Step {
+        std::function<void()> before;
         const char* datagram;
         int played, attentionRequests, unread;
     };
+    const Step steps[] = {
+        {{}, "T2Eve;psst", 1, 1, 1},
+        {{}, "V2Eve;hello all", 1, 2, 2}, // private messages only by default
+        {[&] { session->toggleDoNotDisturb(); }, "T2Eve;again", 1, 2, 3},
+        {everyMessageAndMyLine, "V3Ann;mine", 1, 3, 4}, // the own line, back from the own address
+        {{}, "V2Eve;mine", 2, 4, 5},
+    };
     frontEnd.active = false;
-    for (const Step& step : {Step{"T2Eve;psst", 1, 1, 1}, Step{"V2Eve;hello all", 1, 2, 2}}) {
-        receive(step.datagram);
+    for (const Step& step : steps) {
+        if (step.before) {
+            step.before();
+        }
+        receive(*session, step.datagram);
         EXPECT_EQ(sound.played, step.played) << step.datagram;
         EXPECT_EQ(frontEnd.attentionRequests, step.attentionRequests) << step.datagram;
         EXPECT_EQ(session->attention().unread(), step.unread) << step.datagram;
     }
-    session->toggleDoNotDisturb();
-    receive("T2Eve;again");
-    EXPECT_EQ(sound.played, 1);
-    EXPECT_EQ(frontEnd.attentionRequests, 2);
-    EXPECT_EQ(session->attention().unread(), 3);
-
-    // Every message sounds, but not the own line coming back from the own address in the list.
-    frontEnd.optionAnswers.emplace_back(lirbo::core::TChatOptions{lirbo::core::TArrivalSound::Every}, true);
-    session->showOptions();
-    frontEnd.input = typed("mine");
-    session->sendToAll();
-    receive("V3Ann;mine");
-    EXPECT_EQ(sound.played, 1);
-    receive("V2Eve;mine");
-    EXPECT_EQ(sound.played, 2);
-    EXPECT_EQ(frontEnd.attentionRequests, 4);
     EXPECT_TRUE(frontEnd.errors.empty());
 }
 

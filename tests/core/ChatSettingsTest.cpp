@@ -237,56 +237,37 @@ TEST_F(ChatSettingsTest, HistoryKeysAsRead) {
 }
 
 TEST_F(ChatSettingsTest, OptionsAsReadEachBadValueGivingItsDefault) {
-    struct Case {
-        const char* lines;
-        TArrivalSound sound;
-        bool dnd, onlyListed, startMinimised, closeToTray, autostart;
+    using Sound = TArrivalSound;
+    const std::pair<const char*, TChatOptions> cases[] = {
+        {"", {}},
+        {"sound=0\r\ndnd=1\r\nonly_listed=1\r\n", {Sound::None, true, true, false, false, false}},
+        {"SOUND=2\r\nstart_minimised=1\r\nclose_to_tray=1\r\nautostart=1\r\n", {Sound::Every, 0, 0, 1, 1, 1}},
+        {"sound=3\r\ndnd=2\r\nonly_listed=yes\r\nautostart=-1\r\n", {}},
+        {"sound=-1\r\ndnd=\r\nclose_to_tray= 1 \r\n", {Sound::PrivateOnly, 0, 0, 0, 1, 0}},
     };
-    const auto byDefault = TArrivalSound::PrivateOnly;
-    for (const Case& c : {
-             Case{"", byDefault, false, false, false, false, false},
-             Case{"sound=0\r\ndnd=1\r\nonly_listed=1\r\n", TArrivalSound::None, true, true, false, false, false},
-             Case{"SOUND=2\r\nstart_minimised=1\r\nclose_to_tray=1\r\nautostart=1\r\n", TArrivalSound::Every, false,
-                  false, true, true, true},
-             Case{"sound=3\r\ndnd=2\r\nonly_listed=yes\r\nautostart=-1\r\n", byDefault, false, false, false, false,
-                  false},
-             Case{"sound=-1\r\ndnd=\r\nclose_to_tray= 1 \r\n", byDefault, false, false, false, true, false},
-         }) {
-        ScratchDir::write(path, std::string("[options]\r\n") + c.lines);
+    for (const auto& [lines, expected] : cases) {
+        ScratchDir::write(path, std::string("[options]\r\n") + lines);
         TUserSettings user;
         loadPeers(&user);
-        TChatOptions expected;
-        expected.sound = c.sound;
-        expected.doNotDisturb = c.dnd;
-        expected.onlyListed = c.onlyListed;
-        expected.startMinimised = c.startMinimised;
-        expected.closeToTray = c.closeToTray;
-        expected.startWithSession = c.autostart;
-        EXPECT_TRUE(user.options == expected) << c.lines;
+        EXPECT_TRUE(user.options == expected) << lines;
     }
 }
 
 TEST_F(ChatSettingsTest, OptionsSurviveAStoreAndTheStoresOfOlderCopies) {
     ScratchDir::write(path, "[user]\r\nnik=Ann\r\n; kept\r\n[history]\r\nmax_day_mb=8\r\n");
-    TChatOptions options;
-    options.sound = TArrivalSound::Every;
-    options.onlyListed = true;
-    options.closeToTray = true;
+    const TChatOptions options{TArrivalSound::Every, false, true, false, true, false};
     settings.storeOptions(options, false);
     // What an older copy writes: its user keys and the list, erasing section ip only.
     settings.storeUserSettings(4, "Bob");
     settings.storePeerList(listOf({"10.0.0.1"}));
     TUserSettings user;
     EXPECT_EQ(loadPeers(&user), Entries{"10.0.0.1"});
-    EXPECT_TRUE(user.options == options);
-    EXPECT_FALSE(user.historyEnabled);
+    EXPECT_TRUE(user.options == options && !user.historyEnabled && user.nick == "Bob");
     EXPECT_EQ(user.historyDayLimit, 8u << 20);
-    EXPECT_EQ(user.nick, "Bob");
     EXPECT_NE(ScratchDir::read(path).find("; kept\r\n"), std::string::npos);
     settings.storeOptions(TChatOptions{}, true);
     loadPeers(&user);
-    EXPECT_TRUE(user.options == TChatOptions{});
-    EXPECT_TRUE(user.historyEnabled);
+    EXPECT_TRUE(user.options == TChatOptions{} && user.historyEnabled);
 }
 
 TEST_F(ChatSettingsTest, LongValuesComeBackCut) {

@@ -1,8 +1,9 @@
-// Saves pictures of the three dialogs for the documentation:
+// Saves pictures of the dialogs for the documentation:
 //   xvfb-run -s "-screen 0 1024x768x24" sh -c 'openbox & build/release/tests/ui/dialog_screenshots docs'
 // Run it under a window manager to get the title bars in the pictures.
 #include "ui/qt/LirboLook.h"
 #include "ui/qt/TAboutForm.h"
+#include "ui/qt/TOptionsForm.h"
 #include "ui/qt/Tipedit.h"
 #include "ui/qt/Tnastroy.h"
 
@@ -40,10 +41,13 @@ int main(int argc, char** argv) {
     lirbo::ui::Tipedit editor;
     editor.setAddress(QStringLiteral("192.168.0.7"));
     lirbo::ui::TAboutForm about(nullptr, [](const QUrl&) {});
+    lirbo::ui::TOptionsForm options;
+    options.setOptions(lirbo::core::TChatOptions{}, true);
 
     bool ok = save(settings, out.filePath(QStringLiteral("dialog-settings.png")));
     ok = save(editor, out.filePath(QStringLiteral("dialog-address-editor.png"))) && ok;
     ok = save(about, out.filePath(QStringLiteral("dialog-about.png"))) && ok;
+    ok = save(options, out.filePath(QStringLiteral("dialog-options.png"))) && ok;
     if (!ok) {
         std::fputs("could not save the pictures\n", stderr);
     }

@@ -436,9 +436,8 @@ private slots:
             QTest::mouseClick(dialog->findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
         });
         trigger("OptionsItem");
-        const lirbo::core::TChatOptions& options = m_window->session().options();
-        QVERIFY(options.sound == lirbo::core::TArrivalSound::Every && options.doNotDisturb && options.closeToTray);
-        QVERIFY(!options.onlyListed && !options.startMinimised && !options.startWithSession);
+        QVERIFY(m_window->session().options() ==
+                (lirbo::core::TChatOptions{lirbo::core::TArrivalSound::Every, true, false, false, true, false}));
         auto* quiet = m_window->findChild<QAction*>("DoNotDisturbItem");
         QVERIFY(quiet->isCheckable() && quiet->isChecked());
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Lirbo (не беспокоить)"));

@@ -3,8 +3,8 @@
 #include "DialogTestSupport.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QPushButton>
+#include <tuple>
 
 using lirbo::core::TArrivalSound;
 using lirbo::core::TChatOptions;
@@ -14,45 +14,35 @@ class TOptionsFormTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Each value alone, so that two controls wired to one option, or swapped, show up.
-    void everyValueComesBackAsSet() {
-        std::vector<std::pair<TChatOptions, bool>> cases(9, {TChatOptions{}, true});
-        cases[0].first.sound = TArrivalSound::None;
-        cases[1].first.sound = TArrivalSound::Every;
-        cases[2].first.doNotDisturb = true;
-        cases[3].first.onlyListed = true;
-        cases[4].first.startMinimised = true;
-        cases[5].first.closeToTray = true;
-        cases[6].first.startWithSession = true;
-        cases[7].second = false;
-        for (const auto& [options, history] : cases) {
+    // Each value alone checks its own control, so that swapped or shared wiring shows up.
+    void everyValueComesBackAsSetOnItsControl() {
+        using Sound = TArrivalSound;
+        const std::tuple<TChatOptions, bool, QString> cases[] = {
+            {{Sound::None}, false, "SoundNone"},
+            {{Sound::Every}, false, "SoundEvery"},
+            {{Sound::PrivateOnly, 1}, false, "SoundPrivate DoNotDisturb"},
+            {{Sound::PrivateOnly, 0, 1}, false, "SoundPrivate OnlyListed"},
+            {{Sound::PrivateOnly, 0, 0, 1}, false, "SoundPrivate StartMinimised"},
+            {{Sound::PrivateOnly, 0, 0, 0, 1}, false, "SoundPrivate CloseToTray"},
+            {{Sound::PrivateOnly, 0, 0, 0, 0, 1}, false, "SoundPrivate StartWithSession"},
+            {{}, true, "SoundPrivate HistoryEnabled"}};
+        for (const auto& [options, history, expected] : cases) {
             TOptionsForm dialog;
             dialog.setOptions(options, history);
-            QVERIFY(dialog.options() == options);
-            QCOMPARE(dialog.historyEnabled(), history);
-            int checks = 0;
-            for (const QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
-                checks += box->isChecked() ? 1 : 0;
+            QVERIFY(dialog.options() == options && dialog.historyEnabled() == history);
+            QStringList checked;
+            for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+                if (button->isChecked()) {
+                    checked << button->objectName();
+                }
             }
-            QCOMPARE(checks, int(history) + options.doNotDisturb + options.onlyListed + options.startMinimised +
-                                 options.closeToTray + options.startWithSession);
+            QCOMPARE(checked.join(u' '), expected);
         }
     }
 
     void showsItsTextsWithinItsBounds() {
         TOptionsForm dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Параметры"));
-        const QStringList texts{QStringLiteral("Не играть"),
-                                QStringLiteral("Только личные сообщения"),
-                                QStringLiteral("Все сообщения"),
-                                QStringLiteral("Не беспокоить"),
-                                QStringLiteral("Показывать только сообщения от адресов из списка"),
-                                QStringLiteral("Вести историю разговора"),
-                                QStringLiteral("Запускать свёрнутым в область уведомлений"),
-                                QStringLiteral("Кнопка закрытия прячет окно в область уведомлений"),
-                                QStringLiteral("Запускать вместе с входом в систему"),
-                                QStringLiteral("\u041E\u041A"),
-                                QStringLiteral("Отмена")};
         QStringList shown;
         for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
             shown << button->text();
@@ -62,7 +52,11 @@ private slots:
             QVERIFY2(qobject_cast<const QPushButton*>(button) || button->sizeHint().width() <= button->width(),
                      qPrintable(button->text()));
         }
-        QCOMPARE(shown, texts);
+        QCOMPARE(shown.join(u'|'), QStringLiteral("Не играть|Только личные сообщения|Все сообщения|Не беспокоить|"
+                                                  "Показывать только сообщения от адресов из списка|"
+                                                  "Вести историю разговора|Запускать свёрнутым в область уведомлений|"
+                                                  "Кнопка закрытия прячет окно в область уведомлений|"
+                                                  "Запускать вместе с входом в систему|\u041E\u041A|Отмена"));
     }
 };
 

@@ -118,6 +118,12 @@ int main(int argc, char** argv) {
     if (dialog != nullptr) {
         closeDialog(lirbo, dialog, IDC_IPEDIT_BUTTON2);
     }
+    menu(main, IDM_OPTIONS);
+    dialog = waitTopLevel(lirbo.id(), "#32770", "Параметры");
+    failures += snap(dialog, out + "\\windows-options.bmp") ? 0 : 1;
+    if (dialog != nullptr) {
+        closeDialog(lirbo, dialog, IDC_OPTIONS_CANCEL);
+    }
     menu(main, IDM_N4);
     dialog = waitTopLevel(lirbo.id(), "#32770", "О программе");
     failures += snap(dialog, out + "\\windows-about.bmp") ? 0 : 1;

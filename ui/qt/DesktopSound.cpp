@@ -14,8 +14,23 @@ namespace {
 struct ca_context;
 using ContextCreate = int (*)(ca_context**);
 using ContextPlay = int (*)(ca_context*, std::uint32_t, ...);
+using ContextDestroy = int (*)(ca_context*);
 
 constexpr std::uint32_t kArrivalId = 1;
+
+// ALSA, which libcanberra falls back to without a sound server, prints its failures (no sound
+// card, no device) on standard error; a machine without sound is no error, so they are dropped.
+using AlsaErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+void silenceAlsa() {
+    if (void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL)) {
+        using SetHandler = int (*)(AlsaErrorHandler);
+        if (const auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"))) {
+            set(&ignoreAlsaError);
+        }
+    }
+}
 
 } // namespace
 
@@ -32,12 +47,15 @@ struct DesktopSound::Shared {
 namespace {
 
 void playLoop(const std::shared_ptr<DesktopSound::Shared>& shared) {
+    silenceAlsa();
     void* library = dlopen("libcanberra.so.0", RTLD_NOW | RTLD_LOCAL);
     const auto create =
         library != nullptr ? reinterpret_cast<ContextCreate>(dlsym(library, "ca_context_create")) : nullptr;
     const auto play = library != nullptr ? reinterpret_cast<ContextPlay>(dlsym(library, "ca_context_play")) : nullptr;
+    const auto destroy =
+        library != nullptr ? reinterpret_cast<ContextDestroy>(dlsym(library, "ca_context_destroy")) : nullptr;
     ca_context* context = nullptr;
-    if (create == nullptr || play == nullptr || create(&context) != 0 || context == nullptr) {
+    if (create == nullptr || play == nullptr || destroy == nullptr || create(&context) != 0 || context == nullptr) {
         const std::lock_guard<std::mutex> lock(shared->mutex);
         shared->unavailable = true;
         return;
@@ -47,17 +65,15 @@ void playLoop(const std::shared_ptr<DesktopSound::Shared>& shared) {
             std::unique_lock<std::mutex> lock(shared->mutex);
             shared->wake.wait(lock, [&] { return shared->pending || shared->stopping; });
             if (shared->stopping) {
-                return; // the context and the library stay: the process is ending
+                break;
             }
             shared->pending = false;
         }
         // Failures (no server, no such sound in the theme) are no concern of the user's.
-        play(context, kArrivalId, "event.id", "message-new-instant", "event.description",
-             "\xD0\x9D\xD0\xBE\xD0\xB2\xD0\xBE\xD0\xB5 "
-             "\xD1\x81\xD0\xBE\xD0\xBE\xD0\xB1\xD1\x89\xD0\xB5\xD0\xBD\xD0\xB8\xD0"
-             "\xB5", // "Новое сообщение", UTF-8
+        play(context, kArrivalId, "event.id", "message-new-instant", "event.description", "Новое сообщение",
              "application.name", "Lirbo", nullptr);
     }
+    destroy(context); // the library stays loaded: another window may play through it
 }
 
 } // namespace
