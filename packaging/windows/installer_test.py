@@ -12,7 +12,7 @@ import sys
 import tempfile
 import zipfile
 
-SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll",
+SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll", "ole32.dll",
                "shell32.dll", "user32.dll", "ws2_32.dll"}
 # Keys as Wine's registry files write them.
 UNINSTALL_KEY = r"[Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lirbo]"
