@@ -1,6 +1,7 @@
 #include "app/ChatSession.h"
 
 #include "core/Exception.h"
+#include "core/FileSystem.h"
 #include "core/NickPalette.h"
 #include "core/SystemText.h"
 #include "net/HandOver.h"
@@ -183,6 +184,15 @@ void ChatSession::start() {
         }
         m_settings->removeStaleTemporaries();
     });
+    m_startFolder = core::fs::currentDirectory();
+    reconcileStartupEntry(StartWithSession::Occasion::Start);
+}
+
+void ChatSession::reconcileStartupEntry(StartWithSession::Occasion occasion) {
+    if (m_startupEntry) {
+        command(
+            [&] { StartWithSession::reconcile(*m_startupEntry, m_options.startWithSession, m_startFolder, occasion); });
+    }
 }
 
 void ChatSession::checkOutgoing(const TypedText& line) const {
@@ -345,6 +355,7 @@ void ChatSession::clearChat() {
 }
 
 void ChatSession::showOptions() {
+    const bool startedWithSession = m_options.startWithSession;
     command([this] {
         core::TChatOptions options = m_options;
         bool historyEnabled = !m_history || m_history->enabled();
@@ -352,6 +363,9 @@ void ChatSession::showOptions() {
             adoptOptions(options, historyEnabled);
         }
     });
+    if (m_options.startWithSession != startedWithSession) { // adopted for this run, even if the file refused it
+        reconcileStartupEntry(StartWithSession::Occasion::Changed);
+    }
 }
 
 void ChatSession::toggleDoNotDisturb() {
@@ -428,6 +442,18 @@ void ChatSession::requestClose() {
         command([this] { FormClose(); });
     }
     end();
+}
+
+void ChatSession::closeWindow() {
+    if (m_options.closeToTray && !m_ended && !m_closing && m_frontEnd.trayAvailable()) {
+        m_frontEnd.hideToTray();
+        return;
+    }
+    requestClose();
+}
+
+bool ChatSession::startsHidden() const {
+    return m_options.startMinimised && m_frontEnd.trayAvailable();
 }
 
 void ChatSession::logOff() {

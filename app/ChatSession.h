@@ -15,6 +15,8 @@
 #include "app/Presence.h"
 #include "app/SentLines.h"
 #include "app/SoundPlayer.h"
+#include "app/StartWithSession.h"
+#include "app/StartupEntry.h"
 #include "app/TranscriptMirror.h"
 #include "app/TranscriptSearch.h"
 #include "app/UdpDatagramSender.h"
@@ -102,6 +104,12 @@ public:
     // failure is shown once after the notices, and a refused write is shown too, but neither
     // keeps the window open: closing never traps the user.
     void requestClose();
+    // The window's close button, Alt+F4, the system menu or the taskbar: hides the window to the
+    // notification area when the option asks for that and the icon is there; else requestClose.
+    void closeWindow();
+    // Whether the window starts hidden in the notification area (the option, and the icon there);
+    // else it shows. Asked after start.
+    bool startsHidden() const;
     // The session ends (log-off, shut-down, a termination signal): the notices only, no box, the
     // settings file untouched; then the application ends.
     void logOff();
@@ -165,6 +173,10 @@ public:
     // The conversation's log; there once the session has started.
     HistoryLog* history() { return m_history ? &*m_history : nullptr; }
 
+    // The platform's entry that starts the program with the user's session, kept in line with the
+    // option at start and whenever the option changes; without one the option does nothing.
+    void setStartupEntry(std::unique_ptr<IStartupEntry> entry) { m_startupEntry = std::move(entry); }
+
     // Replaces the uniform choice of the preselected colour; an empty picker restores it.
     void setColourPicker(ColourPicker picker) { m_pickColour = std::move(picker); }
     // Where arrival sounds go; nullptr (the start): nowhere. The player must outlive the session
@@ -190,6 +202,7 @@ private:
     // Holds `options` from now on, tells the front-end, and writes them with `historyEnabled`.
     void adoptOptions(const core::TChatOptions& options, bool historyEnabled);
     void takeLookupResults();
+    void reconcileStartupEntry(StartWithSession::Occasion occasion);
     void FormCloseQuery();
     void FormClose();
     void end();
@@ -217,6 +230,8 @@ private:
     Attention m_attention;
     Presence m_presence;
     core::TChatOptions m_options;
+    std::unique_ptr<IStartupEntry> m_startupEntry;
+    std::string m_startFolder; // the current directory at start, which holds lirbo.ini
     ArrivalSound m_arrivalSound;
     ISoundPlayer* m_soundPlayer = nullptr;
     // The last line sent: a copy of it that comes back (the own address is in the list) is an echo.

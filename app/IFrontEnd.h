@@ -70,6 +70,10 @@ public:
     // ChatSession::attention().
     virtual void attentionChanged() = 0;
 
+    // Whether the notification icon is there, so that a hidden window can be brought back.
+    virtual bool trayAvailable() const = 0;
+    // Hides the main window to the notification area; the icon's "Открыть" shows it again.
+    virtual void hideToTray() = 0;
     // The options changed (read at start, the options dialog, the do-not-disturb toggle): redraw
     // what shows them (the do-not-disturb mark and menu check) from ChatSession::options().
     virtual void optionsChanged() = 0;

@@ -1,5 +1,7 @@
 #include "app/ChatSession.h"
 
+#include "app/XdgAutostartEntry.h"
+#include "core/FileSystem.h"
 #include "core/IntegerText.h"
 #include "net/FakeHostLookup.h"
 #include "net/IdUDPClient.h"
@@ -131,6 +133,10 @@ public:
     void transcriptChanged() override {}
     int hiddenChanges = 0;
     void hiddenChanged() override { ++hiddenChanges; }
+    bool tray = true;
+    int hides = 0;
+    bool trayAvailable() const override { return tray; }
+    void hideToTray() override { ++hides; }
     void wake() override {}
     void endApplication() override { ++ends; }
 };
@@ -696,6 +702,62 @@ TEST_F(ChatSessionTest, AFailedLookupMarksItsRowBeforeAnySendAndFailsTheSendWith
     frontEnd.input = typed("hi");
     session->sendToAll();
     EXPECT_EQ(frontEnd.errors, std::vector<std::string>{"Socket Error # 11001\r\nHost not found."});
+}
+
+// The close button hides the window only when the option asks for it and the icon is there to
+// bring it back; "Выход" always runs the close sequence. The window starts hidden likewise.
+TEST_F(ChatSessionTest, CloseButtonHidesToTheTrayOnlyByOptionAndExitStillCloses) {
+    struct Case {
+        const char* options;
+        bool tray, hides, startsHidden;
+    };
+    const Case cases[] = {
+        {"", true, false, false},
+        {"close_to_tray=1", true, true, false},
+        {"close_to_tray=1", false, false, false},
+        {"start_minimised=1", true, false, true},
+        {"start_minimised=1\r\nclose_to_tray=1", false, false, false},
+    };
+    for (const Case& c : cases) {
+        FakeFrontEnd shown;
+        shown.tray = c.tray;
+        ScratchDir::write(iniPath(), std::string("[options]\r\n") + c.options + "\r\n");
+        ChatSession session(shown, ChatSession::Endpoints{0, peer.port()});
+        session.start();
+        EXPECT_EQ(session.startsHidden(), c.startsHidden) << c.options;
+        session.closeWindow();
+        EXPECT_EQ(shown.hides, c.hides ? 1 : 0) << c.options;
+        EXPECT_EQ(session.ended(), !c.hides) << c.options;
+        session.requestClose(); // "Выход"
+        EXPECT_EQ(shown.ends, 1);
+    }
+}
+
+// The entry follows the option: made at start in the start folder, removed when the options dialog
+// turns it off; turning it on over another program's entry says so and leaves that entry.
+TEST_F(ChatSessionTest, StartWithSessionFollowsTheOptionAtStartAndInTheDialog) {
+    ScratchDir::write(iniPath(), "[options]\r\nautostart=1\r\n");
+    auto entry = std::make_unique<lirbo::app::XdgAutostartEntry>("/opt/lirbo/lirbo", scratch.file("config"));
+    const std::string desktop = entry->location();
+    ChatSession session(frontEnd, ChatSession::Endpoints{0, peer.port()});
+    session.setStartupEntry(std::move(entry));
+    session.start();
+    EXPECT_EQ(lirbo::app::XdgAutostartEntry::parse(ScratchDir::read(desktop)).folder,
+              lirbo::core::fs::currentDirectory());
+
+    lirbo::core::TChatOptions options;
+    frontEnd.optionAnswers.emplace_back(options, true);
+    session.showOptions();
+    EXPECT_FALSE(ScratchDir::exists(desktop));
+
+    const std::string users = "[Desktop Entry]\nExec=/usr/bin/other\n";
+    ScratchDir::write(desktop, users);
+    options.startWithSession = true;
+    frontEnd.optionAnswers.emplace_back(options, true);
+    session.showOptions();
+    ASSERT_EQ(frontEnd.errors.size(), 1u);
+    EXPECT_NE(frontEnd.errors[0].find(desktop), std::string::npos) << frontEnd.errors[0];
+    EXPECT_EQ(ScratchDir::read(desktop), users);
 }
 
 } // namespace

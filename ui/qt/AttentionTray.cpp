@@ -2,6 +2,8 @@
 
 #include "ui/qt/PlainText.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QSystemTrayIcon>
@@ -27,15 +29,43 @@ QIcon markedIcon(const QIcon& plain) {
     return QIcon(picture);
 }
 
+std::function<bool()>& trayForTests() {
+    static std::function<bool()> available;
+    return available;
+}
+
 } // namespace
 
-AttentionTray::AttentionTray(QWidget& window)
-    : QObject(&window), m_window(window), m_hint(QStringLiteral("Lirbo")), m_toolTip(m_hint) {
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+void AttentionTray::assumeTrayForTests(std::function<bool()> available) {
+    trayForTests() = std::move(available);
+}
+
+AttentionTray::AttentionTray(QWidget& window, std::function<bool()> doNotDisturb)
+    : QObject(&window), m_window(window), m_menu(new QMenu(&window)), m_hint(QStringLiteral("Lirbo")),
+      m_toolTip(m_hint) {
+    m_menu->setObjectName(QStringLiteral("trayMenu"));
+    auto addItem = [this](const char* name, const QString& title) {
+        QAction* action = m_menu->addAction(title);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    connect(addItem("trayOpen", QStringLiteral("Открыть")), &QAction::triggered, this,
+            &AttentionTray::restoreRequested);
+    QAction* quiet = addItem("trayDoNotDisturb", QStringLiteral("Не беспокоить"));
+    quiet->setCheckable(true);
+    connect(quiet, &QAction::triggered, this, &AttentionTray::doNotDisturbToggled);
+    m_menu->addSeparator();
+    connect(addItem("trayExit", QStringLiteral("Выход")), &QAction::triggered, this, &AttentionTray::exitRequested);
+    connect(m_menu, &QMenu::aboutToShow, this,
+            [quiet, doNotDisturb = std::move(doNotDisturb)] { quiet->setChecked(doNotDisturb && doNotDisturb()); });
+
+    const auto& assumed = trayForTests();
+    if (!(assumed ? assumed() : QSystemTrayIcon::isSystemTrayAvailable())) {
         return;
     }
     m_icon = new QSystemTrayIcon(m_window.windowIcon(), this);
     m_icon->setToolTip(m_hint);
+    m_icon->setContextMenu(m_menu);
     connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) {
             emit restoreRequested();

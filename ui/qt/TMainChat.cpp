@@ -1,5 +1,6 @@
 #include "ui/qt/TMainChat.h"
 
+#include "app/XdgAutostartEntry.h"
 #include "ui/qt/AttentionTray.h"
 #include "ui/qt/ConnectionCheckWindow.h"
 #include "ui/qt/Cp1251.h"
@@ -92,9 +93,14 @@ TMainChat::TMainChat(Endpoints endpoints, QWidget* parent) : QMainWindow(parent)
     connect(&m_presenceRedraw, &QTimer::timeout, this, &TMainChat::showPresence);
     m_attentionRedraw.setSingleShot(true);
     connect(&m_attentionRedraw, &QTimer::timeout, this, &TMainChat::showAttention);
-    m_tray = new AttentionTray(*this);
+    m_tray = new AttentionTray(*this, [this] { return m_session->options().doNotDisturb; });
+    connect(m_tray, &AttentionTray::doNotDisturbToggled, this, [this] { m_session->toggleDoNotDisturb(); });
     connect(m_tray, &AttentionTray::restoreRequested, this, &TMainChat::restoreFromTray);
+    connect(m_tray, &AttentionTray::exitRequested, this, [this] { m_session->requestClose(); });
 
+    m_session->setStartupEntry(std::make_unique<app::XdgAutostartEntry>(
+        QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(),
+        app::XdgAutostartEntry::configHomeFromEnvironment()));
     m_session->start();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     move(0, 0);
@@ -421,7 +427,7 @@ void TMainChat::N9Click() {
 }
 
 void TMainChat::N2Click() {
-    close();
+    m_session->requestClose(); // the close sequence, even where the close button hides the window
 }
 
 void TMainChat::N6Click() {
@@ -452,7 +458,7 @@ void TMainChat::N12Click() {
 void TMainChat::closeEvent(QCloseEvent* event) {
     // The window stays on the screen until it is destroyed; the session tells the application to end.
     event->ignore();
-    m_session->requestClose();
+    m_session->closeWindow();
 }
 
 // A row's menu: its label and its muting.
@@ -479,6 +485,12 @@ void TMainChat::restoreFromTray() {
     }
     raise();
     activateWindow();
+}
+
+void TMainChat::showAtStart() {
+    if (!m_session->startsHidden()) {
+        show();
+    }
 }
 
 void TMainChat::logOff() {
@@ -601,6 +613,14 @@ void TMainChat::attentionChanged() {
 void TMainChat::showAttention() {
     const app::Attention& attention = m_session->attention();
     m_tray->show(fromCp1251(attention.hint()), attention.unread() > 0);
+}
+
+bool TMainChat::trayAvailable() const {
+    return m_tray != nullptr && m_tray->available();
+}
+
+void TMainChat::hideToTray() {
+    hide();
 }
 
 void TMainChat::wake() {

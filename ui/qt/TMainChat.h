@@ -39,6 +39,8 @@ public:
     explicit TMainChat(Endpoints endpoints, QWidget* parent = nullptr);
     ~TMainChat() override;
 
+    // Shows the window, unless the session starts it hidden in the notification area.
+    void showAtStart();
     // The session ends (log-off, shut-down, a termination signal).
     void logOff();
 
@@ -106,6 +108,8 @@ private:
     void requestAttention() override;
     void attentionChanged() override;
     void hiddenChanged() override;
+    bool trayAvailable() const override;
+    void hideToTray() override;
     void wake() override;
     void endApplication() override;
 

@@ -10,6 +10,9 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // The program ends through its close sequence only: a box closed while the window is hidden in
+    // the notification area must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
     lirbo::ui::LirboLook::setUpApplication(app);
     lirbo::ui::TerminationSignals terminationSignals;
     try {
@@ -21,7 +24,7 @@ int main(int argc, char* argv[]) {
             window.logOff();
             return 0;
         }
-        window.show();
+        window.showAtStart();
         return QApplication::exec();
     } catch (const std::exception& error) {
         lirbo::ui::MessageBoxes::showStartupFailure(lirbo::ui::fromCp1251(lirbo::app::StartupFailure::text(error)));

@@ -8,6 +8,7 @@
 #include "ui/win32/OneLinePaste.h"
 #include "ui/win32/PeerLabelDialog.h"
 #include "ui/win32/PeerMenus.h"
+#include "ui/win32/StartupShortcut.h"
 #include "ui/win32/TAboutForm.h"
 #include "ui/win32/TOptionsForm.h"
 #include "ui/win32/Tipedit.h"
@@ -82,6 +83,7 @@ TMainChat::TMainChat(HINSTANCE instance) : m_instance(instance) {
     try {
         m_session = std::make_unique<app::ChatSession>(*this);
         m_memoChat.attach(*m_session);
+        m_session->setStartupEntry(std::make_unique<StartupShortcut>());
         m_session->setSoundPlayer(&m_sound);
     } catch (...) {
         DestroyWindow(m_window);
@@ -247,16 +249,20 @@ void TMainChat::buildHints() {
 void TMainChat::show(int showCommand) {
     m_session->start(); // FormCreate
     m_check.start(m_window, *m_session);
+    // The small icon at the system's size for this scaling, drawn from the icon's own pictures;
+    // there before the window may start hidden behind it.
+    m_tray.add(m_window, WM_LIRBO_TRAY,
+               static_cast<HICON>(LoadImageW(m_instance, MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
+    if (m_session->startsHidden()) {
+        return;
+    }
     int how = SW_SHOWNORMAL;
     if (showCommand == SW_SHOWMAXIMIZED || showCommand == SW_SHOWMINNOACTIVE) {
         how = showCommand;
     }
     ShowWindow(m_window, how);
     UpdateWindow(m_window);
-    // The small icon at the system's size for this scaling, drawn from the icon's own pictures.
-    m_tray.add(m_window, WM_LIRBO_TRAY,
-               static_cast<HICON>(LoadImageW(m_instance, MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED)));
     if (how != SW_SHOWMINNOACTIVE) {
         SetForegroundWindow(m_window); // dialogs and boxes hand the focus back to an active owner
     }
@@ -404,6 +410,12 @@ void TMainChat::command(int id, int notification) {
     case IDM_CHECK:
         m_check.openWindow();
         break;
+    case IDM_TRAY_OPEN:
+        restoreFromTray();
+        break;
+    case IDM_TRAY_EXIT:
+        m_session->requestClose();
+        break;
     default: // IDOK and IDCANCEL from Enter and Esc do nothing
         break;
     }
@@ -462,9 +474,9 @@ LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATEAPP:
         m_programActive = wParam != FALSE;
         return 0;
-    case WM_CLOSE: // every way of closing: FormCloseQuery, then FormClose
+    case WM_CLOSE: // the close button, Alt+F4, the system menu, the taskbar: hidden, or the close sequence
         if (m_session) {
-            m_session->requestClose();
+            m_session->closeWindow();
         }
         return 0;
     case WM_QUERYENDSESSION: // log-off or shut-down: the close query only
@@ -499,9 +511,7 @@ LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return DefWindowProcW(m_window, message, wParam, lParam);
     case WM_LIRBO_TRAY:
-        if (lParam == WM_LBUTTONUP || lParam == WM_LBUTTONDBLCLK) {
-            restoreFromTray();
-        }
+        trayMouse(static_cast<UINT>(lParam));
         return 0;
     case WM_TIMER:
         if (wParam == kTipTimer) {
@@ -517,6 +527,12 @@ LRESULT TMainChat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     default:
+        // The shell started again (Explorer restarted): its notification area holds no icon of ours.
+        static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+        if (message == taskbarCreated && taskbarCreated != 0) {
+            m_tray.readd();
+            return 0;
+        }
         return DefWindowProcW(m_window, message, wParam, lParam);
     }
 }
@@ -675,10 +691,10 @@ void TMainChat::presenceChanged() {
 
 // Asked for every received message, so it reads what WM_ACTIVATEAPP last said (one of this
 // program's windows is the foreground window: its own dialogs count) instead of asking the system.
-// A minimised window is not looked at, even where the system leaves it the foreground window.
+// A minimised or hidden window is not looked at, even where the system leaves it the foreground
+// window.
 bool TMainChat::isActive() const {
-
-    return m_programActive && !IsIconic(m_window);
+    return m_programActive && IsWindowVisible(m_window) && !IsIconic(m_window);
 }
 
 void TMainChat::requestAttention() {
@@ -711,6 +727,24 @@ void TMainChat::restoreFromTray() {
         ShowWindow(m_window, SW_SHOW);
     }
     SetForegroundWindow(m_window);
+}
+
+void TMainChat::trayMouse(UINT mouseMessage) {
+    if (mouseMessage == WM_LBUTTONUP || mouseMessage == WM_LBUTTONDBLCLK) {
+        restoreFromTray();
+    } else if (mouseMessage == WM_RBUTTONUP && m_session) {
+        if (const UINT chosen = m_tray.popUpMenu(m_session->options().doNotDisturb)) {
+            command(static_cast<int>(chosen), 0);
+        }
+    }
+}
+
+bool TMainChat::trayAvailable() const {
+    return m_tray.added();
+}
+
+void TMainChat::hideToTray() {
+    ShowWindow(m_window, SW_HIDE);
 }
 
 // A row's menu: its label and its muting. From the keyboard (no position), the selected row's.

@@ -59,6 +59,8 @@ public:
     void requestAttention() override;
     void attentionChanged() override;
     void hiddenChanged() override;
+    bool trayAvailable() const override;
+    void hideToTray() override;
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -77,6 +79,7 @@ private:
     void FormResize();
     void endSession();
     void restoreFromTray();
+    void trayMouse(UINT mouseMessage);
     void updateTray();
     void accessibleName(int id, const wchar_t* name);
     void iplistContextMenu(POINT screen);

@@ -1,6 +1,7 @@
 #include "ui/win32/TrayIcon.h"
 
 #include "ui/win32/WindowText.h"
+#include "ui/win32/resource.h"
 
 #include <iterator>
 #include <shellapi.h>
@@ -81,7 +82,35 @@ bool TrayIcon::add(HWND owner, UINT callbackMessage, HICON icon) {
     return m_added;
 }
 
+void TrayIcon::readd() {
+    m_added = false;
+    if (m_owner != nullptr && add(m_owner, m_message, m_icon)) {
+        update(m_showsMark, m_tip);
+    }
+}
+
+UINT TrayIcon::popUpMenu(bool doNotDisturb) const {
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, IDM_TRAY_OPEN, L"Открыть");
+    AppendMenuW(menu, MF_STRING | (doNotDisturb ? MF_CHECKED : MF_UNCHECKED), IDM_DONOTDISTURB, L"Не беспокоить");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, IDM_TRAY_EXIT, L"Выход");
+    SetMenuDefaultItem(menu, IDM_TRAY_OPEN, FALSE);
+    POINT at{};
+    GetCursorPos(&at);
+    // The owner in the foreground makes the menu close when the user clicks elsewhere; the
+    // empty message after it lets a second click on the icon open the menu again.
+    SetForegroundWindow(m_owner);
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, m_owner, nullptr));
+    PostMessageW(m_owner, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    return chosen;
+}
+
 void TrayIcon::update(bool marked, const std::string& tip) {
+    m_showsMark = marked;
+    m_tip = tip;
     if (!m_added) {
         return;
     }

@@ -21,6 +21,14 @@ public:
     void update(bool marked, const std::string& tip);
     // Takes the icon away (NIM_DELETE); also done on destruction.
     void remove();
+    // Whether the icon is in the notification area: only then may the window hide there.
+    bool added() const { return m_added; }
+    // Puts the icon back after the shell restarted ("TaskbarCreated"), with its last mark and tip.
+    void readd();
+
+    // The icon's menu at the pointer: "Открыть" (the default), "Не беспокоить" checked as
+    // `doNotDisturb` says, "Выход". Returns the chosen item's command, 0 for none.
+    UINT popUpMenu(bool doNotDisturb) const;
 
     // `tip` as the tray shows it literally (each "&" doubled), cut to fit a buffer of `size`
     // characters with its terminating zero.
@@ -34,6 +42,8 @@ private:
     HICON m_icon = nullptr;
     HICON m_marked = nullptr; // made from m_icon on first use, owned
     bool m_added = false;
+    bool m_showsMark = false;
+    std::string m_tip = "Lirbo";
 };
 
 } // namespace lirbo::win32

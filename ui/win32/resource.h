@@ -26,6 +26,9 @@
 // Ctrl+F, an accelerator without a menu item: the find dialog.
 #define IDM_FIND 211
 #define IDM_N12 213
+// The notification icon's menu; its "Не беспокоить" is IDM_DONOTDISTURB.
+#define IDM_TRAY_OPEN 250
+#define IDM_TRAY_EXIT 251
 
 // Main window TMainChat. IDOK and IDCANCEL (1, 2) are kept free: the dialog manager makes them
 // out of Enter and Esc.

@@ -1,0 +1,45 @@
+#include "app/StartWithSession.h"
+
+#include "core/Exception.h"
+#include "core/SystemText.h"
+
+namespace lirbo::app {
+
+void StartWithSession::reconcile(IStartupEntry& entry, bool wanted, const std::string& folder, Occasion occasion) {
+    const StartupTarget ours{entry.program(), folder};
+    std::optional<StartupTarget> present;
+    try {
+        present = entry.read();
+    } catch (const core::Exception&) {
+        if (!wanted && occasion == Occasion::Start) {
+            return; // an unreadable folder with nothing asked of it is no reason for a box at every start
+        }
+        throw;
+    }
+    const bool thisProgram = present && entry.samePath(present->program, ours.program);
+    const bool thisCopy = thisProgram && entry.samePath(present->folder, ours.folder);
+    if (!wanted) {
+        if (thisCopy) {
+            entry.remove();
+        }
+        return;
+    }
+    if (thisCopy) {
+        return; // left as it is, with whatever the desktop added to it
+    }
+    if (!present) {
+        entry.write(ours); // also at start: the option says the user wants it
+        return;
+    }
+    if (occasion == Occasion::Start) {
+        return; // another profile's or program's entry: only the user's own choice replaces it
+    }
+    if (!thisProgram) {
+        throw core::Exception(core::sys::utf8ToCp1251("Автозапуск не включён: \"") +
+                              core::sys::pathToCp1251(entry.location()) +
+                              core::sys::utf8ToCp1251("\" запускает другую программу, и Lirbo его не заменяет"));
+    }
+    entry.write(ours);
+}
+
+} // namespace lirbo::app
