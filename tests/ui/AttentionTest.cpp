@@ -230,107 +230,107 @@ private slots:
         QVERIFY(report.startsWith(QStringLiteral("Проверка связи\n")));
         QVERIFY(report.contains(machine->toPlainText()));
         QVERIFY(report.contains(QStringLiteral("\n127.0.0.2\n")));
-        // The icon's menu; with its options a window that starts hidden beside the icon, opens from its
-        // menu, hides on the close button and ends from the menu's "Выход".
-        void trayMenuAndCloseToTray() {
-            lirbo::ui::AttentionTray::assumeTrayForTests([] { return true; });
-            writeSettings({}, "[options]\r\nstart_minimised=1\r\nclose_to_tray=1\r\ndnd=1\r\n");
-            m_window = std::make_unique<TMainChat>(TMainChat::Endpoints{0, m_probe->port()});
-            lirbo::ui::AttentionTray::assumeTrayForTests(nullptr);
-            m_window->showAtStart();
-            QVERIFY(!m_window->isVisible());
+    }
 
-            QMenu& menu = m_window->tray().menu();
-            QStringList items;
-            for (const QAction* action : menu.actions()) {
-                items << (action->isSeparator() ? QStringLiteral("-") : action->objectName() + "=" + action->text());
-            }
-            QCOMPARE(items.join(QLatin1Char(' ')),
-                     QStringLiteral("trayOpen=Открыть trayDoNotDisturb=Не беспокоить - trayExit=Выход"));
-            emit menu.aboutToShow();
-            auto* quiet = menu.findChild<QAction*>(QStringLiteral("trayDoNotDisturb"));
-            QVERIFY(quiet->isChecked());
-            quiet->trigger();
-            QVERIFY(!m_window->session().options().doNotDisturb);
+    // The icon's menu; with its options a window that starts hidden beside the icon, opens from its
+    // menu, hides on the close button and ends from the menu's "Выход".
+    void trayMenuAndCloseToTray() {
+        lirbo::ui::AttentionTray::assumeTrayForTests([] { return true; });
+        writeSettings({}, "[options]\r\nstart_minimised=1\r\nclose_to_tray=1\r\ndnd=1\r\n");
+        m_window = std::make_unique<TMainChat>(TMainChat::Endpoints{0, m_probe->port()});
+        lirbo::ui::AttentionTray::assumeTrayForTests(nullptr);
+        m_window->showAtStart();
+        QVERIFY(!m_window->isVisible());
 
-            menu.findChild<QAction*>(QStringLiteral("trayOpen"))->trigger();
-            QVERIFY(m_window->isVisible());
-            QSignalSpy ends(m_window.get(), &TMainChat::endRequested);
-            m_window->close(); // the close button
-            QVERIFY(!m_window->isVisible());
-            QCOMPARE(ends.count(), 0);
-            menu.findChild<QAction*>(QStringLiteral("trayExit"))->trigger();
-            QCOMPARE(ends.count(), 1);
+        QMenu& menu = m_window->tray().menu();
+        QStringList items;
+        for (const QAction* action : menu.actions()) {
+            items << (action->isSeparator() ? QStringLiteral("-") : action->objectName() + "=" + action->text());
         }
+        QCOMPARE(items.join(QLatin1Char(' ')),
+                 QStringLiteral("trayOpen=Открыть trayDoNotDisturb=Не беспокоить - trayExit=Выход"));
+        emit menu.aboutToShow();
+        auto* quiet = menu.findChild<QAction*>(QStringLiteral("trayDoNotDisturb"));
+        QVERIFY(quiet->isChecked());
+        quiet->trigger();
+        QVERIFY(!m_window->session().options().doNotDisturb);
 
-    private:
-        // What a tooltip or label shows of a text: Qt renders it as rich text when it guesses so.
-        static QString shown(const QString& text) {
-            if (!Qt::mightBeRichText(text)) {
-                return text;
-            }
-            QTextDocument document;
-            document.setHtml(text);
-            return document.toPlainText();
-        }
+        menu.findChild<QAction*>(QStringLiteral("trayOpen"))->trigger();
+        QVERIFY(m_window->isVisible());
+        QSignalSpy ends(m_window.get(), &TMainChat::endRequested);
+        m_window->close(); // the close button
+        QVERIFY(!m_window->isVisible());
+        QCOMPARE(ends.count(), 0);
+        menu.findChild<QAction*>(QStringLiteral("trayExit"))->trigger();
+        QCOMPARE(ends.count(), 1);
+    }
 
-        void writeSettings(const std::vector<QByteArray>& peers, const QByteArray& more = {}) {
-            QByteArray ini = "[user]\r\nnik_color=3\r\nnik=Ann\r\nstart=0\r\n[ip]\r\n";
-            for (std::size_t i = 0; i < peers.size(); ++i) {
-                ini += "ip" + QByteArray::number(static_cast<int>(i)) + "=" + peers[i] + "\r\n";
-            }
-            ini += more;
-            QFile file(m_dir->filePath(QStringLiteral("lirbo.ini")));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(ini) == ini.size());
-        }
-
-        void open(const std::vector<QByteArray>& peers) {
-            writeSettings(peers);
-            m_window = std::make_unique<TMainChat>(TMainChat::Endpoints{0, m_probe->port()});
-            m_window->show();
-            QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-            m_window->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        }
-
-        // Opens the context menu of `widget` at `position` and triggers the item named `item` in it;
-        // the item's text, or with no item named, every item's text joined by "|".
-        // `meanwhile` runs once the item's command is under way (in its dialog's loop).
-        static QString pickFromMenu(QWidget * widget, const QPoint& position, const char* item,
-                                    const std::function<void()>& meanwhile = {}) {
-            QString text;
-            QTimer::singleShot(0, [&] {
-                QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
-                QWidget* popup = QApplication::activePopupWidget();
-                QStringList texts;
-                for (QAction* action : popup->actions()) {
-                    if (!action->isSeparator()) {
-                        texts << action->text();
-                    }
-                }
-                QAction* picked = *item != 0 ? popup->findChild<QAction*>(QString::fromLatin1(item)) : nullptr;
-                text = picked != nullptr ? picked->text() : texts.join(QLatin1Char('|'));
-                popup->close();
-                if (picked != nullptr) {
-                    if (meanwhile) {
-                        QTimer::singleShot(0, meanwhile);
-                    }
-                    picked->trigger();
-                }
-            });
-            QContextMenuEvent event(QContextMenuEvent::Mouse, position, widget->mapToGlobal(position));
-            QApplication::sendEvent(widget, &event);
+private:
+    // What a tooltip or label shows of a text: Qt renders it as rich text when it guesses so.
+    static QString shown(const QString& text) {
+        if (!Qt::mightBeRichText(text)) {
             return text;
         }
+        QTextDocument document;
+        document.setHtml(text);
+        return document.toPlainText();
+    }
 
-        std::size_t messages() {
-            return m_window->session().transcript().messages().size();
+    void writeSettings(const std::vector<QByteArray>& peers, const QByteArray& more = {}) {
+        QByteArray ini = "[user]\r\nnik_color=3\r\nnik=Ann\r\nstart=0\r\n[ip]\r\n";
+        for (std::size_t i = 0; i < peers.size(); ++i) {
+            ini += "ip" + QByteArray::number(static_cast<int>(i)) + "=" + peers[i] + "\r\n";
         }
+        ini += more;
+        QFile file(m_dir->filePath(QStringLiteral("lirbo.ini")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(ini) == ini.size());
+    }
 
-        std::unique_ptr<QTemporaryDir> m_dir;
-        std::unique_ptr<UdpProbe> m_probe;
-        std::unique_ptr<TMainChat> m_window;
-    };
+    void open(const std::vector<QByteArray>& peers) {
+        writeSettings(peers);
+        m_window = std::make_unique<TMainChat>(TMainChat::Endpoints{0, m_probe->port()});
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
 
-    QTEST_MAIN(AttentionTest)
+    // Opens the context menu of `widget` at `position` and triggers the item named `item` in it;
+    // the item's text, or with no item named, every item's text joined by "|".
+    // `meanwhile` runs once the item's command is under way (in its dialog's loop).
+    static QString pickFromMenu(QWidget* widget, const QPoint& position, const char* item,
+                                const std::function<void()>& meanwhile = {}) {
+        QString text;
+        QTimer::singleShot(0, [&] {
+            QVERIFY(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+            QWidget* popup = QApplication::activePopupWidget();
+            QStringList texts;
+            for (QAction* action : popup->actions()) {
+                if (!action->isSeparator()) {
+                    texts << action->text();
+                }
+            }
+            QAction* picked = *item != 0 ? popup->findChild<QAction*>(QString::fromLatin1(item)) : nullptr;
+            text = picked != nullptr ? picked->text() : texts.join(QLatin1Char('|'));
+            popup->close();
+            if (picked != nullptr) {
+                if (meanwhile) {
+                    QTimer::singleShot(0, meanwhile);
+                }
+                picked->trigger();
+            }
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, position, widget->mapToGlobal(position));
+        QApplication::sendEvent(widget, &event);
+        return text;
+    }
+
+    std::size_t messages() { return m_window->session().transcript().messages().size(); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<UdpProbe> m_probe;
+    std::unique_ptr<TMainChat> m_window;
+};
+
+QTEST_MAIN(AttentionTest)
 #include "AttentionTest.moc"
