@@ -3,7 +3,6 @@
 #include "core/Exception.h"
 #include "core/NickPalette.h"
 #include "core/SystemText.h"
-#include "net/HandOver.h"
 #include "net/IdExceptions.h"
 
 #include <chrono>
@@ -54,10 +53,12 @@ std::string historyFolderBeside(const std::string& settingsPath) {
 
 } // namespace
 
-ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints, std::shared_ptr<net::IHostLookup> hostLookup)
-    : m_frontEnd(frontEnd), m_mirror(m_transcript, [this] { m_frontEnd.transcriptChanged(); }),
+ChatSession::ChatSession(IFrontEnd& frontEnd, net::IChatTransport& transport, net::IHandOverQueue& handOver,
+                         std::shared_ptr<net::IHostLookup> hostLookup)
+    : m_frontEnd(frontEnd), m_transport(transport), m_handOver(handOver),
+      m_mirror(m_transcript, [this] { m_frontEnd.transcriptChanged(); }),
       m_resolver(hostLookup ? std::move(hostLookup) : std::make_shared<net::SystemHostLookup>()),
-      m_sender(m_idUDPClient, m_failures, [this] { m_frontEnd.presenceChanged(); }),
+      m_sender(m_transport, m_resolver, m_failures, [this] { m_frontEnd.presenceChanged(); }),
       m_controller(core::TChatController::Ports{m_sender, m_peers, m_clock, m_transcript}, kDefaultNick, 0),
       m_saveRTF(chooser(FileChooser::Mode::Save, "SaveRTF", "", "\xD4\xE0\xE9\xEB RTF", "*.RTF", "chat", "RTF")),
       m_openDialog(chooser(FileChooser::Mode::Open, "OpenDialog",
@@ -67,22 +68,13 @@ ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints, std::shared_p
                            "\xD1\xEE\xF5\xF0\xE0\xED\xE8\xF2\xFC \xF1\xEF\xE8\xF1\xEE\xEA IP", kTextFile, "*.txt",
                            "list", "txt")) {
     m_peers.setChangeListener([this] { onPeersChanged(); });
-    m_idUDPClient.setResolver(&m_resolver);
     m_resolver.setChangeCallback([this] { m_frontEnd.wake(); });
-    net::THandOver& handOver = net::THandOver::instance();
-    handOver.setWakeCallback([this] { m_frontEnd.wake(); });
+    m_handOver.setWakeCallback([this] { m_frontEnd.wake(); });
     try {
-        m_idUDPClient.Port = endpoints.peerPort;
-        m_idUDPClient.setActive(true);
-        m_idUDPServer.DefaultPort = endpoints.listenPort;
-        m_idUDPServer.OnUDPRead = [this](net::TIdUDPServer&, net::TByteStream& data, net::TIdSocketHandle& binding) {
-            // The listener drops what a handler throws: nothing shows for a bad datagram.
-            IdUDPServerUDPRead(data.readString(), binding.SenderAddress);
-        };
-        m_idUDPServer.setActive(true);
+        m_transport.open(
+            [this](const std::string& bytes, const std::string& sender) { IdUDPServerUDPRead(bytes, sender); });
     } catch (...) {
-        m_idUDPServer.setActive(false);
-        handOver.setWakeCallback({});
+        m_handOver.setWakeCallback({});
         throw;
     }
     // Calls queued before the wake callback could reach this session.
@@ -94,16 +86,14 @@ ChatSession::~ChatSession() {
     // They reach the transcript only: the front-end may be tearing down around the session.
     m_tearingDown = true;
     m_resolver.setChangeCallback({});
-    m_idUDPServer.setActive(false);
-    m_idUDPClient.setActive(false);
-    net::THandOver::instance().setWakeCallback({});
+    m_transport.close();
+    m_handOver.setWakeCallback({});
     m_peers.setChangeListener({});
     m_controller.setMessageListener(nullptr);
 }
 
 int ChatSession::listenPort() const {
-    const net::TIdSocketHandle* binding = m_idUDPServer.currentBinding();
-    return binding != nullptr ? binding->Port : 0;
+    return m_transport.listenPort();
 }
 
 template <typename Run> void ChatSession::command(Run&& run) {
@@ -333,7 +323,7 @@ void ChatSession::showAbout() {
 }
 
 void ChatSession::startLookupWait() {
-    m_idUDPClient.setLookupDeadline(std::chrono::steady_clock::now() + kLookupWait);
+    m_sender.setLookupDeadline(std::chrono::steady_clock::now() + kLookupWait);
 }
 
 void ChatSession::onPeersChanged() {
@@ -405,7 +395,7 @@ void ChatSession::end() {
 }
 
 void ChatSession::serveHandOver() {
-    net::THandOver::instance().runPending();
+    m_handOver.runPending();
     takeLookupResults();
     showHistoryFailure(); // after the listener thread was let go, never inside its call
 }

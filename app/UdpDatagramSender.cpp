@@ -1,19 +1,20 @@
 #include "app/UdpDatagramSender.h"
 
+#include "net/ChatTransport.h"
 #include "net/IdExceptions.h"
-#include "net/IdUDPClient.h"
 
 namespace lirbo::app {
 
 void UdpDatagramSender::sendDatagram(const std::string& host, const std::string& bytes) {
+    std::string address;
     try {
-        m_client.Host = m_client.resolve(host);
+        address = m_resolver.addressOf(host, m_lookupDeadline);
     } catch (const net::EIdSocketError& error) {
         note(m_failures.failed(host, PeerFailures::Cause::Lookup, error.message()));
         throw;
     }
     try {
-        m_client.Send(bytes);
+        m_transport.send(address, bytes);
     } catch (const core::Exception& error) {
         note(m_failures.failed(host, PeerFailures::Cause::Send, error.message()));
         throw;

@@ -10,6 +10,7 @@
 
 namespace lirbo::net {
 
+class THandOver;
 class TIdUDPServer;
 class TIdUDPListenerThread;
 
@@ -18,10 +19,10 @@ class TIdUDPListenerThread;
 using TUDPReadEvent = std::function<void(TIdUDPServer& sender, TByteStream& data, TIdSocketHandle& binding)>;
 
 // The listener: binds DefaultPort on every local IPv4 address (or the Bindings given) and reads
-// datagrams on a thread of its own; OnUDPRead runs on the main thread.
+// datagrams on a thread of its own; OnUDPRead runs on the main thread, through `handOver`.
 class TIdUDPServer : public TIdUDPBase {
 public:
-    TIdUDPServer();
+    explicit TIdUDPServer(THandOver& handOver);
     ~TIdUDPServer() override;
 
     int DefaultPort = 8800;
@@ -55,6 +56,7 @@ private:
     void open();
     void close();
 
+    THandOver& m_handOver;
     TIdSocketHandle* m_currentBinding = nullptr;
     std::unique_ptr<TIdUDPListenerThread> m_thread;
     int m_waitPeriodMs = 1000;

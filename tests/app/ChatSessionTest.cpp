@@ -1,23 +1,25 @@
 #include "app/ChatSession.h"
 
+#include "FakeTransport.h"
 #include "core/IntegerText.h"
 #include "net/FakeHostLookup.h"
-#include "net/IdUDPClient.h"
-#include "net/IdUDPServer.h"
+#include "net/IdExceptions.h"
 #include "support/ScratchDir.h"
 
 #include <array>
 #include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <exception>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <thread>
+#include <mutex>
 
 using lirbo::app::ChatSession;
 using lirbo::app::FileChooser;
 using lirbo::test::FakeHostLookup;
+using lirbo::test::FakeTransport;
 using namespace std::chrono_literals;
 using lirbo::test::ScratchDir;
 
@@ -104,33 +106,28 @@ public:
     void requestAttention() override { ++attentionRequests; }
     void attentionChanged() override { ++attentionChanges; }
     void transcriptChanged() override {}
-    void wake() override {}
+    // Called from the resolver's thread too.
+    void wake() override {
+        const std::lock_guard<std::mutex> lock(m_wakeLock);
+        ++m_wakes;
+        m_woken.notify_all();
+    }
     void endApplication() override { ++ends; }
-};
 
-// A loopback listener standing for the peers, fed to the session as their address.
-struct Peer {
-    std::vector<std::string> received;
-    std::mutex mutex;
-    // Last, so it is destroyed first: its thread writes `received` until it has stopped.
-    lirbo::net::TIdUDPServer server;
-    Peer() {
-        server.DefaultPort = 0;
-        auto& binding = server.addBinding();
-        binding.IP = "127.0.0.1";
-        server.ThreadedEvent = true;
-        server.OnUDPRead = [this](lirbo::net::TIdUDPServer&, lirbo::net::TByteStream& data,
-                                  lirbo::net::TIdSocketHandle&) {
-            const std::lock_guard<std::mutex> lock(mutex);
-            received.push_back(data.readString());
-        };
-        server.setActive(true);
+    int wakes() {
+        const std::lock_guard<std::mutex> lock(m_wakeLock);
+        return m_wakes;
     }
-    int port() const { return server.currentBinding()->Port; }
-    std::size_t count() {
-        const std::lock_guard<std::mutex> lock(mutex);
-        return received.size();
+    // Whether wake has been called `count` times in all within 20 s.
+    bool wokenAtLeast(int count) {
+        std::unique_lock<std::mutex> lock(m_wakeLock);
+        return m_woken.wait_for(lock, std::chrono::seconds(20), [&] { return m_wakes >= count; });
     }
+
+private:
+    std::mutex m_wakeLock;
+    std::condition_variable m_woken;
+    int m_wakes = 0;
 };
 
 class ChatSessionTest : public ::testing::Test {
@@ -142,42 +139,42 @@ protected:
     void TearDown() override { std::filesystem::current_path(m_previous); }
 
     // A session whose peers are `peers`, read from lirbo.ini as a user's saved list.
-    std::unique_ptr<ChatSession> open(const std::vector<std::string>& peers, int peerPort,
+    std::unique_ptr<ChatSession> open(const std::vector<std::string>& peers,
                                       std::shared_ptr<FakeHostLookup> lookup = nullptr) {
         std::string ini = "[user]\r\nnik_color=3\r\nnik=Ann\r\nstart=0\r\n[ip]\r\n";
         for (std::size_t i = 0; i < peers.size(); ++i) {
             ini += "ip" + std::to_string(i) + "=" + peers[i] + "\r\n";
         }
         ScratchDir::write(iniPath(), ini);
-        auto session = std::make_unique<ChatSession>(frontEnd, ChatSession::Endpoints{0, peerPort}, lookup);
+        auto session = std::make_unique<ChatSession>(frontEnd, network, network, lookup);
         session->start();
         return session;
     }
     std::string iniPath() const { return scratch.file("lirbo.ini"); }
-    static bool waitFor(const std::function<bool()>& done) {
-        for (int i = 0; i < 2000 && !done(); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return done();
+    // The notice a close or a log-off sends to `address` for Ann in colour 3.
+    static FakeTransport::Datagram notice(const std::string& address) {
+        return {address, "V3Ann;\xCE\xD2\xCA\xCB\xDE\xD7\xC8\xCB\xD1\xDF"}; // ОТКЛЮЧИЛСЯ
     }
 
     ScratchDir scratch;
     FakeFrontEnd frontEnd;
-    Peer peer;
+    FakeTransport network;
 
 private:
     std::filesystem::path m_previous;
 };
 
-// Port 0 as the peers' port: every send is refused at once by the system, nothing leaves.
-constexpr int kRefusedPort = 0;
+// A send error whose reason ends in a letter, so that the box adds the full stop.
+const std::exception_ptr kSendError = std::make_exception_ptr(lirbo::net::EIdSocketError(10066));
 
 TEST_F(ChatSessionTest, CloseWithFailingNoticesShowsOneErrorWritesTheListAndEnds) {
-    auto session = open({"127.0.0.1", "127.0.0.1"}, kRefusedPort);
+    auto session = open({"127.0.0.1", "127.0.0.1"});
     session->peers().add("127.0.0.2");
+    network.failing["127.0.0.1"] = kSendError;
     session->requestClose();
+    EXPECT_EQ(network.sent, std::vector<FakeTransport::Datagram>{notice("127.0.0.2")}); // the failures skipped
     ASSERT_EQ(frontEnd.errors.size(), 1u);
-    EXPECT_EQ(frontEnd.errors[0].rfind("Socket Error # ", 0), 0u) << frontEnd.errors[0];
+    EXPECT_EQ(frontEnd.errors[0], "Socket Error # 10066\r\nDirectory not empty.");
     EXPECT_EQ(frontEnd.ends, 1);
     EXPECT_TRUE(session->ended());
     EXPECT_NE(ScratchDir::read(iniPath()).find("ip2=127.0.0.2"), std::string::npos);
@@ -186,11 +183,11 @@ TEST_F(ChatSessionTest, CloseWithFailingNoticesShowsOneErrorWritesTheListAndEnds
 }
 
 TEST_F(ChatSessionTest, CloseWithARefusedWriteShowsItAndStillEnds) {
-    auto session = open({"127.0.0.1"}, peer.port());
+    auto session = open({"127.0.0.1"});
     ScratchDir::makeReadOnly(iniPath());
     const std::string before = ScratchDir::read(iniPath());
     session->requestClose();
-    EXPECT_TRUE(waitFor([&] { return peer.count() == 1; }));
+    EXPECT_EQ(network.sent, std::vector<FakeTransport::Datagram>{notice("127.0.0.1")});
     ASSERT_EQ(frontEnd.errors.size(), 1u);
     EXPECT_EQ(frontEnd.errors[0], "Unable to write to " + iniPath() + ".");
     EXPECT_EQ(frontEnd.ends, 1);
@@ -198,19 +195,19 @@ TEST_F(ChatSessionTest, CloseWithARefusedWriteShowsItAndStillEnds) {
 }
 
 TEST_F(ChatSessionTest, LogOffSendsTheNoticesAndWritesNothing) {
-    auto session = open({"127.0.0.1", "127.0.0.1"}, peer.port());
-    session->peers().add("127.0.0.1");
+    auto session = open({"127.0.0.1", "127.0.0.2"});
+    session->peers().add("127.0.0.3");
     const std::string before = ScratchDir::read(iniPath());
     session->logOff();
-    EXPECT_TRUE(waitFor([&] { return peer.count() == 3; }));
-    EXPECT_EQ(peer.received[0], "V3Ann;\xCE\xD2\xCA\xCB\xDE\xD7\xC8\xCB\xD1\xDF"); // ОТКЛЮЧИЛСЯ
+    EXPECT_EQ(network.sent,
+              (std::vector<FakeTransport::Datagram>{notice("127.0.0.1"), notice("127.0.0.2"), notice("127.0.0.3")}));
     EXPECT_TRUE(frontEnd.errors.empty());
     EXPECT_EQ(frontEnd.ends, 1);
     EXPECT_EQ(ScratchDir::read(iniPath()), before);
 }
 
 TEST_F(ChatSessionTest, RefusedSettingsWriteAdoptsNothing) {
-    auto session = open({}, peer.port());
+    auto session = open({});
     ScratchDir::makeReadOnly(iniPath());
     session->setColourPicker([](int) { return 5; });
     session->openSettings();
@@ -231,7 +228,7 @@ TEST_F(ChatSessionTest, RefusedSettingsFileShowsOnceAndIsOnlyReplacedByASettings
         ScratchDir::write(iniPath(), "[user]\r\nnik=Ann\r\n");
         std::filesystem::resize_file(iniPath(), (16 << 20) + 1); // above the bound: refused
         frontEnd.errors.clear();
-        auto session = std::make_unique<ChatSession>(frontEnd, ChatSession::Endpoints{0, peer.port()});
+        auto session = std::make_unique<ChatSession>(frontEnd, network, network);
         session->start();
         EXPECT_EQ(frontEnd.errors.at(0).rfind("Cannot open file \"" + iniPath() + "\". ", 0), 0u);
         EXPECT_EQ(session->controller().nick(), "nik");
@@ -258,7 +255,7 @@ TEST_F(ChatSessionTest, ErrorsFromOutsideTheProgramShowARussianText) {
         {std::make_exception_ptr(std::bad_alloc()), outOfMemory},
         {std::make_exception_ptr(std::bad_exception()), unexpected},
         {std::make_exception_ptr(42), unexpected}};
-    auto session = open({}, peer.port());
+    auto session = open({});
     for (const auto& [thrown, shown] : cases) {
         frontEnd.errors.clear();
         frontEnd.askAddressThrows = thrown;
@@ -268,7 +265,7 @@ TEST_F(ChatSessionTest, ErrorsFromOutsideTheProgramShowARussianText) {
 }
 
 TEST_F(ChatSessionTest, EditOpensTheEditorOnlyOnASelectedEntry) {
-    auto session = open({"10.0.0.1", "10.0.0.2"}, peer.port());
+    auto session = open({"10.0.0.1", "10.0.0.2"});
     session->editPeer();
     EXPECT_TRUE(frontEnd.editorsOpenedOn.empty());
     session->selectPeer(1);
@@ -283,7 +280,7 @@ TEST_F(ChatSessionTest, EveryFailingCommandShowsItsErrorOnceWithTheFullStopRule)
     struct Case {
         const char* name;
         std::function<void(ChatSession&, FakeFrontEnd&, const ScratchDir&)> run;
-        std::string error; // how the text begins, before the system's reason; empty: any socket error
+        std::string error; // how the text begins, before the system's reason; empty: the send's error
     };
     const std::vector<Case> cases = {
         {"send to all",
@@ -321,11 +318,12 @@ TEST_F(ChatSessionTest, EveryFailingCommandShowsItsErrorOnceWithTheFullStopRule)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         frontEnd.errors.clear();
-        auto session = open({"127.0.0.1"}, kRefusedPort);
+        auto session = open({"127.0.0.1"});
+        network.failing["127.0.0.1"] = kSendError;
         c.run(*session, frontEnd, scratch);
         ASSERT_EQ(frontEnd.errors.size(), 1u);
         const std::string& shown = frontEnd.errors[0];
-        EXPECT_EQ(shown.rfind(c.error.empty() ? "Socket Error # " : c.error, 0), 0u) << shown;
+        EXPECT_EQ(shown.rfind(c.error.empty() ? "Socket Error # 10066\r\n" : c.error, 0), 0u) << shown;
         EXPECT_EQ(shown.back(), '.') << shown; // the reason ends in a letter: the box adds a full stop
         EXPECT_TRUE(session->transcript().messages().empty());
         EXPECT_EQ(frontEnd.input.text, "hi"); // a failed send leaves the line as typed
@@ -333,7 +331,7 @@ TEST_F(ChatSessionTest, EveryFailingCommandShowsItsErrorOnceWithTheFullStopRule)
 }
 
 TEST_F(ChatSessionTest, ChoosersOfferTheirLastPathAndCancellingDoesNothing) {
-    auto session = open({"10.0.0.1"}, peer.port());
+    auto session = open({"10.0.0.1"});
     const std::string chat = scratch.file("talk.rtf");
     frontEnd.files = {"", chat};
     session->saveConversation();
@@ -350,16 +348,13 @@ TEST_F(ChatSessionTest, ChoosersOfferTheirLastPathAndCancellingDoesNothing) {
 }
 
 TEST_F(ChatSessionTest, ReceivedDatagramReachesTheTranscriptThroughTheHandOver) {
-    auto session = open({}, peer.port());
-    lirbo::net::TIdUDPClient sender;
-    sender.Host = "127.0.0.1";
-    sender.Port = session->listenPort();
-    sender.setActive(true);
-    sender.Send("V2Eve;hello");
-    ASSERT_TRUE(waitFor([&] {
-        session->serveHandOver();
-        return !session->transcript().messages().empty();
-    }));
+    auto session = open({});
+    const int wakes = frontEnd.wakes();
+    network.arrive("V2Eve;hello", "127.0.0.1");
+    EXPECT_EQ(frontEnd.wakes(), wakes + 1);
+    EXPECT_TRUE(session->transcript().messages().empty()) << "shown before the main thread served it";
+    session->serveHandOver();
+    ASSERT_EQ(session->transcript().messages().size(), 1u);
     const auto& message = session->transcript().messages().back();
     EXPECT_EQ(message.header.substr(0, 4), "Eve[");
     EXPECT_EQ(message.header.substr(message.header.size() - 11), "//127.0.0.1");
@@ -368,18 +363,12 @@ TEST_F(ChatSessionTest, ReceivedDatagramReachesTheTranscriptThroughTheHandOver) 
 }
 
 TEST_F(ChatSessionTest, ReceivedMessagesDriveAttentionPresenceAndAddingTheirSender) {
-    auto session = open({"127.1"}, peer.port());
-    lirbo::net::TIdUDPClient sender;
-    sender.Host = "127.0.0.1";
-    sender.Port = session->listenPort();
-    sender.setActive(true);
+    auto session = open({"127.1"});
     auto receive = [&](const std::string& bytes) {
         const std::size_t before = session->transcript().messages().size();
-        sender.Send(bytes);
-        ASSERT_TRUE(waitFor([&] {
-            session->serveHandOver();
-            return session->transcript().messages().size() > before;
-        }));
+        network.arrive(bytes, "127.0.0.1");
+        session->serveHandOver();
+        ASSERT_EQ(session->transcript().messages().size(), before + 1);
     };
 
     frontEnd.active = false;
@@ -411,7 +400,7 @@ TEST_F(ChatSessionTest, EveryOpeningPreselectsAColourUniformly) {
     // 1,600 openings, 200 expected per colour. The chi-square bound 40 for 7 degrees of freedom
     // fails a fair generator about once in a million runs and a generator stuck on one colour, or
     // one that never reaches an end of the list, always.
-    auto session = open({}, peer.port());
+    auto session = open({});
     frontEnd.settingsOk = false;
     constexpr int kOpenings = 1600;
     for (int i = 0; i < kOpenings; ++i) {
@@ -431,7 +420,7 @@ TEST_F(ChatSessionTest, EveryOpeningPreselectsAColourUniformly) {
 }
 
 TEST_F(ChatSessionTest, ClearAsksFirst) {
-    auto session = open({}, peer.port());
+    auto session = open({});
     session->transcript().appendMessage("a[00:00]", 8, {}, "b");
     frontEnd.confirm = false;
     session->clearChat();
@@ -455,7 +444,7 @@ TEST_F(ChatSessionTest, LinesThatWouldNotGoOutAsShownAreRefusedAndStayInTheLine)
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.name) + (isPrivate ? ", private" : ""));
             frontEnd.errors.clear();
-            auto session = open({"127.0.0.1"}, peer.port());
+            auto session = open({"127.0.0.1"});
             session->selectPeer(0);
             frontEnd.input = c.line;
             isPrivate ? session->sendPrivate() : session->sendToAll();
@@ -466,17 +455,17 @@ TEST_F(ChatSessionTest, LinesThatWouldNotGoOutAsShownAreRefusedAndStayInTheLine)
         }
     }
     // One byte less is the longest line that goes: "V3Ann;" and 8,186 bytes.
-    auto session = open({"127.0.0.1"}, peer.port());
+    auto session = open({"127.0.0.1"});
     frontEnd.errors.clear();
     frontEnd.input = typed(std::string(8192 - 6, 'x'));
     session->sendToAll();
     EXPECT_TRUE(frontEnd.errors.empty());
-    EXPECT_TRUE(waitFor([&] { return peer.count() == 1; }));
-    EXPECT_EQ(peer.received[0].size(), 8192u);
+    ASSERT_EQ(network.sent.size(), 1u);
+    EXPECT_EQ(network.sent[0].bytes.size(), 8192u);
 }
 
 TEST_F(ChatSessionTest, SettingsRefuseANickWithLackingCharacters) {
-    auto session = open({}, peer.port());
+    auto session = open({});
     frontEnd.typedNick = "a?";
     session->openSettings();
     ASSERT_EQ(frontEnd.nickRefusals.size(), 1u);
@@ -484,7 +473,7 @@ TEST_F(ChatSessionTest, SettingsRefuseANickWithLackingCharacters) {
 }
 
 TEST_F(ChatSessionTest, SentLinesComeBackAndFocusReturnsToTheInputLine) {
-    auto session = open({"127.0.0.1"}, peer.port());
+    auto session = open({"127.0.0.1"});
     for (const char* line : {"one", "two"}) {
         frontEnd.input = typed(line);
         session->sendToAll();
@@ -509,7 +498,7 @@ TEST_F(ChatSessionTest, SentLinesComeBackAndFocusReturnsToTheInputLine) {
 }
 
 TEST_F(ChatSessionTest, EveryShownMessageIsInTheLogBesideTheSettingsFile) {
-    auto session = open({"127.0.0.1"}, peer.port());
+    auto session = open({"127.0.0.1"});
     frontEnd.input = typed("hello\tthere");
     session->sendToAll();
     session->selectPeer(0);
@@ -535,7 +524,7 @@ TEST_F(ChatSessionTest, EveryShownMessageIsInTheLogBesideTheSettingsFile) {
 
 TEST_F(ChatSessionTest, TheLogCanBeTurnedOffInTheSettingsFile) {
     ScratchDir::write(iniPath(), "[history]\r\nenabled=0\r\n");
-    ChatSession session(frontEnd, ChatSession::Endpoints{0, peer.port()});
+    ChatSession session(frontEnd, network, network);
     session.start();
     frontEnd.input = typed("hello");
     session.sendToAll();
@@ -548,11 +537,12 @@ TEST_F(ChatSessionTest, TheLogCanBeTurnedOffInTheSettingsFile) {
 
 TEST_F(ChatSessionTest, ANameWithoutAnAnswerFailsItsEntryAtOnceIsMarkedAndSkippedAtClose) {
     auto lookup = std::make_shared<FakeHostLookup>(FakeHostLookup::Behaviour{0, {127, 0, 0, 1}, 0ms, true});
-    auto session = open({"127.0.0.1", "silent.lan", "127.0.0.1"}, peer.port(), lookup);
+    auto session = open({"127.0.0.1", "silent.lan", "127.0.0.3"}, lookup);
     frontEnd.input = typed("hi");
     session->sendToAll(); // returns although the lookup never answers
     ASSERT_EQ(frontEnd.errors, std::vector<std::string>{"Socket Error # 11002\r\n"});
-    EXPECT_TRUE(waitFor([&] { return peer.count() == 1; })); // the entry before it only
+    ASSERT_EQ(network.sent.size(), 1u); // the entry before it only
+    EXPECT_EQ(network.sent[0].address, "127.0.0.1");
     EXPECT_TRUE(session->transcript().messages().empty());
     EXPECT_FALSE(session->peerPresence(0).failed);
     const auto row = session->peerPresence(1);
@@ -562,7 +552,8 @@ TEST_F(ChatSessionTest, ANameWithoutAnAnswerFailsItsEntryAtOnceIsMarkedAndSkippe
                         "\xE5\xF9\xB8 \xED\xE5 \xEF\xE8\xF1\xE0\xEB");
 
     session->requestClose();
-    EXPECT_TRUE(waitFor([&] { return peer.count() == 3; })); // both other entries notified
+    EXPECT_EQ(network.sent.size(), 3u); // both other entries notified
+    EXPECT_EQ(network.sent[2], notice("127.0.0.3"));
     EXPECT_EQ(frontEnd.ends, 1);
     session.reset(); // returns while the lookup still hangs
     lookup->release();
@@ -570,15 +561,29 @@ TEST_F(ChatSessionTest, ANameWithoutAnAnswerFailsItsEntryAtOnceIsMarkedAndSkippe
 
 TEST_F(ChatSessionTest, AFailedLookupMarksItsRowBeforeAnySendAndFailsTheSendWithItsError) {
     auto lookup = std::make_shared<FakeHostLookup>(FakeHostLookup::Behaviour{11001, {}, 0ms, false});
-    auto session = open({"127.0.0.1", "gone.lan"}, peer.port(), lookup);
-    ASSERT_TRUE(waitFor([&] {
-        session->serveHandOver();
-        return session->peerPresence(1).failed;
-    }));
+    auto session = open({"127.0.0.1", "gone.lan"}, lookup);
+    ASSERT_TRUE(frontEnd.wokenAtLeast(2)); // the session's start, then the lookup's end
+    session->serveHandOver();
+    EXPECT_TRUE(session->peerPresence(1).failed);
     EXPECT_EQ(frontEnd.presenceRedraws, 1);
     frontEnd.input = typed("hi");
     session->sendToAll();
     EXPECT_EQ(frontEnd.errors, std::vector<std::string>{"Socket Error # 11001\r\nHost not found."});
+}
+
+TEST_F(ChatSessionTest, HoldsItsTransportAndTheHandOverOnlyWhileItLives) {
+    network.openFails = std::make_exception_ptr(lirbo::core::Exception("taken"));
+    EXPECT_THROW((ChatSession{frontEnd, network, network}), lirbo::core::Exception);
+    EXPECT_FALSE(network.hooked());
+
+    network.openFails = nullptr;
+    auto session = open({});
+    EXPECT_TRUE(network.isOpen() && network.hooked());
+    frontEnd.active = false;
+    network.arrive("V1Eve;late", "127.0.0.1");
+    session.reset(); // what was received still runs, but reaches no view of a front-end going away
+    EXPECT_FALSE(network.isOpen() || network.hooked());
+    EXPECT_EQ(frontEnd.attentionRequests, 0);
 }
 
 } // namespace

@@ -4,7 +4,10 @@
 #include "core/Exception.h"
 
 #include <atomic>
+#include <condition_variable>
+#include <functional>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -13,8 +16,16 @@ namespace {
 
 class HandOver : public ::testing::Test {
 protected:
-    void TearDown() override { THandOver::instance().setWakeCallback({}); }
-    THandOver& handOver = THandOver::instance();
+    // What the listener thread does with each batch: start the call, then wait until it has run.
+    void runOnMainThread(const std::function<void()>& function) {
+        THandOver::Call call;
+        call.function = function;
+        handOver.start(call);
+        handOver.wait(call);
+    }
+    bool serveUntil(const std::function<bool()>& done) { return test::serveUntil(handOver, done); }
+
+    THandOver handOver;
 };
 
 TEST_F(HandOver, RunsTheCallOnTheServingThreadWhileTheCallerWaits) {
@@ -22,13 +33,13 @@ TEST_F(HandOver, RunsTheCallOnTheServingThreadWhileTheCallerWaits) {
     bool ran = false;
     bool sawRunAfterReturn = false;
     std::thread caller([&] {
-        handOver.runOnMainThread([&] {
+        runOnMainThread([&] {
             ranOn = std::this_thread::get_id();
             ran = true;
         });
         sawRunAfterReturn = ran;
     });
-    EXPECT_TRUE(test::serveUntil([&] { return ran; }));
+    EXPECT_TRUE(serveUntil([&] { return ran; }));
     caller.join();
     EXPECT_EQ(ranOn, std::this_thread::get_id());
     EXPECT_TRUE(sawRunAfterReturn);
@@ -39,7 +50,7 @@ TEST_F(HandOver, CarriesTheCallsErrorBackToTheCaller) {
     std::string caught;
     std::thread caller([&] {
         try {
-            handOver.runOnMainThread([&] {
+            runOnMainThread([&] {
                 ran = true;
                 throw core::EWriteError("Stream write error");
             });
@@ -47,7 +58,7 @@ TEST_F(HandOver, CarriesTheCallsErrorBackToTheCaller) {
             caught = e.message();
         }
     });
-    EXPECT_TRUE(test::serveUntil([&] { return ran.load(); }));
+    EXPECT_TRUE(serveUntil([&] { return ran.load(); }));
     caller.join();
     EXPECT_EQ(caught, "Stream write error");
 }
@@ -62,11 +73,11 @@ TEST_F(HandOver, WakesTheMainThreadThroughTheCallbackForEveryCall) {
     for (int t = 0; t < kThreads; ++t) {
         callers.emplace_back([&] {
             for (int i = 0; i < kCalls; ++i) {
-                handOver.runOnMainThread([&] { ++counter; });
+                runOnMainThread([&] { ++counter; });
             }
         });
     }
-    EXPECT_TRUE(test::serveUntil([&] { return counter == kThreads * kCalls; }));
+    EXPECT_TRUE(serveUntil([&] { return counter == kThreads * kCalls; }));
     for (auto& caller : callers) {
         caller.join();
     }
@@ -75,14 +86,21 @@ TEST_F(HandOver, WakesTheMainThreadThroughTheCallbackForEveryCall) {
 }
 
 TEST_F(HandOver, RunsQueuedCallsFirstToLast) {
+    std::mutex mutex;
+    std::condition_variable woken;
+    int wakes = 0;
+    handOver.setWakeCallback([&] {
+        const std::lock_guard<std::mutex> lock(mutex);
+        ++wakes;
+        woken.notify_all();
+    });
     std::vector<int> order;
     std::vector<std::thread> callers;
     for (int i = 0; i < 3; ++i) {
-        callers.emplace_back([&, i] { handOver.runOnMainThread([&, i] { order.push_back(i); }); });
+        callers.emplace_back([&, i] { runOnMainThread([&, i] { order.push_back(i); }); });
         // Queue them one after the other before serving anything.
-        while (handOver.pendingCount() != static_cast<std::size_t>(i + 1)) {
-            std::this_thread::yield();
-        }
+        std::unique_lock<std::mutex> lock(mutex);
+        woken.wait(lock, [&] { return wakes == i + 1; });
     }
     EXPECT_EQ(handOver.runPending(), 3);
     for (auto& caller : callers) {

@@ -1,3 +1,4 @@
+#include "LoopbackChat.h"
 #include "support/UdpProbe.h"
 #include "ui/qt/AttentionTray.h"
 #include "ui/qt/Cp1251.h"
@@ -156,7 +157,7 @@ private:
         QFile file(m_dir->filePath(QStringLiteral("lirbo.ini")));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(ini) == ini.size());
         file.close();
-        m_window = std::make_unique<TMainChat>(TMainChat::Endpoints{0, m_probe->port()});
+        m_window = std::make_unique<lirbo::test::LoopbackChat>(0, m_probe->port());
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_window->activateWindow();
