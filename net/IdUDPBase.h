@@ -15,8 +15,7 @@ public:
     TIdUDPBase(const TIdUDPBase&) = delete;
     TIdUDPBase& operator=(const TIdUDPBase&) = delete;
 
-    int BufferSize = 8192;         // receive buffer size in bytes (the listener's)
-    bool BroadcastEnabled = false; // written into every socket's broadcast option at opening
+    int BufferSize = 8192; // receive buffer size in bytes (the listener's)
 
     // true opens, false closes; writing the current value does nothing.
     virtual void setActive(bool active) = 0;

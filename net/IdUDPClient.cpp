@@ -65,7 +65,7 @@ void TIdUDPClient::open() {
     // Never bound: the system picks the local port and address at the first send.
     auto binding = std::make_unique<TIdSocketHandle>();
     binding->allocateSocket();
-    binding->setBroadcast(BroadcastEnabled);
+    binding->setBroadcast(false); // the chat never broadcasts: such a send is refused
     m_binding = std::move(binding);
 }
 

@@ -48,7 +48,7 @@ void TIdUDPServer::open() {
             binding->allocateSocket();
             // No address reuse option: a port that another socket holds is refused.
             binding->bind();
-            binding->setBroadcast(BroadcastEnabled);
+            binding->setBroadcast(false); // the chat never broadcasts
             sockets.emplace_back(binding->handle(), binding.get());
         }
     } catch (...) {

@@ -44,7 +44,8 @@ public:
     TIdSocketHandle* currentBinding() const { return m_currentBinding; }
 
     // How long the listener thread waits for a datagram before it looks at its stop flag again;
-    // applies from the next opening. Closing wakes the thread at once regardless.
+    // applies from the next opening. Closing wakes the thread at once regardless. The program keeps
+    // the default; a test lengthens it so that a close that failed to wake the thread shows.
     void setWaitPeriod(int milliseconds) { m_waitPeriodMs = milliseconds; }
 
     // More sockets than this cannot be waited on at once (EIdStackSetSizeExceeded).
