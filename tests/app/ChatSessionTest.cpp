@@ -461,7 +461,7 @@ TEST_F(ChatSessionTest, LinesThatWouldNotGoOutAsShownAreRefusedAndStayInTheLine)
     session->sendToAll();
     EXPECT_TRUE(frontEnd.errors.empty());
     ASSERT_EQ(network.sent.size(), 1u);
-    EXPECT_EQ(network.sent[0].bytes.size(), 8192u);
+    EXPECT_EQ(network.sent[0].second.size(), 8192u);
 }
 
 TEST_F(ChatSessionTest, SettingsRefuseANickWithLackingCharacters) {
@@ -542,7 +542,7 @@ TEST_F(ChatSessionTest, ANameWithoutAnAnswerFailsItsEntryAtOnceIsMarkedAndSkippe
     session->sendToAll(); // returns although the lookup never answers
     ASSERT_EQ(frontEnd.errors, std::vector<std::string>{"Socket Error # 11002\r\n"});
     ASSERT_EQ(network.sent.size(), 1u); // the entry before it only
-    EXPECT_EQ(network.sent[0].address, "127.0.0.1");
+    EXPECT_EQ(network.sent[0].first, "127.0.0.1");
     EXPECT_TRUE(session->transcript().messages().empty());
     EXPECT_FALSE(session->peerPresence(0).failed);
     const auto row = session->peerPresence(1);

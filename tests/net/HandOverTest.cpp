@@ -4,10 +4,8 @@
 #include "core/Exception.h"
 
 #include <atomic>
-#include <condition_variable>
 #include <functional>
 #include <gtest/gtest.h>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -86,21 +84,16 @@ TEST_F(HandOver, WakesTheMainThreadThroughTheCallbackForEveryCall) {
 }
 
 TEST_F(HandOver, RunsQueuedCallsFirstToLast) {
-    std::mutex mutex;
-    std::condition_variable woken;
-    int wakes = 0;
-    handOver.setWakeCallback([&] {
-        const std::lock_guard<std::mutex> lock(mutex);
-        ++wakes;
-        woken.notify_all();
-    });
+    std::atomic<int> wakes{0};
+    handOver.setWakeCallback([&] { ++wakes; });
     std::vector<int> order;
     std::vector<std::thread> callers;
     for (int i = 0; i < 3; ++i) {
         callers.emplace_back([&, i] { runOnMainThread([&, i] { order.push_back(i); }); });
         // Queue them one after the other before serving anything.
-        std::unique_lock<std::mutex> lock(mutex);
-        woken.wait(lock, [&] { return wakes == i + 1; });
+        while (wakes != i + 1) { // queued: the caller wakes the main thread after queueing
+            std::this_thread::yield();
+        }
     }
     EXPECT_EQ(handOver.runPending(), 3);
     for (auto& caller : callers) {

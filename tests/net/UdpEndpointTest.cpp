@@ -26,23 +26,21 @@ public:
             if (alsoOnWake) {
                 alsoOnWake();
             }
-            note(m_handedOver);
+            note(m_counts[0]);
         });
     }
     void wait(Call& call) override {
-        note(m_waits);
+        note(m_counts[1]);
         THandOver::wait(call);
     }
     // Whether the thread has handed `count` batches over (or begun `count` waits) within 20 s.
-    bool handedOver(int count) { return reached(m_handedOver, count); }
-    bool waiting(int count) { return reached(m_waits, count); }
+    bool handedOver(int count) { return reached(m_counts[0], count); }
+    bool waiting(int count) { return reached(m_counts[1], count); }
 
 private:
     void note(int& counter) {
-        {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-            ++counter;
-        }
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        ++counter;
         m_changed.notify_all();
     }
     bool reached(const int& counter, int count) {
@@ -52,8 +50,7 @@ private:
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    int m_handedOver = 0;
-    int m_waits = 0;
+    int m_counts[2] = {0, 0};
 };
 
 TIdUDPClient& aim(TIdUDPClient& client, const std::string& host, int port) {
