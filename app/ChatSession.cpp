@@ -4,7 +4,6 @@
 #include "core/FileSystem.h"
 #include "core/NickPalette.h"
 #include "core/SystemText.h"
-#include "net/HandOver.h"
 #include "net/IdExceptions.h"
 
 #include <chrono>
@@ -67,10 +66,12 @@ std::string trimmed(const std::string& text) {
 
 } // namespace
 
-ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints, std::shared_ptr<net::IHostLookup> hostLookup)
-    : m_frontEnd(frontEnd), m_mirror(m_transcript, [this] { m_frontEnd.transcriptChanged(); }),
+ChatSession::ChatSession(IFrontEnd& frontEnd, net::IChatTransport& transport, net::IHandOverQueue& handOver,
+                         std::shared_ptr<net::IHostLookup> hostLookup)
+    : m_frontEnd(frontEnd), m_transport(transport), m_handOver(handOver),
+      m_mirror(m_transcript, [this] { m_frontEnd.transcriptChanged(); }),
       m_resolver(hostLookup ? std::move(hostLookup) : std::make_shared<net::SystemHostLookup>()),
-      m_sender(m_idUDPClient, m_failures, [this] { m_frontEnd.presenceChanged(); }),
+      m_sender(m_transport, m_resolver, m_failures, [this] { m_frontEnd.presenceChanged(); }),
       m_controller(core::TChatController::Ports{m_sender, m_peers, m_clock, m_transcript}, kDefaultNick, 0),
       m_saveRTF(chooser(FileChooser::Mode::Save, "SaveRTF", "", "\xD4\xE0\xE9\xEB RTF", "*.RTF", "chat", "RTF")),
       m_openDialog(chooser(FileChooser::Mode::Open, "OpenDialog",
@@ -81,23 +82,14 @@ ChatSession::ChatSession(IFrontEnd& frontEnd, Endpoints endpoints, std::shared_p
                            "list", "txt")) {
     m_peers.setChangeListener([this] { onPeersChanged(); });
     m_controller.setHideFilter([this](const std::string& senderAddress) { return hides(senderAddress); });
-    m_idUDPClient.setResolver(&m_resolver);
     m_sender.setConnectionCheck(&m_check);
     m_resolver.setChangeCallback([this] { m_frontEnd.wake(); });
-    net::THandOver& handOver = net::THandOver::instance();
-    handOver.setWakeCallback([this] { m_frontEnd.wake(); });
+    m_handOver.setWakeCallback([this] { m_frontEnd.wake(); });
     try {
-        m_idUDPClient.Port = endpoints.peerPort;
-        m_idUDPClient.setActive(true);
-        m_idUDPServer.DefaultPort = endpoints.listenPort;
-        m_idUDPServer.OnUDPRead = [this](net::TIdUDPServer&, net::TByteStream& data, net::TIdSocketHandle& binding) {
-            // The listener drops what a handler throws: nothing shows for a bad datagram.
-            IdUDPServerUDPRead(data.readString(), binding.SenderAddress);
-        };
-        m_idUDPServer.setActive(true);
+        m_transport.open(
+            [this](const std::string& bytes, const std::string& sender) { IdUDPServerUDPRead(bytes, sender); });
     } catch (...) {
-        m_idUDPServer.setActive(false);
-        handOver.setWakeCallback({});
+        m_handOver.setWakeCallback({});
         throw;
     }
     // Calls queued before the wake callback could reach this session.
@@ -109,17 +101,15 @@ ChatSession::~ChatSession() {
     // They reach the transcript only: the front-end may be tearing down around the session.
     m_tearingDown = true;
     m_resolver.setChangeCallback({});
-    m_idUDPServer.setActive(false);
-    m_idUDPClient.setActive(false);
-    net::THandOver::instance().setWakeCallback({});
+    m_transport.close();
+    m_handOver.setWakeCallback({});
     m_peers.setChangeListener({});
     m_controller.setMessageListener(nullptr);
     m_controller.setHideFilter({});
 }
 
 int ChatSession::listenPort() const {
-    const net::TIdSocketHandle* binding = m_idUDPServer.currentBinding();
-    return binding != nullptr ? binding->Port : 0;
+    return m_transport.listenPort();
 }
 
 template <typename Run> void ChatSession::command(Run&& run) {
@@ -391,7 +381,7 @@ void ChatSession::showAbout() {
 }
 
 void ChatSession::startLookupWait() {
-    m_idUDPClient.setLookupDeadline(std::chrono::steady_clock::now() + kLookupWait);
+    m_sender.setLookupDeadline(std::chrono::steady_clock::now() + kLookupWait);
 }
 
 void ChatSession::onPeersChanged() {
@@ -480,7 +470,7 @@ void ChatSession::end() {
 }
 
 void ChatSession::serveHandOver() {
-    net::THandOver::instance().runPending();
+    m_handOver.runPending();
     if (m_arrivalSound.takePending() && m_soundPlayer != nullptr && !m_tearingDown) {
         m_soundPlayer->playArrival(); // once for all that the batch brought
     }
@@ -623,16 +613,13 @@ ConnectionSnapshot ChatSession::connectionSnapshot() {
     if (!m_firewall) {
         m_firewall = std::make_shared<FirewallAdvice>();
     }
+    const net::IChatTransport::ListenerStatus status = m_transport.listenerStatus();
     ListenerState listener;
-    const net::TIdSocketHandle* binding = m_idUDPServer.currentBinding();
-    listener.open = m_idUDPServer.active() && binding != nullptr;
-    if (listener.open) {
-        listener.address = binding->IP.empty() ? std::string("0.0.0.0") : binding->IP;
-        listener.port = binding->Port;
-    }
-    const net::TIdUDPServer::Counts counts = m_idUDPServer.counts();
-    listener.received = counts.received;
-    listener.tooLong = counts.tooLong;
+    listener.open = status.open;
+    listener.address = status.address;
+    listener.port = status.port;
+    listener.received = status.received;
+    listener.tooLong = status.tooLong;
     listener.malformed = m_malformed;
     std::vector<ConnectionVerdict> before;
     for (const auto& entry : m_peers.entries()) {

@@ -26,10 +26,10 @@
 #include "core/ChatTranscript.h"
 #include "core/PeerList.h"
 #include "core/SystemClock.h"
+#include "net/ChatTransport.h"
+#include "net/HandOver.h"
 #include "net/HostLookup.h"
 #include "net/HostResolver.h"
-#include "net/IdUDPClient.h"
-#include "net/IdUDPServer.h"
 
 #include <chrono>
 #include <cstdint>
@@ -40,30 +40,22 @@
 
 namespace lirbo::app {
 
-// Where the session's endpoint listens and where it sends. The program uses 8800 for both; tests
-// pass other ports (0 lets the system choose where to listen).
-struct SessionEndpoints {
-    int listenPort = 8800;
-    int peerPort = 8800;
-};
-
 // One run of the chat, whatever draws it: owns the transcript, the peer list, the settings file,
-// the chat controller and both halves of the UDP endpoint, and carries out every user command.
-// All of it runs on the main thread; the listener thread only reaches it through the hand-over,
-// which the front-end serves by calling serveHandOver after a wake. Each command catches its own
+// the chat controller, and carries out every user command over the transport it is given.
+// All of it runs on the main thread; what the transport receives only reaches it through the
+// hand-over, which the front-end serves by calling serveHandOver after a wake. Each command catches its own
 // errors and shows each one once through the front-end's error box, never leaving an exception.
 class ChatSession {
 public:
-    using Endpoints = SessionEndpoints;
     // Picks a number in 0..count-1 (the settings dialog's preselected colour).
     using ColourPicker = std::function<int(int count)>;
 
-    // Brings the endpoint up: the sender's socket, then the listener on the listen port. Throws
-    // the endpoint's error (a taken port, for one) with nothing left open.
+    // Opens `transport`, which delivers through `handOver`; both outlive the session. Throws the
+    // transport's error (a taken port, for one) with nothing left open.
     // Names are looked up by `hostLookup` (none: the system's), on the resolver's thread.
-    explicit ChatSession(IFrontEnd& frontEnd, Endpoints endpoints = {},
-                         std::shared_ptr<net::IHostLookup> hostLookup = nullptr);
-    // Closes the listener first, serving the hand-overs still queued, then the sender.
+    ChatSession(IFrontEnd& frontEnd, net::IChatTransport& transport, net::IHandOverQueue& handOver,
+                std::shared_ptr<net::IHostLookup> hostLookup = nullptr);
+    // Closes the transport, whose listening side goes first, serving the hand-overs still queued.
     ~ChatSession();
     ChatSession(const ChatSession&) = delete;
     ChatSession& operator=(const ChatSession&) = delete;
@@ -208,6 +200,8 @@ private:
     void end();
 
     IFrontEnd& m_frontEnd;
+    net::IChatTransport& m_transport;
+    net::IHandOverQueue& m_handOver;
     core::TChatTranscript m_transcript;
     TranscriptMirror m_mirror;
     core::TPeerList m_peers;
@@ -216,8 +210,6 @@ private:
     PeerFailures m_failures;
     ConnectionCheck m_check;
     net::HostResolver m_resolver;
-    net::TIdUDPClient m_idUDPClient;
-    net::TIdUDPServer m_idUDPServer;
     UdpDatagramSender m_sender;
     core::TChatController m_controller;
     FileChooser m_saveRTF;

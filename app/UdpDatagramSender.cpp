@@ -1,14 +1,15 @@
 #include "app/UdpDatagramSender.h"
 
+#include "net/ChatTransport.h"
 #include "net/IPv4Address.h"
 #include "net/IdExceptions.h"
-#include "net/IdUDPClient.h"
 
 namespace lirbo::app {
 
 void UdpDatagramSender::sendDatagram(const std::string& host, const std::string& bytes) {
+    std::string address;
     try {
-        m_client.Host = m_client.resolve(host);
+        address = m_resolver.addressOf(host, m_lookupDeadline);
     } catch (const net::EIdSocketError& error) {
         if (m_check != nullptr) {
             m_check->sent(host, "", error.lastError(), error.message());
@@ -17,10 +18,10 @@ void UdpDatagramSender::sendDatagram(const std::string& host, const std::string&
         throw;
     }
     // The check keeps dotted addresses, whatever form the entry was typed in.
-    const auto address = net::IPv4Address::parse(m_client.Host);
-    const std::string dotted = address ? address->toString() : m_client.Host;
+    const auto parsed = net::IPv4Address::parse(address);
+    const std::string dotted = parsed ? parsed->toString() : address;
     try {
-        m_client.Send(bytes);
+        m_transport.send(address, bytes);
     } catch (const core::Exception& error) {
         if (m_check != nullptr) {
             const auto* socketError = dynamic_cast<const net::EIdSocketError*>(&error);

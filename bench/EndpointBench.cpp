@@ -99,7 +99,8 @@ void openListener(net::TIdUDPServer& server, std::function<void(net::TByteStream
 
 void BM_EndpointRoundTrip(benchmark::State& state) {
     bool arrived = false;
-    net::TIdUDPServer server;
+    net::THandOver handOver;
+    net::TIdUDPServer server(handOver);
     openListener(server, [&](net::TByteStream& data) {
         benchmark::DoNotOptimize(data.readString());
         arrived = true;
@@ -114,7 +115,7 @@ void BM_EndpointRoundTrip(benchmark::State& state) {
         const auto start = Clock::now();
         arrived = false;
         client.Send(kMessage);
-        net::THandOver::instance().serveUntil([&] { return arrived; });
+        handOver.serveUntil([&] { return arrived; });
         micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
     }
     reportLatency(state, micros);
@@ -213,7 +214,8 @@ void BM_EndpointRate(benchmark::State& state) {
     for (auto _ : state) {
         long got = 0;
         auto last = Clock::now();
-        net::TIdUDPServer server;
+        net::THandOver handOver;
+        net::TIdUDPServer server(handOver);
         openListener(server, [&](net::TByteStream& data) {
             benchmark::DoNotOptimize(data.readString());
             ++got;
@@ -222,8 +224,7 @@ void BM_EndpointRate(benchmark::State& state) {
         const auto start = Clock::now();
         last = start;
         std::thread sender([&] { sendBurst(server.Bindings.front()->Port, burst.count, burst.rate); });
-        net::THandOver::instance().serveUntil(
-            [&] { return got >= burst.count || Clock::now() - last > std::chrono::milliseconds(200); });
+        handOver.serveUntil([&] { return got >= burst.count || Clock::now() - last > std::chrono::milliseconds(200); });
         sender.join();
         server.setActive(false);
         delivered += got;

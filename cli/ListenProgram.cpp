@@ -5,6 +5,7 @@
 #include "cli/ListenLine.h"
 #include "core/ChatDatagram.h"
 #include "core/Exception.h"
+#include "net/HandOver.h"
 #include "net/IdUDPServer.h"
 
 #include <condition_variable>
@@ -89,7 +90,8 @@ private:
 
 int listen(const ListenOptions& options) {
     OutputGone outputGone;
-    net::TIdUDPServer server;
+    net::THandOver handOver; // served only while the listener closes: every datagram is handled on its thread
+    net::TIdUDPServer server(handOver);
     server.DefaultPort = options.port;
     server.ThreadedEvent = true; // nothing else runs: the listener thread prints each message itself
     server.OnUDPRead = [json = options.json, &outputGone](net::TIdUDPServer&, net::TByteStream& data,

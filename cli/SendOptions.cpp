@@ -12,12 +12,10 @@ namespace {
 std::string folded(std::string text) {
     for (char& c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0xC0 && byte <= 0xDF) {
+        if ((byte >= 0xC0 && byte <= 0xDF) || (byte >= 'A' && byte <= 'Z')) {
             c = static_cast<char>(byte + 0x20);
         } else if (byte == 0xA8 || byte == 0xB8) { // Ё, ё
             c = '\xE5';
-        } else if (byte >= 'A' && byte <= 'Z') {
-            c = static_cast<char>(byte + 0x20);
         }
     }
     return text;

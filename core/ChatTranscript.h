@@ -38,7 +38,7 @@ public:
 // Trimming costs O(1) per removed message, whatever the length of the transcript.
 class TChatTranscript {
 public:
-    static constexpr std::size_t kCapacity = 64 * 1024;
+    static constexpr std::size_t kCapacity = std::size_t{64} * 1024;
 
     explicit TChatTranscript(std::size_t capacity = kCapacity);
 

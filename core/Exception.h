@@ -24,12 +24,15 @@ private:
 };
 
 // Declares an error class with its own class name; the constructors of the base are inherited.
+// The arguments are names of classes, which parentheses would break.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define LIRBO_DECLARE_EXCEPTION(Name, Base)                                                                            \
     class Name : public Base {                                                                                         \
     public:                                                                                                            \
         using Base::Base;                                                                                              \
         const char* className() const override { return #Name; }                                                       \
     }
+// NOLINTEND(bugprone-macro-parentheses)
 
 // Stream and file errors.
 LIRBO_DECLARE_EXCEPTION(EStreamError, Exception);

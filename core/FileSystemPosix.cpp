@@ -202,7 +202,9 @@ std::string resolveLinks(const std::string& path) {
         std::string link(buffer.data(), static_cast<std::size_t>(length));
         if (!link.empty() && link.front() != '/') {
             const auto slash = current.rfind('/');
-            link = slash == std::string::npos ? link : current.substr(0, slash + 1) + link;
+            if (slash != std::string::npos) {
+                link.insert(0, current, 0, slash + 1);
+            }
         }
         current = link;
     }

@@ -48,7 +48,7 @@ void TPeerList::append(std::string_view text) {
     }
 }
 
-void TPeerList::add(std::string text) {
+void TPeerList::add(std::string_view text) {
     append(text);
     notify();
 }

@@ -24,7 +24,7 @@ public:
 
     // Throw EOutOfResources "Unable to insert a line" when there is no room for another entry;
     // addAll keeps the entries added before the failing one and tells the listener once.
-    void add(std::string text);
+    void add(std::string_view text);
     void addAll(const std::vector<std::string>& texts);
     void replace(int index, std::string text); // keeps position and selection; EStringListError outside
     void remove(int index);                    // an index outside the list does nothing

@@ -32,7 +32,10 @@ bool isSaveTemporaryName(std::string_view name) {
 
 void removeStaleSaveTemporaries(const std::string& folder) {
     for (const std::string& name : fs::regularFilesOlderThan(folder, staleAfterSeconds, isSaveTemporaryName)) {
-        fs::removeFile(folder + fs::pathSeparator() + name);
+        std::string path = folder;
+        path += fs::pathSeparator();
+        path += name;
+        fs::removeFile(path);
     }
 }
 

@@ -17,7 +17,7 @@ bool isAscii(std::string_view text) {
 // The text re-encoded from `charset` to UTF-8; a byte that cannot be converted becomes "?".
 std::string toUtf8(std::string_view text, const char* charset) {
     const iconv_t converter = ::iconv_open("UTF-8", charset);
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
+    if (converter == reinterpret_cast<iconv_t>(-1)) { // NOLINT(performance-no-int-to-ptr): iconv's failure value
         return std::string(text.size(), '?');
     }
     std::string out;

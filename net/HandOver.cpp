@@ -5,11 +5,6 @@
 
 namespace lirbo::net {
 
-THandOver& THandOver::instance() {
-    static THandOver handOver;
-    return handOver;
-}
-
 void THandOver::setWakeCallback(std::function<void()> wake) {
     std::lock_guard<std::mutex> lock(m_lock);
     m_wake = std::move(wake);
@@ -38,13 +33,6 @@ void THandOver::wait(Call& call) {
     if (call.error) {
         std::rethrow_exception(std::exchange(call.error, nullptr));
     }
-}
-
-void THandOver::runOnMainThread(const std::function<void()>& function) {
-    Call call;
-    call.function = function;
-    start(call);
-    wait(call);
 }
 
 int THandOver::runPending() {
@@ -101,11 +89,6 @@ void THandOver::wakeServing() {
         ++m_wakeups;
     }
     m_queueChanged.notify_all();
-}
-
-std::size_t THandOver::pendingCount() {
-    std::lock_guard<std::mutex> lock(m_lock);
-    return m_queue.size();
 }
 
 } // namespace lirbo::net

@@ -1,5 +1,6 @@
 #include "net/HostResolver.h"
 
+#include "net/IdExceptions.h"
 #include "net/SocketErrors.h"
 
 #include <algorithm>
@@ -190,6 +191,17 @@ HostResolver::Result HostResolver::resolve(const std::string& name, TimePoint de
         s.resultIn.wait_until(lock, deadline, [&] { return entry.answered; });
     }
     return entry.answered ? entry.result : Result{wsa::TryAgain, {}};
+}
+
+std::string HostResolver::addressOf(const std::string& host, TimePoint deadline) {
+    if (auto address = addressWithoutLookup(host)) {
+        return *address;
+    }
+    const Result result = resolve(host, deadline);
+    if (result.error != 0) {
+        throw EIdSocketError(result.error);
+    }
+    return result.address.toString();
 }
 
 std::vector<std::pair<std::string, HostResolver::Result>> HostResolver::takeChanges() {

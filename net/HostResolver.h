@@ -48,6 +48,10 @@ public:
     // What is known of `name`. A name without a result yet is looked up next, and its first
     // lookup waited for until `deadline` (real time) at most; still unanswered: 11002 (try again).
     Result resolve(const std::string& name, TimePoint deadline);
+    // The address a send goes to for `host`: an address form unchanged, "LOCALHOST" the loopback
+    // address, a name its dotted answer as resolve gives it. Throws EIdSocketError when the lookup
+    // failed or has not answered by `deadline` (11002).
+    std::string addressOf(const std::string& host, TimePoint deadline);
     // The names whose result changed since the last call, each with its newest result.
     std::vector<std::pair<std::string, Result>> takeChanges();
     // Runs on the worker thread after each result that changes something; must not block nor

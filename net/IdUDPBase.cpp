@@ -13,19 +13,4 @@ TIdUDPBase::~TIdUDPBase() {
     SocketLibrary::release();
 }
 
-void TIdUDPBase::loaded() {
-    if (!m_loading) {
-        return;
-    }
-    m_loading = false;
-    setActive(m_pendingActive);
-}
-
-bool TIdUDPBase::storePendingActivation(bool active) {
-    if (m_loading) {
-        m_pendingActive = active;
-    }
-    return m_loading;
-}
-
 } // namespace lirbo::net

@@ -15,30 +15,17 @@ public:
     TIdUDPBase(const TIdUDPBase&) = delete;
     TIdUDPBase& operator=(const TIdUDPBase&) = delete;
 
-    int BufferSize = 8192;         // receive buffer size in bytes (the listener's)
-    bool BroadcastEnabled = false; // written into every socket's broadcast option at opening
+    int BufferSize = 8192; // receive buffer size in bytes (the listener's)
 
-    // true opens, false closes; writing the current value does nothing. While the owner is
-    // loading (between beginLoading and loaded) the value is only remembered.
+    // true opens, false closes; writing the current value does nothing.
     virtual void setActive(bool active) = 0;
     virtual bool active() const = 0;
-
-    // The owner is being built: setActive only remembers the value until loaded() applies it.
-    void beginLoading() { m_loading = true; }
-    void loaded();
 
     // The sender's own socket; none until the sender opens (the listener does not use it).
     TIdSocketHandle* binding() const { return m_binding.get(); }
 
 protected:
-    // True when the value was stored as the pending activation instead of being applied.
-    bool storePendingActivation(bool active);
-
     std::unique_ptr<TIdSocketHandle> m_binding;
-
-private:
-    bool m_loading = false;
-    bool m_pendingActive = false;
 };
 
 } // namespace lirbo::net

@@ -24,22 +24,8 @@ std::string TIdUDPClient::resolveHost(const std::string& host) {
     return address.toString();
 }
 
-std::string TIdUDPClient::resolve(const std::string& host) const {
-    if (m_resolver == nullptr) {
-        return resolveHost(host);
-    }
-    if (auto address = addressWithoutLookup(host)) {
-        return *address;
-    }
-    const HostResolver::Result result = m_resolver->resolve(host, m_lookupDeadline);
-    if (result.error != 0) {
-        throw EIdSocketError(result.error);
-    }
-    return result.address.toString();
-}
-
 void TIdUDPClient::Send(const std::string& text) {
-    const std::string resolved = resolve(Host);
+    const std::string resolved = resolveHost(Host);
     if (!m_binding) {
         open();
     }
@@ -65,7 +51,7 @@ void TIdUDPClient::Send(const std::string& text) {
 }
 
 void TIdUDPClient::setActive(bool active) {
-    if (storePendingActivation(active) || active == this->active()) {
+    if (active == this->active()) {
         return;
     }
     if (active) {
@@ -79,7 +65,7 @@ void TIdUDPClient::open() {
     // Never bound: the system picks the local port and address at the first send.
     auto binding = std::make_unique<TIdSocketHandle>();
     binding->allocateSocket();
-    binding->setBroadcast(BroadcastEnabled);
+    binding->setBroadcast(false); // the chat never broadcasts: such a send is refused
     m_binding = std::move(binding);
 }
 

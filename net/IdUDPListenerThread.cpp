@@ -6,10 +6,10 @@
 
 namespace lirbo::net {
 
-TIdUDPListenerThread::TIdUDPListenerThread(TIdUDPServer& server,
+TIdUDPListenerThread::TIdUDPListenerThread(TIdUDPServer& server, THandOver& handOver,
                                            std::vector<std::pair<SocketHandle, TIdSocketHandle*>> bindings,
                                            int bufferSize, bool threadedEvent, int waitPeriodMs)
-    : m_server(server), m_bindings(std::move(bindings)),
+    : m_server(server), m_handOver(handOver), m_bindings(std::move(bindings)),
       m_bufferSize(bufferSize > 0 ? static_cast<std::size_t>(bufferSize) : 0), m_threadedEvent(threadedEvent),
       m_waitPeriodMs(waitPeriodMs) {}
 
@@ -84,7 +84,7 @@ void TIdUDPListenerThread::run() {
         if (handedOver != nullptr && !finish(*handedOver)) {
             break; // what was read after the closing datagram stays undelivered
         }
-        THandOver::instance().start(filling->call);
+        m_handOver.start(filling->call);
         handedOver = filling;
         filling = filling == &m_batches[0] ? &m_batches[1] : &m_batches[0];
     }
@@ -95,7 +95,7 @@ void TIdUDPListenerThread::run() {
         std::lock_guard<std::mutex> lock(m_lock);
         m_ended = true;
     }
-    THandOver::instance().wakeServing();
+    m_handOver.wakeServing();
 }
 
 bool TIdUDPListenerThread::readSocket(SocketHandle socket, Batch& batch) {
@@ -163,7 +163,7 @@ void TIdUDPListenerThread::deliverBatch(Batch& batch) {
 
 bool TIdUDPListenerThread::finish(Batch& batch) {
     try {
-        THandOver::instance().wait(batch.call);
+        m_handOver.wait(batch.call);
     } catch (...) {
         // deliverBatch throws nothing; this only guards the thread.
     }

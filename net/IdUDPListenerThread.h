@@ -31,8 +31,9 @@ public:
     static constexpr int kReceiveQueueBytes = 4 << 20;
 
     // `bindings` are the listener's bound sockets; they stay open until the thread has ended.
-    TIdUDPListenerThread(TIdUDPServer& server, std::vector<std::pair<SocketHandle, TIdSocketHandle*>> bindings,
-                         int bufferSize, bool threadedEvent, int waitPeriodMs);
+    TIdUDPListenerThread(TIdUDPServer& server, THandOver& handOver,
+                         std::vector<std::pair<SocketHandle, TIdSocketHandle*>> bindings, int bufferSize,
+                         bool threadedEvent, int waitPeriodMs);
     ~TIdUDPListenerThread();
     TIdUDPListenerThread(const TIdUDPListenerThread&) = delete;
     TIdUDPListenerThread& operator=(const TIdUDPListenerThread&) = delete;
@@ -69,6 +70,7 @@ private:
     bool finish(Batch& batch);
 
     TIdUDPServer& m_server;
+    THandOver& m_handOver;
     const std::vector<std::pair<SocketHandle, TIdSocketHandle*>> m_bindings;
     const std::size_t m_bufferSize;
     const bool m_threadedEvent;

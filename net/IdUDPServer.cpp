@@ -6,7 +6,7 @@
 
 namespace lirbo::net {
 
-TIdUDPServer::TIdUDPServer() = default;
+TIdUDPServer::TIdUDPServer(THandOver& handOver) : m_handOver(handOver) {}
 
 TIdUDPServer::~TIdUDPServer() {
     close();
@@ -20,7 +20,7 @@ TIdSocketHandle& TIdUDPServer::addBinding() {
 }
 
 void TIdUDPServer::setActive(bool active) {
-    if (storePendingActivation(active) || active == this->active()) {
+    if (active == this->active()) {
         return;
     }
     if (active) {
@@ -48,7 +48,7 @@ void TIdUDPServer::open() {
             binding->allocateSocket();
             // No address reuse option: a port that another socket holds is refused.
             binding->bind();
-            binding->setBroadcast(BroadcastEnabled);
+            binding->setBroadcast(false); // the chat never broadcasts
             sockets.emplace_back(binding->handle(), binding.get());
         }
     } catch (...) {
@@ -58,8 +58,8 @@ void TIdUDPServer::open() {
         }
         throw;
     }
-    m_thread =
-        std::make_unique<TIdUDPListenerThread>(*this, std::move(sockets), BufferSize, ThreadedEvent, m_waitPeriodMs);
+    m_thread = std::make_unique<TIdUDPListenerThread>(*this, m_handOver, std::move(sockets), BufferSize, ThreadedEvent,
+                                                      m_waitPeriodMs);
     try {
         m_thread->start();
     } catch (...) {
@@ -90,7 +90,7 @@ void TIdUDPServer::close() {
     // The thread may be waiting for a delivery to run here; serving the queue lets it finish.
     // The sockets are closed only after it has ended, so it never reads a closed descriptor.
     TIdUDPListenerThread& thread = *m_thread;
-    THandOver::instance().serveUntil([&thread] { return thread.ended(); });
+    m_handOver.serveUntil([&thread] { return thread.ended(); });
     thread.join();
     for (auto& binding : Bindings) {
         binding->closeSocket();

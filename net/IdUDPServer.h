@@ -12,6 +12,7 @@
 
 namespace lirbo::net {
 
+class THandOver;
 class TIdUDPServer;
 class TIdUDPListenerThread;
 
@@ -20,10 +21,10 @@ class TIdUDPListenerThread;
 using TUDPReadEvent = std::function<void(TIdUDPServer& sender, TByteStream& data, TIdSocketHandle& binding)>;
 
 // The listener: binds DefaultPort on every local IPv4 address (or the Bindings given) and reads
-// datagrams on a thread of its own; OnUDPRead runs on the main thread.
+// datagrams on a thread of its own; OnUDPRead runs on the main thread, through `handOver`.
 class TIdUDPServer : public TIdUDPBase {
 public:
-    TIdUDPServer();
+    explicit TIdUDPServer(THandOver& handOver);
     ~TIdUDPServer() override;
 
     int DefaultPort = 8800;
@@ -53,7 +54,8 @@ public:
     Counts counts() const;
 
     // How long the listener thread waits for a datagram before it looks at its stop flag again;
-    // applies from the next opening. Closing wakes the thread at once regardless.
+    // applies from the next opening. Closing wakes the thread at once regardless. The program keeps
+    // the default; a test lengthens it so that a close that failed to wake the thread shows.
     void setWaitPeriod(int milliseconds) { m_waitPeriodMs = milliseconds; }
 
     // More sockets than this cannot be waited on at once (EIdStackSetSizeExceeded).
@@ -65,6 +67,7 @@ private:
     void open();
     void close();
 
+    THandOver& m_handOver;
     TIdSocketHandle* m_currentBinding = nullptr;
     std::unique_ptr<TIdUDPListenerThread> m_thread;
     int m_waitPeriodMs = 1000;

@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev fonts-wine
             qt6-translations-l10n)
-test_pkgs=(python3 libgtest-dev googletest libbenchmark-dev clang clang-format libclang-rt-14-dev xvfb xauth iproute2 x11-utils xdotool
+test_pkgs=(python3 libgtest-dev googletest libbenchmark-dev clang clang-format clang-tidy libclang-rt-14-dev xvfb xauth iproute2 x11-utils xdotool
            libsm-dev g++-mingw-w64-x86-64 wine wine64 desktop-file-utils appstream dpkg-dev locales libc-l10n xz-utils nsis python3-yaml
            libcanberra0)
 # Locales the tests switch to: Russian system texts, a time format with another separator, and

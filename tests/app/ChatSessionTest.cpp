@@ -1,26 +1,28 @@
 #include "app/ChatSession.h"
 
+#include "FakeTransport.h"
 #include "app/XdgAutostartEntry.h"
 #include "core/FileSystem.h"
 #include "core/IntegerText.h"
 #include "net/FakeHostLookup.h"
-#include "net/IdUDPClient.h"
-#include "net/IdUDPServer.h"
+#include "net/IdExceptions.h"
 #include "support/ScratchDir.h"
 
 #include <array>
 #include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <exception>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <thread>
+#include <mutex>
 
 using lirbo::app::ChatSession;
 using lirbo::app::ConnectionVerdict;
 using lirbo::app::FileChooser;
 using lirbo::test::FakeHostLookup;
+using lirbo::test::FakeTransport;
 using namespace std::chrono_literals;
 using lirbo::test::ScratchDir;
 
@@ -137,33 +139,28 @@ public:
     int hides = 0;
     bool trayAvailable() const override { return tray; }
     void hideToTray() override { ++hides; }
-    void wake() override {}
+    // Called from the resolver's thread too.
+    void wake() override {
+        const std::lock_guard<std::mutex> lock(m_wakeLock);
+        ++m_wakes;
+        m_woken.notify_all();
+    }
     void endApplication() override { ++ends; }
-};
 
-// A loopback listener standing for the peers, fed to the session as their address.
-struct Peer {
-    std::vector<std::string> received;
-    std::mutex mutex;
-    // Last, so it is destroyed first: its thread writes `received` until it has stopped.
-    lirbo::net::TIdUDPServer server;
-    Peer() {
-        server.DefaultPort = 0;
-        auto& binding = server.addBinding();
-        binding.IP = "127.0.0.1";
-        server.ThreadedEvent = true;
-        server.OnUDPRead = [this](lirbo::net::TIdUDPServer&, lirbo::net::TByteStream& data,
-                                  lirbo::net::TIdSocketHandle&) {
-            const std::lock_guard<std::mutex> lock(mutex);
-            received.push_back(data.readString());
-        };
-        server.setActive(true);
+    int wakes() {
+        const std::lock_guard<std::mutex> lock(m_wakeLock);
+        return m_wakes;
     }
-    int port() const { return server.currentBinding()->Port; }
-    std::size_t count() {
-        const std::lock_guard<std::mutex> lock(mutex);
-        return received.size();
+    // Whether wake has been called `count` times in all within 20 s.
+    bool wokenAtLeast(int count) {
+        std::unique_lock<std::mutex> lock(m_wakeLock);
+        return m_woken.wait_for(lock, std::chrono::seconds(20), [&] { return m_wakes >= count; });
     }
+
+private:
+    std::mutex m_wakeLock;
+    std::condition_variable m_woken;
+    int m_wakes = 0;
 };
 
 class ChatSessionTest : public ::testing::Test {
@@ -175,55 +172,50 @@ protected:
     void TearDown() override { std::filesystem::current_path(m_previous); }
 
     // A session whose peers are `peers`, read from lirbo.ini as a user's saved list.
-    std::unique_ptr<ChatSession> open(const std::vector<std::string>& peers, int peerPort,
+    std::unique_ptr<ChatSession> open(const std::vector<std::string>& peers,
                                       std::shared_ptr<FakeHostLookup> lookup = nullptr) {
         std::string ini = "[user]\r\nnik_color=3\r\nnik=Ann\r\nstart=0\r\n[ip]\r\n";
         for (std::size_t i = 0; i < peers.size(); ++i) {
             ini += "ip" + std::to_string(i) + "=" + peers[i] + "\r\n";
         }
         ScratchDir::write(iniPath(), ini);
-        auto session = std::make_unique<ChatSession>(frontEnd, ChatSession::Endpoints{0, peerPort}, lookup);
+        auto session = std::make_unique<ChatSession>(frontEnd, network, network, lookup);
         session->start();
         return session;
     }
     std::string iniPath() const { return scratch.file("lirbo.ini"); }
-    // Sends `bytes` to the session from loopback and serves its hand-overs until the message shows.
-    static void receive(ChatSession& session, const std::string& bytes) {
-        lirbo::net::TIdUDPClient sender;
-        sender.Host = "127.0.0.1";
-        sender.Port = session.listenPort();
-        sender.setActive(true);
+    // Hands `bytes` from 127.0.0.1 to the session as its listener does, and serves the hand-over:
+    // the message shows.
+    void receive(ChatSession& session, const std::string& bytes) {
         const std::size_t before = session.transcript().messages().size();
-        sender.Send(bytes);
-        ASSERT_TRUE(waitFor([&] {
-            session.serveHandOver();
-            return session.transcript().messages().size() > before;
-        }));
+        network.arrive(bytes, "127.0.0.1");
+        session.serveHandOver();
+        ASSERT_EQ(session.transcript().messages().size(), before + 1);
     }
-    static bool waitFor(const std::function<bool()>& done) {
-        for (int i = 0; i < 2000 && !done(); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return done();
+    // The notice a close or a log-off sends to `address` for Ann in colour 3.
+    static FakeTransport::Datagram notice(const std::string& address) {
+        return {address, "V3Ann;\xCE\xD2\xCA\xCB\xDE\xD7\xC8\xCB\xD1\xDF"}; // ОТКЛЮЧИЛСЯ
     }
 
     ScratchDir scratch;
     FakeFrontEnd frontEnd;
-    Peer peer;
+    FakeTransport network;
 
 private:
     std::filesystem::path m_previous;
 };
 
-// Port 0 as the peers' port: every send is refused at once by the system, nothing leaves.
-constexpr int kRefusedPort = 0;
+// A send error whose reason ends in a letter, so that the box adds the full stop.
+const std::exception_ptr kSendError = std::make_exception_ptr(lirbo::net::EIdSocketError(10066));
 
 TEST_F(ChatSessionTest, CloseWithFailingNoticesShowsOneErrorWritesTheListAndEnds) {
-    auto session = open({"127.0.0.1", "127.0.0.1"}, kRefusedPort);
+    auto session = open({"127.0.0.1", "127.0.0.1"});
     session->peers().add("127.0.0.2");
+    network.failing["127.0.0.1"] = kSendError;
     session->requestClose();
+    EXPECT_EQ(network.sent, std::vector<FakeTransport::Datagram>{notice("127.0.0.2")}); // the failures skipped
     ASSERT_EQ(frontEnd.errors.size(), 1u);
-    EXPECT_EQ(frontEnd.errors[0].rfind("Socket Error # ", 0), 0u) << frontEnd.errors[0];
+    EXPECT_EQ(frontEnd.errors[0], "Socket Error # 10066\r\nDirectory not empty.");
     EXPECT_EQ(frontEnd.ends, 1);
     EXPECT_TRUE(session->ended());
     EXPECT_NE(ScratchDir::read(iniPath()).find("ip2=127.0.0.2"), std::string::npos);
@@ -232,11 +224,11 @@ TEST_F(ChatSessionTest, CloseWithFailingNoticesShowsOneErrorWritesTheListAndEnds
 }
 
 TEST_F(ChatSessionTest, CloseWithARefusedWriteShowsItAndStillEnds) {
-    auto session = open({"127.0.0.1"}, peer.port());
+    auto session = open({"127.0.0.1"});
     ScratchDir::makeReadOnly(iniPath());
     const std::string before = ScratchDir::read(iniPath());
     session->requestClose();
-    EXPECT_TRUE(waitFor([&] { return peer.count() == 1; }));
+    EXPECT_EQ(network.sent, std::vector<FakeTransport::Datagram>{notice("127.0.0.1")});
     ASSERT_EQ(frontEnd.errors.size(), 1u);
     EXPECT_EQ(frontEnd.errors[0], "Unable to write to " + iniPath() + ".");
     EXPECT_EQ(frontEnd.ends, 1);
@@ -244,19 +236,19 @@ TEST_F(ChatSessionTest, CloseWithARefusedWriteShowsItAndStillEnds) {
 }
 
 TEST_F(ChatSessionTest, LogOffSendsTheNoticesAndWritesNothing) {
-    auto session = open({"127.0.0.1", "127.0.0.1"}, peer.port());
-    session->peers().add("127.0.0.1");
+    auto session = open({"127.0.0.1", "127.0.0.2"});
+    session->peers().add("127.0.0.3");
     const std::string before = ScratchDir::read(iniPath());
     session->logOff();
-    EXPECT_TRUE(waitFor([&] { return peer.count() == 3; }));
-    EXPECT_EQ(peer.received[0], "V3Ann;\xCE\xD2\xCA\xCB\xDE\xD7\xC8\xCB\xD1\xDF"); // ОТКЛЮЧИЛСЯ
+    EXPECT_EQ(network.sent,
+              (std::vector<FakeTransport::Datagram>{notice("127.0.0.1"), notice("127.0.0.2"), notice("127.0.0.3")}));
     EXPECT_TRUE(frontEnd.errors.empty());
     EXPECT_EQ(frontEnd.ends, 1);
     EXPECT_EQ(ScratchDir::read(iniPath()), before);
 }
 
 TEST_F(ChatSessionTest, RefusedSettingsWriteAdoptsNothing) {
-    auto session = open({}, peer.port());
+    auto session = open({});
     ScratchDir::makeReadOnly(iniPath());
     session->setColourPicker([](int) { return 5; });
     session->openSettings();
@@ -277,7 +269,7 @@ TEST_F(ChatSessionTest, RefusedSettingsFileShowsOnceAndIsOnlyReplacedByASettings
         ScratchDir::write(iniPath(), "[user]\r\nnik=Ann\r\n");
         std::filesystem::resize_file(iniPath(), (16 << 20) + 1); // above the bound: refused
         frontEnd.errors.clear();
-        auto session = std::make_unique<ChatSession>(frontEnd, ChatSession::Endpoints{0, peer.port()});
+        auto session = std::make_unique<ChatSession>(frontEnd, network, network);
         session->start();
         EXPECT_EQ(frontEnd.errors.at(0).rfind("Cannot open file \"" + iniPath() + "\". ", 0), 0u);
         EXPECT_EQ(session->controller().nick(), "nik");
@@ -304,7 +296,7 @@ TEST_F(ChatSessionTest, ErrorsFromOutsideTheProgramShowARussianText) {
         {std::make_exception_ptr(std::bad_alloc()), outOfMemory},
         {std::make_exception_ptr(std::bad_exception()), unexpected},
         {std::make_exception_ptr(42), unexpected}};
-    auto session = open({}, peer.port());
+    auto session = open({});
     for (const auto& [thrown, shown] : cases) {
         frontEnd.errors.clear();
         frontEnd.askAddressThrows = thrown;
@@ -314,7 +306,7 @@ TEST_F(ChatSessionTest, ErrorsFromOutsideTheProgramShowARussianText) {
 }
 
 TEST_F(ChatSessionTest, EditOpensTheEditorOnlyOnASelectedEntry) {
-    auto session = open({"10.0.0.1", "10.0.0.2"}, peer.port());
+    auto session = open({"10.0.0.1", "10.0.0.2"});
     session->editPeer();
     EXPECT_TRUE(frontEnd.editorsOpenedOn.empty());
     session->selectPeer(1);
@@ -329,7 +321,7 @@ TEST_F(ChatSessionTest, EveryFailingCommandShowsItsErrorOnceWithTheFullStopRule)
     struct Case {
         const char* name;
         std::function<void(ChatSession&, FakeFrontEnd&, const ScratchDir&)> run;
-        std::string error; // how the text begins, before the system's reason; empty: any socket error
+        std::string error; // how the text begins, before the system's reason; empty: the send's error
     };
     const std::vector<Case> cases = {
         {"send to all",
@@ -367,11 +359,12 @@ TEST_F(ChatSessionTest, EveryFailingCommandShowsItsErrorOnceWithTheFullStopRule)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         frontEnd.errors.clear();
-        auto session = open({"127.0.0.1"}, kRefusedPort);
+        auto session = open({"127.0.0.1"});
+        network.failing["127.0.0.1"] = kSendError;
         c.run(*session, frontEnd, scratch);
         ASSERT_EQ(frontEnd.errors.size(), 1u);
         const std::string& shown = frontEnd.errors[0];
-        EXPECT_EQ(shown.rfind(c.error.empty() ? "Socket Error # " : c.error, 0), 0u) << shown;
+        EXPECT_EQ(shown.rfind(c.error.empty() ? "Socket Error # 10066\r\n" : c.error, 0), 0u) << shown;
         EXPECT_EQ(shown.back(), '.') << shown; // the reason ends in a letter: the box adds a full stop
         EXPECT_TRUE(session->transcript().messages().empty());
         EXPECT_EQ(frontEnd.input.text, "hi"); // a failed send leaves the line as typed
@@ -379,7 +372,7 @@ TEST_F(ChatSessionTest, EveryFailingCommandShowsItsErrorOnceWithTheFullStopRule)
 }
 
 TEST_F(ChatSessionTest, ChoosersOfferTheirLastPathAndCancellingDoesNothing) {
-    auto session = open({"10.0.0.1"}, peer.port());
+    auto session = open({"10.0.0.1"});
     const std::string chat = scratch.file("talk.rtf");
     frontEnd.files = {"", chat};
     session->saveConversation();
@@ -396,16 +389,13 @@ TEST_F(ChatSessionTest, ChoosersOfferTheirLastPathAndCancellingDoesNothing) {
 }
 
 TEST_F(ChatSessionTest, ReceivedDatagramReachesTheTranscriptThroughTheHandOver) {
-    auto session = open({}, peer.port());
-    lirbo::net::TIdUDPClient sender;
-    sender.Host = "127.0.0.1";
-    sender.Port = session->listenPort();
-    sender.setActive(true);
-    sender.Send("V2Eve;hello");
-    ASSERT_TRUE(waitFor([&] {
-        session->serveHandOver();
-        return !session->transcript().messages().empty();
-    }));
+    auto session = open({});
+    const int wakes = frontEnd.wakes();
+    network.arrive("V2Eve;hello", "127.0.0.1");
+    EXPECT_EQ(frontEnd.wakes(), wakes + 1);
+    EXPECT_TRUE(session->transcript().messages().empty()) << "shown before the main thread served it";
+    session->serveHandOver();
+    ASSERT_EQ(session->transcript().messages().size(), 1u);
     const auto& message = session->transcript().messages().back();
     EXPECT_EQ(message.header.substr(0, 4), "Eve[");
     EXPECT_EQ(message.header.substr(message.header.size() - 11), "//127.0.0.1");
@@ -416,24 +406,30 @@ TEST_F(ChatSessionTest, ReceivedDatagramReachesTheTranscriptThroughTheHandOver) 
 // Sends and receipts reach the connection check: answers that come only right after our sends
 // read as a firewall that lets nothing in on its own, and the window's row says where they went.
 TEST_F(ChatSessionTest, AnswersOnlyAfterOurSendsReadAsAClosedFirewall) {
-    auto session = open({"127.1"}, peer.port());
+    auto session = open({"127.1"});
     frontEnd.input = typed("hi");
     session->sendToAll();
-    ASSERT_TRUE(waitFor([&] { return peer.count() == 1; }));
-    lirbo::net::TIdUDPClient sender;
-    sender.Host = "127.0.0.1";
-    sender.Port = session->listenPort();
-    sender.setActive(true);
-    for (std::size_t shown = 1; shown <= 3; ++shown) {
+    ASSERT_EQ(network.sent.size(), 1u);
+    for (int answers = 1; answers <= 3; ++answers) {
         EXPECT_NE(session->peerPresence(0).verdict, ConnectionVerdict::FirewallSuspected);
-        sender.Send("V2Eve;re");
-        ASSERT_TRUE(waitFor([&] {
-            session->serveHandOver();
-            return session->transcript().messages().size() == 1 + shown;
-        }));
+        receive(*session, "V2Eve;re");
     }
     EXPECT_EQ(session->peerPresence(0).verdict, ConnectionVerdict::FirewallSuspected);
-    const auto row = session->connectionSnapshot().peers.at(0);
+    network.listener.tooLong = 2;
+    const auto snapshot = session->connectionSnapshot();
+    // The listener's lines read the transport: where it listens and what it took in.
+    const std::string lines = [&] {
+        std::string joined;
+        for (const auto& line : snapshot.machine) {
+            joined += line + "\n";
+        }
+        return joined;
+    }();
+    for (const char* shown : {"\xCF\xF0\xE8\xB8\xEC: UDP 8800 \xED\xE0 \xE2\xF1\xE5\xF5", // Приём: ... на всех
+                              "\xEC: 3; ", ", \xF1\xEB\xE8\xF8\xEA\xEE\xEC \xE4\xEB\xE8\xED\xED\xFB\xE5 \x97 2\n"}) {
+        EXPECT_NE(lines.find(shown), std::string::npos) << shown << " in " << lines;
+    }
+    const auto row = snapshot.peers.at(0);
     EXPECT_EQ(row.entry, "127.1");
     EXPECT_EQ(row.resolvesTo, "127.0.0.1");
     EXPECT_EQ(row.sendsFrom.substr(0, 10), "127.0.0.1 ");
@@ -441,7 +437,7 @@ TEST_F(ChatSessionTest, AnswersOnlyAfterOurSendsReadAsAClosedFirewall) {
 }
 
 TEST_F(ChatSessionTest, ReceivedMessagesDriveAttentionPresenceAndAddingTheirSender) {
-    auto session = open({"127.1"}, peer.port());
+    auto session = open({"127.1"});
     const auto receive = [&](const std::string& bytes) { ChatSessionTest::receive(*session, bytes); };
 
     frontEnd.active = false;
@@ -470,7 +466,7 @@ TEST_F(ChatSessionTest, ReceivedMessagesDriveAttentionPresenceAndAddingTheirSend
 }
 
 TEST_F(ChatSessionTest, OptionsAreAdoptedAtOnceAndWrittenAndARefusedWriteStillHolds) {
-    auto session = open({}, peer.port());
+    auto session = open({});
     EXPECT_EQ(frontEnd.optionRedraws, 1);
     const lirbo::core::TChatOptions chosen{lirbo::core::TArrivalSound::Every, true, false, false, false, true};
     frontEnd.optionAnswers.emplace_back(chosen, false);
@@ -497,7 +493,7 @@ TEST_F(ChatSessionTest, ArrivalsSoundByOptionAndDoNotDisturbSilencesThemAndTheFl
         int played = 0;
         void playArrival() override { ++played; }
     } sound;
-    auto session = open({}, peer.port());
+    auto session = open({});
     session->setSoundPlayer(&sound);
     const auto everyMessageAndMyLine = [&] {
         frontEnd.optionAnswers.emplace_back(lirbo::core::TChatOptions{lirbo::core::TArrivalSound::Every}, true);
@@ -534,7 +530,7 @@ TEST_F(ChatSessionTest, EveryOpeningPreselectsAColourUniformly) {
     // 1,600 openings, 200 expected per colour. The chi-square bound 40 for 7 degrees of freedom
     // fails a fair generator about once in a million runs and a generator stuck on one colour, or
     // one that never reaches an end of the list, always.
-    auto session = open({}, peer.port());
+    auto session = open({});
     frontEnd.settingsOk = false;
     constexpr int kOpenings = 1600;
     for (int i = 0; i < kOpenings; ++i) {
@@ -554,7 +550,7 @@ TEST_F(ChatSessionTest, EveryOpeningPreselectsAColourUniformly) {
 }
 
 TEST_F(ChatSessionTest, ClearAsksFirst) {
-    auto session = open({}, peer.port());
+    auto session = open({});
     session->transcript().appendMessage("a[00:00]", 8, {}, "b");
     frontEnd.confirm = false;
     session->clearChat();
@@ -578,7 +574,7 @@ TEST_F(ChatSessionTest, LinesThatWouldNotGoOutAsShownAreRefusedAndStayInTheLine)
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.name) + (isPrivate ? ", private" : ""));
             frontEnd.errors.clear();
-            auto session = open({"127.0.0.1"}, peer.port());
+            auto session = open({"127.0.0.1"});
             session->selectPeer(0);
             frontEnd.input = c.line;
             isPrivate ? session->sendPrivate() : session->sendToAll();
@@ -589,17 +585,17 @@ TEST_F(ChatSessionTest, LinesThatWouldNotGoOutAsShownAreRefusedAndStayInTheLine)
         }
     }
     // One byte less is the longest line that goes: "V3Ann;" and 8,186 bytes.
-    auto session = open({"127.0.0.1"}, peer.port());
+    auto session = open({"127.0.0.1"});
     frontEnd.errors.clear();
     frontEnd.input = typed(std::string(8192 - 6, 'x'));
     session->sendToAll();
     EXPECT_TRUE(frontEnd.errors.empty());
-    EXPECT_TRUE(waitFor([&] { return peer.count() == 1; }));
-    EXPECT_EQ(peer.received[0].size(), 8192u);
+    ASSERT_EQ(network.sent.size(), 1u);
+    EXPECT_EQ(network.sent[0].second.size(), 8192u);
 }
 
 TEST_F(ChatSessionTest, SettingsRefuseANickWithLackingCharacters) {
-    auto session = open({}, peer.port());
+    auto session = open({});
     frontEnd.typedNick = "a?";
     session->openSettings();
     ASSERT_EQ(frontEnd.nickRefusals.size(), 1u);
@@ -607,7 +603,7 @@ TEST_F(ChatSessionTest, SettingsRefuseANickWithLackingCharacters) {
 }
 
 TEST_F(ChatSessionTest, SentLinesComeBackAndFocusReturnsToTheInputLine) {
-    auto session = open({"127.0.0.1"}, peer.port());
+    auto session = open({"127.0.0.1"});
     for (const char* line : {"one", "two"}) {
         frontEnd.input = typed(line);
         session->sendToAll();
@@ -632,7 +628,7 @@ TEST_F(ChatSessionTest, SentLinesComeBackAndFocusReturnsToTheInputLine) {
 }
 
 TEST_F(ChatSessionTest, EveryShownMessageIsInTheLogBesideTheSettingsFile) {
-    auto session = open({"127.0.0.1"}, peer.port());
+    auto session = open({"127.0.0.1"});
     frontEnd.input = typed("hello\tthere");
     session->sendToAll();
     session->selectPeer(0);
@@ -658,7 +654,7 @@ TEST_F(ChatSessionTest, EveryShownMessageIsInTheLogBesideTheSettingsFile) {
 
 TEST_F(ChatSessionTest, TheLogCanBeTurnedOffInTheSettingsFile) {
     ScratchDir::write(iniPath(), "[history]\r\nenabled=0\r\n");
-    ChatSession session(frontEnd, ChatSession::Endpoints{0, peer.port()});
+    ChatSession session(frontEnd, network, network);
     session.start();
     frontEnd.input = typed("hello");
     session.sendToAll();
@@ -671,11 +667,12 @@ TEST_F(ChatSessionTest, TheLogCanBeTurnedOffInTheSettingsFile) {
 
 TEST_F(ChatSessionTest, ANameWithoutAnAnswerFailsItsEntryAtOnceIsMarkedAndSkippedAtClose) {
     auto lookup = std::make_shared<FakeHostLookup>(FakeHostLookup::Behaviour{0, {127, 0, 0, 1}, 0ms, true});
-    auto session = open({"127.0.0.1", "silent.lan", "127.0.0.1"}, peer.port(), lookup);
+    auto session = open({"127.0.0.1", "silent.lan", "127.0.0.3"}, lookup);
     frontEnd.input = typed("hi");
     session->sendToAll(); // returns although the lookup never answers
     ASSERT_EQ(frontEnd.errors, std::vector<std::string>{"Socket Error # 11002\r\n"});
-    EXPECT_TRUE(waitFor([&] { return peer.count() == 1; })); // the entry before it only
+    ASSERT_EQ(network.sent.size(), 1u); // the entry before it only
+    EXPECT_EQ(network.sent[0].first, "127.0.0.1");
     EXPECT_TRUE(session->transcript().messages().empty());
     EXPECT_FALSE(session->peerPresence(0).failed);
     const auto row = session->peerPresence(1);
@@ -685,7 +682,8 @@ TEST_F(ChatSessionTest, ANameWithoutAnAnswerFailsItsEntryAtOnceIsMarkedAndSkippe
                         "\xE5\xF9\xB8 \xED\xE5 \xEF\xE8\xF1\xE0\xEB");
 
     session->requestClose();
-    EXPECT_TRUE(waitFor([&] { return peer.count() == 3; })); // both other entries notified
+    EXPECT_EQ(network.sent.size(), 3u); // both other entries notified
+    EXPECT_EQ(network.sent[2], notice("127.0.0.3"));
     EXPECT_EQ(frontEnd.ends, 1);
     session.reset(); // returns while the lookup still hangs
     lookup->release();
@@ -693,11 +691,10 @@ TEST_F(ChatSessionTest, ANameWithoutAnAnswerFailsItsEntryAtOnceIsMarkedAndSkippe
 
 TEST_F(ChatSessionTest, AFailedLookupMarksItsRowBeforeAnySendAndFailsTheSendWithItsError) {
     auto lookup = std::make_shared<FakeHostLookup>(FakeHostLookup::Behaviour{11001, {}, 0ms, false});
-    auto session = open({"127.0.0.1", "gone.lan"}, peer.port(), lookup);
-    ASSERT_TRUE(waitFor([&] {
-        session->serveHandOver();
-        return session->peerPresence(1).failed;
-    }));
+    auto session = open({"127.0.0.1", "gone.lan"}, lookup);
+    ASSERT_TRUE(frontEnd.wokenAtLeast(2)); // the session's start, then the lookup's end
+    session->serveHandOver();
+    EXPECT_TRUE(session->peerPresence(1).failed);
     EXPECT_EQ(frontEnd.presenceRedraws, 1);
     frontEnd.input = typed("hi");
     session->sendToAll();
@@ -722,7 +719,7 @@ TEST_F(ChatSessionTest, CloseButtonHidesToTheTrayOnlyByOptionAndExitStillCloses)
         FakeFrontEnd shown;
         shown.tray = c.tray;
         ScratchDir::write(iniPath(), std::string("[options]\r\n") + c.options + "\r\n");
-        ChatSession session(shown, ChatSession::Endpoints{0, peer.port()});
+        ChatSession session(shown, network, network);
         session.start();
         EXPECT_EQ(session.startsHidden(), c.startsHidden) << c.options;
         session.closeWindow();
@@ -739,7 +736,7 @@ TEST_F(ChatSessionTest, StartWithSessionFollowsTheOptionAtStartAndInTheDialog) {
     ScratchDir::write(iniPath(), "[options]\r\nautostart=1\r\n");
     auto entry = std::make_unique<lirbo::app::XdgAutostartEntry>("/opt/lirbo/lirbo", scratch.file("config"));
     const std::string desktop = entry->location();
-    ChatSession session(frontEnd, ChatSession::Endpoints{0, peer.port()});
+    ChatSession session(frontEnd, network, network);
     session.setStartupEntry(std::move(entry));
     session.start();
     EXPECT_EQ(lirbo::app::XdgAutostartEntry::parse(ScratchDir::read(desktop)).folder,
@@ -758,6 +755,21 @@ TEST_F(ChatSessionTest, StartWithSessionFollowsTheOptionAtStartAndInTheDialog) {
     ASSERT_EQ(frontEnd.errors.size(), 1u);
     EXPECT_NE(frontEnd.errors[0].find(desktop), std::string::npos) << frontEnd.errors[0];
     EXPECT_EQ(ScratchDir::read(desktop), users);
+}
+
+TEST_F(ChatSessionTest, HoldsItsTransportAndTheHandOverOnlyWhileItLives) {
+    network.openFails = std::make_exception_ptr(lirbo::core::Exception("taken"));
+    EXPECT_THROW((ChatSession{frontEnd, network, network}), lirbo::core::Exception);
+    EXPECT_FALSE(network.hooked());
+
+    network.openFails = nullptr;
+    auto session = open({});
+    EXPECT_TRUE(network.isOpen() && network.hooked());
+    frontEnd.active = false;
+    network.arrive("V1Eve;late", "127.0.0.1");
+    session.reset(); // what was received still runs, but reaches no view of a front-end going away
+    EXPECT_FALSE(network.isOpen() || network.hooked());
+    EXPECT_EQ(frontEnd.attentionRequests, 0);
 }
 
 } // namespace
@@ -780,11 +792,7 @@ TEST_F(ChatSessionTest, HiddenMessagesAreLoggedAndCountedButNeverShownOrUnread) 
         {"only listed, listed", false, true, true, false},
         {"only listed, unlisted", false, true, false, true},
     };
-    auto session = open({}, peer.port());
-    lirbo::net::TIdUDPClient sender;
-    sender.Host = "127.0.0.1";
-    sender.Port = session->listenPort();
-    sender.setActive(true);
+    auto session = open({});
     frontEnd.active = false;
     for (const Case& c : cases) {
         session->muteSender("127.0.0.1", c.mute);
@@ -797,11 +805,10 @@ TEST_F(ChatSessionTest, HiddenMessagesAreLoggedAndCountedButNeverShownOrUnread) 
         const auto hiddenBefore = session->hidden().count();
         const int unreadBefore = session->attention().unread();
         const int requestsBefore = frontEnd.attentionRequests;
-        sender.Send(std::string("T2Eve;") + c.name);
-        ASSERT_TRUE(waitFor([&] {
-            session->serveHandOver();
-            return session->transcript().messages().size() + session->hidden().count() > shownBefore + hiddenBefore;
-        })) << c.name;
+        network.arrive(std::string("T2Eve;") + c.name, "127.0.0.1");
+        session->serveHandOver();
+        ASSERT_EQ(session->transcript().messages().size() + session->hidden().count(), shownBefore + hiddenBefore + 1)
+            << c.name;
         EXPECT_EQ(session->hidden().count() - hiddenBefore, c.hidden ? 1u : 0u) << c.name;
         EXPECT_EQ(session->attention().unread() - unreadBefore, c.hidden ? 0 : 1) << c.name;
         EXPECT_EQ(frontEnd.attentionRequests - requestsBefore, c.hidden ? 0 : 1) << c.name;
@@ -823,16 +830,8 @@ TEST_F(ChatSessionTest, HiddenMessagesAreLoggedAndCountedButNeverShownOrUnread) 
 // older copy's close (which rewrites [ip] only) and come back at the next start.
 TEST_F(ChatSessionTest, NamesAndMutesAreKeptAcrossARestartAndAnOlderCopysClose) {
     {
-        auto session = open({"127.1", "10.0.0.2"}, kRefusedPort);
-        lirbo::net::TIdUDPClient sender;
-        sender.Host = "127.0.0.1";
-        sender.Port = session->listenPort();
-        sender.setActive(true);
-        sender.Send("V2Eve;hi");
-        ASSERT_TRUE(waitFor([&] {
-            session->serveHandOver();
-            return !session->transcript().messages().empty();
-        }));
+        auto session = open({"127.1", "10.0.0.2"});
+        receive(*session, "V2Eve;hi");
         frontEnd.labels = {"  \xD8\xE5\xF4 "}; // "Шеф" with blanks around
         session->labelPeer(1);
         EXPECT_EQ(frontEnd.labelDialogsOpenedOn, std::vector<std::string>{"10.0.0.2="});
@@ -848,7 +847,7 @@ TEST_F(ChatSessionTest, NamesAndMutesAreKeptAcrossARestartAndAnOlderCopysClose) 
     EXPECT_NE(ini.find("[seen]\r\n127.1=Eve\r\n"), std::string::npos) << ini;
     EXPECT_NE(ini.find("[mute]\r\n10.9.9.9=1\r\n"), std::string::npos) << ini;
 
-    auto session = std::make_unique<ChatSession>(frontEnd, ChatSession::Endpoints{0, kRefusedPort});
+    auto session = std::make_unique<ChatSession>(frontEnd, network, network);
     session->start();
     EXPECT_EQ(session->peerName(0).text, "Eve");
     EXPECT_TRUE(session->peerName(0).learned);

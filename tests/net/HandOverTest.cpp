@@ -4,6 +4,7 @@
 #include "core/Exception.h"
 
 #include <atomic>
+#include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 #include <vector>
@@ -13,8 +14,16 @@ namespace {
 
 class HandOver : public ::testing::Test {
 protected:
-    void TearDown() override { THandOver::instance().setWakeCallback({}); }
-    THandOver& handOver = THandOver::instance();
+    // What the listener thread does with each batch: start the call, then wait until it has run.
+    void runOnMainThread(const std::function<void()>& function) {
+        THandOver::Call call;
+        call.function = function;
+        handOver.start(call);
+        handOver.wait(call);
+    }
+    bool serveUntil(const std::function<bool()>& done) { return test::serveUntil(handOver, done); }
+
+    THandOver handOver;
 };
 
 TEST_F(HandOver, RunsTheCallOnTheServingThreadWhileTheCallerWaits) {
@@ -22,13 +31,13 @@ TEST_F(HandOver, RunsTheCallOnTheServingThreadWhileTheCallerWaits) {
     bool ran = false;
     bool sawRunAfterReturn = false;
     std::thread caller([&] {
-        handOver.runOnMainThread([&] {
+        runOnMainThread([&] {
             ranOn = std::this_thread::get_id();
             ran = true;
         });
         sawRunAfterReturn = ran;
     });
-    EXPECT_TRUE(test::serveUntil([&] { return ran; }));
+    EXPECT_TRUE(serveUntil([&] { return ran; }));
     caller.join();
     EXPECT_EQ(ranOn, std::this_thread::get_id());
     EXPECT_TRUE(sawRunAfterReturn);
@@ -39,7 +48,7 @@ TEST_F(HandOver, CarriesTheCallsErrorBackToTheCaller) {
     std::string caught;
     std::thread caller([&] {
         try {
-            handOver.runOnMainThread([&] {
+            runOnMainThread([&] {
                 ran = true;
                 throw core::EWriteError("Stream write error");
             });
@@ -47,7 +56,7 @@ TEST_F(HandOver, CarriesTheCallsErrorBackToTheCaller) {
             caught = e.message();
         }
     });
-    EXPECT_TRUE(test::serveUntil([&] { return ran.load(); }));
+    EXPECT_TRUE(serveUntil([&] { return ran.load(); }));
     caller.join();
     EXPECT_EQ(caught, "Stream write error");
 }
@@ -62,11 +71,11 @@ TEST_F(HandOver, WakesTheMainThreadThroughTheCallbackForEveryCall) {
     for (int t = 0; t < kThreads; ++t) {
         callers.emplace_back([&] {
             for (int i = 0; i < kCalls; ++i) {
-                handOver.runOnMainThread([&] { ++counter; });
+                runOnMainThread([&] { ++counter; });
             }
         });
     }
-    EXPECT_TRUE(test::serveUntil([&] { return counter == kThreads * kCalls; }));
+    EXPECT_TRUE(serveUntil([&] { return counter == kThreads * kCalls; }));
     for (auto& caller : callers) {
         caller.join();
     }
@@ -75,12 +84,14 @@ TEST_F(HandOver, WakesTheMainThreadThroughTheCallbackForEveryCall) {
 }
 
 TEST_F(HandOver, RunsQueuedCallsFirstToLast) {
+    std::atomic<int> wakes{0};
+    handOver.setWakeCallback([&] { ++wakes; });
     std::vector<int> order;
     std::vector<std::thread> callers;
     for (int i = 0; i < 3; ++i) {
-        callers.emplace_back([&, i] { handOver.runOnMainThread([&, i] { order.push_back(i); }); });
+        callers.emplace_back([&, i] { runOnMainThread([&, i] { order.push_back(i); }); });
         // Queue them one after the other before serving anything.
-        while (handOver.pendingCount() != static_cast<std::size_t>(i + 1)) {
+        while (wakes != i + 1) { // queued: the caller wakes the main thread after queueing
             std::this_thread::yield();
         }
     }

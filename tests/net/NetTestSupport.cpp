@@ -4,13 +4,25 @@
 
 namespace lirbo::net::test {
 
+THandOver& mainThread() {
+    static THandOver handOver;
+    return handOver;
+}
+
 bool serveUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    return serveUntil(mainThread(), done, limit);
+}
+
+bool serveUntil(THandOver& handOver, const std::function<bool()>& done, std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
-    THandOver::instance().serveUntil([&] { return done() || std::chrono::steady_clock::now() >= deadline; });
+    handOver.serveUntil([&] { return done() || std::chrono::steady_clock::now() >= deadline; });
     return done();
 }
 
-RecordingListener::RecordingListener(const std::string& ip, int port) {
+RecordingListener::RecordingListener(const std::string& ip, int port) : RecordingListener(mainThread(), ip, port) {}
+
+RecordingListener::RecordingListener(THandOver& handOver, const std::string& ip, int port)
+    : server(handOver), m_handOver(handOver) {
     TIdSocketHandle& binding = server.addBinding();
     binding.IP = ip;
     binding.Port = port;
@@ -25,7 +37,7 @@ int RecordingListener::port() const {
 }
 
 bool RecordingListener::waitFor(std::size_t count) {
-    return serveUntil([&] { return received.size() >= count; });
+    return serveUntil(m_handOver, [&] { return received.size() >= count; });
 }
 
 int localPort(const TIdUDPClient& client) {

@@ -39,14 +39,14 @@ void listenOnDefaultPort(TIdUDPServer& listener, std::vector<test::Datagram>& re
 
 TEST(InOwnNetworkNamespace, DISABLED_TheDefaultListenerTakesPort8800OnEveryAddressOnce) {
     REQUIRE_OWN_NAMESPACE();
-    TIdUDPServer listener;
+    TIdUDPServer listener(test::mainThread());
     std::vector<test::Datagram> received;
     listenOnDefaultPort(listener, received);
     ASSERT_EQ(listener.Bindings.size(), 1u);
     EXPECT_EQ(listener.Bindings[0]->IP, "0.0.0.0");
     EXPECT_EQ(listener.Bindings[0]->Port, 8800);
 
-    TIdUDPServer second;
+    TIdUDPServer second(test::mainThread());
     try {
         second.setActive(true);
         FAIL() << "a second listener bound port 8800";
@@ -67,7 +67,7 @@ TEST(InOwnNetworkNamespace, DISABLED_TheDefaultListenerTakesPort8800OnEveryAddre
 
 TEST(InOwnNetworkNamespace, DISABLED_ShortAddressFormsReachTheAddressesTheyDenote) {
     REQUIRE_OWN_NAMESPACE();
-    TIdUDPServer listener;
+    TIdUDPServer listener(test::mainThread());
     std::vector<test::Datagram> received;
     listenOnDefaultPort(listener, received);
     struct Case {

@@ -6,7 +6,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -15,6 +17,42 @@ namespace lirbo::net {
 namespace {
 
 using test::RecordingListener;
+
+// A hand-over that shows what the listener thread does with it: each batch it hands over (its wake,
+// which first runs `alsoOnWake` on that thread) and each time it waits for the main thread.
+class ObservedHandOver : public THandOver {
+public:
+    explicit ObservedHandOver(std::function<void()> alsoOnWake = {}) {
+        setWakeCallback([this, alsoOnWake = std::move(alsoOnWake)] {
+            if (alsoOnWake) {
+                alsoOnWake();
+            }
+            note(m_counts[0]);
+        });
+    }
+    void wait(Call& call) override {
+        note(m_counts[1]);
+        THandOver::wait(call);
+    }
+    // Whether the thread has handed `count` batches over (or begun `count` waits) within 20 s.
+    bool handedOver(int count) { return reached(m_counts[0], count); }
+    bool waiting(int count) { return reached(m_counts[1], count); }
+
+private:
+    void note(int& counter) {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        ++counter;
+        m_changed.notify_all();
+    }
+    bool reached(const int& counter, int count) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        return m_changed.wait_for(lock, std::chrono::seconds(20), [&] { return counter >= count; });
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    int m_counts[2] = {0, 0};
+};
 
 TIdUDPClient& aim(TIdUDPClient& client, const std::string& host, int port) {
     client.Host = host;
@@ -82,7 +120,7 @@ TEST(UdpEndpoint, RouteProbeNamesTheLocalAddressAndSendsNothing) {
 }
 
 TEST(UdpEndpoint, HandsTheHandlerTheDatagramAtPositionZeroAndTheReceivingBinding) {
-    TIdUDPServer server;
+    TIdUDPServer server(test::mainThread());
     TIdSocketHandle& binding = server.addBinding();
     binding.IP = "127.0.0.1";
     binding.Port = 0;
@@ -159,7 +197,8 @@ TEST(UdpEndpoint, DeliversOneAtATimeInArrivalOrder) {
 }
 
 TEST(UdpEndpoint, ThreadedEventRunsTheHandlerOnTheListenerThread) {
-    TIdUDPServer server;
+    THandOver handOver;
+    TIdUDPServer server(handOver);
     server.ThreadedEvent = true;
     server.addBinding().IP = "127.0.0.1";
     server.Bindings.front()->Port = 0;
@@ -176,12 +215,12 @@ TEST(UdpEndpoint, ThreadedEventRunsTheHandlerOnTheListenerThread) {
         std::this_thread::yield();
     }
     EXPECT_NE(handlerThread, std::this_thread::get_id());
-    EXPECT_EQ(THandOver::instance().pendingCount(), 0u);
+    EXPECT_EQ(handOver.runPending(), 0);
 }
 
 TEST(UdpEndpoint, ASecondListenerOnATakenPortFailsAndKeepsNothing) {
     RecordingListener first;
-    TIdUDPServer second;
+    TIdUDPServer second(test::mainThread());
     TIdSocketHandle& binding = second.addBinding();
     binding.IP = "127.0.0.1";
     binding.Port = first.port();
@@ -206,7 +245,7 @@ TEST(UdpEndpoint, ASecondListenerOnATakenPortFailsAndKeepsNothing) {
 }
 
 TEST(UdpEndpoint, OpeningWithTooManyBindingsIsRefused) {
-    TIdUDPServer server;
+    TIdUDPServer server(test::mainThread());
     for (std::size_t i = 0; i <= TIdUDPServer::MaxBindings; ++i) {
         TIdSocketHandle& binding = server.addBinding();
         binding.IP = "127.0.0.1";
@@ -261,44 +300,26 @@ TEST(UdpEndpoint, ADatagramTooLongForTheSystemRaisesPackageSizeTooBig) {
     EXPECT_THROW(client.Send(std::string(70000, 'x')), EIdPackageSizeTooBig);
 }
 
-TEST(UdpEndpoint, ActivationWhileLoadingWaitsUntilLoaded) {
-    TIdUDPClient client;
-    TIdUDPServer server;
-    server.addBinding().IP = "127.0.0.1";
-    server.Bindings.front()->Port = 0;
-    client.beginLoading();
-    server.beginLoading();
-    client.setActive(true);
-    server.setActive(true);
-    EXPECT_FALSE(client.active());
-    EXPECT_FALSE(server.active());
-    client.loaded();
-    server.loaded();
-    EXPECT_TRUE(client.active());
-    EXPECT_TRUE(server.active());
-    server.setActive(false);
-    client.setActive(false);
-    EXPECT_FALSE(client.active());
-    EXPECT_FALSE(server.active());
-}
-
 TEST(UdpEndpoint, EndpointObjectsHoldTheSocketLibraryWhileTheyLive) {
     const int before = SocketLibrary::users();
     {
         TIdUDPClient client;
-        TIdUDPServer server;
+        TIdUDPServer server(test::mainThread());
         EXPECT_EQ(SocketLibrary::users(), before + 2);
     }
     EXPECT_EQ(SocketLibrary::users(), before);
 }
 
 TEST(UdpEndpoint, ClosingWakesTheListenerInsteadOfWaitingForItsPeriod) {
-    TIdUDPServer server;
+    ObservedHandOver handOver;
+    TIdUDPServer server(handOver);
     server.addBinding().IP = "127.0.0.1";
     server.Bindings.front()->Port = 0;
     server.setWaitPeriod(60000);
     server.setActive(true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50)); // let the thread reach its wait
+    TIdUDPClient client;
+    aim(client, "127.0.0.1", server.Bindings.front()->Port).Send("x");
+    ASSERT_TRUE(handOver.handedOver(1)); // from there the thread goes on to wait for the next datagram
     const auto start = std::chrono::steady_clock::now();
     server.setActive(false);
     const auto took = std::chrono::steady_clock::now() - start;
@@ -309,17 +330,15 @@ TEST(UdpEndpoint, ClosingWakesTheListenerInsteadOfWaitingForItsPeriod) {
 }
 
 TEST(UdpEndpoint, ClosingServesADeliveryThatIsWaitingForTheMainThread) {
-    RecordingListener listener;
+    ObservedHandOver handOver;
+    RecordingListener listener(handOver);
     TIdUDPClient client;
     aim(client, "127.0.0.1", listener.port()).Send("in flight");
-    // Nobody serves the queue, so the listener thread waits in the hand-over.
-    while (THandOver::instance().pendingCount() == 0) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    ASSERT_TRUE(handOver.handedOver(1)); // nobody serves the queue: the delivery waits there
     listener.server.setActive(false);
     ASSERT_EQ(listener.received.size(), 1u) << "a message arriving while closing is still shown";
     EXPECT_EQ(listener.received[0].bytes, "in flight");
-    EXPECT_EQ(THandOver::instance().pendingCount(), 0u);
+    EXPECT_EQ(handOver.runPending(), 0);
 }
 
 TEST(UdpEndpoint, AHandlerCanCloseItsOwnListener) {
@@ -341,21 +360,27 @@ TEST(UdpEndpoint, AHandlerCanCloseItsOwnListener) {
 }
 
 TEST(UdpEndpoint, AHandlerThatClosesItsListenerGetsNothingReadBehindItsDatagram) {
-    RecordingListener listener;
+    // While the first datagram is handed over, two more arrive; the thread reads them as its next
+    // batch and waits for the first to be served.
+    std::atomic<int> port{0};
+    ObservedHandOver handOver([&port] {
+        const int to = port.exchange(0); // the first batch only
+        TIdUDPClient behind;
+        for (const char* text : {"read behind it", "and this"}) {
+            if (to != 0) {
+                aim(behind, "127.0.0.1", to).Send(text);
+            }
+        }
+    });
+    RecordingListener listener(handOver);
+    port = listener.port();
     listener.server.OnUDPRead = [&](TIdUDPServer& sender, TByteStream& data, TIdSocketHandle&) {
         listener.received.push_back({data.readString(), "", 0});
         sender.setActive(false);
     };
     TIdUDPClient client;
-    aim(client, "127.0.0.1", listener.port());
-    for (const char* text : {"close", "read behind it", "and this"}) {
-        client.Send(text);
-    }
-    // Nobody serves yet: the listener has read all three by the time the first handler runs.
-    while (THandOver::instance().pendingCount() == 0) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    aim(client, "127.0.0.1", listener.port()).Send("close");
+    ASSERT_TRUE(handOver.waiting(1)); // nobody serves yet: the two behind it are read
     ASSERT_TRUE(listener.waitFor(1));
     listener.server.setActive(true); // finishes the close
     EXPECT_EQ(listener.received.size(), 1u);
@@ -375,7 +400,7 @@ TEST(UdpEndpoint, DestroyingWithDatagramsStillQueuedIsSafe) {
         }
     }
     EXPECT_LE(handled, 100);
-    EXPECT_EQ(THandOver::instance().pendingCount(), 0u);
+    EXPECT_EQ(test::mainThread().runPending(), 0);
     // Sending to the closed port is not an error for the sender.
     EXPECT_NO_THROW(client.Send("nobody"));
 }
@@ -401,7 +426,7 @@ TEST(UdpEndpoint, ClosingUnderLoadNeitherDeadlocksNorLosesTheListener) {
     blasting = false;
     blaster.join();
     EXPECT_GT(listener.received.size(), 0u);
-    EXPECT_EQ(THandOver::instance().pendingCount(), 0u);
+    EXPECT_EQ(test::mainThread().runPending(), 0);
 }
 
 } // namespace

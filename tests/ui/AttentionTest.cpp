@@ -1,3 +1,4 @@
+#include "LoopbackChat.h"
 #include "support/UdpProbe.h"
 #include "ui/qt/AttentionTray.h"
 #include "ui/qt/ConnectionCheckWindow.h"
@@ -237,7 +238,7 @@ private slots:
     void trayMenuAndCloseToTray() {
         lirbo::ui::AttentionTray::assumeTrayForTests([] { return true; });
         writeSettings({}, "[options]\r\nstart_minimised=1\r\nclose_to_tray=1\r\ndnd=1\r\n");
-        m_window = std::make_unique<TMainChat>(TMainChat::Endpoints{0, m_probe->port()});
+        m_window = std::make_unique<lirbo::test::LoopbackChat>(0, m_probe->port());
         lirbo::ui::AttentionTray::assumeTrayForTests(nullptr);
         m_window->showAtStart();
         QVERIFY(!m_window->isVisible());
@@ -288,7 +289,7 @@ private:
 
     void open(const std::vector<QByteArray>& peers) {
         writeSettings(peers);
-        m_window = std::make_unique<TMainChat>(TMainChat::Endpoints{0, m_probe->port()});
+        m_window = std::make_unique<lirbo::test::LoopbackChat>(0, m_probe->port());
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_window->activateWindow();

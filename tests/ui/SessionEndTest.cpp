@@ -1,3 +1,4 @@
+#include "LoopbackChat.h"
 #include "ui/qt/LirboLook.h"
 #include "ui/qt/TMainChat.h"
 #include "ui/qt/TerminationSignals.h"
@@ -22,7 +23,7 @@ private slots:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir::setCurrent(m_dir->path()));
-        m_window = std::make_unique<TMainChat>(TMainChat::Endpoints{0, 9});
+        m_window = std::make_unique<lirbo::test::LoopbackChat>(0, 9);
         connect(&m_signals, &TerminationSignals::terminationRequested, m_window.get(), &TMainChat::logOff);
     }
 

@@ -1,5 +1,6 @@
 #include "ui/qt/TMainChat.h"
 
+#include "LoopbackChat.h"
 #include "app/StartupFailure.h"
 #include "core/Exception.h"
 #include "core/NickPalette.h"
@@ -509,7 +510,7 @@ private slots:
     void portInUseStopsTheWindowWithItsReport() {
         UdpProbe holder;
         try {
-            TMainChat window(TMainChat::Endpoints{holder.port(), m_probe->port()});
+            lirbo::test::LoopbackChat window(holder.port(), m_probe->port());
             QFAIL("the window was built although its port is taken");
         } catch (const lirbo::core::Exception& error) {
             QCOMPARE(error.className(), "EIdCouldNotBindSocket");
@@ -651,7 +652,7 @@ private:
             ini = "[user]\r\nnik_color=3\r\nnik=Ann\r\nstart=0\r\n[ip]\r\nip0=a\r\nip1=\r\nip2=b\r\n";
         }
         writeFile(iniPath(), ini);
-        m_window = std::make_unique<TMainChat>(TMainChat::Endpoints{0, m_probe->port()});
+        m_window = std::make_unique<lirbo::test::LoopbackChat>(0, m_probe->port());
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         m_window->activateWindow();

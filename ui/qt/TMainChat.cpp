@@ -76,12 +76,11 @@ private:
 
 } // namespace
 
-TMainChat::TMainChat(QWidget* parent) : TMainChat(Endpoints{}, parent) {}
-
-TMainChat::TMainChat(Endpoints endpoints, QWidget* parent) : QMainWindow(parent) {
+TMainChat::TMainChat(net::IChatTransport& transport, net::IHandOverQueue& handOver, QWidget* parent)
+    : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainChat"));
-    // The endpoint comes up before any widget is built and before FormCreate reads the settings.
-    m_session = std::make_unique<app::ChatSession>(static_cast<app::IFrontEnd&>(*this), endpoints);
+    // The transport comes up before any widget is built and before FormCreate reads the settings.
+    m_session = std::make_unique<app::ChatSession>(static_cast<app::IFrontEnd&>(*this), transport, handOver);
     m_session->setSoundPlayer(&m_sound);
     setWindowTitle(MessageBoxes::applicationTitle());
     setWindowIcon(Glyphs::icon(QStringLiteral("lirbo")));

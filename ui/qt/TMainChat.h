@@ -29,14 +29,12 @@ class TranscriptView;
 // The program's one top-level window: the Qt front-end of the chat session. It builds the widgets
 // and forwards every user command to the session, which owns the chat and carries out the rules;
 // the window only draws what the session tells it. Building it brings the session, and with it the
-// endpoint, up; an error there leaves the constructor before any widget exists.
+// transport, up; an error there leaves the constructor before any widget exists. The transport and
+// the hand-over come from main and outlive the window.
 class TMainChat : public QMainWindow, private app::IFrontEnd {
     Q_OBJECT
 public:
-    using Endpoints = app::ChatSession::Endpoints;
-
-    explicit TMainChat(QWidget* parent = nullptr);
-    explicit TMainChat(Endpoints endpoints, QWidget* parent = nullptr);
+    TMainChat(net::IChatTransport& transport, net::IHandOverQueue& handOver, QWidget* parent = nullptr);
     ~TMainChat() override;
 
     // Shows the window, unless the session starts it hidden in the notification area.

@@ -1,4 +1,6 @@
 #include "app/StartupFailure.h"
+#include "net/HandOver.h"
+#include "net/UdpChatTransport.h"
 #include "ui/qt/Cp1251.h"
 #include "ui/qt/LirboLook.h"
 #include "ui/qt/MessageBoxes.h"
@@ -15,8 +17,12 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     lirbo::ui::LirboLook::setUpApplication(app);
     lirbo::ui::TerminationSignals terminationSignals;
+    // The listener thread hands each datagram to this thread through `handOver`; the window's
+    // session serves it. Both outlive the window.
+    lirbo::net::THandOver handOver;
+    lirbo::net::UdpChatTransport transport(handOver);
     try {
-        lirbo::ui::TMainChat window;
+        lirbo::ui::TMainChat window(transport, handOver);
         QObject::connect(&terminationSignals, &lirbo::ui::TerminationSignals::terminationRequested, &window,
                          &lirbo::ui::TMainChat::logOff);
         QObject::connect(&window, &lirbo::ui::TMainChat::endRequested, &app, [] { QCoreApplication::exit(0); });

@@ -65,7 +65,8 @@ HMENU controlId(int id) {
 
 } // namespace
 
-TMainChat::TMainChat(HINSTANCE instance) : m_instance(instance) {
+TMainChat::TMainChat(HINSTANCE instance, net::IChatTransport& transport, net::IHandOverQueue& handOver)
+    : m_instance(instance) {
     registerClasses();
     m_application =
         CreateWindowExW(0, kApplicationClass, L"Lirbo", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this);
@@ -81,7 +82,7 @@ TMainChat::TMainChat(HINSTANCE instance) : m_instance(instance) {
     sizeClientArea();
 
     try {
-        m_session = std::make_unique<app::ChatSession>(*this);
+        m_session = std::make_unique<app::ChatSession>(*this, transport, handOver);
         m_memoChat.attach(*m_session);
         m_session->setStartupEntry(std::make_unique<StartupShortcut>());
         m_session->setSoundPlayer(&m_sound);

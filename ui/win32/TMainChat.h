@@ -22,9 +22,9 @@ namespace lirbo::win32 {
 // the session says. The session owns the chat; this owns only windows, fonts and bitmaps.
 class TMainChat : public app::IFrontEnd {
 public:
-    // Builds the window (hidden) and brings the endpoint up; a failure there leaves as
-    // core::Exception with no window left behind.
-    explicit TMainChat(HINSTANCE instance);
+    // Builds the window (hidden) and brings the transport up; a failure there leaves as
+    // core::Exception with no window left behind. The transport and the hand-over outlive it.
+    TMainChat(HINSTANCE instance, net::IChatTransport& transport, net::IHandOverQueue& handOver);
     ~TMainChat() override;
     TMainChat(const TMainChat&) = delete;
     TMainChat& operator=(const TMainChat&) = delete;

@@ -1,6 +1,8 @@
 // The Windows program: builds the main window and runs it; a failure while building it shows the
 // "Application Error" box and ends with status 1.
 #include "app/StartupFailure.h"
+#include "net/HandOver.h"
+#include "net/UdpChatTransport.h"
 #include "ui/win32/MessageBoxes.h"
 #include "ui/win32/RichTranscript.h"
 #include "ui/win32/TMainChat.h"
@@ -15,9 +17,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
                                   ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
     lirbo::win32::RichTranscript::loadLibrary();
+    // The listener thread hands each datagram to this thread through `handOver`; the window's
+    // session serves it. Both outlive the window.
+    lirbo::net::THandOver handOver;
+    lirbo::net::UdpChatTransport transport(handOver);
     std::unique_ptr<lirbo::win32::TMainChat> window;
     try {
-        window = std::make_unique<lirbo::win32::TMainChat>(instance);
+        window = std::make_unique<lirbo::win32::TMainChat>(instance, transport, handOver);
     } catch (const std::exception& error) {
         lirbo::win32::MessageBoxes::showStartupFailure(lirbo::app::StartupFailure::text(error));
         return 1;
