@@ -8,6 +8,7 @@
 #include "net/IdExceptions.h"
 #include "support/ScratchDir.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <condition_variable>
@@ -418,16 +419,13 @@ TEST_F(ChatSessionTest, AnswersOnlyAfterOurSendsReadAsAClosedFirewall) {
     network.listener.tooLong = 2;
     const auto snapshot = session->connectionSnapshot();
     // The listener's lines read the transport: where it listens and what it took in.
-    const std::string lines = [&] {
-        std::string joined;
-        for (const auto& line : snapshot.machine) {
-            joined += line + "\n";
-        }
-        return joined;
-    }();
-    for (const char* shown : {"\xCF\xF0\xE8\xB8\xEC: UDP 8800 \xED\xE0 \xE2\xF1\xE5\xF5", // Приём: ... на всех
-                              "\xEC: 3; ", ", \xF1\xEB\xE8\xF8\xEA\xEE\xEC \xE4\xEB\xE8\xED\xED\xFB\xE5 \x97 2\n"}) {
-        EXPECT_NE(lines.find(shown), std::string::npos) << shown << " in " << lines;
+    const std::vector<std::string>& lines = snapshot.machine;
+    for (const std::string shown :
+         {"\xCF\xF0\xE8\xB8\xEC: UDP 8800 \xED\xE0 \xE2\xF1\xE5\xF5 \xE0\xE4\xF0\xE5\xF1\xE0\xF5",
+          "\xCF\xEE\xEB\xF3\xF7\xE5\xED\xEE \xE4\xE0\xF2\xE0\xE3\xF0\xE0\xEC\xEC: 3; "
+          "\xEE\xF2\xE1\xF0\xEE\xF8\xE5\xED\xEE: \xED\xE5 \xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xFF "
+          "\xF7\xE0\xF2\xE0 \x97 0, \xF1\xEB\xE8\xF8\xEA\xEE\xEC \xE4\xEB\xE8\xED\xED\xFB\xE5 \x97 2"}) {
+        EXPECT_NE(std::find(lines.begin(), lines.end(), shown), lines.end()) << shown;
     }
     const auto row = snapshot.peers.at(0);
     EXPECT_EQ(row.entry, "127.1");
