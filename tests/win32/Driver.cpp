@@ -881,103 +881,104 @@ void firewallNotice() {
     PostMessageW(main, WM_CLOSE, 0, 0);
     DWORD status = 99;
     lirbo.waitExit(status);
-    // The start-in folder of a shortcut; empty when there is no shortcut to read.
-    std::string shortcutFolder(const std::string& path) {
-        std::string folder;
-        IShellLinkW* link = nullptr;
-        IPersistFile* file = nullptr;
-        wchar_t buffer[MAX_PATH] = {};
-        if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                       reinterpret_cast<void**>(&link))) &&
-            SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-            SUCCEEDED(file->Load(toWide(path).c_str(), STGM_READ)) &&
-            SUCCEEDED(link->GetWorkingDirectory(buffer, MAX_PATH))) {
-            folder = toAnsi(buffer);
-        }
-        if (file != nullptr) {
-            file->Release();
-        }
-        if (link != nullptr) {
-            link->Release();
-        }
-        return folder;
-    }
+}
 
-    // A run that lives in the notification area: it starts hidden with its icon there, counts what
-    // arrives, opens from the icon, hides on the close button and ends from the icon's menu; its
-    // Startup shortcut starts it in its folder, and goes when the option is off at the next start.
-    void trayAndStartup(Peer & peer) {
-        const std::string dir = folder("tray");
-        char startup[MAX_PATH] = {};
-        SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, startup);
-        const std::string shortcut = std::string(startup) + "\\Lirbo.lnk";
-        writeFile(dir + "\\lirbo.ini",
-                  kSettings + "[options]\r\nstart_minimised=1\r\nclose_to_tray=1\r\nautostart=1\r\n");
-        {
-            Program lirbo(exe, dir);
-            // Made at start, once the endpoint is up.
-            check(waitFor([&] { return lstrcmpiA(shortcutFolder(shortcut).c_str(), dir.c_str()) == 0; }),
-                  "autostart makes Lirbo.lnk in the Startup folder, starting in the program's folder",
-                  shortcut + " -> " + shortcutFolder(shortcut));
-            HWND main = FindWindowW(L"TMainChat", nullptr); // the one run there is, shown or hidden
-            check(main != nullptr && !IsWindowVisible(main), "a run with start_minimised starts hidden");
-            if (main == nullptr) {
-                return;
-            }
-            peer.send("V3Bob;где ты?");
-            check(waitFor([&] { return contains(trayTips(lirbo.id()), "1 новое, последнее от Bob"); }),
-                  "a message to the hidden window counts as unread on the icon", trayTips(lirbo.id()));
-            PostMessageW(main, WM_LIRBO_TRAY, 0, WM_LBUTTONUP);
-            check(waitFor([&] { return IsWindowVisible(main) != FALSE; }), "a click on the icon opens the window");
-            PostMessageW(main, WM_CLOSE, 0, 0);
-            check(waitFor([&] { return IsWindowVisible(main) == FALSE; }) && IsWindow(main),
-                  "with close_to_tray the close button hides the window and the program runs on");
-            const int notices = peer.seen("V2Tester;" + kDeparture);
-            PostMessageW(main, WM_LIRBO_TRAY, 0, WM_RBUTTONUP);
-            HWND popup = waitTopLevel(lirbo.id(), "#32768");
-            check(popup != nullptr, "a right click on the icon opens its menu");
-            if (popup != nullptr) {
-                PostMessageW(popup, WM_KEYDOWN, VK_UP, 0); // the last item: "Выход"
-                PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
-            }
-            DWORD status = 99;
-            check(lirbo.waitExit(status) && status == 0, "the icon's Выход ends the program");
-            check(peer.seen("V2Tester;" + kDeparture) == notices + 1, "and sends the departure notice first");
-        }
-        writeFile(dir + "\\lirbo.ini", kSettings + "[options]\r\nautostart=0\r\n");
-        {
-            Program lirbo(exe, dir);
-            check(lirbo.mainWindow() != nullptr, "without start_minimised the window shows");
-            check(GetFileAttributesA(shortcut.c_str()) == INVALID_FILE_ATTRIBUTES,
-                  "with autostart off the start removes the program's own shortcut");
-            PostMessageW(lirbo.mainWindow(), WM_CLOSE, 0, 0);
-            DWORD status = 99;
-            check(lirbo.waitExit(status) && status == 0, "without close_to_tray the close button closes");
-        }
-        DeleteFileA(shortcut.c_str()); // never left for a later start of the prefix
+// The start-in folder of a shortcut; empty when there is no shortcut to read.
+std::string shortcutFolder(const std::string& path) {
+    std::string folder;
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    wchar_t buffer[MAX_PATH] = {};
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link))) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Load(toWide(path).c_str(), STGM_READ)) &&
+        SUCCEEDED(link->GetWorkingDirectory(buffer, MAX_PATH))) {
+        folder = toAnsi(buffer);
     }
+    if (file != nullptr) {
+        file->Release();
+    }
+    if (link != nullptr) {
+        link->Release();
+    }
+    return folder;
+}
 
-    void secondCopy() {
-        const std::string first = folder("first");
-        const std::string second = folder("second");
-        Program a(exe, first);
-        check(a.mainWindow() != nullptr, "the first copy runs");
-        Program b(exe, second);
-        HWND box = waitTopLevel(b.id(), "#32770", "Application Error");
-        check(box != nullptr, "a second copy shows the Application Error box");
-        if (box != nullptr) {
-            const std::string shown = boxText(box);
-            check(contains(shown, "Exception EIdCouldNotBindSocket in module lirbo.exe at ") &&
-                      contains(shown, "Could not bind socket. Address and port are already in use."),
-                  "the box names the error, the module and the message", shown);
-            check(findTopLevel(b.id(), "TMainChat") == nullptr, "the second copy shows no window");
-            click(GetDlgItem(box, IDOK));
+// A run that lives in the notification area: it starts hidden with its icon there, counts what
+// arrives, opens from the icon, hides on the close button and ends from the icon's menu; its
+// Startup shortcut starts it in its folder, and goes when the option is off at the next start.
+void trayAndStartup(Peer& peer) {
+    const std::string dir = folder("tray");
+    char startup[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, startup);
+    const std::string shortcut = std::string(startup) + "\\Lirbo.lnk";
+    writeFile(dir + "\\lirbo.ini", kSettings + "[options]\r\nstart_minimised=1\r\nclose_to_tray=1\r\nautostart=1\r\n");
+    {
+        Program lirbo(exe, dir);
+        // Made at start, once the endpoint is up.
+        check(waitFor([&] { return lstrcmpiA(shortcutFolder(shortcut).c_str(), dir.c_str()) == 0; }),
+              "autostart makes Lirbo.lnk in the Startup folder, starting in the program's folder",
+              shortcut + " -> " + shortcutFolder(shortcut));
+        HWND main = FindWindowW(L"TMainChat", nullptr); // the one run there is, shown or hidden
+        check(main != nullptr && !IsWindowVisible(main), "a run with start_minimised starts hidden");
+        if (main == nullptr) {
+            return;
+        }
+        peer.send("V3Bob;где ты?");
+        check(waitFor([&] { return contains(trayTips(lirbo.id()), "1 новое, последнее от Bob"); }),
+              "a message to the hidden window counts as unread on the icon", trayTips(lirbo.id()));
+        PostMessageW(main, WM_LIRBO_TRAY, 0, WM_LBUTTONUP);
+        check(waitFor([&] { return IsWindowVisible(main) != FALSE; }), "a click on the icon opens the window");
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        check(waitFor([&] { return IsWindowVisible(main) == FALSE; }) && IsWindow(main),
+              "with close_to_tray the close button hides the window and the program runs on");
+        const int notices = peer.seen("V2Tester;" + kDeparture);
+        PostMessageW(main, WM_LIRBO_TRAY, 0, WM_RBUTTONUP);
+        HWND popup = waitTopLevel(lirbo.id(), "#32768");
+        check(popup != nullptr, "a right click on the icon opens its menu");
+        if (popup != nullptr) {
+            PostMessageW(popup, WM_KEYDOWN, VK_UP, 0); // the last item: "Выход"
+            PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
         }
         DWORD status = 99;
-        check(b.waitExit(status) && status == 1, "the second copy ends with status 1");
-        PostMessageW(a.mainWindow(), WM_CLOSE, 0, 0);
-        a.waitExit(status);
+        check(lirbo.waitExit(status) && status == 0, "the icon's Выход ends the program");
+        check(peer.seen("V2Tester;" + kDeparture) == notices + 1, "and sends the departure notice first");
     }
+    writeFile(dir + "\\lirbo.ini", kSettings + "[options]\r\nautostart=0\r\n");
+    {
+        Program lirbo(exe, dir);
+        check(lirbo.mainWindow() != nullptr, "without start_minimised the window shows");
+        check(GetFileAttributesA(shortcut.c_str()) == INVALID_FILE_ATTRIBUTES,
+              "with autostart off the start removes the program's own shortcut");
+        PostMessageW(lirbo.mainWindow(), WM_CLOSE, 0, 0);
+        DWORD status = 99;
+        check(lirbo.waitExit(status) && status == 0, "without close_to_tray the close button closes");
+    }
+    DeleteFileA(shortcut.c_str()); // never left for a later start of the prefix
+}
+
+void secondCopy() {
+    const std::string first = folder("first");
+    const std::string second = folder("second");
+    Program a(exe, first);
+    check(a.mainWindow() != nullptr, "the first copy runs");
+    Program b(exe, second);
+    HWND box = waitTopLevel(b.id(), "#32770", "Application Error");
+    check(box != nullptr, "a second copy shows the Application Error box");
+    if (box != nullptr) {
+        const std::string shown = boxText(box);
+        check(contains(shown, "Exception EIdCouldNotBindSocket in module lirbo.exe at ") &&
+                  contains(shown, "Could not bind socket. Address and port are already in use."),
+              "the box names the error, the module and the message", shown);
+        check(findTopLevel(b.id(), "TMainChat") == nullptr, "the second copy shows no window");
+        click(GetDlgItem(box, IDOK));
+    }
+    DWORD status = 99;
+    check(b.waitExit(status) && status == 1, "the second copy ends with status 1");
+    PostMessageW(a.mainWindow(), WM_CLOSE, 0, 0);
+    a.waitExit(status);
+}
 
 } // namespace
 
