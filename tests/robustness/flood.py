@@ -149,13 +149,11 @@ def history_lines(workspace):
     return text.split(b"\r\n")[:-1] if text.endswith(b"\r\n") else text.split(b"\r\n")
 
 
-# A line of the log: date and time, address, kind, nick, text and the nick's colour (none in the log's
-# own lines, which name no nick); no bare line break inside.
+# A line of the log: date and time, address, kind, nick, text, colour (none in the log's own); no bare line break.
 def whole(line):
     fields = line.split(b"\t")
     own = len(fields) == 5 and fields[3] == b""
-    return (own or len(fields) == 6 and fields[5].isdigit()) and len(fields[0]) == 19 and b"\r" not in line and \
-        b"\n" not in line
+    return (own or len(fields) == 6) and len(fields[0]) == 19 and b"\r" not in line and b"\n" not in line
 
 
 def main():
