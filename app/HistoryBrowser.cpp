@@ -1,6 +1,7 @@
 #include "app/HistoryBrowser.h"
 
 #include "core/Exception.h"
+#include "core/NickPalette.h"
 
 #include <algorithm>
 #include <cctype>
@@ -155,7 +156,10 @@ void HistoryBrowser::pageLine(std::uint64_t offset, std::string_view line) {
     core::history::parseLine(line, m_record);
     std::size_t bold = 0;
     toMessage(m_record, m_header, bold, m_body);
-    m_transcript.appendMessage(m_header, bold, core::TNickPalette::kDefaultText, m_body);
+    // Drawn in the colour it was shown in; a line that keeps none (older, or the log's own) in the text's.
+    const core::TColor colour =
+        m_record.colourIndex ? core::TNickPalette::colour(*m_record.colourIndex) : core::TNickPalette::kDefaultText;
+    m_transcript.appendMessage(m_header, bold, colour, m_body);
     m_offsets.push_back(offset);
     if (m_wantedOffset && *m_wantedOffset == offset) {
         m_wantedOffset.reset();

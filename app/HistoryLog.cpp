@@ -76,7 +76,7 @@ std::string formatted(const std::tm& time, const char* format) {
 
 void appendMessage(std::string& out, const std::string& stamp, const core::TShownMessage& message) {
     core::history::appendLine(out, stamp, message.address, message.hidden ? kHiddenKind : kindName(message.kind),
-                              message.nick, message.body);
+                              message.nick, message.body, message.colourIndex);
     out += "\r\n";
 }
 

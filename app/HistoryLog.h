@@ -16,7 +16,7 @@ namespace lirbo::app {
 // The conversation's lasting record, which the 64K transcript is not: every message shown is
 // appended at once to a plain-text file of the day ("YYYY-MM-DD.txt") in its folder, in
 // Windows-1251 like the program's other files, one message a line (core/HistoryLine.h):
-//     date time<TAB>address<TAB>kind<TAB>nick<TAB>text CR LF
+//     date time<TAB>address<TAB>kind<TAB>nick<TAB>text<TAB>colour CR LF
 // Each line goes to the system in one write before the next message, so a crash or a kill loses at
 // most the line being written, and a write the disk takes only in part is cut off again.
 // A host on the network cannot fill the disk: each sender address gets at most 1,000 lines in any

@@ -60,6 +60,7 @@ std::optional<TShownMessage> TChatController::receive(const std::string& bytes, 
     if (m_hide && m_hide(senderAddress)) {
         TShownMessage hidden{
             kind, std::move(datagram->nick), senderAddress, std::move(datagram->body), m_ports.clock.timeStamp(), true};
+        hidden.colourIndex = TNickPalette::usableIndex(datagram->colourIndex);
         replaceZeroBytes(hidden.nick);
         replaceZeroBytes(hidden.body);
         if (m_listener != nullptr) {
@@ -68,7 +69,7 @@ std::optional<TShownMessage> TChatController::receive(const std::string& bytes, 
         return hidden;
     }
     return appendMessage(kind, datagram->nick, isPrivate ? kPrivateFromSuffix : kPublicFromSuffix, senderAddress,
-                         TNickPalette::colour(datagram->colourIndex), std::move(datagram->body));
+                         datagram->colourIndex, std::move(datagram->body));
 }
 
 std::optional<std::string> TChatController::senderOf(const TTranscriptMessage& message) {
@@ -123,13 +124,14 @@ std::string TChatController::outgoingDatagram(TChatDatagram::Kind kind, const st
 
 TAfterSend TChatController::appendOwn(TShownMessage::Kind kind, std::string_view suffix, const std::string& address,
                                       std::string body) {
-    appendMessage(kind, m_nick, suffix, address, TNickPalette::colour(m_colourIndex), std::move(body));
+    appendMessage(kind, m_nick, suffix, address, m_colourIndex, std::move(body));
     return TAfterSend::ClearInput;
 }
 
 TShownMessage TChatController::appendMessage(TShownMessage::Kind kind, std::string_view nick, std::string_view suffix,
-                                             std::string_view address, TColor colour, std::string body) {
+                                             std::string_view address, int colourIndex, std::string body) {
     TShownMessage shown{kind, std::string(nick), std::string(address), std::move(body), m_ports.clock.timeStamp()};
+    shown.colourIndex = TNickPalette::usableIndex(colourIndex);
     replaceZeroBytes(shown.nick);
     replaceZeroBytes(shown.body);
     std::string header;
@@ -144,7 +146,8 @@ TShownMessage TChatController::appendMessage(TShownMessage::Kind kind, std::stri
         header += address;
     }
     replaceZeroBytes(header);
-    m_ports.transcript.appendMessage(std::move(header), boldLength, colour, shown.body);
+    m_ports.transcript.appendMessage(std::move(header), boldLength, TNickPalette::colour(shown.colourIndex),
+                                     shown.body);
     if (m_listener != nullptr) {
         m_listener->messageShown(shown);
     }

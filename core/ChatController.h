@@ -72,7 +72,7 @@ private:
     TAfterSend appendOwn(TShownMessage::Kind kind, std::string_view suffix, const std::string& address,
                          std::string body);
     TShownMessage appendMessage(TShownMessage::Kind kind, std::string_view nick, std::string_view suffix,
-                                std::string_view address, TColor colour, std::string body);
+                                std::string_view address, int colourIndex, std::string body);
 
     Ports m_ports;
     std::string m_nick;

@@ -41,6 +41,8 @@ struct TShownMessage {
     // A received message kept out of the transcript at the user's wish (TChatController's filter):
     // logged, but never shown, counted as unread or sounded.
     bool hidden = false;
+    // The palette index the nick is drawn in (core/NickPalette.h), always one the palette has.
+    int colourIndex = 0;
 };
 
 // Told about every message after it was appended to the transcript, and about each hidden one.

@@ -1,5 +1,7 @@
 #include "core/HistoryLine.h"
 
+#include "core/NickPalette.h"
+
 namespace lirbo::core::history {
 
 void appendEscaped(std::string& out, std::string_view field) {
@@ -36,7 +38,7 @@ void appendEscaped(std::string& out, std::string_view field) {
 }
 
 void appendLine(std::string& out, std::string_view dateTime, std::string_view address, std::string_view kind,
-                std::string_view nick, std::string_view text) {
+                std::string_view nick, std::string_view text, int colourIndex) {
     out += dateTime;
     out += '\t';
     appendEscaped(out, address);
@@ -46,6 +48,10 @@ void appendLine(std::string& out, std::string_view dateTime, std::string_view ad
     appendEscaped(out, nick);
     out += '\t';
     appendEscaped(out, text);
+    if (colourIndex >= 0 && colourIndex < TNickPalette::kColourCount) {
+        out += '\t';
+        out += std::to_string(colourIndex);
+    }
 }
 
 namespace {
@@ -61,6 +67,21 @@ int hexDigit(char c) {
         return c - 'a' + 10;
     }
     return -1;
+}
+
+// The palette index a colour field names, written as appendLine writes it; nothing otherwise.
+std::optional<int> colourField(std::string_view field) {
+    if (field.empty() || field.size() > 2 || (field.size() == 2 && field[0] == '0')) {
+        return std::nullopt;
+    }
+    int index = 0;
+    for (const char c : field) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        index = index * 10 + (c - '0');
+    }
+    return index < TNickPalette::kColourCount ? std::optional<int>(index) : std::nullopt;
 }
 
 } // namespace
@@ -102,11 +123,19 @@ void parseLine(std::string_view line, Record& record) {
     record.kind.clear();
     record.nick.clear();
     record.text.clear();
+    record.colourIndex.reset();
     if (count < 4) {
         record.text.assign(line);
         return;
     }
     fields[4] = line.substr(start);
+    const std::size_t colourTab = fields[4].rfind('\t');
+    if (colourTab != std::string_view::npos) {
+        record.colourIndex = colourField(fields[4].substr(colourTab + 1));
+        if (record.colourIndex) {
+            fields[4] = fields[4].substr(0, colourTab);
+        }
+    }
     record.dateTime.assign(fields[0]);
     appendUnescaped(record.address, fields[1]);
     record.kind.assign(fields[2]);

@@ -634,9 +634,9 @@ TEST_F(ChatSessionTest, EveryShownMessageIsInTheLogBesideTheSettingsFile) {
     session->sendPrivate();
     ASSERT_NE(session->history(), nullptr);
     const std::string log = ScratchDir::read(session->history()->todaysFile());
-    EXPECT_NE(log.find("\t\t\xEE\xF2\xEF\xF0\xE0\xE2\xEB\xE5\xED\xEE\tAnn\thello\\tthere\r\n"), std::string::npos)
+    EXPECT_NE(log.find("\t\t\xEE\xF2\xEF\xF0\xE0\xE2\xEB\xE5\xED\xEE\tAnn\thello\\tthere\t3\r\n"), std::string::npos)
         << log;
-    EXPECT_NE(log.find("\t127.0.0.1\t\xEB\xE8\xF7\xED\xEE \xE4\xEB\xFF\tAnn\tpsst\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("\t127.0.0.1\t\xEB\xE8\xF7\xED\xEE \xE4\xEB\xFF\tAnn\tpsst\t3\r\n"), std::string::npos) << log;
     session->openHistory();
     EXPECT_EQ(frontEnd.opened, (std::vector<std::string>{session->history()->todaysFile()}));
     EXPECT_EQ(std::filesystem::path(frontEnd.opened[0]).parent_path(), std::filesystem::path(scratch.file("history")));
@@ -817,7 +817,8 @@ TEST_F(ChatSessionTest, HiddenMessagesAreLoggedAndCountedButNeverShownOrUnread) 
         const std::string log = ScratchDir::read(session->history()->todaysFile());
         const std::string kind =
             c.hidden ? "\xF1\xEA\xF0\xFB\xF2\xEE" : "\xEB\xE8\xF7\xED\xEE \xEE\xF2"; // скрыто, лично от
-        EXPECT_NE(log.find("\t127.0.0.1\t" + kind + "\tEve\t" + c.name + "\r\n"), std::string::npos) << c.name << log;
+        EXPECT_NE(log.find("\t127.0.0.1\t" + kind + "\tEve\t" + c.name + "\t2\r\n"), std::string::npos)
+            << c.name << log;
         session->windowActivated();
     }
     EXPECT_EQ(frontEnd.hiddenChanges, 3);

@@ -81,6 +81,25 @@ TEST(HistoryBrowserTest, ReadsBackWhatTheLogWroteAsPlainText) {
     EXPECT_EQ(body, "torn\tline");
 }
 
+TEST(HistoryBrowserTest, DrawsEachMessageInTheColourItWasShownIn) {
+    // Only a palette index after the text is a colour; older and torn lines read as always (colour 0).
+    const std::pair<std::string, int> cases[] = {{"hi\t6", 6}, {"a\\tb\t8", 8}, {"old", 0}, {"x\t9", 0},
+                                                 {"x\t07", 0}, {"x\t-1", 0},    {"x\t", 0}};
+    ScratchDir dir;
+    std::string file;
+    for (const auto& c : cases) {
+        file += "2026-01-01 10:00:00\t10.0.0.7\tkind\tn\t" + c.first + "\r\n";
+    }
+    ScratchDir::write(dir.file("2026-01-01.txt"), file);
+    HistoryBrowser browser(dir.path(), [] {});
+    browser.refreshDays();
+    browser.openDay(0);
+    ASSERT_EQ(bodies(browser), (std::vector<std::string>{"hi", "a\tb", "old", "x\t9", "x\t07", "x\t-1", "x\t"}));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(browser.transcript().messages()[i].colour, lirbo::core::TNickPalette::colour(cases[i].second));
+    }
+}
+
 TEST(HistoryBrowserTest, PagesCoverTheDayOnceInOrderWhateverTheirSize) {
     ScratchDir dir;
     std::string file;

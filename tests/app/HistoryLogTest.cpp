@@ -54,9 +54,10 @@ TEST(HistoryLogTest, OneLinePerMessageWithItsBreaksEscaped) {
     time.tm_hour = 7;
     time.tm_min = 5;
     time.tm_sec = 3;
-    const TShownMessage message{TShownMessage::Kind::ReceivedPrivate, "A\tnn", "127.0.0.1", "one\r\ntwo\\three\n", {}};
+    TShownMessage message{TShownMessage::Kind::ReceivedPrivate, "A\tnn", "127.0.0.1", "one\r\ntwo\\three\n", {}};
+    message.colourIndex = 7;
     EXPECT_EQ(HistoryLog::line(time, message),
-              "2026-12-09 07:05:03\t127.0.0.1\t\xEB\xE8\xF7\xED\xEE \xEE\xF2\tA\\tnn\tone\\r\\ntwo\\\\three\\n");
+              "2026-12-09 07:05:03\t127.0.0.1\t\xEB\xE8\xF7\xED\xEE \xEE\xF2\tA\\tnn\tone\\r\\ntwo\\\\three\\n\t7");
 }
 
 TEST(HistoryLogTest, EveryControlByteAndDelIsEscaped) {
@@ -74,7 +75,7 @@ TEST(HistoryLogTest, EveryControlByteAndDelIsEscaped) {
     const std::string line =
         HistoryLog::line(std::tm{}, {TShownMessage::Kind::Received, bytes, "1.2.3.4", bytes + "\\ \xFF", {}});
     EXPECT_EQ(line.substr(line.find("\t1.2.3.4\t")),
-              "\t1.2.3.4\t\xEF\xF0\xE8\xED\xFF\xF2\xEE\t" + escaped + '\t' + escaped + "\\\\ \xFF");
+              "\t1.2.3.4\t\xEF\xF0\xE8\xED\xFF\xF2\xEE\t" + escaped + '\t' + escaped + "\\\\ \xFF\t0");
 }
 
 TEST(HistoryLogTest, KeepsADaysTenThousandMessagesInItsOwnFile) {
@@ -88,8 +89,8 @@ TEST(HistoryLogTest, KeepsADaysTenThousandMessagesInItsOwnFile) {
     log.messageShown({TShownMessage::Kind::Sent, "Ann", "", "after midnight", {}});
     const std::string day = ScratchDir::read(scratch.file("history/2026-12-09.txt"));
     EXPECT_EQ(lineCount(day), 10000u);
-    EXPECT_NE(day.find("\tmessage 9999\r\n"), std::string::npos);
-    EXPECT_EQ(ScratchDir::read(log.todaysFile()).find("\tafter midnight\r\n") != std::string::npos, true);
+    EXPECT_NE(day.find("\tmessage 9999\t0\r\n"), std::string::npos);
+    EXPECT_EQ(ScratchDir::read(log.todaysFile()).find("\tafter midnight\t0\r\n") != std::string::npos, true);
     EXPECT_EQ(std::filesystem::path(log.todaysFile()).filename(), "2026-12-10.txt");
 }
 
@@ -119,7 +120,7 @@ TEST(HistoryLogTest, AFailureIsReportedOnceUntilAWriteSucceedsAgain) {
     now = at(2026, 12, 10, 12, 0, 0);
     log.messageShown(message); // the next day's file cannot be made: reported afresh
     EXPECT_TRUE(log.takeFailure().has_value());
-    EXPECT_EQ(ScratchDir::read(scratch.file("history/2026-12-09.txt")).find("\tx\r\n") != std::string::npos, true);
+    EXPECT_EQ(ScratchDir::read(scratch.file("history/2026-12-09.txt")).find("\tx\t0\r\n") != std::string::npos, true);
 }
 
 TEST(HistoryLogTest, WritesNothingWhenOff) {
@@ -251,8 +252,8 @@ TEST(HistoryLogTest, AFolderOrFileRemovedOrReplacedIsOpenedAfresh) {
         ++now;
         log.messageShown(from("10.0.0.1", "after"));
         const std::string text = ScratchDir::read(file);
-        EXPECT_EQ(text.find("\tbefore\r\n"), std::string::npos) << c.name;
-        EXPECT_NE(text.find("\tafter\r\n"), std::string::npos) << c.name;
+        EXPECT_EQ(text.find("\tbefore\t0\r\n"), std::string::npos) << c.name;
+        EXPECT_NE(text.find("\tafter\t0\r\n"), std::string::npos) << c.name;
         EXPECT_FALSE(log.takeFailure().has_value()) << c.name;
     }
     EXPECT_GT(staged, 0);
@@ -274,5 +275,5 @@ TEST(HistoryLogTest, AWriteFailingHalfWayLeavesNoPartOfItsLine) {
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(*failure, std::string(kWriteFailed) + " \"" + file + "\": " + lirbo::core::fs::systemErrorText(EFBIG));
     log.messageShown(from("10.0.0.1", "third"));
-    EXPECT_EQ(ScratchDir::read(file), first + first.substr(0, first.size() - 7) + "third\r\n");
+    EXPECT_EQ(ScratchDir::read(file), first + first.substr(0, first.size() - 9) + "third\t0\r\n");
 }

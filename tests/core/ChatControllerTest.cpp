@@ -138,6 +138,7 @@ TEST_F(ChatControllerTest, ReceiveBuildsHeaderFormsAndColours) {
         ASSERT_TRUE(received);
         EXPECT_EQ(received->kind == TShownMessage::Kind::DepartureNotice, c.departure);
         EXPECT_EQ(received->stamp, "14:05");
+        EXPECT_EQ(TNickPalette::colour(received->colourIndex), c.colour); // what the log keeps
         EXPECT_EQ(TChatController::senderOf(m), std::optional<std::string>("192.168.0.7"));
     }
     EXPECT_TRUE(sender.sent.empty());

@@ -36,7 +36,7 @@ def test(lirbo):
         program.wait(timeout=30)
         folder = os.path.join(work, "history")
         lines = [line.split(b"\t") for name in os.listdir(folder) for line in open(os.path.join(folder, name), "rb")]
-        received = [f[4].strip().decode("cp1251") for f in lines if len(f) == 5 and f[2] == "принято".encode("cp1251")]
+        received = [f[4].strip().decode("cp1251") for f in lines if len(f) == 6 and f[2] == "принято".encode("cp1251")]
         expect(received == ["hi", "hiabc"], "the keys typed during the first send go in the second: %r" % received)
     finally:
         program.kill()

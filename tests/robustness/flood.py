@@ -122,7 +122,7 @@ def flood_test(lirbo, name, workspace, spaces):
     received = sum(1 for line in lines if line.split(b"\t")[1] == b"127.0.0.1" and line.split(b"\t")[2] != SKIPPED)
     expect(received <= 1000, f"the log keeps {received:,} lines from the flooding address, at most 1,000 in 30 s")
     expect(any(line.split(b"\t")[2] == SKIPPED for line in lines), "the messages held back are counted in one line")
-    expect(any(line.endswith(b"\tstill here") for line in lines), "the log holds the user's own message")
+    expect(any(line.split(b"\t")[4:5] == [b"still here"] for line in lines), "the log holds the user's own message")
 
     # Killed outright in the middle of a flood: every line of the log but the last stays whole.
     copy = space.start_lirbo(lirbo)
@@ -149,10 +149,11 @@ def history_lines(workspace):
     return text.split(b"\r\n")[:-1] if text.endswith(b"\r\n") else text.split(b"\r\n")
 
 
-# A line of the log: date and time, address, kind, nick, text; no bare line break inside.
+# A line of the log: date and time, address, kind, nick, text, colour (none in the log's own); no bare line break.
 def whole(line):
     fields = line.split(b"\t")
-    return len(fields) == 5 and len(fields[0]) == 19 and b"\r" not in line and b"\n" not in line
+    own = len(fields) == 5 and fields[3] == b""
+    return (own or len(fields) == 6) and len(fields[0]) == 19 and b"\r" not in line and b"\n" not in line
 
 
 def main():

@@ -40,10 +40,10 @@ void writeDays(const QDir& folder) {
         file.open(QIODevice::WriteOnly);
         file.write(QByteArray::fromStdString(lirbo::ui::toCp1251(lines)));
     };
-    write("2026-12-08", QStringLiteral("2026-12-08 17:58:02\t192.168.0.7\tпринято\tBob\tдо завтра!\r\n"));
-    write("2026-12-09", QStringLiteral("2026-12-09 10:02:11\t192.168.0.7\tпринято\tBob\tПривет! Обед в час?\r\n"
-                                       "2026-12-09 10:02:40\t192.168.0.7\tотправлено\tAnn\tДа, в час у входа\r\n"
-                                       "2026-12-09 10:05:13\t192.168.0.9\tлично от\tEve\tобед переносится\r\n"));
+    write("2026-12-08", QStringLiteral("2026-12-08 17:58:02\t192.168.0.7\tпринято\tBob\tдо завтра!\t6\r\n"));
+    write("2026-12-09", QStringLiteral("2026-12-09 10:02:11\t192.168.0.7\tпринято\tBob\tПривет! Обед в час?\t6\r\n"
+                                       "2026-12-09 10:02:40\t192.168.0.7\tотправлено\tAnn\tДа, в час у входа\t2\r\n"
+                                       "2026-12-09 10:05:13\t192.168.0.9\tлично от\tEve\tобед переносится\t7\r\n"));
 }
 
 } // namespace

@@ -600,7 +600,7 @@ private slots:
         const QString expected = QDir(m_dir->filePath(QStringLiteral("history")))
                                      .filePath(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) + ".txt");
         QCOMPARE(opened.toLocalFile(), expected);
-        QVERIFY(readFile(expected).endsWith("\tAnn\tkept\r\n"));
+        QVERIFY(readFile(expected).endsWith("\tAnn\tkept\t3\r\n"));
         // Without a viewer the error box names the file.
         viewer = false;
         ModalSeam::queueButton(QMessageBox::Ok);
