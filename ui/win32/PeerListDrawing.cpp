@@ -79,10 +79,11 @@ void PeerListDrawing::draw(const DRAWITEMSTRUCT& item) const {
     }
 }
 
-// The name after the address and a space, in the row's font, or its italic for a learned nick.
+// The name after the address and two spaces (one is narrow in the list's font), in the row's font,
+// or its italic for a learned nick.
 void PeerListDrawing::drawName(const DRAWITEMSTRUCT& item, RECT area, const std::wstring& address,
                                const app::PeerNames::Name& name, bool selected) {
-    const std::wstring spaced = address + L' ';
+    const std::wstring spaced = address + L"  ";
     SIZE width{};
     GetTextExtentPoint32W(item.hDC, spaced.c_str(), static_cast<int>(spaced.size()), &width);
     area.left += width.cx;
