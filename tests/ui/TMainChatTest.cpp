@@ -163,6 +163,9 @@ private slots:
         QTest::newRow("loadlist") << "loadlist" << QStringLiteral("Загрузить список IP из файла");
         QTest::newRow("savelist") << "savelist" << QStringLiteral("Сохранить список IP в файле");
         QTest::newRow("privat") << "privat" << QStringLiteral("Отправить приватное сообщение");
+        QTest::newRow("messaga") << "messaga" << QStringLiteral("Сообщение");
+        QTest::newRow("iplist") << "iplist" << QStringLiteral("Список адресов");
+        QTest::newRow("MemoChat") << "MemoChat" << QStringLiteral("Разговор");
     }
     void menuItemsAndHintsCarryTheirNames() {
         QFETCH(QString, name);
@@ -170,14 +173,17 @@ private slots:
         open();
         if (auto* button = m_window->findChild<QPushButton*>(name)) {
             QCOMPARE(button->toolTip(), text);
+            QCOMPARE(button->accessibleName(), text);
             QCOMPARE(button->toolTipDuration(), 2500);
             QVERIFY(!button->icon().isNull());
             QCOMPARE(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 500);
-        } else {
-            auto* action = m_window->findChild<QAction*>(name);
-            QVERIFY2(action != nullptr, qPrintable(name));
+        } else if (auto* action = m_window->findChild<QAction*>(name)) {
             QCOMPARE(action->text(), text);
             QVERIFY(action->shortcut().isEmpty());
+        } else { // the controls a screen reader names by their accessible names alone
+            auto* control = m_window->findChild<QWidget*>(name);
+            QVERIFY2(control != nullptr, qPrintable(name));
+            QCOMPARE(control->accessibleName(), text);
         }
     }
 

@@ -59,6 +59,7 @@ QPushButton* glyphButton(QWidget* parent, const char* name, const QString& hint,
     button->setIconSize(QSize(16, 16));
     button->setToolTip(hint);
     button->setToolTipDuration(kHintDuration);
+    button->setAccessibleName(hint); // a screen reader has only the picture otherwise
     return button;
 }
 
@@ -128,6 +129,7 @@ void TMainChat::buildPanels() {
     m_memoChat->document()->setDefaultFont(LirboLook::font());
     m_memoChat->setFocusPolicy(Qt::StrongFocus);
     m_memoChat->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_memoChat->setAccessibleName(QStringLiteral("Разговор"));
     row->addWidget(m_memoChat, 1);
 
     m_panel2 = new QWidget(central);
@@ -137,6 +139,7 @@ void TMainChat::buildPanels() {
 
     m_iplist = new PeerListBox(m_panel2);
     m_iplist->setObjectName(QStringLiteral("iplist"));
+    m_iplist->setAccessibleName(QStringLiteral("Список адресов"));
     m_iplist->setGeometry(40, 8, 121, 185);
     m_iplist->setSelectionMode(QAbstractItemView::SingleSelection);
     m_iplist->setUniformItemSizes(true);
@@ -182,6 +185,7 @@ void TMainChat::buildPanels() {
 
     m_messaga = new QLineEdit(m_panel1);
     m_messaga->setObjectName(QStringLiteral("messaga"));
+    m_messaga->setAccessibleName(QStringLiteral("Сообщение"));
     m_messaga->setGeometry(8, 8, kClientWidth - 143, 21);
     m_messaga->installEventFilter(this);
     connect(m_messaga, &QLineEdit::textChanged, this, &TMainChat::messagaChange);
