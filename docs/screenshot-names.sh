@@ -10,13 +10,7 @@ work="$(mktemp -d)"
 trap 'rm -rf "${work}"' EXIT
 printf '[user]\r\nnik_color=6\r\nnik=Ann\r\nstart=0\r\n[ip]\r\nip0=127.0.0.2\r\nip1=127.0.0.3\r\nip2=127.0.0.4\r\nip3=192.0.2.7\r\n[names]\r\n127.0.0.2=%s\r\n[mute]\r\n127.0.0.4=1\r\n' \
     "$(printf 'Бухгалтерия' | iconv -f UTF-8 -t CP1251)" >"${work}/lirbo.ini"
-cat >"${work}/say.py" <<'PY'
-import socket, sys
-source, kind, colour, nick, text = sys.argv[1:]
-s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
-s.bind((source, 0))
-s.sendto((kind + colour + nick + ";" + text).encode("cp1251"), ("127.0.0.1", 8800))
-PY
+cp "${here}/say.py" "${work}/say.py"
 cd "${work}"
 unshare -n bash -c '
 ip link set lo up

@@ -3,6 +3,7 @@
 #include "app/TranscriptPositions.h"
 #include "core/Exception.h"
 #include "ui/win32/MessageBoxes.h"
+#include "ui/win32/WindowClass.h"
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
 
@@ -62,15 +63,7 @@ HWND HistoryViewer::control(const wchar_t* type, const wchar_t* text, DWORD styl
 }
 
 void HistoryViewer::create(HWND owner) {
-    WNDCLASSEXW viewer{};
-    viewer.cbSize = sizeof viewer;
-    viewer.lpfnWndProc = &HistoryViewer::windowProc;
-    viewer.hInstance = m_instance;
-    viewer.hIcon = LoadIconW(m_instance, MAKEINTRESOURCEW(IDI_MAINICON));
-    viewer.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    viewer.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    viewer.lpszClassName = kWindowClass;
-    RegisterClassExW(&viewer);
+    registerTopLevelClass(m_instance, &HistoryViewer::windowProc, kWindowClass);
 
     m_dpi = Dpi::of(owner);
     m_window = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, L"История", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,

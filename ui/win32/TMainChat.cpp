@@ -13,6 +13,7 @@
 #include "ui/win32/TOptionsForm.h"
 #include "ui/win32/Tipedit.h"
 #include "ui/win32/Tnastroy.h"
+#include "ui/win32/WindowClass.h"
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
 
@@ -112,15 +113,7 @@ TMainChat::~TMainChat() {
 }
 
 void TMainChat::registerClasses() {
-    WNDCLASSEXW main{};
-    main.cbSize = sizeof main;
-    main.lpfnWndProc = &TMainChat::windowProc;
-    main.hInstance = m_instance;
-    main.hIcon = LoadIconW(m_instance, MAKEINTRESOURCEW(IDI_MAINICON));
-    main.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    main.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    main.lpszClassName = kWindowClass;
-    RegisterClassExW(&main);
+    registerTopLevelClass(m_instance, &TMainChat::windowProc, kWindowClass);
 
     WNDCLASSEXW application{};
     application.cbSize = sizeof application;
