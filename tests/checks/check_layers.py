@@ -30,6 +30,7 @@ RULES = {
     "tests/core": ({"net", "app", "ui"}, False, True),
     "tests/net": ({"app", "ui"}, False, True),
     "tests/app": ({"ui"}, False, False),
+    "tests/common": ({"app", "ui/qt", "ui/win32"}, False, False),
     "fuzz": ({"app", "ui"}, False, True),
 }
 SOURCES = (".h", ".hpp", ".cpp", ".cc")
