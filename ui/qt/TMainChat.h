@@ -4,11 +4,8 @@
 #include "ui/qt/DescribedForm.h"
 #include "ui/qt/DesktopSound.h"
 #include "ui/qt/FrontEndAdapter.h"
-#include "ui/qt/QtBeeper.h"
 
 #include <QMainWindow>
-#include <QUrl>
-#include <functional>
 #include <memory>
 
 class QWidget;
