@@ -5,9 +5,9 @@
 
 namespace lirbo::ui {
 
-// A text of core/Texts.h or of a form's description (UTF-8) as Qt shows it.
-inline QString uiText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+// A text of core/Texts.h, spelled in UTF-8, as the toolkit's string.
+inline QString uiText(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
 } // namespace lirbo::ui
