@@ -6,6 +6,7 @@
 // exit status is the number of failed checks.
 #include "Remote.h"
 #include "Session.h"
+#include "ui/common/DialogForms.h"
 #include "ui/win32/resource.h"
 
 #include <commctrl.h>
@@ -96,6 +97,92 @@ std::string boxText(HWND box) {
         shown += text(child) + "\n";
     }
     return shown;
+}
+
+// A description's UTF-8 text as the UTF-16 a window shows.
+std::wstring fromUtf8(std::string_view utf8) {
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                                             wide.data(), static_cast<int>(wide.size()))));
+    return wide;
+}
+
+std::string rectText(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+           std::to_string(r.bottom - r.top);
+}
+
+// Tab reaches a group of radio buttons at its checked one (its first when none is).
+HWND checkedRadio(HWND dialog, const lirbo::ui::FormDescription& form, const lirbo::ui::ControlDescription& first) {
+    for (const auto* radio = &first; radio != form.controls.end() && radio->kind == first.kind &&
+                                     (radio == &first || (radio->flags & lirbo::ui::kStartsGroup) == 0);
+         ++radio) {
+        if (SendMessageW(GetDlgItem(dialog, radio->id), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+            return GetDlgItem(dialog, radio->id);
+        }
+    }
+    return GetDlgItem(dialog, first.id);
+}
+
+// An open dialog against its description at the run's scaling: the client area and caption, each
+// control by its number with its caption and its place, and Tab through the visible tab stops in
+// the described order (a group of radio buttons reached at its checked one). A text label is
+// fitted to its text: its corner is checked, and a label cut with "..." is no wider than
+// described. A drop-down's height is that of its open list.
+void checkForm(HWND dialog, const lirbo::ui::FormDescription& form) {
+    using lirbo::ui::ControlKind;
+    const lirbo::ui::Size size{px(form.client.width), px(form.client.height)};
+    std::string faults;
+    RECT client;
+    GetClientRect(dialog, &client);
+    if (client.right != size.width || client.bottom != size.height) {
+        faults += "client " + rectText(client) + "; ";
+    }
+    if (wideText(dialog) != fromUtf8(form.caption)) {
+        faults += "caption " + text(dialog) + "; ";
+    }
+    std::vector<HWND> tabStops;
+    for (const lirbo::ui::ControlDescription& control : form.controls) {
+        const std::string name(control.name);
+        HWND child = GetDlgItem(dialog, control.id);
+        if (child == nullptr) {
+            faults += name + " missing; ";
+            continue;
+        }
+        if (!control.caption.empty() && wideText(child) != fromUtf8(control.caption)) {
+            faults += name + " says " + text(child) + "; ";
+        }
+        const lirbo::ui::Rect want = form.place(control, size, dpi);
+        RECT got = clientRectIn(child, dialog);
+        if (control.kind == ControlKind::ComboBox) {
+            RECT dropped{};
+            SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+            got.bottom += dropped.bottom - dropped.top; // Wine's list lies below the field
+        }
+        const int width = got.right - got.left;
+        const int height = got.bottom - got.top;
+        bool placed = got.left == want.x && got.top == want.y;
+        if (control.kind != ControlKind::Label) {
+            placed = placed && width == want.width && height == want.height;
+        } else {
+            const bool cut = (control.flags & lirbo::ui::kEndEllipsis) != 0;
+            placed = placed && width > 0 && height > 0 && (!cut || width <= want.width);
+        }
+        if (!placed) {
+            faults += name + " at " + rectText(got) + "; ";
+        }
+        if ((control.flags & lirbo::ui::kTabStop) != 0 && IsWindowVisible(child)) {
+            tabStops.push_back(control.kind == ControlKind::RadioButton ? checkedRadio(dialog, form, control) : child);
+        }
+    }
+    for (std::size_t i = 0; i < tabStops.size(); ++i) {
+        HWND next = GetNextDlgTabItem(dialog, tabStops[i], FALSE);
+        if (next != tabStops[(i + 1) % tabStops.size()]) {
+            faults += "Tab from " + std::to_string(GetDlgCtrlID(tabStops[i])) + " to " +
+                      std::to_string(GetDlgCtrlID(next)) + "; ";
+        }
+    }
+    check(faults.empty(), "the " + std::string(form.name) + " dialog is laid out as described, scaled", faults);
 }
 
 // A datagram from the scripted peer shows up in the transcript, whatever is open at the time.
@@ -234,6 +321,7 @@ void addressEditor(Program& lirbo, Peer& peer) {
     if (editor == nullptr) {
         return;
     }
+    checkForm(editor, lirbo::ui::ipEditForm());
     HWND newip = GetDlgItem(editor, IDC_NEWIP);
     check(text(GetDlgItem(editor, IDC_IPEDIT_LABEL1)) == "IP собеседника:" && text(newip).empty(),
           "the address editor starts empty");
@@ -291,6 +379,7 @@ void peerLabel(Program& lirbo) {
     if (dialog == nullptr) {
         return;
     }
+    checkForm(dialog, lirbo::ui::peerLabelForm());
     HWND field = GetDlgItem(dialog, IDC_PODPIS_EDIT);
     check(text(GetDlgItem(dialog, IDC_PODPIS_LABEL1)) == "Подпись для адреса:" &&
               text(GetDlgItem(dialog, IDC_PODPIS_LABEL2)) == listItems(list)[0] && text(field).empty(),
@@ -314,6 +403,7 @@ void settings(Program& lirbo, Peer& peer) {
     if (dialog == nullptr) {
         return;
     }
+    checkForm(dialog, lirbo::ui::nastroyForm());
     HWND nik = GetDlgItem(dialog, IDC_NIK);
     HWND combo = GetDlgItem(dialog, IDC_COMBOBOX1);
     std::string shown = text(dialog) + "|";
@@ -370,6 +460,7 @@ void options(Program& lirbo) {
     if (dialog == nullptr) {
         return;
     }
+    checkForm(dialog, lirbo::ui::optionsForm());
     std::string shown;
     std::string checks;
     for (int id = IDC_OPTIONS_SOUND_GROUP; id <= IDC_OPTIONS_CANCEL; ++id) {
@@ -404,9 +495,7 @@ void about(Program& lirbo, Peer& peer) {
     if (dialog == nullptr) {
         return;
     }
-    RECT client;
-    GetClientRect(dialog, &client);
-    check(client.right == px(417) && client.bottom == px(184), "the About window is 417 x 184, scaled");
+    checkForm(dialog, lirbo::ui::aboutForm());
     check(text(GetDlgItem(dialog, IDC_LABEL3)) == "lirbo@example.org", "the e-mail link");
     receiveWhileOpen(lirbo, peer, "the About window");
     HWND ok = GetDlgItem(dialog, IDC_ABOUT_BUTTON1);
@@ -814,6 +903,7 @@ HWND connectionCheck(Program& lirbo, bool allowShown) {
     if (window == nullptr) {
         return nullptr;
     }
+    checkForm(window, lirbo::ui::connectionCheckForm());
     HWND report = GetDlgItem(window, IDC_CHECK_REPORT);
     check(waitFor([&] { return contains(text(report), "Входящие на UDP 8800: "); }),
           "the report gives the firewall's word on UDP 8800", text(report));
