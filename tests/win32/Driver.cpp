@@ -6,6 +6,7 @@
 // exit status is the number of failed checks.
 #include "Remote.h"
 #include "Session.h"
+#include "core/WidePath.h"
 #include "ui/common/DialogForms.h"
 #include "ui/win32/resource.h"
 
@@ -99,80 +100,45 @@ std::string boxText(HWND box) {
     return shown;
 }
 
-// A description's UTF-8 text as the UTF-16 a window shows.
-std::wstring fromUtf8(std::string_view utf8) {
-    std::wstring wide(utf8.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                                             wide.data(), static_cast<int>(wide.size()))));
-    return wide;
-}
-
-std::string rectText(const RECT& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
-           std::to_string(r.bottom - r.top);
-}
-
-// Tab reaches a group of radio buttons at its checked one (its first when none is).
-HWND checkedRadio(HWND dialog, const lirbo::ui::FormDescription& form, const lirbo::ui::ControlDescription& first) {
-    for (const auto* radio = &first; radio != form.controls.end() && radio->kind == first.kind &&
-                                     (radio == &first || (radio->flags & lirbo::ui::kStartsGroup) == 0);
-         ++radio) {
-        if (SendMessageW(GetDlgItem(dialog, radio->id), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-            return GetDlgItem(dialog, radio->id);
-        }
-    }
-    return GetDlgItem(dialog, first.id);
-}
-
-// An open dialog against its description at the run's scaling: the client area and caption, each
-// control by its number with its caption and its place, and Tab through the visible tab stops in
-// the described order (a group of radio buttons reached at its checked one). A text label is
-// fitted to its text: its corner is checked, and a label cut with "..." is no wider than
-// described. A drop-down's height is that of its open list.
+// An open dialog against its description at the run's scaling: client area, caption, each control's
+// caption and place, and Tab through the visible tab stops in order (a radio group at its checked
+// button). A text label is fitted to its text, one cut with "..." no wider than described; a
+// drop-down's height is that of its open list.
 void checkForm(HWND dialog, const lirbo::ui::FormDescription& form) {
-    using lirbo::ui::ControlKind;
-    const lirbo::ui::Size size{px(form.client.width), px(form.client.height)};
-    std::string faults;
+    using namespace lirbo::ui;
+    using lirbo::core::fs::widePath; // UTF-8 to UTF-16
+    const Size size{px(form.client.width), px(form.client.height)};
     RECT client;
     GetClientRect(dialog, &client);
-    if (client.right != size.width || client.bottom != size.height) {
-        faults += "client " + rectText(client) + "; ";
-    }
-    if (wideText(dialog) != fromUtf8(form.caption)) {
-        faults += "caption " + text(dialog) + "; ";
-    }
+    const bool framed = client.right == size.width && client.bottom == size.height;
+    std::string faults = framed && wideText(dialog) == widePath(form.caption) ? "" : "client area or caption; ";
     std::vector<HWND> tabStops;
-    for (const lirbo::ui::ControlDescription& control : form.controls) {
-        const std::string name(control.name);
+    for (const ControlDescription& control : form.controls) {
         HWND child = GetDlgItem(dialog, control.id);
         if (child == nullptr) {
-            faults += name + " missing; ";
+            faults += std::string(control.name) + " missing; ";
             continue;
         }
-        if (!control.caption.empty() && wideText(child) != fromUtf8(control.caption)) {
-            faults += name + " says " + text(child) + "; ";
-        }
-        const lirbo::ui::Rect want = form.place(control, size, dpi);
         RECT got = clientRectIn(child, dialog);
         if (control.kind == ControlKind::ComboBox) {
             RECT dropped{};
             SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
             got.bottom += dropped.bottom - dropped.top; // Wine's list lies below the field
         }
-        const int width = got.right - got.left;
-        const int height = got.bottom - got.top;
-        bool placed = got.left == want.x && got.top == want.y;
-        if (control.kind != ControlKind::Label) {
-            placed = placed && width == want.width && height == want.height;
-        } else {
-            const bool cut = (control.flags & lirbo::ui::kEndEllipsis) != 0;
-            placed = placed && width > 0 && height > 0 && (!cut || width <= want.width);
+        const Rect want = form.place(control, size, dpi);
+        const Rect placed{got.left, got.top, got.right - got.left, got.bottom - got.top};
+        const bool fitted = control.kind == ControlKind::Label && placed.width > 0 && placed.height > 0 &&
+                            ((control.flags & kEndEllipsis) == 0 || placed.width <= want.width);
+        if (placed.x != want.x || placed.y != want.y || (!fitted && placed != want) ||
+            (!control.caption.empty() && wideText(child) != widePath(control.caption))) {
+            faults += std::string(control.name) + " at " + std::to_string(placed.x) + "," + std::to_string(placed.y) +
+                      " " + std::to_string(placed.width) + "x" + std::to_string(placed.height) + "; ";
         }
-        if (!placed) {
-            faults += name + " at " + rectText(got) + "; ";
-        }
-        if ((control.flags & lirbo::ui::kTabStop) != 0 && IsWindowVisible(child)) {
-            tabStops.push_back(control.kind == ControlKind::RadioButton ? checkedRadio(dialog, form, control) : child);
+        if ((control.flags & kTabStop) != 0 && IsWindowVisible(child)) {
+            tabStops.push_back(child);
+        } else if (control.kind == ControlKind::RadioButton && !tabStops.empty() &&
+                   SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+            tabStops.back() = child; // in place of the group's first
         }
     }
     for (std::size_t i = 0; i < tabStops.size(); ++i) {
