@@ -6,6 +6,8 @@
 // exit status is the number of failed checks.
 #include "Remote.h"
 #include "Session.h"
+#include "core/WidePath.h"
+#include "ui/common/DialogForms.h"
 #include "ui/win32/resource.h"
 
 #include <commctrl.h>
@@ -96,6 +98,57 @@ std::string boxText(HWND box) {
         shown += text(child) + "\n";
     }
     return shown;
+}
+
+// An open dialog against its description at the run's scaling: client area, caption, each control's
+// caption and place, and Tab through the visible tab stops in order (a radio group at its checked
+// button). A text label is fitted to its text, one cut with "..." no wider than described; a
+// drop-down's height is that of its open list.
+void checkForm(HWND dialog, const lirbo::ui::FormDescription& form) {
+    using namespace lirbo::ui;
+    using lirbo::core::fs::widePath; // UTF-8 to UTF-16
+    const Size size{px(form.client.width), px(form.client.height)};
+    RECT client;
+    GetClientRect(dialog, &client);
+    const bool framed = client.right == size.width && client.bottom == size.height;
+    std::string faults = framed && wideText(dialog) == widePath(form.caption) ? "" : "client area or caption; ";
+    std::vector<HWND> tabStops;
+    for (const ControlDescription& control : form.controls) {
+        HWND child = GetDlgItem(dialog, control.id);
+        if (child == nullptr) {
+            faults += std::string(control.name) + " missing; ";
+            continue;
+        }
+        RECT got = clientRectIn(child, dialog);
+        if (control.kind == ControlKind::ComboBox) {
+            RECT dropped{};
+            SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+            got.bottom += dropped.bottom - dropped.top; // Wine's list lies below the field
+        }
+        const Rect want = form.place(control, size, dpi);
+        const Rect placed{got.left, got.top, got.right - got.left, got.bottom - got.top};
+        const bool fitted = control.kind == ControlKind::Label && placed.width > 0 && placed.height > 0 &&
+                            ((control.flags & kEndEllipsis) == 0 || placed.width <= want.width);
+        if (placed.x != want.x || placed.y != want.y || (!fitted && placed != want) ||
+            (!control.caption.empty() && wideText(child) != widePath(control.caption))) {
+            faults += std::string(control.name) + " at " + std::to_string(placed.x) + "," + std::to_string(placed.y) +
+                      " " + std::to_string(placed.width) + "x" + std::to_string(placed.height) + "; ";
+        }
+        if ((control.flags & kTabStop) != 0 && IsWindowVisible(child)) {
+            tabStops.push_back(child);
+        } else if (control.kind == ControlKind::RadioButton && !tabStops.empty() &&
+                   SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+            tabStops.back() = child; // in place of the group's first
+        }
+    }
+    for (std::size_t i = 0; i < tabStops.size(); ++i) {
+        HWND next = GetNextDlgTabItem(dialog, tabStops[i], FALSE);
+        if (next != tabStops[(i + 1) % tabStops.size()]) {
+            faults += "Tab from " + std::to_string(GetDlgCtrlID(tabStops[i])) + " to " +
+                      std::to_string(GetDlgCtrlID(next)) + "; ";
+        }
+    }
+    check(faults.empty(), "the " + std::string(form.name) + " dialog is laid out as described, scaled", faults);
 }
 
 // A datagram from the scripted peer shows up in the transcript, whatever is open at the time.
@@ -234,6 +287,7 @@ void addressEditor(Program& lirbo, Peer& peer) {
     if (editor == nullptr) {
         return;
     }
+    checkForm(editor, lirbo::ui::ipEditForm());
     HWND newip = GetDlgItem(editor, IDC_NEWIP);
     check(text(GetDlgItem(editor, IDC_IPEDIT_LABEL1)) == "IP собеседника:" && text(newip).empty(),
           "the address editor starts empty");
@@ -291,6 +345,7 @@ void peerLabel(Program& lirbo) {
     if (dialog == nullptr) {
         return;
     }
+    checkForm(dialog, lirbo::ui::peerLabelForm());
     HWND field = GetDlgItem(dialog, IDC_PODPIS_EDIT);
     check(text(GetDlgItem(dialog, IDC_PODPIS_LABEL1)) == "Подпись для адреса:" &&
               text(GetDlgItem(dialog, IDC_PODPIS_LABEL2)) == listItems(list)[0] && text(field).empty(),
@@ -314,6 +369,7 @@ void settings(Program& lirbo, Peer& peer) {
     if (dialog == nullptr) {
         return;
     }
+    checkForm(dialog, lirbo::ui::nastroyForm());
     HWND nik = GetDlgItem(dialog, IDC_NIK);
     HWND combo = GetDlgItem(dialog, IDC_COMBOBOX1);
     std::string shown = text(dialog) + "|";
@@ -370,6 +426,7 @@ void options(Program& lirbo) {
     if (dialog == nullptr) {
         return;
     }
+    checkForm(dialog, lirbo::ui::optionsForm());
     std::string shown;
     std::string checks;
     for (int id = IDC_OPTIONS_SOUND_GROUP; id <= IDC_OPTIONS_CANCEL; ++id) {
@@ -404,9 +461,7 @@ void about(Program& lirbo, Peer& peer) {
     if (dialog == nullptr) {
         return;
     }
-    RECT client;
-    GetClientRect(dialog, &client);
-    check(client.right == px(417) && client.bottom == px(184), "the About window is 417 x 184, scaled");
+    checkForm(dialog, lirbo::ui::aboutForm());
     check(text(GetDlgItem(dialog, IDC_LABEL3)) == "lirbo@example.org", "the e-mail link");
     receiveWhileOpen(lirbo, peer, "the About window");
     HWND ok = GetDlgItem(dialog, IDC_ABOUT_BUTTON1);
@@ -814,6 +869,7 @@ HWND connectionCheck(Program& lirbo, bool allowShown) {
     if (window == nullptr) {
         return nullptr;
     }
+    checkForm(window, lirbo::ui::connectionCheckForm());
     HWND report = GetDlgItem(window, IDC_CHECK_REPORT);
     check(waitFor([&] { return contains(text(report), "Входящие на UDP 8800: "); }),
           "the report gives the firewall's word on UDP 8800", text(report));

@@ -1,6 +1,8 @@
 #include "ui/win32/ConnectionCheckWindow.h"
 
+#include "ui/common/DialogForms.h"
 #include "ui/win32/DialogGeometry.h"
+#include "ui/win32/DialogTemplate.h"
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
 
@@ -20,8 +22,8 @@ ConnectionCheckWindow::ConnectionCheckWindow(Source source, std::function<void()
 
 void ConnectionCheckWindow::open(HINSTANCE instance, HWND owner) {
     if (m_dialog == nullptr) {
-        m_dialog = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_CHECK), owner, &ConnectionCheckWindow::dialogProc,
-                                      reinterpret_cast<LPARAM>(this));
+        m_dialog = createModelessDialog(instance, owner, ui::connectionCheckForm(), &ConnectionCheckWindow::dialogProc,
+                                        reinterpret_cast<LPARAM>(this));
         if (m_dialog == nullptr) {
             return;
         }
@@ -118,7 +120,7 @@ INT_PTR CALLBACK ConnectionCheckWindow::dialogProc(HWND dialog, UINT message, WP
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrW(dialog, GWLP_USERDATA, lParam);
         reinterpret_cast<ConnectionCheckWindow*>(lParam)->m_dialog = dialog;
-        applyPixelGeometry(dialog);
+        applyFormGeometry(dialog, ui::connectionCheckForm());
         // The focus on the copy button: the report is read, not typed into.
         SetFocus(GetDlgItem(dialog, IDC_CHECK_COPY));
         return FALSE;

@@ -2,38 +2,21 @@
 
 #include "ui/win32/Dpi.h"
 
+#include <algorithm>
 #include <string>
 
 namespace lirbo::win32 {
 
 namespace {
 
-// The integer that MulDiv(value, base, divisor) turned into `pixels`; the mapping is one to one
-// since a dialog unit is more than one pixel with the dialog fonts used here.
-int unmap(int pixels, int base, int divisor) {
-    const int guess = MulDiv(pixels, divisor, base);
-    for (int candidate : {guess, guess - 1, guess + 1}) {
-        if (MulDiv(candidate, base, divisor) == pixels) {
-            return candidate;
-        }
-    }
-    return guess;
-}
-
-bool isTextLabel(HWND control) {
-    wchar_t className[16] = {};
-    GetClassNameW(control, className, 16);
-    const LONG style = GetWindowLongW(control, GWL_STYLE);
-    return lstrcmpiW(className, L"Static") == 0 && (style & SS_TYPEMASK) == SS_LEFT;
-}
-
 SIZE textSize(HWND control) {
-    wchar_t text[256] = {};
-    GetWindowTextW(control, text, 256);
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), length + 1)));
     HDC dc = GetDC(control);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     RECT bounds{0, 0, 0, 0};
-    DrawTextW(dc, text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, text.c_str(), -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(control, dc);
     return SIZE{bounds.right, bounds.bottom};
@@ -41,41 +24,26 @@ SIZE textSize(HWND control) {
 
 } // namespace
 
-void applyPixelGeometry(HWND dialog) {
-    RECT units{0, 0, 4, 8};
-    MapDialogRect(dialog, &units);
-    const int baseX = units.right;
-    const int baseY = units.bottom;
+void applyFormGeometry(HWND dialog, const ui::FormDescription& form) {
     const Dpi dpi = Dpi::of(dialog);
-    auto x = [&](int pixels) { return dpi(unmap(pixels, baseX, 4)); };
-    auto y = [&](int pixels) { return dpi(unmap(pixels, baseY, 8)); };
-
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        RECT r;
-        GetWindowRect(child, &r);
-        MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&r), 2);
-        wchar_t className[16] = {};
-        GetClassNameW(child, className, 16);
-        if (lstrcmpiW(className, L"ComboBox") == 0) {
-            RECT dropped;
-            SendMessageW(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-            r.bottom = r.top + (dropped.bottom - dropped.top);
+    const ui::Size client{dpi(form.client.width), dpi(form.client.height)};
+    for (const ui::ControlDescription& control : form.controls) {
+        HWND child = GetDlgItem(dialog, control.id);
+        if (child == nullptr) {
+            continue;
         }
-        int width = x(r.right - r.left);
-        int height = y(r.bottom - r.top);
-        if (isTextLabel(child)) {
+        ui::Rect placed = form.place(control, client, dpi.value());
+        if (control.kind == ui::ControlKind::Label) {
             const SIZE fit = textSize(child);
-            width = fit.cx;
-            height = fit.cy;
+            const bool cut = (control.flags & ui::kEndEllipsis) != 0;
+            placed.width = cut ? std::min<int>(fit.cx, placed.width) : fit.cx;
+            placed.height = fit.cy;
         }
-        SetWindowPos(child, nullptr, x(r.left), y(r.top), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(child, nullptr, placed.x, placed.y, placed.width, placed.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    RECT client;
-    GetClientRect(dialog, &client);
-    const RECT frame =
-        dpi.frameFor(x(client.right), y(client.bottom), static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), false,
-                     static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
+    const RECT frame = dpi.frameFor(client.width, client.height, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)),
+                                    false, static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
     const int frameWidth = frame.right - frame.left;
     const int frameHeight = frame.bottom - frame.top;
     RECT work;

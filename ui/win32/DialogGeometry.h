@@ -1,13 +1,15 @@
 #pragma once
 
+#include "ui/common/FormDescription.h"
+
 #include <windows.h>
 
 namespace lirbo::win32 {
 
-// The dialog templates give positions and sizes in pixels at 96 dots per inch. When a dialog
-// opens, the dialog manager has read them as dialog units; this turns every control and the
-// client area back into those pixel values, fits text labels to their text, and centres the
-// dialog on the screen again.
-void applyPixelGeometry(HWND dialog);
+// When a dialog built from `form` opens: places every control where the description puts it in
+// pixels at the dialog's scaling (a drop-down's height is that of its open list), fits text
+// labels to their text (a label cut with "..." no wider than described), gives the dialog the
+// described client area, and centres it on the screen.
+void applyFormGeometry(HWND dialog, const ui::FormDescription& form);
 
 } // namespace lirbo::win32

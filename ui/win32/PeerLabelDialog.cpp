@@ -1,7 +1,9 @@
 #include "ui/win32/PeerLabelDialog.h"
 
+#include "ui/common/DialogForms.h"
 #include "ui/win32/DialogGeometry.h"
 #include "ui/win32/DialogKeys.h"
+#include "ui/win32/DialogTemplate.h"
 #include "ui/win32/MessageBoxes.h"
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
@@ -16,8 +18,8 @@ constexpr int kResultCancel = 2;
 bool PeerLabelDialog::execute(HINSTANCE instance, HWND owner, const std::string& address, std::string& label,
                               const app::IFrontEnd::TextCheck& checkLabel) {
     PeerLabelDialog dialog(address, label, checkLabel);
-    return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_PODPIS), owner, &PeerLabelDialog::dialogProc,
-                           reinterpret_cast<LPARAM>(&dialog)) == kResultOk;
+    return showDialog(instance, owner, ui::peerLabelForm(), &PeerLabelDialog::dialogProc,
+                      reinterpret_cast<LPARAM>(&dialog)) == kResultOk;
 }
 
 void PeerLabelDialog::okClick(HWND dialog) {
@@ -39,7 +41,7 @@ INT_PTR CALLBACK PeerLabelDialog::dialogProc(HWND dialog, UINT message, WPARAM w
         self = reinterpret_cast<PeerLabelDialog*>(lParam);
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         setWindowText(GetDlgItem(dialog, IDC_PODPIS_LABEL2), self->m_address); // before the labels are fitted
-        applyPixelGeometry(dialog);
+        applyFormGeometry(dialog, ui::peerLabelForm());
         setWindowText(GetDlgItem(dialog, IDC_PODPIS_EDIT), self->m_label);
         return TRUE; // the focus goes to the field, its text selected
     case WM_COMMAND:

@@ -1,7 +1,9 @@
 #include "ui/win32/TAboutForm.h"
 
+#include "ui/common/DialogForms.h"
 #include "ui/win32/DialogGeometry.h"
 #include "ui/win32/DialogKeys.h"
+#include "ui/win32/DialogTemplate.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/Glyphs.h"
 #include "ui/win32/JpegBanner.h"
@@ -14,15 +16,12 @@
 namespace lirbo::win32 {
 
 namespace {
-constexpr int kBannerWidth = 417;
-constexpr int kBannerHeight = 128;
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 } // namespace
 
 void TAboutForm::execute(HINSTANCE instance, HWND owner) {
     TAboutForm about(instance);
-    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, &TAboutForm::dialogProc,
-                    reinterpret_cast<LPARAM>(&about));
+    showDialog(instance, owner, ui::aboutForm(), &TAboutForm::dialogProc, reinterpret_cast<LPARAM>(&about));
 }
 
 TAboutForm::~TAboutForm() {
@@ -46,17 +45,18 @@ void TAboutForm::FormCreate(HWND dialog) {
     SendDlgItemMessageW(dialog, IDC_LABEL3, WM_SETFONT, reinterpret_cast<WPARAM>(m_linkFont), FALSE);
     SendDlgItemMessageW(dialog, IDC_LABEL4, WM_SETFONT, reinterpret_cast<WPARAM>(m_linkFont), FALSE);
     // The picture at its own size, then scaled with the rest of the window.
-    m_banner = loadJpegBanner(m_instance, IDJ_BANNER, kBannerWidth, kBannerHeight);
+    const ui::Rect banner = ui::aboutForm().find("Image1")->rect;
+    m_banner = loadJpegBanner(m_instance, IDJ_BANNER, banner.width, banner.height);
     const Dpi dpi = Dpi::of(dialog);
     if (m_banner != nullptr && dpi.value() != Dpi::kDefault) {
-        HBITMAP scaled = scaledBitmap(m_banner, dpi(kBannerWidth), dpi(kBannerHeight));
+        HBITMAP scaled = scaledBitmap(m_banner, dpi(banner.width), dpi(banner.height));
         DeleteObject(m_banner);
         m_banner = scaled;
     }
     if (m_banner != nullptr) {
         SendDlgItemMessageW(dialog, IDC_IMAGE1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_banner));
     }
-    applyPixelGeometry(dialog);
+    applyFormGeometry(dialog, ui::aboutForm());
     // Label6 reaches into the banner's lower edge and is drawn over it.
     SetWindowPos(GetDlgItem(dialog, IDC_LABEL6), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

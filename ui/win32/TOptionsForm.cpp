@@ -1,7 +1,9 @@
 #include "ui/win32/TOptionsForm.h"
 
+#include "ui/common/DialogForms.h"
 #include "ui/win32/DialogGeometry.h"
 #include "ui/win32/DialogKeys.h"
+#include "ui/win32/DialogTemplate.h"
 #include "ui/win32/resource.h"
 
 namespace lirbo::win32 {
@@ -36,12 +38,12 @@ bool checked(HWND dialog, int id) {
 
 bool TOptionsForm::execute(HINSTANCE instance, HWND owner, core::TChatOptions& options, bool& historyEnabled) {
     TOptionsForm dialog(options, historyEnabled);
-    return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_OPTIONS), owner, &TOptionsForm::dialogProc,
-                           reinterpret_cast<LPARAM>(&dialog)) == kResultOk;
+    return showDialog(instance, owner, ui::optionsForm(), &TOptionsForm::dialogProc,
+                      reinterpret_cast<LPARAM>(&dialog)) == kResultOk;
 }
 
 void TOptionsForm::FormCreate(HWND dialog) const {
-    applyPixelGeometry(dialog);
+    applyFormGeometry(dialog, ui::optionsForm());
     // The radio buttons' IDs follow the sound option's values 0, 1, 2.
     CheckRadioButton(dialog, IDC_OPTIONS_SOUND_NONE, IDC_OPTIONS_SOUND_EVERY,
                      IDC_OPTIONS_SOUND_NONE + static_cast<int>(m_options.sound));

@@ -1,7 +1,9 @@
 #include "ui/win32/Tipedit.h"
 
+#include "ui/common/DialogForms.h"
 #include "ui/win32/DialogGeometry.h"
 #include "ui/win32/DialogKeys.h"
+#include "ui/win32/DialogTemplate.h"
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
 
@@ -14,8 +16,8 @@ constexpr int kResultCancel = 2;
 
 bool Tipedit::execute(HINSTANCE instance, HWND owner, std::string& address) {
     Tipedit editor(address);
-    return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_IPEDIT), owner, &Tipedit::dialogProc,
-                           reinterpret_cast<LPARAM>(&editor)) == kResultOk;
+    return showDialog(instance, owner, ui::ipEditForm(), &Tipedit::dialogProc, reinterpret_cast<LPARAM>(&editor)) ==
+           kResultOk;
 }
 
 void Tipedit::Button1Click(HWND dialog) {
@@ -29,7 +31,7 @@ INT_PTR CALLBACK Tipedit::dialogProc(HWND dialog, UINT message, WPARAM wParam, L
     case WM_INITDIALOG:
         self = reinterpret_cast<Tipedit*>(lParam);
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        applyPixelGeometry(dialog);
+        applyFormGeometry(dialog, ui::ipEditForm());
         setWindowText(GetDlgItem(dialog, IDC_NEWIP), self->m_address);
         return TRUE; // the focus goes to newip, its text selected
     case WM_COMMAND:

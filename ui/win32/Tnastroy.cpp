@@ -1,8 +1,10 @@
 #include "ui/win32/Tnastroy.h"
 
 #include "core/NickPalette.h"
+#include "ui/common/DialogForms.h"
 #include "ui/win32/DialogGeometry.h"
 #include "ui/win32/DialogKeys.h"
+#include "ui/win32/DialogTemplate.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/MessageBoxes.h"
 #include "ui/win32/WindowText.h"
@@ -20,8 +22,8 @@ constexpr int kFieldHeight = 21;
 bool Tnastroy::execute(HINSTANCE instance, HWND owner, std::string& nick, int& colour,
                        const app::IFrontEnd::TextCheck& checkNick) {
     Tnastroy dialog(nick, colour, checkNick);
-    return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_NASTROY), owner, &Tnastroy::dialogProc,
-                           reinterpret_cast<LPARAM>(&dialog)) == kResultOk;
+    return showDialog(instance, owner, ui::nastroyForm(), &Tnastroy::dialogProc, reinterpret_cast<LPARAM>(&dialog)) ==
+           kResultOk;
 }
 
 void Tnastroy::FormCreate(HWND dialog) {
@@ -33,7 +35,7 @@ void Tnastroy::FormCreate(HWND dialog) {
     SendMessageW(combo, CB_SETITEMHEIGHT, 0, dpi(kItemHeight));
     // The selection field: the item height plus the two 3-pixel edges.
     SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), dpi(kFieldHeight - 6));
-    applyPixelGeometry(dialog);
+    applyFormGeometry(dialog, ui::nastroyForm());
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(m_colour), 0);
     setWindowText(GetDlgItem(dialog, IDC_NIK), m_nick);
 }

@@ -17,14 +17,6 @@
 
 #define IDM_MAINMENU 200
 
-// The dialog templates: Tnastroy, Tipedit, TAboutForm, the label dialog, TOptionsForm, the check.
-#define IDD_NASTROY 300
-#define IDD_IPEDIT 301
-#define IDD_ABOUT 302
-#define IDD_PODPIS 303
-#define IDD_CHECK 322
-#define IDD_OPTIONS 330
-
 // The posted message that makes the main window draw what the transcript gained.
 #define WM_LIRBO_DRAW_TRANSCRIPT (WM_APP + 1)
 // The notification icon's mouse messages to the main window.
