@@ -11,7 +11,6 @@ import os
 import signal
 import subprocess
 import sys
-import time
 
 from lirbo_harness import (ADDRESS_A, ADDRESS_B, NOTICE, SKIP, cannot_run, expect, helper, joined_pair, read, report)
 
@@ -63,8 +62,7 @@ def talk_and_close(lirbo, a, b):
     # Ann closes through the menu "Файл", "Выход": the notice goes out and the list is stored.
     ini_a = os.path.join(a.workdir, "lirbo.ini")
     os.unlink(ini_a)
-    a.xdotool("mousemove", "--sync", "15", "8", "click", "1")
-    time.sleep(0.3)
+    expect(a.open_file_menu(copy_a.pid, window_a) is not None, "a click on Файл opens its menu")
     a.xdotool("key", "Down", "Down", "Return")
     expect(b.next_datagram() == (ADDRESS_A, b"V3Ann;" + NOTICE), "closing sends the departure notice")
     expect(copy_a.wait(timeout=10) == 0, "the closed copy ends with status 0")

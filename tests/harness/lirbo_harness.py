@@ -171,16 +171,21 @@ class Namespace:
     def wait_window(self, title, pid=None, timeout=30):
         return find_window(self.env(), title, pid, timeout, prefix=self.exec_args())
 
+    def open_file_menu(self, pid, window):
+        """Clicks "Файл" in the menu bar of `window` and waits until the menu shows: a second
+        visible window of the program. Returns the menu's window, or None."""
+        self.xdotool("mousemove", "--sync", "15", "8", "click", "1")
+        return find_window(self.env(), ".*", pid, timeout=10, other_than=window, prefix=self.exec_args())
+
     def save_conversation(self, pid, window, path):
         """Menu "Файл", "Сохранить разговор", then the file name typed into the chooser."""
         self.xdotool("windowfocus", "--sync", window)
-        self.xdotool("mousemove", "--sync", "15", "8", "click", "1")
-        time.sleep(0.5)
+        if self.open_file_menu(pid, window) is None:
+            return
         self.xdotool("key", "Down", "Return")
         chooser = self.wait_window("Сохранить как", pid)  # the toolkit's own title, in Russian
         if chooser is None:
             return
-        time.sleep(0.5)
         self.xdotool("windowfocus", "--sync", chooser)
         self.xdotool("key", "ctrl+a")
         self.xdotool("type", "--delay", "10", path)
