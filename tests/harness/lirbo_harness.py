@@ -143,7 +143,7 @@ class Namespace:
 
         def pump():
             for line in capture.stdout:
-                source, payload = line.split()
+                source, _, payload = line.strip().partition(" ")  # an empty datagram has no hex at all
                 self.datagrams.put((source, bytes.fromhex(payload)))
 
         threading.Thread(target=pump, daemon=True).start()
