@@ -25,7 +25,7 @@ import subprocess
 import sys
 import time
 
-from process_bench import udp_counter
+from process_bench import send_paced, udp_counter
 from wine_gui import own_network_namespace, wine_desktop
 
 PORT = 8800
@@ -41,39 +41,32 @@ def bound(port):
         return any(int(line.split()[1].split(":")[1], 16) == port for line in list(udp)[1:])
 
 
-class Senders:
-    """Sends to the program from 127.1.0.1, 127.1.0.2, ..., a fresh address every PER_ADDRESS
-    datagrams, so that the log's bound on one sender never holds a shown message's line back."""
+class RotatingSender:
+    """A socket's sendto that sends from 127.1.0.1, 127.1.0.2, ..., a fresh address every
+    PER_ADDRESS datagrams, so that the log's bound on one sender never holds a shown message's
+    line back."""
 
     def __init__(self):
         self.sent = 0
         self.sock = None
 
-    def send(self, payload):
+    def sendto(self, payload, address):
         if self.sent % PER_ADDRESS == 0:
             if self.sock is not None:
                 self.sock.close()
             number = self.sent // PER_ADDRESS
             self.sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
             self.sock.bind((f"127.1.{number // 250}.{number % 250 + 1}", 0))
-        self.sock.sendto(payload, ("127.0.0.1", PORT))
+        self.sock.sendto(payload, address)
         self.sent += 1
 
-    def paced(self, count, rate, tag):
-        begin = time.monotonic()
-        for i in range(count):
-            if i % 50 == 0:
-                delay = begin + i / rate - time.monotonic()
-                if delay > 0:
-                    time.sleep(delay)
-            self.send(b"V3Vasya;%s %d message text of a usual length" % (tag, i))
 
-    def flood(self, count, tag):
-        """As fast as the sender goes; returns when it began."""
-        begin = time.monotonic()
-        for i in range(count):
-            self.send(b"V3Vasya;%s %d message text of a usual length" % (tag, i))
-        return begin
+def flood(sender, tag):
+    """FLOOD_COUNT messages as fast as the sender goes; returns when it began."""
+    begin = time.monotonic()
+    for i in range(FLOOD_COUNT):
+        sender.sendto(b"V3Vasya;%s %d message text of a usual length" % (tag, i), ("127.0.0.1", PORT))
+    return begin
 
 
 class LogLines:
@@ -125,11 +118,11 @@ def wait_bound(port):
 
 def measure(prefix, lirbo, raw_receiver):
     with wine_desktop(prefix) as (work, env):
-        senders = Senders()
+        sender = RotatingSender()
         raw = subprocess.Popen(["wine", os.path.abspath(raw_receiver)], env=env, stdout=subprocess.PIPE,
                                stderr=subprocess.DEVNULL)
         wait_bound(PORT)
-        senders.flood(FLOOD_COUNT, b"raw")
+        flood(sender, b"raw")
         count, span = raw.communicate(timeout=120)[0].split()
         raw_rate = int(count) / float(span)
 
@@ -137,18 +130,18 @@ def measure(prefix, lirbo, raw_receiver):
                          stderr=subprocess.DEVNULL)
         wait_bound(PORT)
         log = LogLines(work)
-        senders.paced(FILL, STEADY_RATE, b"fill")
+        send_paced(sender, FILL, STEADY_RATE, b"fill")
         log.wait(b"fill", FILL)
 
         dropped = udp_counter("RcvbufErrors")
-        senders.paced(STEADY_COUNT, STEADY_RATE, b"steady")
+        send_paced(sender, STEADY_COUNT, STEADY_RATE, b"steady")
         lost = udp_counter("RcvbufErrors") - dropped
         shown, _ = log.wait(b"steady", STEADY_COUNT - lost)
         print(f"full transcript, {STEADY_RATE:,} messages/s for {STEADY_COUNT // STEADY_RATE} s: "
               f"{shown:,} of {STEADY_COUNT:,} shown, {lost} lost at the socket (target 0)")
 
         dropped = udp_counter("RcvbufErrors")
-        begin = senders.flood(FLOOD_COUNT, b"flood")
+        begin = flood(sender, b"flood")
         lost = udp_counter("RcvbufErrors") - dropped
         shown, last = log.wait(b"flood", FLOOD_COUNT - lost)
         rate = shown / (last - begin)
