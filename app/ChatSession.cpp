@@ -381,7 +381,7 @@ void ChatSession::showAbout() {
 }
 
 void ChatSession::startLookupWait() {
-    m_sender.setLookupDeadline(std::chrono::steady_clock::now() + kLookupWait);
+    m_sender.setLookupDeadline(std::chrono::steady_clock::now() + m_lookupWait);
 }
 
 void ChatSession::onPeersChanged() {

@@ -111,6 +111,9 @@ public:
 
     // How long one command may wait in all for names whose first lookup is under way.
     static constexpr std::chrono::milliseconds kLookupWait{500};
+    // Another such budget for the commands from now on (a test's hanging lookup then costs
+    // milliseconds instead of the half second).
+    void setLookupWait(std::chrono::milliseconds wait) { m_lookupWait = wait; }
 
     // The main window became the active window: what arrived meanwhile counts as seen.
     void windowActivated();
@@ -188,7 +191,7 @@ private:
     bool choose(FileChooser& chooser, std::string& path);
     int preselectedColour() const;
     core::TChatSettings& settings();
-    // The command that starts now may wait for names until kLookupWait from now.
+    // The command that starts now may wait for names until m_lookupWait from now.
     void startLookupWait();
     void onPeersChanged();
     // Holds `options` from now on, tells the front-end, and writes them with `historyEnabled`.
@@ -210,6 +213,7 @@ private:
     PeerFailures m_failures;
     ConnectionCheck m_check;
     net::HostResolver m_resolver;
+    std::chrono::milliseconds m_lookupWait = kLookupWait;
     UdpDatagramSender m_sender;
     core::TChatController m_controller;
     FileChooser m_saveRTF;

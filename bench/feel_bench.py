@@ -15,18 +15,15 @@ sends only between the two namespaces it makes)
 import ctypes
 import os
 import select
-import shutil
 import statistics
 import subprocess
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "harness"))
-from lirbo_harness import Namespace, add_namespace, delete_namespace, run, write_ini  # noqa: E402
+from lirbo_harness import ADDRESS_A, joined_pair  # noqa: E402
 from process_bench import RootWatcher  # noqa: E402
 
-ADDRESS_A, ADDRESS_B = "192.0.2.1", "192.0.2.2"
 DAMAGE_REPORT_RAW_RECTANGLES = 0
 DAMAGE_AREA_OFFSET = 64  # XDamageNotifyEvent.area: x, y, width, height as shorts
 # The transcript fills the window's left part above the input line (which starts 34 pixels above
@@ -70,30 +67,14 @@ def spread(values):
     return f"{statistics.median(values):.1f} ms ({min(values):.1f}-{max(values):.1f}, n={len(values)})"
 
 
-def measure(lirbo, presses, workspace, names, veth, spaces):
-    for name in names:
-        add_namespace(name)
-    run("ip", "link", "add", veth[0], "type", "veth", "peer", "name", veth[1])
-    for name, device, address in zip(names, veth, (ADDRESS_A, ADDRESS_B)):
-        run("ip", "link", "set", device, "netns", name)
-        run("ip", "-n", name, "addr", "add", f"{address}/24", "dev", device)
-        run("ip", "-n", name, "link", "set", device, "up")
-    for name in names:
-        folder = os.path.join(workspace, name)
-        os.mkdir(folder)
-        spaces.append(Namespace(name, folder))
-    a, b = spaces
-    write_ini(a.workdir, "Ann", 3, ADDRESS_B)
-    write_ini(b.workdir, "Bob", 5, ADDRESS_A)
-    for space in spaces:
-        space.start_x()
+def measure(lirbo, presses, a, b):
     watcher_b = RootWatcher(b.display, level=DAMAGE_REPORT_RAW_RECTANGLES)
     sniffer = subprocess.Popen(b.exec_args(sys.executable, "-u", "-c", SNIFFER, ADDRESS_A), stdout=subprocess.PIPE,
                                text=True)
     b.processes.append(sniffer)
     sniffer.stdout.readline()
-    a.start_lirbo(lirbo)
-    window_a = a.wait_window("Lirbo")
+    copy_a = a.start_lirbo(lirbo)
+    window_a = a.wait_window("Lirbo", copy_a.pid)
     copy_b = b.start_lirbo(lirbo)
     watcher_b.wait_map_and_paint()
     window_b = int(b.wait_window("Lirbo", copy_b.pid))
@@ -137,20 +118,8 @@ def main():
     if len(sys.argv) < 2:
         print(__doc__)
         return 2
-    tag = f"fb{os.getpid() % 100000}"
-    names, veth = (f"{tag}a", f"{tag}b"), (f"{tag}va", f"{tag}vb")
-    workspace = tempfile.mkdtemp(prefix="lirbo-feel-")
-    spaces = []
-    try:
-        measure(os.path.abspath(sys.argv[1]), int(sys.argv[2]) if len(sys.argv) > 2 else 15, workspace, names, veth,
-                spaces)
-    finally:
-        for space in spaces:
-            space.stop()
-        for name in names:
-            delete_namespace(name)
-        run("ip", "link", "delete", veth[0], check=False)
-        shutil.rmtree(workspace, ignore_errors=True)
+    with joined_pair(f"fb{os.getpid() % 100000}") as (a, b):
+        measure(os.path.abspath(sys.argv[1]), int(sys.argv[2]) if len(sys.argv) > 2 else 15, a, b)
     return 0
 
 

@@ -666,6 +666,7 @@ TEST_F(ChatSessionTest, TheLogCanBeTurnedOffInTheSettingsFile) {
 TEST_F(ChatSessionTest, ANameWithoutAnAnswerFailsItsEntryAtOnceIsMarkedAndSkippedAtClose) {
     auto lookup = std::make_shared<FakeHostLookup>(FakeHostLookup::Behaviour{0, {127, 0, 0, 1}, 0ms, true});
     auto session = open({"127.0.0.1", "silent.lan", "127.0.0.3"}, lookup);
+    session->setLookupWait(20ms); // the send and the close each wait it out
     frontEnd.input = typed("hi");
     session->sendToAll(); // returns although the lookup never answers
     ASSERT_EQ(frontEnd.errors, std::vector<std::string>{"Socket Error # 11002\r\n"});

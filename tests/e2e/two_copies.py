@@ -8,38 +8,19 @@ with status 1 without a main window.
 Usage: two_copies.py PATH_TO_LIRBO. Needs root, ip, Xvfb and xdotool; exits 77 (skipped) without.
 """
 import os
-import shutil
 import signal
 import subprocess
 import sys
-import tempfile
-import time
 
-from lirbo_harness import (NOTICE, SKIP, Namespace, add_namespace, cannot_run, delete_namespace, expect, helper, read,
-                           report, run, write_ini)
-
-ADDRESS_A = "192.0.2.1"
-ADDRESS_B = "192.0.2.2"
+from lirbo_harness import (ADDRESS_A, ADDRESS_B, NOTICE, SKIP, cannot_run, expect, helper, joined_pair, read, report)
 
 
-def two_copies(lirbo, workspace, names, veth, spaces):
-    for name in names:
-        add_namespace(name)
-    run("ip", "link", "add", veth[0], "type", "veth", "peer", "name", veth[1])
-    for name, device, address in zip(names, veth, (ADDRESS_A, ADDRESS_B)):
-        run("ip", "link", "set", device, "netns", name)
-        run("ip", "-n", name, "addr", "add", f"{address}/24", "dev", device)
-        run("ip", "-n", name, "link", "set", device, "up")
-    for name in names:
-        folder = os.path.join(workspace, name)
-        os.mkdir(folder)
-        spaces.append(Namespace(name, folder))
-    a, b = spaces
-    write_ini(a.workdir, "Ann", 3, ADDRESS_B)
-    write_ini(b.workdir, "Bob", 5, ADDRESS_A)
-    for space in spaces:
-        space.start_x()
-        space.start_capture()
+def two_copies(lirbo, tag):
+    with joined_pair(tag, capture=True) as (a, b):
+        talk_and_close(lirbo, a, b)
+
+
+def talk_and_close(lirbo, a, b):
     copy_a = a.start_lirbo(lirbo)
     copy_b = b.start_lirbo(lirbo)
     window_a = a.wait_window("Lirbo", copy_a.pid)
@@ -81,8 +62,7 @@ def two_copies(lirbo, workspace, names, veth, spaces):
     # Ann closes through the menu "Файл", "Выход": the notice goes out and the list is stored.
     ini_a = os.path.join(a.workdir, "lirbo.ini")
     os.unlink(ini_a)
-    a.xdotool("mousemove", "--sync", "15", "8", "click", "1")
-    time.sleep(0.3)
+    expect(a.open_file_menu(copy_a.pid, window_a) is not None, "a click on Файл opens its menu")
     a.xdotool("key", "Down", "Down", "Return")
     expect(b.next_datagram() == (ADDRESS_A, b"V3Ann;" + NOTICE), "closing sends the departure notice")
     expect(copy_a.wait(timeout=10) == 0, "the closed copy ends with status 0")
@@ -117,20 +97,7 @@ def main():
     if reason:
         print("skipped:", reason)
         return SKIP
-    tag = f"lb{os.getpid() % 100000}"
-    names = (f"{tag}a", f"{tag}b")
-    veth = (f"{tag}va", f"{tag}vb")
-    workspace = tempfile.mkdtemp(prefix="lirbo-e2e-")
-    spaces = []
-    try:
-        return report(two_copies, os.path.abspath(sys.argv[1]), workspace, names, veth, spaces)
-    finally:
-        for space in spaces:
-            space.stop()
-        for name in names:
-            delete_namespace(name)
-        run("ip", "link", "delete", veth[0], check=False)
-        shutil.rmtree(workspace, ignore_errors=True)
+    return report(two_copies, os.path.abspath(sys.argv[1]), f"lb{os.getpid() % 100000}")
 
 
 if __name__ == "__main__":

@@ -1,12 +1,14 @@
 """What the end-to-end, robustness and process benchmark scripts share: network namespaces with an
 X server of their own, the real program started and driven in them with xdotool, the datagrams
 seen there, and the files and figures read back. CTest puts this folder on PYTHONPATH."""
+import contextlib
 import os
 import queue
 import re
 import shutil
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 
@@ -141,7 +143,7 @@ class Namespace:
 
         def pump():
             for line in capture.stdout:
-                source, payload = line.split()
+                source, _, payload = line.strip().partition(" ")  # an empty datagram has no hex at all
                 self.datagrams.put((source, bytes.fromhex(payload)))
 
         threading.Thread(target=pump, daemon=True).start()
@@ -169,16 +171,21 @@ class Namespace:
     def wait_window(self, title, pid=None, timeout=30):
         return find_window(self.env(), title, pid, timeout, prefix=self.exec_args())
 
+    def open_file_menu(self, pid, window):
+        """Clicks "Файл" in the menu bar of `window` and waits until the menu shows: a second
+        visible window of the program. Returns the menu's window, or None."""
+        self.xdotool("mousemove", "--sync", "15", "8", "click", "1")
+        return find_window(self.env(), ".*", pid, timeout=10, other_than=window, prefix=self.exec_args())
+
     def save_conversation(self, pid, window, path):
         """Menu "Файл", "Сохранить разговор", then the file name typed into the chooser."""
         self.xdotool("windowfocus", "--sync", window)
-        self.xdotool("mousemove", "--sync", "15", "8", "click", "1")
-        time.sleep(0.5)
+        if self.open_file_menu(pid, window) is None:
+            return
         self.xdotool("key", "Down", "Return")
         chooser = self.wait_window("Сохранить как", pid)  # the toolkit's own title, in Russian
         if chooser is None:
             return
-        time.sleep(0.5)
         self.xdotool("windowfocus", "--sync", chooser)
         self.xdotool("key", "ctrl+a")
         self.xdotool("type", "--delay", "10", path)
@@ -198,6 +205,46 @@ def write_ini(folder, nick, colour, peer):
     ini = f"[user]\r\nnik_color={colour}\r\nnik={nick}\r\nstart=0\r\n[ip]\r\nip0={peer}\r\n"
     with open(os.path.join(folder, "lirbo.ini"), "wb") as file:
         file.write(ini.encode("cp1251"))
+
+
+ADDRESS_A, ADDRESS_B = "192.0.2.1", "192.0.2.2"
+
+
+@contextlib.contextmanager
+def joined_pair(tag, capture=False):
+    """Two network namespaces joined by a veth pair, A at ADDRESS_A and B at ADDRESS_B, each with an
+    X server and a work folder whose lirbo.ini lists the other (Ann in colour 3, Bob in 5), and
+    with `capture` a record of the datagrams to port 8800 in each; yields (a, b). Names start with
+    `tag`; everything made is removed afterwards."""
+    names, veth = (f"{tag}a", f"{tag}b"), (f"{tag}va", f"{tag}vb")
+    workspace = tempfile.mkdtemp(prefix=f"lirbo-{tag}-")
+    spaces = []
+    try:
+        for name in names:
+            add_namespace(name)
+        run("ip", "link", "add", veth[0], "type", "veth", "peer", "name", veth[1])
+        for name, device, address in zip(names, veth, (ADDRESS_A, ADDRESS_B)):
+            run("ip", "link", "set", device, "netns", name)
+            run("ip", "-n", name, "addr", "add", f"{address}/24", "dev", device)
+            run("ip", "-n", name, "link", "set", device, "up")
+            folder = os.path.join(workspace, name)
+            os.mkdir(folder)
+            spaces.append(Namespace(name, folder))
+        a, b = spaces
+        write_ini(a.workdir, "Ann", 3, ADDRESS_B)
+        write_ini(b.workdir, "Bob", 5, ADDRESS_A)
+        for space in spaces:
+            space.start_x()
+            if capture:
+                space.start_capture()
+        yield a, b
+    finally:
+        for space in spaces:
+            space.stop()
+        for name in names:
+            delete_namespace(name)
+        run("ip", "link", "delete", veth[0], check=False)
+        shutil.rmtree(workspace, ignore_errors=True)
 
 
 def read(path):

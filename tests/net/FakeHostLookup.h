@@ -4,9 +4,11 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace lirbo::test {
@@ -26,6 +28,9 @@ public:
     int lookup(const std::string& name, net::IPv4Address& address) override {
         std::unique_lock<std::mutex> lock(m_mutex);
         m_asked.push_back(name);
+        if (m_onAsked) {
+            m_onAsked();
+        }
         m_released.wait(lock, [this] { return !m_behaviour.hang; });
         const Behaviour now = m_behaviour;
         lock.unlock();
@@ -39,6 +44,11 @@ public:
         m_behaviour = behaviour;
         m_released.notify_all();
     }
+    // Called on the lookup's thread with each name asked, so that a waiting test wakes at once.
+    void setAskedCallback(std::function<void()> asked) {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_onAsked = std::move(asked);
+    }
     // Lets a hanging lookup end (with host not found).
     void release() { set({11001, {}, {}, false}); }
     std::vector<std::string> asked() {
@@ -51,6 +61,7 @@ private:
     std::condition_variable m_released;
     Behaviour m_behaviour;
     std::vector<std::string> m_asked;
+    std::function<void()> m_onAsked;
 };
 
 } // namespace lirbo::test

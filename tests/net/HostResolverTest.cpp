@@ -2,6 +2,7 @@
 
 #include "FakeHostLookup.h"
 #include "NetTestSupport.h"
+#include "net/HandOver.h"
 
 #include <atomic>
 #include <gtest/gtest.h>
@@ -16,14 +17,17 @@ using Behaviour = Fake::Behaviour;
 
 constexpr int kTryAgain = 11002;
 
-// A resolver over a fake lookup and a clock that moves only when told.
+// A resolver over a fake lookup and a clock that moves only when told. Every name asked and
+// every new result wakes the waits of test::serveUntil at once.
 class HostResolverTest : public ::testing::Test {
 protected:
     void TearDown() override { lookup->release(); }
 
     void start(Behaviour behaviour) {
         lookup = std::make_shared<Fake>(behaviour);
+        lookup->setAskedCallback([] { test::mainThread().wakeServing(); });
         resolver = std::make_unique<HostResolver>(lookup, [this] { return HostResolver::TimePoint{} + offset.load(); });
+        resolver->setChangeCallback([] { test::mainThread().wakeServing(); });
     }
     void advance(std::chrono::seconds by) {
         offset = offset.load() + by;
@@ -60,8 +64,9 @@ TEST_F(HostResolverTest, ANameWithoutAnAnswerFailsAtOnceWithTryAgainAndTheCloseD
 }
 
 TEST_F(HostResolverTest, ALateAnswerFillsTheCacheForTheNextSend) {
-    start({0, {10, 0, 0, 5}, 200ms, false});
+    start({0, {127, 0, 0, 1}, 0ms, true});
     EXPECT_EQ(now("late.lan").error, kTryAgain); // asks for it
+    lookup->set({0, {10, 0, 0, 5}, 0ms, false}); // the answer comes after the send gave up
     ASSERT_TRUE(test::serveUntil([&] { return now("late.lan").error == 0; }));
     EXPECT_EQ(now("late.lan").address, IPv4Address(10, 0, 0, 5));
     EXPECT_EQ(asked(), 1u);
