@@ -55,7 +55,7 @@ PREFIX = re.compile(r"(?<![A-Za-z0-9_])(u8|u|U|L)?(R)?$")
 
 
 def escaped_bytes(body):
-    """The bytes a narrow literal's escapes spell, with None for every other character."""
+    """The values of a literal's numeric escapes, in order; its other characters are left out."""
     spelled = []
     for match in ESCAPE.finditer(body):
         code = match.group(1)
@@ -67,6 +67,7 @@ def escaped_bytes(body):
 
 
 def spells_cyrillic(body):
+    """Whether the escapes spell a Windows-1251 letter, other than as part of UTF-8 bytes."""
     values = escaped_bytes(body)
     letters = [v for v in values if 0x80 <= v <= 0xFF and bytes([v]).decode("cp1251", "replace").isalpha()]
     if not letters:
