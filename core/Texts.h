@@ -85,6 +85,75 @@ inline constexpr std::string_view kCheckReportName = "Отчёт";
 
 // ---- The front-ends' other windows, menus and boxes (ui/qt, ui/win32) ------------------------
 
+// ---- The tray icon's menu (AttentionTray, TrayIcon); "Не беспокоить" and "Выход" are the main
+// menu's own texts, for the same commands.
+
+inline constexpr std::string_view kTrayOpen = "Открыть";
+
+// ---- Message boxes (MessageBoxes, ConfirmBox, FindBar) ----
+
+// The confirmation and the startup failure keep the captions and buttons they have always had,
+// in Latin letters, in every language.
+inline constexpr std::string_view kWarningCaption = "Warning";
+inline constexpr std::string_view kStartupFailureCaption = "Application Error";
+inline constexpr std::string_view kCancelLatin = "Cancel";
+inline constexpr std::string_view kConfirmClearChat = "Вы действительно хотите очистить чат?";
+inline constexpr std::string_view kNotFound = "Не найдено";
+
+// ---- The find bar over the transcript (ui/qt/FindBar) ----
+
+inline constexpr std::string_view kFindLabel = "Найти:";
+inline constexpr std::string_view kFindNext = "Далее";
+inline constexpr std::string_view kFindPrevious = "Назад";
+
+// ---- The history viewer (HistoryViewer) ----
+
+inline constexpr std::string_view kHistoryCaption = "История";
+inline constexpr std::string_view kHistoryEarlier = "Раньше";
+inline constexpr std::string_view kHistoryLater = "Позже";
+inline constexpr std::string_view kHistoryFindEverywhere = "Найти во всех днях";
+
+// ---- The menus of the transcript and the peer list (TranscriptView, RichTranscript, PeerMenus) ----
+
+// "Добавить <адрес> в список": the address goes between the two parts, as plain menu text.
+inline constexpr std::string_view kAddSenderBefore = "Добавить ";
+inline constexpr std::string_view kAddSenderAfter = " в список";
+inline constexpr std::string_view kShowFromAddress = "Показывать сообщения с этого адреса";
+inline constexpr std::string_view kHideFromAddress = "Не показывать сообщения с этого адреса";
+inline constexpr std::string_view kLabelPeerItem = "Подписать...";
+
+// ---- The hidden messages box (ui/qt/HiddenMessagesBox) ----
+
+inline constexpr std::string_view kHiddenMessagesCaption = "Скрытые сообщения";
+inline constexpr std::string_view kClose = "Закрыть";
+
+// ---- The connection check window's headings (ui/qt/ConnectionCheckWindow); its caption and
+// buttons are the dialog's texts above, and the notice bar's link is its caption.
+
+inline constexpr std::string_view kCheckThisComputer = "Этот компьютер";
+inline constexpr std::string_view kCheckFirewall = "Брандмауэр";
+inline constexpr std::string_view kCheckPeers = "Собеседники";
+
+// ---- The desktop's sound of an arrival (ui/qt/DesktopSound) ----
+
+inline constexpr std::string_view kArrivalSoundDescription = "Новое сообщение";
+
+// ---- The autostart shortcut and the firewall (ui/win32) ----
+
+// "ошибка 0x80070005", "ошибка COM 0x80070005": a system error without a description of its own.
+inline constexpr std::string_view kErrorCode = "ошибка ";
+inline constexpr std::string_view kComErrorCode = "ошибка COM ";
+inline constexpr std::string_view kAutostartNoFolder = "Не удалось включить автозапуск: не найдена папка автозагрузки";
+inline constexpr std::string_view kShortcutNotCreated = "Не удалось создать ярлык автозапуска";
+inline constexpr std::string_view kShortcutNotRemoved = "Не удалось удалить ярлык автозапуска";
+inline constexpr std::string_view kFirewallReading = "Брандмауэр Windows: читается...";
+inline constexpr std::string_view kAllowRuleCancelled = "Правило не добавлено: разрешение администратора не получено.";
+// "Не удалось запустить netsh.exe: <причина>."
+inline constexpr std::string_view kAllowRuleNotStarted = "Не удалось запустить netsh.exe: ";
+// "netsh.exe не смог добавить правило (код <код>). Нужны права администратора."
+inline constexpr std::string_view kAllowRuleFailedBefore = "netsh.exe не смог добавить правило (код ";
+inline constexpr std::string_view kAllowRuleFailedAfter = "). Нужны права администратора.";
+
 // ---- Errors, the session's messages and the log (core, app, cli) -----------------------------
 
 } // namespace lirbo::text

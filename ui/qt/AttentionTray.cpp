@@ -1,6 +1,8 @@
 #include "ui/qt/AttentionTray.h"
 
+#include "core/Texts.h"
 #include "ui/qt/PlainText.h"
+#include "ui/qt/UiText.h"
 
 #include <QAction>
 #include <QMenu>
@@ -41,7 +43,7 @@ void AttentionTray::assumeTrayForTests(std::function<bool()> available) {
 }
 
 AttentionTray::AttentionTray(QWidget& window, std::function<bool()> doNotDisturb)
-    : QObject(&window), m_window(window), m_menu(new QMenu(&window)), m_hint(QStringLiteral("Lirbo")),
+    : QObject(&window), m_window(window), m_menu(new QMenu(&window)), m_hint(uiText(text::kProgramTitle)),
       m_toolTip(m_hint) {
     m_menu->setObjectName(QStringLiteral("trayMenu"));
     auto addItem = [this](const char* name, const QString& title) {
@@ -49,13 +51,12 @@ AttentionTray::AttentionTray(QWidget& window, std::function<bool()> doNotDisturb
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    connect(addItem("trayOpen", QStringLiteral("Открыть")), &QAction::triggered, this,
-            &AttentionTray::restoreRequested);
-    QAction* quiet = addItem("trayDoNotDisturb", QStringLiteral("Не беспокоить"));
+    connect(addItem("trayOpen", uiText(text::kTrayOpen)), &QAction::triggered, this, &AttentionTray::restoreRequested);
+    QAction* quiet = addItem("trayDoNotDisturb", uiText(text::kMenuDoNotDisturb));
     quiet->setCheckable(true);
     connect(quiet, &QAction::triggered, this, &AttentionTray::doNotDisturbToggled);
     m_menu->addSeparator();
-    connect(addItem("trayExit", QStringLiteral("Выход")), &QAction::triggered, this, &AttentionTray::exitRequested);
+    connect(addItem("trayExit", uiText(text::kMenuExit)), &QAction::triggered, this, &AttentionTray::exitRequested);
     connect(m_menu, &QMenu::aboutToShow, this,
             [quiet, doNotDisturb = std::move(doNotDisturb)] { quiet->setChecked(doNotDisturb && doNotDisturb()); });
 

@@ -1,5 +1,8 @@
 #include "ui/qt/ConfirmBox.h"
 
+#include "core/Texts.h"
+#include "ui/qt/UiText.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
@@ -13,8 +16,8 @@ ConfirmBox::ConfirmBox(const QString& caption, const QString& text, QWidget* par
     setDefaultButton(QMessageBox::Ok);
     setEscapeButton(QMessageBox::Cancel);
     // The program's own box: its buttons read the same in every language.
-    button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
-    button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
+    button(QMessageBox::Ok)->setText(uiText(text::kOkLatin));
+    button(QMessageBox::Cancel)->setText(uiText(text::kCancelLatin));
 }
 
 QString ConfirmBox::copyText() const {

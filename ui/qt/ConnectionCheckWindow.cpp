@@ -2,7 +2,9 @@
 
 #include "app/ChatSession.h"
 #include "app/ConnectionReport.h"
+#include "core/Texts.h"
 #include "ui/qt/Cp1251.h"
+#include "ui/qt/UiText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -48,20 +50,20 @@ void setIfChanged(QPlainTextEdit* edit, const QString& text) {
 ConnectionCheckWindow::ConnectionCheckWindow(app::ChatSession& session, QWidget* parent)
     : QWidget(parent, Qt::Window), m_session(session) {
     setObjectName(QStringLiteral("ConnectionCheck"));
-    setWindowTitle(QStringLiteral("Проверка связи"));
+    setWindowTitle(uiText(text::kCheckCaption));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Этот компьютер"), this));
+    layout->addWidget(new QLabel(uiText(text::kCheckThisComputer), this));
     m_machine = readOnlyText("machine", this);
     layout->addWidget(m_machine, 2);
-    layout->addWidget(new QLabel(QStringLiteral("Брандмауэр"), this));
+    layout->addWidget(new QLabel(uiText(text::kCheckFirewall), this));
     m_firewall = readOnlyText("firewall", this);
     layout->addWidget(m_firewall, 1);
-    m_allow = new QPushButton(QStringLiteral("Разрешить в брандмауэре"), this);
+    m_allow = new QPushButton(uiText(text::kCheckAllow), this);
     m_allow->setObjectName(QStringLiteral("allowFirewall"));
     m_allow->hide();
     connect(m_allow, &QPushButton::clicked, this, [this] { m_session.allowInFirewall(); });
     layout->addWidget(m_allow, 0, Qt::AlignLeft);
-    layout->addWidget(new QLabel(QStringLiteral("Собеседники"), this));
+    layout->addWidget(new QLabel(uiText(text::kCheckPeers), this));
 
     const auto& titles = app::connectionPeerColumns();
     m_peers = new QTableWidget(0, static_cast<int>(titles.size()), this);
@@ -77,10 +79,10 @@ ConnectionCheckWindow::ConnectionCheckWindow(app::ChatSession& session, QWidget*
     layout->addWidget(m_peers, 3);
 
     auto* buttons = new QHBoxLayout;
-    auto* copy = new QPushButton(QStringLiteral("Копировать отчёт"), this);
+    auto* copy = new QPushButton(uiText(text::kCheckCopyReport), this);
     copy->setObjectName(QStringLiteral("copyReport"));
     connect(copy, &QPushButton::clicked, this, &ConnectionCheckWindow::copyReport);
-    auto* close = new QPushButton(QStringLiteral("Закрыть"), this);
+    auto* close = new QPushButton(uiText(text::kCheckClose), this);
     close->setObjectName(QStringLiteral("closeCheck"));
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     buttons->addWidget(copy);

@@ -1,9 +1,12 @@
 #include "ui/qt/DesktopSound.h"
 
+#include "core/Texts.h"
+
 #include <condition_variable>
 #include <cstdint>
 #include <dlfcn.h>
 #include <mutex>
+#include <string>
 #include <thread>
 
 namespace lirbo::ui {
@@ -60,6 +63,7 @@ void playLoop(const std::shared_ptr<DesktopSound::Shared>& shared) {
         shared->unavailable = true;
         return;
     }
+    const std::string description(text::kArrivalSoundDescription); // the library wants it ending in a nul
     for (;;) {
         {
             std::unique_lock<std::mutex> lock(shared->mutex);
@@ -70,7 +74,7 @@ void playLoop(const std::shared_ptr<DesktopSound::Shared>& shared) {
             shared->pending = false;
         }
         // Failures (no server, no such sound in the theme) are no concern of the user's.
-        play(context, kArrivalId, "event.id", "message-new-instant", "event.description", "Новое сообщение",
+        play(context, kArrivalId, "event.id", "message-new-instant", "event.description", description.c_str(),
              "application.name", "Lirbo", nullptr);
     }
     destroy(context); // the library stays loaded: another window may play through it

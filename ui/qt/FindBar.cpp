@@ -1,5 +1,8 @@
 #include "ui/qt/FindBar.h"
 
+#include "core/Texts.h"
+#include "ui/qt/UiText.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,15 +16,15 @@ FindBar::FindBar(Search search, QWidget* parent) : QWidget(parent), m_search(std
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(8, 4, 8, 0);
     row->setSpacing(6);
-    auto* label = new QLabel(QStringLiteral("Найти:"), this);
+    auto* label = new QLabel(uiText(text::kFindLabel), this);
     m_text = new QLineEdit(this);
     m_text->setObjectName(QStringLiteral("findText"));
     label->setBuddy(m_text);
-    m_next = new QPushButton(QStringLiteral("Далее"), this);
+    m_next = new QPushButton(uiText(text::kFindNext), this);
     m_next->setObjectName(QStringLiteral("findNext"));
-    m_previous = new QPushButton(QStringLiteral("Назад"), this);
+    m_previous = new QPushButton(uiText(text::kFindPrevious), this);
     m_previous->setObjectName(QStringLiteral("findPrevious"));
-    m_notFound = new QLabel(QStringLiteral("Не найдено"), this);
+    m_notFound = new QLabel(uiText(text::kNotFound), this);
     m_notFound->setObjectName(QStringLiteral("findNotFound"));
     m_notFound->hide();
     row->addWidget(label);

@@ -1,5 +1,8 @@
 #include "ui/qt/HiddenMessagesBox.h"
 
+#include "core/Texts.h"
+#include "ui/qt/UiText.h"
+
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -8,7 +11,7 @@ namespace lirbo::ui {
 
 HiddenMessagesBox::HiddenMessagesBox(QWidget* parent, const QStringList& lines) : QDialog(parent) {
     setObjectName(QStringLiteral("hiddenMessages"));
-    setWindowTitle(QStringLiteral("Скрытые сообщения"));
+    setWindowTitle(uiText(text::kHiddenMessagesCaption));
     auto* column = new QVBoxLayout(this);
     m_list = new QPlainTextEdit(this);
     m_list->setObjectName(QStringLiteral("hiddenList"));
@@ -16,7 +19,7 @@ HiddenMessagesBox::HiddenMessagesBox(QWidget* parent, const QStringList& lines) 
     m_list->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_list->setPlainText(lines.join(QLatin1Char('\n')));
     column->addWidget(m_list);
-    auto* close = new QPushButton(QStringLiteral("Закрыть"), this);
+    auto* close = new QPushButton(uiText(text::kClose), this);
     close->setObjectName(QStringLiteral("hiddenClose"));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     column->addWidget(close, 0, Qt::AlignRight);

@@ -1,9 +1,11 @@
 #include "ui/qt/HistoryViewer.h"
 
 #include "core/Exception.h"
+#include "core/Texts.h"
 #include "ui/qt/Cp1251.h"
 #include "ui/qt/MessageBoxes.h"
 #include "ui/qt/TranscriptView.h"
+#include "ui/qt/UiText.h"
 
 #include <QElapsedTimer>
 #include <QHBoxLayout>
@@ -33,7 +35,7 @@ QString oneLine(const std::string& bytes) {
 HistoryViewer::HistoryViewer(const std::string& folder, QWidget* parent)
     : QDialog(parent), m_browser(folder, [this] { m_view->scheduleCatchUp(); }) {
     setObjectName(QStringLiteral("HistoryViewer"));
-    setWindowTitle(QStringLiteral("История"));
+    setWindowTitle(uiText(text::kHistoryCaption));
     setModal(false);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     resize(640, 440);
@@ -46,13 +48,13 @@ HistoryViewer::HistoryViewer(const std::string& folder, QWidget* parent)
     m_pageNote = new QLabel(this);
     m_pageNote->setObjectName(QStringLiteral("pageNote"));
     m_pageNote->setTextFormat(Qt::PlainText);
-    m_earlier = new QPushButton(QStringLiteral("Раньше"), this);
+    m_earlier = new QPushButton(uiText(text::kHistoryEarlier), this);
     m_earlier->setObjectName(QStringLiteral("earlier"));
-    m_later = new QPushButton(QStringLiteral("Позже"), this);
+    m_later = new QPushButton(uiText(text::kHistoryLater), this);
     m_later->setObjectName(QStringLiteral("later"));
     m_searchText = new QLineEdit(this);
     m_searchText->setObjectName(QStringLiteral("searchText"));
-    m_find = new QPushButton(QStringLiteral("Найти во всех днях"), this);
+    m_find = new QPushButton(uiText(text::kHistoryFindEverywhere), this);
     m_find->setObjectName(QStringLiteral("find"));
     m_find->setAutoDefault(false);
     m_searchNote = new QLabel(this);

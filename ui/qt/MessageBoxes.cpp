@@ -1,8 +1,10 @@
 #include "ui/qt/MessageBoxes.h"
 
+#include "core/Texts.h"
 #include "ui/qt/ConfirmBox.h"
 #include "ui/qt/Cp1251.h"
 #include "ui/qt/ModalSeam.h"
+#include "ui/qt/UiText.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -41,8 +43,8 @@ void MessageBoxes::showError(QWidget* parent, const std::string& message) {
 }
 
 bool MessageBoxes::confirmClearChat(QWidget* parent) {
-    const QString caption = QStringLiteral("Warning");
-    const QString text = QStringLiteral("Вы действительно хотите очистить чат?");
+    const QString caption = uiText(text::kWarningCaption);
+    const QString text = uiText(text::kConfirmClearChat);
     if (const auto answer = ModalSeam::takeButton(caption, text)) {
         return *answer == QMessageBox::Ok;
     }
@@ -51,7 +53,7 @@ bool MessageBoxes::confirmClearChat(QWidget* parent) {
 }
 
 void MessageBoxes::showStartupFailure(const QString& text) {
-    const QString caption = QStringLiteral("Application Error");
+    const QString caption = uiText(text::kStartupFailureCaption);
     if (ModalSeam::takeButton(caption, text)) {
         return;
     }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/Texts.h"
+#include "ui/qt/UiText.h"
+
 #include <QString>
 #include <string>
 
@@ -20,7 +23,7 @@ public:
     // The start-up failure box: caption "Application Error", no owner, stop icon, one "OK".
     static void showStartupFailure(const QString& text);
 
-    static QString applicationTitle() { return QStringLiteral("Lirbo"); }
+    static QString applicationTitle() { return uiText(text::kProgramTitle); }
 };
 
 } // namespace lirbo::ui

@@ -1,5 +1,8 @@
 #include "ui/qt/PeerMenus.h"
 
+#include "core/Texts.h"
+#include "ui/qt/UiText.h"
+
 #include <QAction>
 #include <QMenu>
 
@@ -7,8 +10,7 @@ namespace lirbo::ui::PeerMenus {
 
 void addMuteItem(QMenu& menu, app::ChatSession& session, const std::string& address) {
     const bool muted = session.muted(address);
-    QAction* item = menu.addAction(muted ? QStringLiteral("Показывать сообщения с этого адреса")
-                                         : QStringLiteral("Не показывать сообщения с этого адреса"));
+    QAction* item = menu.addAction(muted ? uiText(text::kShowFromAddress) : uiText(text::kHideFromAddress));
     item->setObjectName(QStringLiteral("muteSender"));
     QObject::connect(item, &QAction::triggered, &menu,
                      [&session, address, muted] { session.muteSender(address, !muted); });
@@ -17,7 +19,7 @@ void addMuteItem(QMenu& menu, app::ChatSession& session, const std::string& addr
 std::unique_ptr<QMenu> forRow(QWidget* parent, app::ChatSession& session, int row) {
     auto menu = std::make_unique<QMenu>(parent);
     menu->setObjectName(QStringLiteral("peerRowMenu"));
-    QAction* label = menu->addAction(QStringLiteral("Подписать..."));
+    QAction* label = menu->addAction(uiText(text::kLabelPeerItem));
     label->setObjectName(QStringLiteral("labelPeer"));
     QObject::connect(label, &QAction::triggered, menu.get(), [&session, row] { session.labelPeer(row); });
     addMuteItem(*menu, session, session.peers().get(row));

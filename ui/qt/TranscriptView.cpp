@@ -3,9 +3,11 @@
 #include "app/ChatSession.h"
 #include "app/TranscriptPositions.h"
 #include "core/StyledMessage.h"
+#include "core/Texts.h"
 #include "ui/qt/Cp1251.h"
 #include "ui/qt/PeerMenus.h"
 #include "ui/qt/PlainText.h"
+#include "ui/qt/UiText.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -88,8 +90,9 @@ void TranscriptView::contextMenuEvent(QContextMenuEvent* event) {
     const int message = m_session != nullptr ? headerMessageAt(event->pos()) : -1;
     if (message >= 0) {
         if (const auto sender = m_session->unlistedSender(static_cast<std::size_t>(message))) {
-            auto* add =
-                new QAction(QStringLiteral("Добавить %1 в список").arg(plainMenuText(fromCp1251(*sender))), menu.get());
+            auto* add = new QAction(uiText(text::kAddSenderBefore) + plainMenuText(fromCp1251(*sender)) +
+                                        uiText(text::kAddSenderAfter),
+                                    menu.get());
             add->setObjectName(QStringLiteral("addSender"));
             connect(add, &QAction::triggered, this, [this, address = *sender] { m_session->addSender(address); });
             QAction* first = menu->actions().isEmpty() ? nullptr : menu->actions().constFirst();

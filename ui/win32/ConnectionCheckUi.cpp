@@ -1,5 +1,6 @@
 #include "ui/win32/ConnectionCheckUi.h"
 
+#include "core/Texts.h"
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
 
@@ -35,7 +36,7 @@ bool ConnectionCheckUi::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LIRBO_FIREWALL:
         if (m_firewall->take(lParam)) {
             m_bar.show(m_main, m_instance, m_font, wide(app::firewall::noticeText(FirewallStatusWin32::kPort)),
-                       L"Проверка связи");
+                       uiText(text::kCheckCaption));
         } else if (!m_firewall->blocksChat()) {
             m_bar.close(); // the rule was added meanwhile: the bar would say what is no longer so
         }

@@ -1,7 +1,9 @@
 #include "ui/win32/FindBar.h"
 
 #include "core/CodePage1251.h"
+#include "core/Texts.h"
 #include "ui/win32/FileChooser.h"
+#include "ui/win32/WindowText.h"
 
 #include <iterator>
 
@@ -63,7 +65,8 @@ void FindBar::findNext(bool backward) {
     }
     const core::cp1251::Encoded text = core::cp1251::fromUtf16(reinterpret_cast<const char16_t*>(m_text));
     if (!text.lacking.empty() || !m_find(text.bytes, backward)) {
-        MessageBoxW(m_dialog, L"Не найдено", L"Lirbo", MB_OK | MB_ICONINFORMATION);
+        MessageBoxW(m_dialog, uiText(text::kNotFound).c_str(), uiText(text::kProgramTitle).c_str(),
+                    MB_OK | MB_ICONINFORMATION);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "ui/win32/FirewallAllowRule.h"
 
+#include "core/Texts.h"
 #include "ui/win32/FirewallComReader.h"
 #include "ui/win32/MessageBoxes.h"
 #include "ui/win32/WindowText.h"
@@ -33,7 +34,7 @@ std::wstring systemReason(DWORD error) {
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring reason = length > 0 ? std::wstring(text, length) : L"ошибка " + std::to_wstring(error);
+    std::wstring reason = length > 0 ? std::wstring(text, length) : uiText(text::kErrorCode) + std::to_wstring(error);
     LocalFree(text);
     while (!reason.empty() &&
            (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' ' || reason.back() == L'.')) {
@@ -82,14 +83,13 @@ void showAllowFailure(AllowOutcome outcome, DWORD detail) {
     case AllowOutcome::Added:
         return;
     case AllowOutcome::Cancelled:
-        text = L"Правило не добавлено: разрешение администратора не получено.";
+        text = uiText(text::kAllowRuleCancelled);
         break;
     case AllowOutcome::NotStarted:
-        text = L"Не удалось запустить netsh.exe: " + systemReason(detail) + L".";
+        text = uiText(text::kAllowRuleNotStarted) + systemReason(detail) + L".";
         break;
     case AllowOutcome::Failed:
-        text =
-            L"netsh.exe не смог добавить правило (код " + std::to_wstring(detail) + L"). Нужны права администратора.";
+        text = uiText(text::kAllowRuleFailedBefore) + std::to_wstring(detail) + uiText(text::kAllowRuleFailedAfter);
         break;
     }
     MessageBoxes::showError(cp1251(text));

@@ -2,6 +2,7 @@
 
 #include "app/TranscriptPositions.h"
 #include "core/Exception.h"
+#include "core/Texts.h"
 #include "ui/win32/MessageBoxes.h"
 #include "ui/win32/WindowClass.h"
 #include "ui/win32/WindowText.h"
@@ -66,8 +67,9 @@ void HistoryViewer::create(HWND owner) {
     registerTopLevelClass(m_instance, &HistoryViewer::windowProc, kWindowClass);
 
     m_dpi = Dpi::of(owner);
-    m_window = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, L"История", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                               CW_USEDEFAULT, m_dpi(640), m_dpi(440), owner, nullptr, m_instance, this);
+    m_window =
+        CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, uiText(text::kHistoryCaption).c_str(), WS_OVERLAPPEDWINDOW,
+                        CW_USEDEFAULT, CW_USEDEFAULT, m_dpi(640), m_dpi(440), owner, nullptr, m_instance, this);
     m_dpi = Dpi::of(m_window);
     m_font = createTahoma(m_dpi);
     m_days = control(WC_LISTBOXW, L"", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE,
@@ -75,10 +77,13 @@ void HistoryViewer::create(HWND owner) {
     m_view.create(m_window, m_instance, IDC_HISTORY_VIEW, m_font);
     m_view.attach(m_browser.mirror());
     m_pageNote = control(WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, IDC_HISTORY_PAGE_NOTE);
-    m_earlier = control(WC_BUTTONW, L"Раньше", WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, 0, IDC_HISTORY_EARLIER);
-    m_later = control(WC_BUTTONW, L"Позже", WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, 0, IDC_HISTORY_LATER);
+    m_earlier = control(WC_BUTTONW, uiText(text::kHistoryEarlier).c_str(), WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, 0,
+                        IDC_HISTORY_EARLIER);
+    m_later = control(WC_BUTTONW, uiText(text::kHistoryLater).c_str(), WS_TABSTOP | BS_PUSHBUTTON | WS_DISABLED, 0,
+                      IDC_HISTORY_LATER);
     m_searchText = control(WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, IDC_HISTORY_SEARCH);
-    m_find = control(WC_BUTTONW, L"Найти во всех днях", WS_TABSTOP | BS_PUSHBUTTON, 0, IDC_HISTORY_FIND);
+    m_find = control(WC_BUTTONW, uiText(text::kHistoryFindEverywhere).c_str(), WS_TABSTOP | BS_PUSHBUTTON, 0,
+                     IDC_HISTORY_FIND);
     m_searchNote = control(WC_STATICW, L"", SS_LEFT | SS_NOPREFIX, 0, IDC_HISTORY_SEARCH_NOTE);
     m_hits = control(WC_LISTBOXW, L"", WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                      WS_EX_CLIENTEDGE, IDC_HISTORY_HITS);

@@ -1,5 +1,8 @@
 #include "ui/win32/PeerMenus.h"
 
+#include "core/Texts.h"
+#include "ui/win32/WindowText.h"
+
 namespace lirbo::win32::PeerMenus {
 
 namespace {
@@ -8,8 +11,7 @@ constexpr UINT kLabelPeer = 101;
 
 void appendMuteItem(HMENU menu, const app::ChatSession& session, const std::string& address) {
     AppendMenuW(menu, MF_STRING, kMuteSender,
-                session.muted(address) ? L"Показывать сообщения с этого адреса"
-                                       : L"Не показывать сообщения с этого адреса");
+                uiText(session.muted(address) ? text::kShowFromAddress : text::kHideFromAddress).c_str());
 }
 
 bool takeMuteChoice(UINT chosen, app::ChatSession& session, const std::string& address) {
@@ -23,7 +25,7 @@ bool takeMuteChoice(UINT chosen, app::ChatSession& session, const std::string& a
 void showForRow(HWND owner, app::ChatSession& session, int row, POINT screen) {
     const std::string address = session.peers().get(row);
     HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, kLabelPeer, L"Подписать...");
+    AppendMenuW(menu, MF_STRING, kLabelPeer, uiText(text::kLabelPeerItem).c_str());
     appendMuteItem(menu, session, address);
     const auto chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, screen.x, screen.y, 0, owner, nullptr));

@@ -4,6 +4,7 @@
 #include "app/TranscriptPositions.h"
 #include "core/RtfWriter.h"
 #include "core/StyledMessage.h"
+#include "core/Texts.h"
 #include "ui/win32/PeerMenus.h"
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
@@ -244,7 +245,7 @@ void RichTranscript::contextMenu(POINT screen) {
         for (const wchar_t c : wide(*sender)) {
             address += c == L'&' ? L"&&" : std::wstring(1, c);
         }
-        const std::wstring caption = L"Добавить " + address + L" в список";
+        const std::wstring caption = uiText(text::kAddSenderBefore) + address + uiText(text::kAddSenderAfter);
         AppendMenuW(menu, MF_STRING, kAddSender, caption.c_str());
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     }

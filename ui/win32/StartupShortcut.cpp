@@ -2,7 +2,9 @@
 
 #include "core/Exception.h"
 #include "core/SystemText.h"
+#include "core/Texts.h"
 #include "core/WidePath.h"
+#include "ui/win32/WindowText.h"
 
 #include <cstdio>
 #include <objbase.h>
@@ -49,11 +51,11 @@ private:
     T* m_pointer = nullptr;
 };
 
-core::Exception shortcutError(const char* what, const std::string& path, HRESULT result) {
+core::Exception shortcutError(std::string_view what, const std::string& path, HRESULT result) {
     char code[16];
     std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
     return core::Exception(core::sys::utf8ToCp1251(what) + " \"" + core::sys::pathToCp1251(path) + "\" (" +
-                           core::sys::utf8ToCp1251("ошибка ") + code + ")");
+                           core::sys::utf8ToCp1251(text::kErrorCode) + code + ")");
 }
 
 std::string runningProgram() {
@@ -102,7 +104,7 @@ std::optional<app::StartupTarget> StartupShortcut::read() const {
 
 void StartupShortcut::write(const app::StartupTarget& target) {
     if (m_location.empty()) {
-        throw core::Exception(core::sys::utf8ToCp1251("Не удалось включить автозапуск: не найдена папка автозагрузки"));
+        throw core::Exception(core::sys::utf8ToCp1251(text::kAutostartNoFolder));
     }
     const ComScope com;
     ComPointer<IShellLinkW> link;
@@ -113,14 +115,14 @@ void StartupShortcut::write(const app::StartupTarget& target) {
         link->SetPath(program.c_str());
         link->SetWorkingDirectory(core::fs::widePath(target.folder).c_str());
         link->SetIconLocation(program.c_str(), 0);
-        link->SetDescription(L"Lirbo");
+        link->SetDescription(uiText(text::kProgramTitle).c_str());
         result = link->QueryInterface(IID_IPersistFile, file.outVoid());
     }
     if (SUCCEEDED(result)) {
         result = file->Save(core::fs::widePath(m_location).c_str(), TRUE);
     }
     if (FAILED(result)) {
-        throw shortcutError("Не удалось создать ярлык автозапуска", m_location, result);
+        throw shortcutError(text::kShortcutNotCreated, m_location, result);
     }
 }
 
@@ -130,7 +132,7 @@ void StartupShortcut::remove() {
     }
     const DWORD error = GetLastError();
     if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
-        throw shortcutError("Не удалось удалить ярлык автозапуска", m_location, HRESULT_FROM_WIN32(error));
+        throw shortcutError(text::kShortcutNotRemoved, m_location, HRESULT_FROM_WIN32(error));
     }
 }
 

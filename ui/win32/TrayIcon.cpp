@@ -1,5 +1,6 @@
 #include "ui/win32/TrayIcon.h"
 
+#include "core/Texts.h"
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
 
@@ -77,7 +78,7 @@ bool TrayIcon::add(HWND owner, UINT callbackMessage, HICON icon) {
     added.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
     added.uCallbackMessage = m_message;
     added.hIcon = m_icon;
-    lstrcpynW(added.szTip, L"Lirbo", static_cast<int>(std::size(added.szTip)));
+    lstrcpynW(added.szTip, uiText(text::kProgramTitle).c_str(), static_cast<int>(std::size(added.szTip)));
     m_added = Shell_NotifyIconW(NIM_ADD, &added) != FALSE;
     return m_added;
 }
@@ -91,10 +92,11 @@ void TrayIcon::readd() {
 
 UINT TrayIcon::popUpMenu(bool doNotDisturb) const {
     HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, IDM_TRAY_OPEN, L"Открыть");
-    AppendMenuW(menu, MF_STRING | (doNotDisturb ? MF_CHECKED : MF_UNCHECKED), IDM_DONOTDISTURB, L"Не беспокоить");
+    AppendMenuW(menu, MF_STRING, IDM_TRAY_OPEN, uiText(text::kTrayOpen).c_str());
+    AppendMenuW(menu, MF_STRING | (doNotDisturb ? MF_CHECKED : MF_UNCHECKED), IDM_DONOTDISTURB,
+                uiText(text::kMenuDoNotDisturb).c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, IDM_TRAY_EXIT, L"Выход");
+    AppendMenuW(menu, MF_STRING, IDM_TRAY_EXIT, uiText(text::kMenuExit).c_str());
     SetMenuDefaultItem(menu, IDM_TRAY_OPEN, FALSE);
     POINT at{};
     GetCursorPos(&at);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/SystemText.h"
+#include "core/Texts.h"
+
 #include <string>
 #include <windows.h>
 
@@ -43,7 +46,7 @@ private:
     HICON m_marked = nullptr; // made from m_icon on first use, owned
     bool m_added = false;
     bool m_showsMark = false;
-    std::string m_tip = "Lirbo";
+    std::string m_tip = core::sys::utf8ToCp1251(text::kProgramTitle); // Windows-1251, as update() takes it
 };
 
 } // namespace lirbo::win32

@@ -1,12 +1,18 @@
 #pragma once
 
 #include "app/InputRules.h"
+#include "core/WidePath.h"
 
 #include <string>
 #include <string_view>
 #include <windows.h>
 
 namespace lirbo::win32 {
+
+// A text of core/Texts.h, spelled in UTF-8, as the UTF-16 every window takes.
+inline std::wstring uiText(std::string_view utf8) {
+    return core::fs::widePath(utf8);
+}
 
 // The program's Windows-1251 text as the UTF-16 every window takes, and back, through core's
 // code-page table: the same whatever code page the system uses for non-Unicode programs.
