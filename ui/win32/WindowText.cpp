@@ -1,6 +1,7 @@
 #include "ui/win32/WindowText.h"
 
 #include "core/CodePage1251.h"
+#include "core/WidePath.h"
 
 namespace lirbo::win32 {
 
@@ -23,6 +24,10 @@ std::u16string_view units(const std::wstring& text) {
 std::wstring wide(const std::string& cp1251) {
     const std::u16string text = core::cp1251::toUtf16(cp1251);
     return {text.begin(), text.end()};
+}
+
+std::wstring uiText(std::string_view utf8) {
+    return core::fs::widePath(utf8);
 }
 
 std::string cp1251(const std::wstring& text) {
