@@ -4,7 +4,7 @@
 #include "app/IFrontEnd.h"
 #include "ui/win32/InputLine.h"
 #include "ui/win32/PeerListView.h"
-#include "ui/win32/RichTranscript.h"
+#include "ui/win32/TranscriptView.h"
 #include "ui/win32/TrayIcon.h"
 
 #include <memory>
@@ -26,7 +26,7 @@ public:
         HWND application; // hidden: the target of the hand-over's wake-up
         InputLine& input;
         PeerListView& peers;
-        RichTranscript& transcript;
+        TranscriptView& transcript;
         TrayIcon& tray;
         const bool& programActive; // as WM_ACTIVATEAPP last told
     };

@@ -10,8 +10,8 @@
 #include "ui/win32/HistoryViewer.h"
 #include "ui/win32/InputLine.h"
 #include "ui/win32/PeerListView.h"
-#include "ui/win32/RichTranscript.h"
 #include "ui/win32/SystemSound.h"
+#include "ui/win32/TranscriptView.h"
 #include "ui/win32/TrayIcon.h"
 #include "ui/win32/WakeUpWindow.h"
 
@@ -70,7 +70,7 @@ private:
     FormControls m_controls{ui::mainWindowForm()};
     InputLine m_input{m_session};
     PeerListView m_peers{m_session};
-    RichTranscript m_memoChat;
+    TranscriptView m_memoChat;
     TrayIcon m_tray;
     FindBar m_findBar{[this](const std::string& text, bool backward) { return m_memoChat.find(text, backward); }};
     std::unique_ptr<HistoryViewer> m_historyViewer; // made at its first opening
