@@ -144,7 +144,7 @@ std::string misplaced(Program& lirbo) {
 }
 
 // What a screen reader says for a control: a captioned one, and a glyph button whose window text
-// it is (not drawn), by its text; any other by the unseen label just before it, which takes no room.
+// it is (not drawn), by its text; any other by the unseen label before it, which takes no room.
 std::wstring spokenName(HWND control, const lirbo::ui::ControlDescription& described) {
     if (!described.caption.empty() || described.kind == ControlKind::GlyphButton) {
         return wideText(control);
@@ -164,7 +164,7 @@ int hintCount(HWND main) {
     return tools;
 }
 
-// A menu bar as the entries of a description: each popup, then its items. Check items read as items.
+// A menu bar as the entries of a description: each popup, then its items; check items as items.
 void readMenu(HMENU menu, bool bar, std::vector<lirbo::ui::MenuEntry>& entries, std::vector<std::wstring>& texts) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         wchar_t caption[128] = {};

@@ -26,7 +26,7 @@ public:
     bool command(int id, int notification);
     bool draw(WPARAM id, const DRAWITEMSTRUCT& item) const;
     bool hintText(NMHDR* notice) { return m_rows.hintText(notice); }
-    // WM_CONTEXTMENU: a row's menu, from the keyboard the selected row's; false when not the list's.
+    // WM_CONTEXTMENU: a row's menu (from the keyboard, the selected row's); false if not the list's.
     bool contextMenu(HWND from, POINT screen);
 
     void peersChanged();
