@@ -38,20 +38,40 @@ struct SystemControl {
     DWORD exStyle;
 };
 
-// The system's control for each kind the main window has.
+bool has(const ControlDescription& control, unsigned flag) {
+    return (control.flags & flag) != 0;
+}
+
+// The system's control for each kind but the transcript.
 SystemControl systemControl(const ControlDescription& control) {
     switch (control.kind) {
-    case ControlKind::Edit:
-        return {WC_EDITW, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::Edit: {
+        DWORD style = has(control, ui::kMultiLine) ? ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL;
+        style |= has(control, ui::kReadOnly) ? ES_READONLY : 0;
+        return {WC_EDITW, style, WS_EX_CLIENTEDGE};
+    }
     case ControlKind::Button: // a glyph goes left of the caption, the two centred together
-        return {WC_BUTTONW, BS_PUSHBUTTON, 0};
+        return {WC_BUTTONW, static_cast<DWORD>(has(control, ui::kDefaultButton) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
     case ControlKind::GlyphButton:
         return {WC_BUTTONW, BS_PUSHBUTTON | BS_BITMAP, 0};
+    case ControlKind::CheckBox:
+        return {WC_BUTTONW, BS_AUTOCHECKBOX, 0};
+    case ControlKind::RadioButton:
+        return {WC_BUTTONW, BS_AUTORADIOBUTTON, 0};
+    case ControlKind::GroupBox:
+        return {WC_BUTTONW, BS_GROUPBOX, 0};
+    case ControlKind::ComboBox:
+        return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL, 0};
     case ControlKind::List: // rows drawn by the window, which keeps their strings
         return {WC_LISTBOXW, WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
                 WS_EX_CLIENTEDGE};
+    case ControlKind::Picture:
+        return {WC_STATICW, SS_BITMAP | SS_REALSIZECONTROL, 0};
     default: // a label: clicks reach the window, its text is shown as it stands
-        return {WC_STATICW, SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0};
+        return {WC_STATICW,
+                static_cast<DWORD>(SS_LEFT | SS_NOTIFY | SS_NOPREFIX |
+                                   (has(control, ui::kEndEllipsis) ? SS_ENDELLIPSIS : 0)),
+                0};
     }
 }
 
