@@ -8,6 +8,8 @@
 #include "Session.h"
 #include "core/WidePath.h"
 #include "ui/common/DialogForms.h"
+#include "ui/common/MainWindowForm.h"
+#include "ui/win32/MainMenu.h"
 #include "ui/win32/resource.h"
 
 #include <commctrl.h>
@@ -159,47 +161,146 @@ void receiveWhileOpen(Program& lirbo, Peer& peer, const std::string& what) {
     check(waitFor([&] { return contains(text(memo), body); }), "a message arrives while " + what + " is open");
 }
 
+using lirbo::ui::ControlKind;
+using lirbo::ui::MenuEntryKind;
+
+// The descriptions' texts are UTF-8.
+std::wstring fromUtf8(std::string_view text) {
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    return wide;
+}
+
+std::string rectText(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+           std::to_string(r.bottom - r.top);
+}
+
+// The described controls that do not lie where the description places them at the window's
+// present client size and this run's scaling, with where they are.
+std::string misplaced(Program& lirbo) {
+    const lirbo::ui::FormDescription& form = lirbo::ui::mainWindowForm();
+    HWND main = lirbo.mainWindow();
+    RECT client;
+    GetClientRect(main, &client);
+    std::string wrong;
+    for (const auto& control : form.controls) {
+        const lirbo::ui::Rect want = form.place(control, {client.right, client.bottom}, dpi);
+        const RECT got = clientRectIn(lirbo.control(control.id), main);
+        if (lirbo.control(control.id) == nullptr || got.left != want.x || got.top != want.y ||
+            got.right - got.left != want.width || got.bottom - got.top != want.height) {
+            wrong += std::string(control.name) + " at " + rectText(got) + "; ";
+        }
+    }
+    return wrong;
+}
+
+// What a screen reader says for a control: a captioned one, and a glyph button whose window text
+// it is (not drawn), by its text; any other by the unseen label before it, which takes no room.
+std::wstring spokenName(HWND control, const lirbo::ui::ControlDescription& described) {
+    if (!described.caption.empty() || described.kind == ControlKind::GlyphButton) {
+        return wideText(control);
+    }
+    HWND label = GetWindow(control, GW_HWNDPREV);
+    const RECT room = clientRectIn(label, GetParent(control));
+    return IsRectEmpty(&room) ? wideText(label) : L"(a label that takes room)";
+}
+
+// The tools of the tooltip controls the window owns: one per hint and the peer list's row hint.
+int hintCount(HWND main) {
+    int tools = 0;
+    for (HWND tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tip != nullptr;
+         tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) {
+        tools += GetWindow(tip, GW_OWNER) == main ? static_cast<int>(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)) : 0;
+    }
+    return tools;
+}
+
+// A menu bar as the entries of a description: each popup, then its items; check items as items.
+void readMenu(HMENU menu, bool bar, std::vector<lirbo::ui::MenuEntry>& entries, std::vector<std::wstring>& texts) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t caption[128] = {};
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING | MIIM_SUBMENU;
+        item.dwTypeData = caption;
+        item.cch = static_cast<UINT>(std::size(caption));
+        GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item);
+        const MenuEntryKind kind = bar                                 ? MenuEntryKind::Menu
+                                   : (item.fType & MFT_SEPARATOR) != 0 ? MenuEntryKind::Separator
+                                                                       : MenuEntryKind::Item;
+        entries.push_back({kind, {}, static_cast<int>(item.wID), {}});
+        texts.push_back(caption);
+        if (item.hSubMenu != nullptr) {
+            readMenu(item.hSubMenu, false, entries, texts);
+        }
+    }
+}
+
+// The main menu built here from the description: Wine reads no menu of another process.
+void mainMenu(HWND main) {
+    check(GetMenu(main) != nullptr, "the main window has its menu bar");
+    const lirbo::ui::FormDescription& form = lirbo::ui::mainWindowForm();
+    HMENU bar = lirbo::win32::MainMenu::build(form);
+    std::vector<lirbo::ui::MenuEntry> built;
+    std::vector<std::wstring> texts;
+    readMenu(bar, true, built, texts);
+    DestroyMenu(bar);
+    std::string wrong = built.size() == form.menu.size() ? "" : std::to_string(built.size()) + " items";
+    for (std::size_t i = 0; i < built.size() && i < form.menu.size(); ++i) {
+        const lirbo::ui::MenuEntry& want = form.menu[i];
+        const MenuEntryKind kind = want.kind == MenuEntryKind::CheckItem ? MenuEntryKind::Item : want.kind;
+        if (built[i].kind != kind || built[i].id != want.id || texts[i] != fromUtf8(want.caption)) {
+            wrong += std::string(want.name) + " as " + std::to_string(built[i].id) + " " + toAnsi(texts[i]) + "; ";
+        }
+    }
+    check(wrong.empty(), "the main menu: every item in order with its number and text", wrong);
+}
+
+// The main window against its description at this run's scaling: each control by its number where
+// place() puts it, also after widening by 100, with its screen-reader name; Tab order as the
+// description lists its controls; no two controls overlapping; the menu.
 void layout(Program& lirbo) {
+    const lirbo::ui::FormDescription& form = lirbo::ui::mainWindowForm();
     HWND main = lirbo.mainWindow();
     RECT frame;
     GetWindowRect(main, &frame);
     RECT client;
     GetClientRect(main, &client);
     check(frame.left == 0 && frame.top == 0, "the window opens at the top-left corner");
-    check(client.right == px(614) && client.bottom == px(367), "client area 614 x 367, scaled");
-    const RECT messaga = clientRectIn(lirbo.control(IDC_MESSAGA), main);
-    const RECT bsend = clientRectIn(lirbo.control(IDC_BSEND), main);
-    check(messaga.left == px(8) && messaga.right - messaga.left == px(614) - px(143) &&
-              bsend.left == px(614) - px(128) && bsend.right - bsend.left == px(121),
-          "the input line is 471 wide and the send button starts at 486, scaled");
-    const RECT memo = clientRectIn(lirbo.control(IDC_MEMOCHAT), main);
-    check(memo.right - memo.left == px(614) - px(166) && memo.bottom - memo.top == px(367) - px(34),
-          "MemoChat fills 448 x 333, scaled");
-    check(text(lirbo.control(IDC_BSEND)) == "bsend", "the send button's caption");
+    check(client.right == px(form.client.width) && client.bottom == px(form.client.height),
+          "the client area is the described one, scaled", rectText(client));
+    check(misplaced(lirbo).empty(), "every control where the description places it", misplaced(lirbo));
 
-    const struct {
-        int id;
-        const char* name;
-    } glyphButtons[] = {{IDC_ADD, "Добавить новый IP"},
-                        {IDC_EDITIP, "Редактировать выделенный"},
-                        {IDC_DEL, "Удалить выделенный IP"},
-                        {IDC_LOADLIST, "Загрузить список IP из файла"},
-                        {IDC_SAVELIST, "Сохранить список IP в файле"},
-                        {IDC_PRIVAT, "Отправить приватное сообщение"}};
-    for (const auto& button : glyphButtons) {
-        const RECT r = clientRectIn(lirbo.control(button.id), main);
-        // A button's window text is the name screen readers read for it; a BS_BITMAP button does
-        // not draw it.
-        check(r.right - r.left == px(25) && r.bottom - r.top == px(25) && text(lirbo.control(button.id)) == button.name,
-              std::string("the glyph button is named \"") + button.name + "\" for screen readers, 25 x 25 scaled");
+    std::vector<HWND> tabOrder;
+    int hinted = 0;
+    int shown = 0;
+    for (const auto& control : form.controls) {
+        HWND made = lirbo.control(control.id);
+        const std::wstring name = fromUtf8(control.caption.empty() ? control.accessibleName : control.caption);
+        if (!name.empty()) {
+            check(made != nullptr && spokenName(made, control) == name,
+                  std::string("a screen reader names ") + std::string(control.name) + " as described",
+                  toAnsi(spokenName(made, control)));
+        }
+        check((IsWindowVisible(made) != FALSE) == ((control.flags & lirbo::ui::kHidden) == 0),
+              std::string(control.name) + " is shown or hidden as described");
+        hinted += control.hint.empty() ? 0 : 1;
+        shown += (control.flags & lirbo::ui::kHidden) == 0 ? 1 : 0;
+        if ((control.flags & lirbo::ui::kTabStop) != 0) {
+            tabOrder.push_back(made);
+        }
     }
-    // Controls without a caption take their screen-reader name from the static text just before them.
-    for (const auto& [id, name] : {std::pair<int, const char*>{IDC_MESSAGA, "Сообщение"},
-                                   {IDC_IPLIST, "Список адресов"},
-                                   {IDC_MEMOCHAT, "Разговор"}}) {
-        check(text(GetWindow(lirbo.control(id), GW_HWNDPREV)) == name,
-              "a screen reader names control " + std::to_string(id) + " \"" + name + "\"");
+    check(hintCount(main) == hinted + 1, "a hint for each described hint and the peer list's rows",
+          std::to_string(hintCount(main)));
+    std::string order;
+    for (std::size_t i = 0; i < tabOrder.size(); ++i) {
+        const bool next = GetNextDlgTabItem(main, tabOrder[i], FALSE) == tabOrder[(i + 1) % tabOrder.size()];
+        order += next ? "" : std::to_string(GetDlgCtrlID(tabOrder[i])) + " ";
     }
+    check(order.empty(), "Tab goes through the controls in the described order and round", order);
+
     // No two controls of the window overlap at any scaling.
     std::vector<RECT> placed;
     for (HWND child = GetWindow(main, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -215,38 +316,28 @@ void layout(Program& lirbo) {
             overlaps += IntersectRect(&common, &placed[i], &placed[j]) ? 1 : 0;
         }
     }
-    check(placed.size() == 10 && overlaps == 0, "no two of the ten controls overlap", std::to_string(overlaps));
+    check(placed.size() == static_cast<std::size_t>(shown) && overlaps == 0, "no two of the shown controls overlap",
+          std::to_string(placed.size()) + " placed, " + std::to_string(overlaps) + " overlaps");
     HWND list = lirbo.control(IDC_IPLIST);
     check(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0) == px(13), "the peer list's rows are 13 high, scaled",
           std::to_string(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0)));
 
-    const int order[] = {IDC_MESSAGA,  IDC_BSEND,    IDC_IPLIST, IDC_ADD,    IDC_DEL,
-                         IDC_LOADLIST, IDC_SAVELIST, IDC_PRIVAT, IDC_EDITIP, IDC_MEMOCHAT};
-    bool inOrder = true;
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
-        inOrder = inOrder && GetNextDlgTabItem(main, lirbo.control(order[i]), FALSE) == lirbo.control(order[i + 1]);
-    }
-    check(inOrder, "Tab order: messaga, bsend, iplist, add, del, loadlist, savelist, privat, editIP, MemoChat");
-
-    const RECT listBefore = clientRectIn(list, main);
     SetWindowPos(main, nullptr, 0, 0, frame.right - frame.left + 100, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     check(waitFor([&] {
-              const RECT m = clientRectIn(lirbo.control(IDC_MESSAGA), main);
-              const RECT b = clientRectIn(lirbo.control(IDC_BSEND), main);
-              return m.right - m.left == px(614) + 100 - px(143) && b.left == px(614) + 100 - px(128);
+              RECT now;
+              GetClientRect(main, &now);
+              return now.right == client.right + 100 && misplaced(lirbo).empty();
           }),
-          "widening by 100 widens the input line by 100 and moves the button by 100");
-    const RECT listAfter = clientRectIn(list, main);
-    check(listAfter.right - listAfter.left == px(121) && listAfter.bottom - listAfter.top == px(185) &&
-              listAfter.left - listBefore.left == 100,
-          "the peer list keeps its size and follows the right edge");
+          "widened by 100, every control where the description places it", misplaced(lirbo));
     MINMAXINFO limits{};
     SendMessageW(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-    check(limits.ptMinTrackSize.x == px(400) && limits.ptMinTrackSize.y == px(282),
-          "the window is at least 400 x 282, scaled");
+    check(limits.ptMinTrackSize.x == px(form.minimumFrame.width) &&
+              limits.ptMinTrackSize.y == px(form.minimumFrame.height),
+          "the window is at least as small as described, scaled");
     SetWindowPos(main, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    mainMenu(main);
 }
 
 void sending(Program& lirbo, Peer& peer) {

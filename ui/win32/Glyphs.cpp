@@ -42,9 +42,8 @@ HBITMAP scaledBitmap(HBITMAP bitmap, int width, int height) {
     return result;
 }
 
-HBITMAP loadGlyph(HINSTANCE instance, int resourceId, const Dpi& dpi) {
-    auto* bitmap = static_cast<HBITMAP>(
-        LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+HBITMAP loadGlyph(HINSTANCE instance, const wchar_t* name, const Dpi& dpi) {
+    auto* bitmap = static_cast<HBITMAP>(LoadImageW(instance, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     DIBSECTION section{};
     if (bitmap == nullptr || GetObjectW(bitmap, sizeof section, &section) != sizeof section ||
         section.dsBm.bmBitsPixel != 24 || section.dsBm.bmBits == nullptr) {

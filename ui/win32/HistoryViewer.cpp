@@ -17,7 +17,7 @@ namespace {
 
 const wchar_t* const kWindowClass = L"LirboHistoryViewer";
 // Not the view's draw timer: every draw of the view kills that one on this window.
-constexpr UINT_PTR kWorkTimer = RichTranscript::kDrawTimer + 1;
+constexpr UINT_PTR kWorkTimer = TranscriptView::kDrawTimer + 1;
 // The longest run of slices between two returns to the message loop, in milliseconds.
 constexpr DWORD kSliceMilliseconds = 10;
 

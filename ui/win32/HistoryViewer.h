@@ -2,7 +2,7 @@
 
 #include "app/HistoryBrowser.h"
 #include "ui/win32/Dpi.h"
-#include "ui/win32/RichTranscript.h"
+#include "ui/win32/TranscriptView.h"
 
 #include <string>
 #include <windows.h>
@@ -48,7 +48,7 @@ private:
     HFONT m_font = nullptr;
     HWND m_window = nullptr;
     HWND m_days = nullptr;
-    RichTranscript m_view;
+    TranscriptView m_view;
     HWND m_pageNote = nullptr;
     HWND m_earlier = nullptr;
     HWND m_later = nullptr;

@@ -110,6 +110,20 @@ UINT TrayIcon::popUpMenu(bool doNotDisturb) const {
     return chosen;
 }
 
+UINT TrayIcon::mouse(UINT mouseMessage, bool doNotDisturb) const {
+    if (mouseMessage == WM_LBUTTONUP || mouseMessage == WM_LBUTTONDBLCLK) {
+        restoreOwner();
+    } else if (mouseMessage == WM_RBUTTONUP) {
+        return popUpMenu(doNotDisturb);
+    }
+    return 0;
+}
+
+void TrayIcon::restoreOwner() const {
+    ShowWindow(m_owner, IsIconic(m_owner) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(m_owner);
+}
+
 void TrayIcon::update(bool marked, const std::string& tip) {
     m_showsMark = marked;
     m_tip = tip;

@@ -33,6 +33,12 @@ public:
     // `doNotDisturb` says, "Выход". Returns the chosen item's command, 0 for none.
     UINT popUpMenu(bool doNotDisturb) const;
 
+    // The icon's mouse message (the callback's lParam): a left click brings the owner back from
+    // the taskbar and to the front (activating it then clears the mark), a right click opens the
+    // menu. Returns the menu's chosen command, 0 for none.
+    UINT mouse(UINT mouseMessage, bool doNotDisturb) const;
+    void restoreOwner() const;
+
     // `tip` as the tray shows it literally (each "&" doubled), cut to fit a buffer of `size`
     // characters with its terminating zero.
     static std::string fitTip(const std::string& tip, std::size_t size);

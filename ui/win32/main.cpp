@@ -4,8 +4,8 @@
 #include "net/HandOver.h"
 #include "net/UdpChatTransport.h"
 #include "ui/win32/MessageBoxes.h"
-#include "ui/win32/RichTranscript.h"
 #include "ui/win32/TMainChat.h"
+#include "ui/win32/TranscriptView.h"
 
 #include <commctrl.h>
 #include <exception>
@@ -16,7 +16,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                   ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
-    lirbo::win32::RichTranscript::loadLibrary();
+    lirbo::win32::TranscriptView::loadLibrary();
     // The listener thread hands each datagram to this thread through `handOver`; the window's
     // session serves it. Both outlive the window.
     lirbo::net::THandOver handOver;

@@ -6,16 +6,7 @@
 
 #define IDI_MAINICON 1
 
-#define IDB_BSEND 101
-#define IDB_ADD 102
-#define IDB_EDITIP 103
-#define IDB_DEL 104
-#define IDB_LOADLIST 105
-#define IDB_SAVELIST 106
-#define IDB_PRIVAT 107
 #define IDJ_BANNER 110
-
-#define IDM_MAINMENU 200
 
 // The posted message that makes the main window draw what the transcript gained.
 #define WM_LIRBO_DRAW_TRANSCRIPT (WM_APP + 1)

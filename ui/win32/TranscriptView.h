@@ -20,7 +20,7 @@ namespace lirbo::win32 {
 // often as its pacing allows; it finds text in the transcript and offers the menu of a message's
 // header. It only ever shows what the model holds; saving goes through the model, never through
 // the control.
-class RichTranscript {
+class TranscriptView {
 public:
     // The parent's timer that draws a pending batch (the parent passes it on to drawPending, as it
     // does its WM_LIRBO_DRAW_TRANSCRIPT).

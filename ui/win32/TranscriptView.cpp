@@ -1,4 +1,4 @@
-#include "ui/win32/RichTranscript.h"
+#include "ui/win32/TranscriptView.h"
 
 #include "app/ChatSession.h"
 #include "app/TranscriptPositions.h"
@@ -25,11 +25,11 @@ std::int64_t now() {
 }
 } // namespace
 
-bool RichTranscript::loadLibrary() {
+bool TranscriptView::loadLibrary() {
     return LoadLibraryW(L"riched20.dll") != nullptr;
 }
 
-void RichTranscript::create(HWND parent, HINSTANCE instance, int id, HFONT font) {
+void TranscriptView::create(HWND parent, HINSTANCE instance, int id, HFONT font) {
     m_parent = parent;
     m_instance = instance;
     m_id = id;
@@ -37,7 +37,7 @@ void RichTranscript::create(HWND parent, HINSTANCE instance, int id, HFONT font)
     m_edit = make();
 }
 
-HWND RichTranscript::make() const {
+HWND TranscriptView::make() const {
     HWND edit =
         CreateWindowExW(WS_EX_CLIENTEDGE, RICHEDIT_CLASSW, L"",
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
@@ -46,13 +46,13 @@ HWND RichTranscript::make() const {
     SendMessageW(edit, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     SendMessageW(edit, EM_SETEVENTMASK, 0, 0);
     SendMessageW(edit, EM_SETUNDOLIMIT, 0, 0);
-    SetWindowSubclass(edit, &RichTranscript::keysProc, 1, 0);
+    SetWindowSubclass(edit, &TranscriptView::keysProc, 1, 0);
     return edit;
 }
 
 // A multi-line edit keeps Tab for itself; the transcript is read-only, so Tab and Shift+Tab move
 // the focus on to the input line and back, closing the window's Tab cycle.
-LRESULT CALLBACK RichTranscript::keysProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK TranscriptView::keysProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (message == WM_GETDLGCODE) {
         LRESULT code = DefSubclassProc(edit, message, wParam, lParam) & ~DLGC_WANTTAB;
         const auto* key = reinterpret_cast<const MSG*>(lParam);
@@ -62,26 +62,26 @@ LRESULT CALLBACK RichTranscript::keysProc(HWND edit, UINT message, WPARAM wParam
         return code;
     }
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(edit, &RichTranscript::keysProc, 1);
+        RemoveWindowSubclass(edit, &TranscriptView::keysProc, 1);
     }
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 
-void RichTranscript::select(std::pair<long, long> range) {
+void TranscriptView::select(std::pair<long, long> range) {
     SendMessageW(m_edit, EM_SETOPTIONS, ECOOP_OR, ECO_NOHIDESEL);
     CHARRANGE selection{range.first, range.second};
     SendMessageW(m_edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     SendMessageW(m_edit, EM_SCROLLCARET, 0, 0);
 }
 
-void RichTranscript::setFont(HFONT font) {
+void TranscriptView::setFont(HFONT font) {
     m_font = font;
     SendMessageW(m_edit, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
 }
 
 // Emptying the control costs it time for each line times the lines that follow, so a fresh
 // control takes the old one's place: same position, size, place in the tab order and focus.
-void RichTranscript::replaceControl() {
+void TranscriptView::replaceControl() {
     HWND fresh = make();
     RECT area;
     GetWindowRect(m_edit, &area);
@@ -115,7 +115,7 @@ DWORD CALLBACK readStream(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* gi
 // The new messages go in as one stream of rich text, the document core writes for them: one
 // insertion and one layout per batch, where a run at a time cost a layout of the whole control per
 // run. The writer escapes all text, so received bytes never become markup.
-void RichTranscript::appendAll(std::size_t from, std::size_t count) {
+void TranscriptView::appendAll(std::size_t from, std::size_t count) {
     const auto& messages = m_mirror->transcript().messages();
     for (std::size_t i = from; i < from + count; ++i) {
         m_lengths.push_back(core::drawnLength(messages[i]));
@@ -127,12 +127,12 @@ void RichTranscript::appendAll(std::size_t from, std::size_t count) {
     SendMessageW(m_edit, EM_STREAMIN, SF_RTF | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
 }
 
-void RichTranscript::attach(app::ChatSession& session) {
+void TranscriptView::attach(app::ChatSession& session) {
     m_session = &session;
     m_mirror = &session.mirror();
 }
 
-void RichTranscript::changed() {
+void TranscriptView::changed() {
     if (const auto delay = m_pacing.changed(now())) {
         if (*delay == 0) {
             PostMessageW(m_parent, WM_LIRBO_DRAW_TRANSCRIPT, 0, 0);
@@ -142,19 +142,19 @@ void RichTranscript::changed() {
     }
 }
 
-void RichTranscript::drawPending() {
+void TranscriptView::drawPending() {
     if (m_pacing.pending()) {
         draw();
     }
 }
 
-void RichTranscript::drawIfDue() {
+void TranscriptView::drawIfDue() {
     if (m_pacing.due(now())) {
         draw();
     }
 }
 
-void RichTranscript::draw() {
+void TranscriptView::draw() {
     KillTimer(m_parent, kDrawTimer);
     const std::int64_t started = now();
     if (m_mirror == nullptr || m_mirror->upToDate()) {
@@ -208,7 +208,7 @@ void RichTranscript::draw() {
     m_pacing.drew(started, now());
 }
 
-bool RichTranscript::find(const std::string& text, bool backward) {
+bool TranscriptView::find(const std::string& text, bool backward) {
     const auto match = m_session != nullptr ? m_session->find(text, backward) : std::nullopt;
     if (!match) {
         return false;
@@ -220,7 +220,7 @@ bool RichTranscript::find(const std::string& text, bool backward) {
 }
 
 // Each message is two paragraphs of the control, header first, once it has caught up with the model.
-void RichTranscript::contextMenu(POINT screen) {
+void TranscriptView::contextMenu(POINT screen) {
     if (m_session == nullptr) {
         return;
     }
