@@ -2,7 +2,6 @@
 
 #include "DialogTestSupport.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -13,22 +12,6 @@ class TipeditTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void buildsTheFormAsLaidOut() {
-        Tipedit dialog;
-        QCOMPARE(dialog.objectName(), QStringLiteral("ipedit"));
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Редактор IP"));
-        QCOMPARE(dialog.size(), QSize(145, 88));
-        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
-        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("IP собеседника:"));
-        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("newip"))->geometry(), QRect(8, 24, 129, 21));
-        const auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("Button1"));
-        const auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("Button2"));
-        QCOMPARE(ok->geometry(), QRect(8, 56, 57, 25));
-        QCOMPARE(cancel->geometry(), QRect(80, 56, 57, 25));
-        QCOMPARE(ok->text(), QStringLiteral("OK")); // Latin letters here
-        QCOMPARE(cancel->text(), QStringLiteral("Отмена"));
-    }
-
     void keyboardRules() {
         QFETCH(QString, focus);
         QFETCH(int, key);
@@ -89,13 +72,6 @@ private slots:
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("typed"));
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Button2")), Qt::LeftButton);
         QCOMPARE(outcome(dialog, finished), Tipedit::kResultCancel);
-    }
-
-    void tabOrder() {
-        Tipedit dialog;
-        QVERIFY(showActive(dialog));
-        QCOMPARE(tabWalk(3), QStringList({"Button1", "Button2", "newip"}));
-        QCOMPARE(tabWalk(3, Qt::ShiftModifier), QStringList({"Button2", "Button1", "newip"}));
     }
 
     void keyboardFocusSelectsTheAddress() {
