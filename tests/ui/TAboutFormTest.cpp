@@ -66,12 +66,6 @@ private slots:
         QTest::newRow("Enter") << int(Qt::Key_Return) << TAboutForm::kResultOk;
         QTest::newRow("Space") << int(Qt::Key_Space) << TAboutForm::kResultOk;
     }
-
-    void closingFromTheTitleBarGivesCancel() {
-        TAboutForm form;
-        QTimer::singleShot(0, &form, [&form] { form.close(); });
-        QCOMPARE(form.exec(), TAboutForm::kResultCancel);
-    }
 };
 
 QTEST_MAIN(TAboutFormTest)

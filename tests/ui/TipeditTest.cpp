@@ -97,12 +97,6 @@ private slots:
         QCOMPARE(dialog.exec(), Tipedit::kResultOk);
         QCOMPARE(dialog.address(), QStringLiteral("127.0.0.1"));
     }
-
-    void closingFromTheTitleBarGivesCancel() {
-        Tipedit dialog;
-        QTimer::singleShot(0, &dialog, [&dialog] { dialog.close(); });
-        QCOMPARE(dialog.exec(), Tipedit::kResultCancel);
-    }
 };
 
 QTEST_MAIN(TipeditTest)

@@ -150,12 +150,6 @@ private slots:
         QVERIFY(!nik->hasSelectedText());
     }
 
-    void closingFromTheTitleBarGivesCancel() {
-        Tnastroy dialog;
-        QTimer::singleShot(0, &dialog, [&dialog] { dialog.close(); });
-        QCOMPARE(dialog.exec(), Tnastroy::kResultCancel);
-    }
-
     void modalLoopReturnsOkFromTheKeyboard() {
         Tnastroy dialog;
         QTimer::singleShot(0, &dialog, [&dialog] {

@@ -2,7 +2,9 @@
 
 #include "app/ChatSession.h"
 #include "app/ConnectionReport.h"
+#include "ui/common/DialogForms.h"
 #include "ui/qt/Cp1251.h"
+#include "ui/qt/UiText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -28,6 +30,12 @@ QString joined(const std::vector<std::string>& lines) {
     return shown.join(QLatin1Char('\n'));
 }
 
+// The caption of a control of the window's description, which is laid out for Windows; here the
+// window keeps a table of its own and takes only the texts.
+QString checkText(const char* controlName) {
+    return uiText(connectionCheckForm().find(controlName)->caption);
+}
+
 // A read-only text the user can select and copy (the firewall's commands, for one).
 QPlainTextEdit* readOnlyText(const char* name, QWidget* parent) {
     auto* text = new QPlainTextEdit(parent);
@@ -48,7 +56,7 @@ void setIfChanged(QPlainTextEdit* edit, const QString& text) {
 ConnectionCheckWindow::ConnectionCheckWindow(app::ChatSession& session, QWidget* parent)
     : QWidget(parent, Qt::Window), m_session(session) {
     setObjectName(QStringLiteral("ConnectionCheck"));
-    setWindowTitle(QStringLiteral("Проверка связи"));
+    setWindowTitle(uiText(connectionCheckForm().caption));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Этот компьютер"), this));
     m_machine = readOnlyText("machine", this);
@@ -56,7 +64,7 @@ ConnectionCheckWindow::ConnectionCheckWindow(app::ChatSession& session, QWidget*
     layout->addWidget(new QLabel(QStringLiteral("Брандмауэр"), this));
     m_firewall = readOnlyText("firewall", this);
     layout->addWidget(m_firewall, 1);
-    m_allow = new QPushButton(QStringLiteral("Разрешить в брандмауэре"), this);
+    m_allow = new QPushButton(checkText("AllowRule"), this);
     m_allow->setObjectName(QStringLiteral("allowFirewall"));
     m_allow->hide();
     connect(m_allow, &QPushButton::clicked, this, [this] { m_session.allowInFirewall(); });
@@ -77,10 +85,10 @@ ConnectionCheckWindow::ConnectionCheckWindow(app::ChatSession& session, QWidget*
     layout->addWidget(m_peers, 3);
 
     auto* buttons = new QHBoxLayout;
-    auto* copy = new QPushButton(QStringLiteral("Копировать отчёт"), this);
+    auto* copy = new QPushButton(checkText("CopyReport"), this);
     copy->setObjectName(QStringLiteral("copyReport"));
     connect(copy, &QPushButton::clicked, this, &ConnectionCheckWindow::copyReport);
-    auto* close = new QPushButton(QStringLiteral("Закрыть"), this);
+    auto* close = new QPushButton(checkText("Close"), this);
     close->setObjectName(QStringLiteral("closeCheck"));
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     buttons->addWidget(copy);
