@@ -3,7 +3,6 @@
 #include "DialogTestSupport.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <tuple>
 
 using lirbo::core::TArrivalSound;
@@ -38,24 +37,6 @@ private slots:
             }
             QCOMPARE(checked.join(u' '), expected);
         }
-    }
-
-    void showsItsTextsWithinItsBounds() {
-        TOptionsForm dialog;
-        QStringList shown;
-        for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
-            shown << button->text();
-            const QRect inDialog(button->mapTo(&dialog, QPoint()), button->size());
-            QVERIFY2(dialog.rect().contains(inDialog), qPrintable(button->text()));
-            // A push button's hint has a minimum width of the style's; the boxes' texts must fit.
-            QVERIFY2(qobject_cast<const QPushButton*>(button) || button->sizeHint().width() <= button->width(),
-                     qPrintable(button->text()));
-        }
-        QCOMPARE(shown.join(u'|'), QStringLiteral("Не играть|Только личные сообщения|Все сообщения|Не беспокоить|"
-                                                  "Показывать только сообщения от адресов из списка|"
-                                                  "Вести историю разговора|Запускать свёрнутым в область уведомлений|"
-                                                  "Кнопка закрытия прячет окно в область уведомлений|"
-                                                  "Запускать вместе с входом в систему|\u041E\u041A|Отмена"));
     }
 };
 

@@ -9,6 +9,7 @@ namespace {
 
 using K = ControlKind;
 
+// No button of these dialogs is a default button: Enter presses only the button that has the focus.
 constexpr unsigned kTop = kAnchorTopLeft;
 constexpr unsigned kGroupTab = kStartsGroup | kTabStop;
 
@@ -29,7 +30,7 @@ constexpr ControlDescription kNastroy[] = {
     captioned("Label1", IDC_NASTROY_LABEL1, K::Label, {8, 8, 24, 13}, text::kNastroyNick),
     uncaptioned("nik", IDC_NIK, K::Edit, {8, 24, 161, 21}, kTabStop, text::kNastroyNick),
     captioned("Label2", IDC_NASTROY_LABEL2, K::Label, {8, 56, 30, 13}, text::kNastroyColour),
-    captioned("BitBtn1", IDC_BITBTN1, K::Button, {8, 112, 75, 25}, text::kOkCyrillic, kTabStop | kDefaultButton),
+    captioned("BitBtn1", IDC_BITBTN1, K::Button, {8, 112, 75, 25}, text::kOkCyrillic, kTabStop),
     captioned("BitBtn2", IDC_BITBTN2, K::Button, {96, 112, 75, 25}, text::kCancel, kTabStop),
     // The drop-down's height is that of its open list.
     uncaptioned("ComboBox1", IDC_COMBOBOX1, K::ComboBox, {8, 80, 161, 127}, kTabStop, text::kNastroyColour),
@@ -38,7 +39,7 @@ constexpr ControlDescription kNastroy[] = {
 constexpr ControlDescription kIpEdit[] = {
     captioned("Label1", IDC_IPEDIT_LABEL1, K::Label, {8, 8, 80, 13}, text::kIpEditAddress),
     uncaptioned("newip", IDC_NEWIP, K::Edit, {8, 24, 129, 21}, kTabStop, text::kIpEditAddress),
-    captioned("Button1", IDC_IPEDIT_BUTTON1, K::Button, {8, 56, 57, 25}, text::kOkLatin, kTabStop | kDefaultButton),
+    captioned("Button1", IDC_IPEDIT_BUTTON1, K::Button, {8, 56, 57, 25}, text::kOkLatin, kTabStop),
     captioned("Button2", IDC_IPEDIT_BUTTON2, K::Button, {80, 56, 57, 25}, text::kCancel, kTabStop),
 };
 
@@ -47,7 +48,7 @@ constexpr ControlDescription kPeerLabel[] = {
     captioned("Label1", IDC_PODPIS_LABEL1, K::Label, {8, 8, 169, 13}, text::kPeerLabelPrompt),
     uncaptioned("Label2", IDC_PODPIS_LABEL2, K::Label, {8, 24, 169, 13}, kEndEllipsis),
     uncaptioned("podpis_edit", IDC_PODPIS_EDIT, K::Edit, {8, 40, 169, 21}, kTabStop, text::kPeerLabelPrompt),
-    captioned("Button1", IDC_PODPIS_BUTTON1, K::Button, {8, 72, 75, 25}, text::kOkLatin, kTabStop | kDefaultButton),
+    captioned("Button1", IDC_PODPIS_BUTTON1, K::Button, {8, 72, 75, 25}, text::kOkLatin, kTabStop),
     captioned("Button2", IDC_PODPIS_BUTTON2, K::Button, {102, 72, 75, 25}, text::kCancel, kTabStop),
 };
 
@@ -69,7 +70,7 @@ constexpr ControlDescription kOptions[] = {
               kTabStop),
     captioned("StartWithSession", IDC_OPTIONS_AUTOSTART, K::CheckBox, {16, 216, 313, 17}, text::kOptionsAutostart,
               kTabStop),
-    captioned("BitBtn1", IDC_OPTIONS_OK, K::Button, {174, 252, 75, 25}, text::kOkCyrillic, kGroupTab | kDefaultButton),
+    captioned("BitBtn1", IDC_OPTIONS_OK, K::Button, {174, 252, 75, 25}, text::kOkCyrillic, kGroupTab),
     captioned("BitBtn2", IDC_OPTIONS_CANCEL, K::Button, {262, 252, 75, 25}, text::kCancel, kTabStop),
 };
 
@@ -83,8 +84,7 @@ constexpr ControlDescription kAbout[] = {
     captioned("Label5", IDC_LABEL5, K::Label, {8, 168, 250, 13}, text::kAboutCopyright),
     captioned("Label6", IDC_LABEL6, K::Label, {264, 120, 140, 13}, text::kAboutMadeIn),
     captioned("Label7", IDC_LABEL7, K::Label, {264, 136, 140, 13}, text::kAboutAuthors),
-    captioned("Button1", IDC_ABOUT_BUTTON1, K::Button, {336, 152, 75, 25}, text::kOkCyrillic,
-              kTabStop | kDefaultButton),
+    captioned("Button1", IDC_ABOUT_BUTTON1, K::Button, {336, 152, 75, 25}, text::kOkCyrillic, kTabStop),
 };
 
 // The report is read-only and copyable; "Разрешить в брандмауэре" shows only while a rule would help.

@@ -1,11 +1,12 @@
 #include "ui/qt/FixedDialog.h"
 
+#include "ui/qt/FormBuilder.h"
 #include "ui/qt/LirboLook.h"
+#include "ui/qt/UiText.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -14,33 +15,23 @@
 
 namespace lirbo::ui {
 
-FixedDialog::FixedDialog(QWidget* parent, const QString& caption, QSize clientSize)
+FixedDialog::FixedDialog(QWidget* parent, const FormDescription& form)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
-    setWindowTitle(caption);
-    setFont(LirboLook::font());
-    setFixedSize(clientSize);
+    setObjectName(uiText(form.name));
+    setWindowTitle(uiText(form.caption));
+    setFont(LirboLook::font()); // before the controls, which measure their texts in it
+    setFixedSize(form.client.width, form.client.height);
     setSizeGripEnabled(false);
+    FormBuilder::build(*this, form);
+}
+
+void FixedDialog::missingControl(const char* name) {
+    qFatal("A dialog looks up the control %s, which its description lacks", name);
 }
 
 void FixedDialog::reject() {
     done(kResultCancel);
-}
-
-QLabel* FixedDialog::addLabel(const QString& objectName, const QString& text, QPoint position) {
-    auto* label = new QLabel(text, this);
-    label->setObjectName(objectName);
-    label->move(position);
-    label->adjustSize();
-    return label;
-}
-
-QPushButton* FixedDialog::addButton(const QString& objectName, const QString& text, const QRect& geometry) {
-    auto* button = new QPushButton(text, this);
-    button->setObjectName(objectName);
-    button->setAutoDefault(false);
-    button->setGeometry(geometry);
-    return button;
 }
 
 void FixedDialog::keyPressEvent(QKeyEvent* event) {

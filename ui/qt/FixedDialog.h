@@ -1,19 +1,19 @@
 #pragma once
 
+#include "ui/common/FormDescription.h"
+
 #include <QDialog>
-#include <QRect>
 
 class QKeyEvent;
-class QLabel;
-class QPushButton;
 class QShowEvent;
 
 namespace lirbo::ui {
 
-// Base of the program's modal dialogs. It gives them what they share: a fixed client size, a title
-// bar with only the close button, a place in the middle of the screen, the program's 8 pt font, and
-// the keyboard rules: Esc does nothing, Enter presses only the button that has the focus, and no
-// button is ever a default button. Every way out other than an OK button ends with kResultCancel.
+// Base of the program's modal dialogs, each built from its description. It gives them what they
+// share: a fixed client size, a title bar with only the close button, a place in the middle of the
+// screen, the program's 8 pt font, and the keyboard rules: Esc does nothing, Enter presses only the
+// button that has the focus, and no button is ever a default button. Every way out other than an
+// OK button ends with kResultCancel.
 class FixedDialog : public QDialog {
     Q_OBJECT
 
@@ -25,11 +25,14 @@ public:
     void reject() override;
 
 protected:
-    FixedDialog(QWidget* parent, const QString& caption, QSize clientSize);
+    // The form's name, caption, client size and controls (ui/qt/FormBuilder.h).
+    FixedDialog(QWidget* parent, const FormDescription& form);
 
-    QLabel* addLabel(const QString& objectName, const QString& text, QPoint position);
-    // A push button that never becomes a default button.
-    QPushButton* addButton(const QString& objectName, const QString& text, const QRect& geometry);
+    // The control of that name in the description; a name it lacks is a fault of the program.
+    template <typename Widget> Widget* control(const char* name) const {
+        return checked(findChild<Widget*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly), name);
+    }
+
     // The widget that has the focus when the dialog opens; a line edit there starts fully selected.
     void setInitialFocus(QWidget* widget) { m_initialFocus = widget; }
 
@@ -37,6 +40,14 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    template <typename Widget> static Widget* checked(Widget* found, const char* name) {
+        if (found == nullptr) {
+            missingControl(name);
+        }
+        return found;
+    }
+    [[noreturn]] static void missingControl(const char* name);
+
     QWidget* m_initialFocus = nullptr;
 };
 

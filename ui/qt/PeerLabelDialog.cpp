@@ -1,5 +1,6 @@
 #include "ui/qt/PeerLabelDialog.h"
 
+#include "ui/common/DialogForms.h"
 #include "ui/qt/AutoSelectLineEdit.h"
 #include "ui/qt/Cp1251.h"
 #include "ui/qt/MessageBoxes.h"
@@ -10,26 +11,16 @@
 
 namespace lirbo::ui {
 
-PeerLabelDialog::PeerLabelDialog(QWidget* parent, const QString& address)
-    : FixedDialog(parent, QStringLiteral("Подпись"), QSize(185, 104)) {
-    setObjectName(QStringLiteral("podpis"));
-
-    addLabel(QStringLiteral("Label1"), QStringLiteral("Подпись для адреса:"), QPoint(8, 8));
-    QLabel* addressLabel = addLabel(QStringLiteral("Label2"), address, QPoint(8, 24));
-    addressLabel->setTextFormat(Qt::PlainText); // the address is shown as typed, never as markup
-    addressLabel->setFixedWidth(169);
-    m_label = new AutoSelectLineEdit(this);
-    m_label->setObjectName(QStringLiteral("podpis_edit"));
-    m_label->setGeometry(8, 40, 169, 21);
+PeerLabelDialog::PeerLabelDialog(QWidget* parent, const QString& address) : FixedDialog(parent, peerLabelForm()) {
+    // A long address ends in "..." within the label's width; a screen reader says all of it.
+    auto* addressLabel = control<QLabel>("Label2");
+    addressLabel->setText(addressLabel->fontMetrics().elidedText(address, Qt::ElideRight, addressLabel->width()));
+    addressLabel->setAccessibleName(address);
+    m_label = control<AutoSelectLineEdit>("podpis_edit");
     m_label->installEventFilter(this);
-
-    m_ok = addButton(QStringLiteral("Button1"), QStringLiteral("OK"), QRect(8, 72, 75, 25));
-    QPushButton* cancel = addButton(QStringLiteral("Button2"), QStringLiteral("Отмена"), QRect(102, 72, 75, 25));
+    m_ok = control<QPushButton>("Button1");
     connect(m_ok, &QPushButton::clicked, this, &PeerLabelDialog::okClick);
-    connect(cancel, &QPushButton::clicked, this, [this] { done(kResultCancel); });
-
-    setTabOrder(m_label, m_ok);
-    setTabOrder(m_ok, cancel);
+    connect(control<QPushButton>("Button2"), &QPushButton::clicked, this, [this] { done(kResultCancel); });
     setInitialFocus(m_label);
 }
 

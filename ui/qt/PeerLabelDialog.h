@@ -12,9 +12,9 @@ class QPushButton;
 
 namespace lirbo::ui {
 
-// "Подписать...": the label shown beside one peer address. Enter in the field presses OK; OK
-// first asks the check (characters Windows-1251 lacks are refused with the error box, and the
-// dialog stays open). An empty field removes the label.
+// The label dialog, from a peer row's menu: the label shown beside one peer address. Enter in the
+// field presses OK; OK first asks the check (characters Windows-1251 lacks are refused with the
+// error box, and the dialog stays open). An empty field removes the label.
 class PeerLabelDialog : public FixedDialog {
     Q_OBJECT
 

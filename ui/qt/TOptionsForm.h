@@ -4,14 +4,13 @@
 #include "ui/qt/FixedDialog.h"
 
 class QCheckBox;
-class QGroupBox;
 class QPushButton;
 class QRadioButton;
 
 namespace lirbo::ui {
 
-// The options dialog "Параметры": the arrival sound, do-not-disturb, only-listed, the history
-// log, and the notification area's choices. The caller sets the values and reads them back when
+// The options dialog: the arrival sound, do-not-disturb, only-listed, the history log, and the
+// notification area's choices. The caller sets the values and reads them back when
 // exec() returns kResultOk.
 class TOptionsForm : public FixedDialog {
     Q_OBJECT
@@ -27,9 +26,6 @@ public:
     bool historyEnabled() const;
 
 private:
-    QRadioButton* addRadio(QGroupBox* group, const char* name, const QString& text, int top);
-    QCheckBox* addCheck(QWidget* parent, const char* name, const QString& text, QPoint position);
-
     QRadioButton* m_soundNone = nullptr;
     QRadioButton* m_soundPrivate = nullptr;
     QRadioButton* m_soundEvery = nullptr;

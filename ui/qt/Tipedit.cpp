@@ -1,5 +1,6 @@
 #include "ui/qt/Tipedit.h"
 
+#include "ui/common/DialogForms.h"
 #include "ui/qt/AutoSelectLineEdit.h"
 #include "ui/qt/Cp1251.h"
 
@@ -9,22 +10,14 @@
 
 namespace lirbo::ui {
 
-Tipedit::Tipedit(QWidget* parent) : FixedDialog(parent, QStringLiteral("Редактор IP"), QSize(145, 88)) {
-    setObjectName(QStringLiteral("ipedit"));
-
-    m_label1 = addLabel(QStringLiteral("Label1"), QStringLiteral("IP собеседника:"), QPoint(8, 8));
-    m_newip = new AutoSelectLineEdit(this);
-    m_newip->setObjectName(QStringLiteral("newip"));
-    m_newip->setGeometry(8, 24, 129, 21);
+Tipedit::Tipedit(QWidget* parent) : FixedDialog(parent, ipEditForm()) {
+    m_label1 = control<QLabel>("Label1");
+    m_newip = control<AutoSelectLineEdit>("newip");
+    m_button1 = control<QPushButton>("Button1");
+    m_button2 = control<QPushButton>("Button2");
     m_newip->installEventFilter(this);
-
-    m_button1 = addButton(QStringLiteral("Button1"), QStringLiteral("OK"), QRect(8, 56, 57, 25));
-    m_button2 = addButton(QStringLiteral("Button2"), QStringLiteral("Отмена"), QRect(80, 56, 57, 25));
     connect(m_button1, &QPushButton::clicked, this, [this] { done(kResultOk); });
     connect(m_button2, &QPushButton::clicked, this, [this] { done(kResultCancel); });
-
-    setTabOrder(m_newip, m_button1);
-    setTabOrder(m_button1, m_button2);
     setInitialFocus(m_newip);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/qt/Tnastroy.h"
 
 #include "core/NickPalette.h"
+#include "ui/common/DialogForms.h"
 #include "ui/qt/AutoSelectLineEdit.h"
 #include "ui/qt/Cp1251.h"
 #include "ui/qt/MessageBoxes.h"
@@ -18,18 +19,14 @@ constexpr int kItemHeight = 13;
 
 } // namespace
 
-Tnastroy::Tnastroy(QWidget* parent) : FixedDialog(parent, QStringLiteral("Настройка"), QSize(181, 149)) {
-    setObjectName(QStringLiteral("nastroy"));
+Tnastroy::Tnastroy(QWidget* parent) : FixedDialog(parent, nastroyForm()) {
+    m_label1 = control<QLabel>("Label1");
+    m_nik = control<AutoSelectLineEdit>("nik");
+    m_label2 = control<QLabel>("Label2");
+    m_comboBox1 = control<QComboBox>("ComboBox1");
+    m_bitBtn1 = control<QPushButton>("BitBtn1");
+    m_bitBtn2 = control<QPushButton>("BitBtn2");
 
-    m_label1 = addLabel(QStringLiteral("Label1"), QStringLiteral("Ник:"), QPoint(8, 8));
-    m_nik = new AutoSelectLineEdit(this);
-    m_nik->setObjectName(QStringLiteral("nik"));
-    m_nik->setGeometry(8, 24, 161, 21);
-    m_label2 = addLabel(QStringLiteral("Label2"), QStringLiteral("Цвет:"), QPoint(8, 56));
-
-    m_comboBox1 = new QComboBox(this);
-    m_comboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    m_comboBox1->setGeometry(8, 80, 161, 21);
     // A plain item delegate honours the size hint; the style's own menu delegate would not.
     m_comboBox1->setItemDelegate(new QStyledItemDelegate(m_comboBox1));
     for (int index = 0; index < core::TNickPalette::nameCount(); ++index) {
@@ -38,15 +35,8 @@ Tnastroy::Tnastroy(QWidget* parent) : FixedDialog(parent, QStringLiteral("Нас
     }
     m_comboBox1->setMaxVisibleItems(m_comboBox1->count());
 
-    // "ОК" in Cyrillic letters.
-    m_bitBtn1 = addButton(QStringLiteral("BitBtn1"), QStringLiteral("\u041E\u041A"), QRect(8, 112, 75, 25));
-    m_bitBtn2 = addButton(QStringLiteral("BitBtn2"), QStringLiteral("Отмена"), QRect(96, 112, 75, 25));
     connect(m_bitBtn1, &QPushButton::clicked, this, &Tnastroy::BitBtn1Click);
     connect(m_bitBtn2, &QPushButton::clicked, this, [this] { done(kResultCancel); });
-
-    setTabOrder(m_nik, m_bitBtn1);
-    setTabOrder(m_bitBtn1, m_bitBtn2);
-    setTabOrder(m_bitBtn2, m_comboBox1);
     setInitialFocus(m_nik);
 }
 
