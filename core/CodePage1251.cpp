@@ -1,7 +1,11 @@
 #include "core/CodePage1251.h"
 
+#include "core/SystemText.h"
+
 #include <array>
 #include <cstddef>
+#include <cstdio>
+#include <stdexcept>
 #include <unordered_map>
 
 namespace lirbo::core::cp1251 {
@@ -77,6 +81,26 @@ Encoded fromUtf16(std::u16string_view text) {
         encoded.bytes.push_back(byte.value_or('?'));
     }
     return encoded;
+}
+
+std::string fromUtf8(std::string_view text) {
+    const std::optional<std::u32string> points = sys::utf8CodePoints(text);
+    if (!points) {
+        throw std::logic_error("program text is not UTF-8: \"" + std::string(text) + '"');
+    }
+    std::string bytes;
+    bytes.reserve(points->size());
+    for (const char32_t point : *points) {
+        const std::optional<char> byte = fromUnicode(point);
+        if (!byte) {
+            char name[16];
+            std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(point));
+            throw std::logic_error("Windows-1251 lacks " + std::string(name) + " of program text \"" +
+                                   std::string(text) + '"');
+        }
+        bytes.push_back(*byte);
+    }
+    return bytes;
 }
 
 } // namespace lirbo::core::cp1251

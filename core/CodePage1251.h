@@ -25,4 +25,16 @@ struct Encoded {
 };
 Encoded fromUtf16(std::u16string_view text);
 
+// One of the program's own texts (UTF-8, core/Texts.h) as Windows-1251 bytes. Those texts are
+// written for this code page, so a character it lacks, or bytes that are not UTF-8, are a fault of
+// the program: std::logic_error naming the text, never a "?" that would reach the wire or a file.
+std::string fromUtf8(std::string_view text);
+
+// The same, converted on first use and kept: for texts on paths that run for every datagram or
+// every logged line. `Text` is a constant of core/Texts.h.
+template <const std::string_view& Text> const std::string& fromUtf8Once() {
+    static const std::string bytes = fromUtf8(Text);
+    return bytes;
+}
+
 } // namespace lirbo::core::cp1251

@@ -6,6 +6,8 @@
 // clang-format on
 #include "ui/win32/FirewallComReader.h"
 
+#include "core/CodePage1251.h"
+#include "core/Texts.h"
 #include "core/WidePath.h"
 #include "ui/win32/WindowText.h"
 
@@ -59,7 +61,7 @@ std::string foldedPath(const std::wstring& path) {
 std::string failure(HRESULT result) {
     char code[16];
     std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
-    return std::string("\xEE\xF8\xE8\xE1\xEA\xE0 COM ") + code; // "ошибка COM 0x..."
+    return core::cp1251::fromUtf8(text::kFirewallComError) + code;
 }
 
 // The inbound rules only: the others never bear on what comes in.

@@ -1,5 +1,7 @@
 #include "ui/win32/FirewallStatusWin32.h"
 
+#include "core/CodePage1251.h"
+#include "core/Texts.h"
 #include "ui/win32/FirewallComReader.h"
 #include "ui/win32/resource.h"
 
@@ -48,9 +50,7 @@ app::FirewallReport FirewallStatusWin32::read() {
         readInBackground();
     }
     if (!m_taken) {
-        // "Брандмауэр Windows: читается..."
-        return {
-            {"\xC1\xF0\xE0\xED\xE4\xEC\xE0\xF3\xFD\xF0 Windows: \xF7\xE8\xF2\xE0\xE5\xF2\xF1\xFF..."}, false, false};
+        return {{core::cp1251::fromUtf8(text::kFirewallReading)}, false, false};
     }
     return {app::firewall::reportLines(m_snapshot, m_verdict, kPort), app::firewall::noticeDue(m_verdict),
             app::firewall::allowRuleHelps(m_verdict) && !m_adding};
