@@ -302,4 +302,15 @@ inline constexpr std::string_view kCliEmptyMessage = "пустое сообще�
 inline constexpr std::string_view kCliInputLine = "строка ";
 inline constexpr std::string_view kCliNotUtf8 = "текст не в кодировке UTF-8";
 
+// -- Starting with the session (app/StartWithSession.cpp, app/XdgAutostartEntry.cpp)
+// "Автозапуск не включён: "<path>" запускает другую программу, и Lirbo его не заменяет"
+inline constexpr std::string_view kAutostartNotOurs = "Автозапуск не включён: \"";
+inline constexpr std::string_view kAutostartNotOursEnd = "\" запускает другую программу, и Lirbo его не заменяет";
+inline constexpr std::string_view kAutostartNotRegularFile = "это не обычный файл";
+inline constexpr std::string_view kAutostartReadFailed = "Не удалось прочитать файл автозапуска";
+inline constexpr std::string_view kAutostartNoHome = "Не удалось включить автозапуск: не задана домашняя папка (HOME)";
+inline constexpr std::string_view kAutostartFolderFailed = "Не удалось создать папку";
+inline constexpr std::string_view kAutostartWriteFailed = "Не удалось записать файл автозапуска";
+inline constexpr std::string_view kAutostartRemoveFailed = "Не удалось удалить файл автозапуска";
+
 } // namespace lirbo::text
