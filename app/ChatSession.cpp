@@ -18,14 +18,13 @@ namespace {
 
 const char* const kDefaultNick = "nik";
 
-// The title and the filter's name are texts of core/Texts.h, converted here.
-FileChooser chooser(FileChooser::Mode mode, const char* name, std::string_view title, std::string_view filterName,
+FileChooser chooser(FileChooser::Mode mode, const char* name, const std::string& title, const std::string& filterName,
                     const char* pattern, const char* initialName, const char* extension) {
     FileChooser result;
     result.mode = mode;
     result.name = name;
-    result.title = core::cp1251::fromUtf8(title);
-    result.filterName = core::cp1251::fromUtf8(filterName);
+    result.title = title;
+    result.filterName = filterName;
     result.pattern = pattern;
     result.initialName = initialName;
     result.defaultExtension = extension;
@@ -69,11 +68,12 @@ ChatSession::ChatSession(IFrontEnd& frontEnd, net::IChatTransport& transport, ne
       m_resolver(hostLookup ? std::move(hostLookup) : std::make_shared<net::SystemHostLookup>()),
       m_sender(m_transport, m_resolver, m_failures, [this] { m_frontEnd.presenceChanged(); }),
       m_controller(core::TChatController::Ports{m_sender, m_peers, m_clock, m_transcript}, kDefaultNick, 0),
-      m_saveRTF(chooser(FileChooser::Mode::Save, "SaveRTF", "", text::kRtfFile, "*.RTF", "chat", "RTF")),
-      m_openDialog(
-          chooser(FileChooser::Mode::Open, "OpenDialog", text::kLoadPeerList, text::kTextFile, "*.txt", "list", "txt")),
-      m_saveDialog(chooser(FileChooser::Mode::Save, "SaveDialog", text::kSavePeerList, text::kTextFile, "*.txt", "list",
-                           "txt")) {
+      m_saveRTF(chooser(FileChooser::Mode::Save, "SaveRTF", "", core::cp1251::fromUtf8Once<text::kRtfFile>(), "*.RTF",
+                        "chat", "RTF")),
+      m_openDialog(chooser(FileChooser::Mode::Open, "OpenDialog", core::cp1251::fromUtf8Once<text::kLoadPeerList>(),
+                           core::cp1251::fromUtf8Once<text::kTextFile>(), "*.txt", "list", "txt")),
+      m_saveDialog(chooser(FileChooser::Mode::Save, "SaveDialog", core::cp1251::fromUtf8Once<text::kSavePeerList>(),
+                           core::cp1251::fromUtf8Once<text::kTextFile>(), "*.txt", "list", "txt")) {
     m_peers.setChangeListener([this] { onPeersChanged(); });
     m_controller.setHideFilter([this](const std::string& senderAddress) { return hides(senderAddress); });
     m_sender.setConnectionCheck(&m_check);
@@ -234,12 +234,12 @@ std::optional<TranscriptMatch> ChatSession::find(const std::string& text, bool b
 void ChatSession::openHistory() {
     command([this] {
         if (!m_history || !m_history->enabled()) {
-            throw core::Exception(core::cp1251::fromUtf8(text::kHistoryOff));
+            throw core::Exception(core::cp1251::fromUtf8Once<text::kHistoryOff>());
         }
         const std::string file = m_history->todaysFile();
         if (!m_frontEnd.openFile(file)) {
-            throw core::Exception(core::cp1251::fromUtf8(text::kOpenFileFailed) + "\"" + core::sys::pathToCp1251(file) +
-                                  "\"");
+            throw core::Exception(core::cp1251::fromUtf8Once<text::kOpenFileFailed>() + "\"" +
+                                  core::sys::pathToCp1251(file) + "\"");
         }
     });
 }
@@ -582,7 +582,8 @@ Presence::Row ChatSession::peerPresence(int index) const {
     }
     const PeerNames::Name name = m_names.name(entry);
     if (!name.text.empty()) { // the row may be too narrow for the whole name
-        row.hint += core::cp1251::fromUtf8(name.learned ? text::kPeerHintNick : text::kPeerHintLabel);
+        row.hint += name.learned ? core::cp1251::fromUtf8Once<text::kPeerHintNick>()
+                                 : core::cp1251::fromUtf8Once<text::kPeerHintLabel>();
         row.hint += name.text;
     }
     return row;

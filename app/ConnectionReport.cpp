@@ -10,19 +10,19 @@ namespace lirbo::app {
 
 namespace {
 
-using core::cp1251::fromUtf8;
+using core::cp1251::fromUtf8Once;
 using std::chrono::duration_cast;
 
 // How long ago `then` was, to the second under two minutes, then to the minute and the hour.
 std::string ago(ConnectionCheck::TimePoint then, ConnectionCheck::TimePoint now) {
     const auto seconds = duration_cast<std::chrono::seconds>(now - then).count();
     if (seconds < 120) {
-        return std::to_string(seconds < 0 ? 0 : seconds) + fromUtf8(text::kReportSecondsAgo);
+        return std::to_string(seconds < 0 ? 0 : seconds) + fromUtf8Once<text::kReportSecondsAgo>();
     }
     if (seconds < 120 * 60) {
-        return std::to_string(seconds / 60) + fromUtf8(text::kReportMinutesAgo);
+        return std::to_string(seconds / 60) + fromUtf8Once<text::kReportMinutesAgo>();
     }
-    return std::to_string(seconds / 3600) + fromUtf8(text::kReportHoursAgo);
+    return std::to_string(seconds / 3600) + fromUtf8Once<text::kReportHoursAgo>();
 }
 
 std::string socketErrorText(int error) {
@@ -32,32 +32,34 @@ std::string socketErrorText(int error) {
 std::string interfaceLine(const MachineInterface& item) {
     std::string line = item.name + ": ";
     if (item.addresses.empty()) {
-        line += fromUtf8(text::kReportNoIPv4);
+        line += fromUtf8Once<text::kReportNoIPv4>();
     }
     for (std::size_t i = 0; i < item.addresses.size(); ++i) {
         line += (i == 0 ? "" : ", ") + item.addresses[i];
     }
-    line += fromUtf8(item.up ? text::kReportInterfaceUp : text::kReportInterfaceDown);
+    line += item.up ? fromUtf8Once<text::kReportInterfaceUp>() : fromUtf8Once<text::kReportInterfaceDown>();
     if (item.loopback) {
-        line += fromUtf8(text::kReportInterfaceLoopback);
+        line += fromUtf8Once<text::kReportInterfaceLoopback>();
     }
     return line;
 }
 
 std::string listenerLine(const ListenerState& listener) {
     if (!listener.open) {
-        return fromUtf8(text::kReportListenerClosed);
+        return fromUtf8Once<text::kReportListenerClosed>();
     }
     const std::string port = "UDP " + std::to_string(listener.port);
     if (listener.address == "0.0.0.0") {
-        return fromUtf8(text::kReportListener) + port + fromUtf8(text::kReportListenerOnAll);
+        return fromUtf8Once<text::kReportListener>() + port + fromUtf8Once<text::kReportListenerOnAll>();
     }
-    return fromUtf8(text::kReportListener) + port + fromUtf8(text::kReportListenerOnlyOn) + listener.address;
+    return fromUtf8Once<text::kReportListener>() + port + fromUtf8Once<text::kReportListenerOnlyOn>() +
+           listener.address;
 }
 
 std::string countsLine(const ListenerState& listener) {
-    return fromUtf8(text::kReportReceived) + std::to_string(listener.received) + fromUtf8(text::kReportMalformed) +
-           std::to_string(listener.malformed) + fromUtf8(text::kReportTooLong) + std::to_string(listener.tooLong);
+    return fromUtf8Once<text::kReportReceived>() + std::to_string(listener.received) +
+           fromUtf8Once<text::kReportMalformed>() + std::to_string(listener.malformed) +
+           fromUtf8Once<text::kReportTooLong>() + std::to_string(listener.tooLong);
 }
 
 // The interface that holds `address`, when one does.
@@ -79,18 +81,18 @@ ConnectionSnapshot::PeerRow describe(const ConnectionCheck::Entry& entry, const 
     if (entry.lookupError != 0) {
         row.resolvesTo = entry.lookupMessage;
     } else {
-        row.resolvesTo = entry.address ? *entry.address : fromUtf8(text::kReportNotYetKnown);
+        row.resolvesTo = entry.address ? *entry.address : fromUtf8Once<text::kReportNotYetKnown>();
     }
     row.sendsFrom = sendsFrom;
     if (!entry.lastSend) {
-        row.lastSend = fromUtf8(text::kReportNotYet);
+        row.lastSend = fromUtf8Once<text::kReportNotYet>();
     } else {
         row.lastSend = ago(entry.lastSend->time, now) + ", " +
-                       (entry.lastSend->error == 0 ? fromUtf8(text::kReportSent)
-                                                   : fromUtf8(text::kReportSendError) + entry.lastSend->message);
+                       (entry.lastSend->error == 0 ? fromUtf8Once<text::kReportSent>()
+                                                   : fromUtf8Once<text::kReportSendError>() + entry.lastSend->message);
     }
     row.lastHeard = entry.lastHeard ? ago(entry.lastHeard->time, now) + ", " + entry.lastHeard->nick
-                                    : fromUtf8(text::kReportNotYet);
+                                    : fromUtf8Once<text::kReportNotYet>();
     row.verdict = entry.verdict;
     row.verdictText = verdictText(entry.verdict);
     if (entry.verdict == ConnectionVerdict::OtherAddress) {
@@ -102,13 +104,10 @@ ConnectionSnapshot::PeerRow describe(const ConnectionCheck::Entry& entry, const 
 } // namespace
 
 const std::array<const char*, ConnectionSnapshot::kPeerColumns>& connectionPeerColumns() {
-    static const std::array<std::string, ConnectionSnapshot::kPeerColumns> bytes = {
-        fromUtf8(text::kReportColumnEntry),     fromUtf8(text::kReportColumnAddress),
-        fromUtf8(text::kReportColumnSendsFrom), fromUtf8(text::kReportColumnLastSend),
-        fromUtf8(text::kReportColumnLastHeard), fromUtf8(text::kReportColumnVerdict),
-    };
     static const std::array<const char*, ConnectionSnapshot::kPeerColumns> titles = {
-        bytes[0].c_str(), bytes[1].c_str(), bytes[2].c_str(), bytes[3].c_str(), bytes[4].c_str(), bytes[5].c_str(),
+        fromUtf8Once<text::kReportColumnEntry>().c_str(),     fromUtf8Once<text::kReportColumnAddress>().c_str(),
+        fromUtf8Once<text::kReportColumnSendsFrom>().c_str(), fromUtf8Once<text::kReportColumnLastSend>().c_str(),
+        fromUtf8Once<text::kReportColumnLastHeard>().c_str(), fromUtf8Once<text::kReportColumnVerdict>().c_str(),
     };
     return titles;
 }
@@ -122,12 +121,12 @@ ConnectionSnapshot buildConnectionSnapshot(ConnectionCheck& check, const std::ve
                                            IFirewallStatus& firewall, ConnectionCheck::TimePoint now) {
     ConnectionSnapshot snapshot;
     const std::vector<MachineInterface> interfaces = probe.interfaces();
-    snapshot.machine.push_back(fromUtf8(text::kReportInterfaces));
+    snapshot.machine.push_back(fromUtf8Once<text::kReportInterfaces>());
     for (const auto& item : interfaces) {
         snapshot.machine.push_back("  " + interfaceLine(item));
     }
     if (interfaces.empty()) {
-        snapshot.machine.push_back(fromUtf8(text::kReportNoInterfaces));
+        snapshot.machine.push_back(fromUtf8Once<text::kReportNoInterfaces>());
     }
     snapshot.machine.push_back(listenerLine(listener));
     snapshot.machine.push_back(countsLine(listener));
@@ -135,7 +134,7 @@ ConnectionSnapshot buildConnectionSnapshot(ConnectionCheck& check, const std::ve
 
     for (const auto& text : entries) {
         ConnectionCheck::Entry known = check.entry(text);
-        std::string sendsFrom = fromUtf8(text::kReportAddressNotYetKnown);
+        std::string sendsFrom = fromUtf8Once<text::kReportAddressNotYetKnown>();
         if (known.address) {
             std::string local;
             const int error = probe.routeFrom(*known.address, local);
@@ -154,17 +153,17 @@ ConnectionSnapshot buildConnectionSnapshot(ConnectionCheck& check, const std::ve
 }
 
 std::string connectionReportText(const ConnectionSnapshot& snapshot) {
-    std::string text = fromUtf8(text::kReportHeading);
+    std::string text = fromUtf8Once<text::kReportHeading>();
     for (const auto& line : snapshot.machine) {
         text += line + "\n";
     }
-    text += fromUtf8(text::kReportFirewall);
+    text += fromUtf8Once<text::kReportFirewall>();
     for (const auto& line : snapshot.firewall.lines) {
         text += line + "\n";
     }
-    text += fromUtf8(text::kReportPeers);
+    text += fromUtf8Once<text::kReportPeers>();
     if (snapshot.peers.empty()) {
-        text += fromUtf8(text::kReportNoPeers);
+        text += fromUtf8Once<text::kReportNoPeers>();
     }
     const auto& titles = connectionPeerColumns();
     for (const auto& row : snapshot.peers) {

@@ -8,19 +8,19 @@ namespace lirbo::app {
 std::string verdictText(ConnectionVerdict verdict) {
     switch (verdict) {
     case ConnectionVerdict::NotFound:
-        return core::cp1251::fromUtf8(text::kVerdictNotFound);
+        return core::cp1251::fromUtf8Once<text::kVerdictNotFound>();
     case ConnectionVerdict::NoRoute:
-        return core::cp1251::fromUtf8(text::kVerdictNoRoute);
+        return core::cp1251::fromUtf8Once<text::kVerdictNoRoute>();
     case ConnectionVerdict::OtherAddress:
-        return core::cp1251::fromUtf8(text::kVerdictOtherAddress);
+        return core::cp1251::fromUtf8Once<text::kVerdictOtherAddress>();
     case ConnectionVerdict::FirewallSuspected:
-        return core::cp1251::fromUtf8(text::kVerdictFirewallSuspected);
+        return core::cp1251::fromUtf8Once<text::kVerdictFirewallSuspected>();
     case ConnectionVerdict::Answers:
-        return core::cp1251::fromUtf8(text::kVerdictAnswers);
+        return core::cp1251::fromUtf8Once<text::kVerdictAnswers>();
     case ConnectionVerdict::Quiet:
-        return core::cp1251::fromUtf8(text::kVerdictQuiet);
+        return core::cp1251::fromUtf8Once<text::kVerdictQuiet>();
     case ConnectionVerdict::NotYetWritten:
-        return core::cp1251::fromUtf8(text::kVerdictNotYetWritten);
+        return core::cp1251::fromUtf8Once<text::kVerdictNotYetWritten>();
     case ConnectionVerdict::Unknown:
         break;
     }

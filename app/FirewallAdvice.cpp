@@ -7,7 +7,7 @@ namespace lirbo::app {
 FirewallReport FirewallAdvice::read() {
     FirewallReport report;
     report.lines = {
-        core::cp1251::fromUtf8(text::kFirewallNotChecked),
+        core::cp1251::fromUtf8Once<text::kFirewallNotChecked>(),
         "ufw: sudo ufw allow 8800/udp",
         "firewalld: sudo firewall-cmd --add-port=8800/udp --permanent && sudo firewall-cmd --reload",
     };

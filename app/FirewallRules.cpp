@@ -11,7 +11,7 @@ namespace lirbo::app::firewall {
 
 namespace {
 
-using core::cp1251::fromUtf8;
+using core::cp1251::fromUtf8Once;
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && text.front() == ' ') {
@@ -92,33 +92,34 @@ Verdict judgeProfile(const Snapshot& snapshot, const Profile& profile, const std
 std::string profileName(int type) {
     switch (type) {
     case kDomain:
-        return fromUtf8(text::kFirewallProfileDomain);
+        return fromUtf8Once<text::kFirewallProfileDomain>();
     case kPrivate:
-        return fromUtf8(text::kFirewallProfilePrivate);
+        return fromUtf8Once<text::kFirewallProfilePrivate>();
     default:
-        return fromUtf8(text::kFirewallProfilePublic);
+        return fromUtf8Once<text::kFirewallProfilePublic>();
     }
 }
 
 std::string quoted(const std::string& name) {
-    return fromUtf8(text::kFirewallQuoteOpen) + name + fromUtf8(text::kFirewallQuoteClose);
+    return fromUtf8Once<text::kFirewallQuoteOpen>() + name + fromUtf8Once<text::kFirewallQuoteClose>();
 }
 
 std::string inboundText(const Snapshot& snapshot, const Verdict& verdict) {
     switch (verdict.inbound) {
     case Inbound::Unknown:
-        return fromUtf8(text::kFirewallInboundUnknown) + snapshot.failure;
+        return fromUtf8Once<text::kFirewallInboundUnknown>() + snapshot.failure;
     case Inbound::FirewallOff:
-        return fromUtf8(text::kFirewallInboundUnlimited);
+        return fromUtf8Once<text::kFirewallInboundUnlimited>();
     case Inbound::Allowed:
-        return verdict.ruleName.empty() ? fromUtf8(text::kFirewallInboundAllowedByDefault)
-                                        : fromUtf8(text::kFirewallInboundAllowedByRule) + quoted(verdict.ruleName);
+        return verdict.ruleName.empty()
+                   ? fromUtf8Once<text::kFirewallInboundAllowedByDefault>()
+                   : fromUtf8Once<text::kFirewallInboundAllowedByRule>() + quoted(verdict.ruleName);
     case Inbound::NoRule:
-        return fromUtf8(text::kFirewallInboundNoRule);
+        return fromUtf8Once<text::kFirewallInboundNoRule>();
     case Inbound::Blocked:
-        return fromUtf8(text::kFirewallInboundBlockedByRule) + quoted(verdict.ruleName);
+        return fromUtf8Once<text::kFirewallInboundBlockedByRule>() + quoted(verdict.ruleName);
     case Inbound::AllBlocked:
-        return fromUtf8(text::kFirewallInboundAllBlocked);
+        return fromUtf8Once<text::kFirewallInboundAllBlocked>();
     }
     return {};
 }
@@ -187,7 +188,7 @@ bool allowRuleHelps(const Verdict& verdict) {
 
 std::string noticeText(int port) {
     // The port comes early: a narrow window cuts the end of the line.
-    return fromUtf8(text::kFirewallNoticeStart) + std::to_string(port) + fromUtf8(text::kFirewallNoticeEnd);
+    return fromUtf8Once<text::kFirewallNoticeStart>() + std::to_string(port) + fromUtf8Once<text::kFirewallNoticeEnd>();
 }
 
 std::vector<std::string> reportLines(const Snapshot& snapshot, const Verdict& verdict, int port) {
@@ -196,17 +197,19 @@ std::vector<std::string> reportLines(const Snapshot& snapshot, const Verdict& ve
         if (snapshot.activeProfiles != 0 && (snapshot.activeProfiles & profile.type) == 0) {
             continue;
         }
-        std::string line = fromUtf8(text::kFirewallNetwork) + quoted(profileName(profile.type)) +
-                           fromUtf8(profile.enabled ? text::kFirewallWindowsOn : text::kFirewallWindowsOff);
+        std::string line =
+            fromUtf8Once<text::kFirewallNetwork>() + quoted(profileName(profile.type)) +
+            (profile.enabled ? fromUtf8Once<text::kFirewallWindowsOn>() : fromUtf8Once<text::kFirewallWindowsOff>());
         if (profile.enabled && profile.blocksAllInbound) {
-            line += fromUtf8(text::kFirewallAllInboundBlocked);
+            line += fromUtf8Once<text::kFirewallAllInboundBlocked>();
         }
         lines.push_back(line);
     }
     if (verdict.publicNetwork) {
-        lines.push_back(fromUtf8(text::kFirewallPublicNetwork));
+        lines.push_back(fromUtf8Once<text::kFirewallPublicNetwork>());
     }
-    lines.push_back(fromUtf8(text::kFirewallInboundOn) + std::to_string(port) + ": " + inboundText(snapshot, verdict));
+    lines.push_back(fromUtf8Once<text::kFirewallInboundOn>() + std::to_string(port) + ": " +
+                    inboundText(snapshot, verdict));
     return lines;
 }
 

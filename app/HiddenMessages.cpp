@@ -22,7 +22,7 @@ void HiddenMessages::add(const core::TShownMessage& message) {
 }
 
 std::string HiddenMessages::countText() const {
-    return core::cp1251::fromUtf8(text::kHiddenCount) + std::to_string(m_count);
+    return core::cp1251::fromUtf8Once<text::kHiddenCount>() + std::to_string(m_count);
 }
 
 } // namespace lirbo::app

@@ -12,7 +12,7 @@ namespace lirbo::app {
 
 namespace {
 
-using core::cp1251::fromUtf8;
+using core::cp1251::fromUtf8Once;
 
 // "YYYY-MM-DD.txt", as the log names its files.
 bool isDayFile(std::string_view name) {
@@ -151,8 +151,9 @@ std::string HistoryBrowser::pageNote() const {
     if (m_openedDate.empty() || (m_begin == 0 && m_end >= m_page.fileSize())) {
         return {};
     }
-    return fromUtf8(text::kHistoryPartFrom) + mebibytes(m_begin) + fromUtf8(text::kHistoryPartTo) + mebibytes(m_end) +
-           fromUtf8(text::kHistoryPartOf) + mebibytes(m_page.fileSize()) + fromUtf8(text::kHistoryPartMebibytes);
+    return fromUtf8Once<text::kHistoryPartFrom>() + mebibytes(m_begin) + fromUtf8Once<text::kHistoryPartTo>() +
+           mebibytes(m_end) + fromUtf8Once<text::kHistoryPartOf>() + mebibytes(m_page.fileSize()) +
+           fromUtf8Once<text::kHistoryPartMebibytes>();
 }
 
 void HistoryBrowser::pageLine(std::uint64_t offset, std::string_view line) {
@@ -235,15 +236,15 @@ void HistoryBrowser::searchLine(std::uint64_t offset, std::string_view line) {
 std::string HistoryBrowser::searchNote() const {
     const std::string count = std::to_string(m_hits.size());
     if (searching()) {
-        return fromUtf8(text::kHistorySearching) + count;
+        return fromUtf8Once<text::kHistorySearching>() + count;
     }
     if (m_hitsCapped) {
-        return fromUtf8(text::kHistoryFoundMore) + count + fromUtf8(text::kHistoryShownFirst) + count;
+        return fromUtf8Once<text::kHistoryFoundMore>() + count + fromUtf8Once<text::kHistoryShownFirst>() + count;
     }
     if (m_searchText.empty()) {
         return {};
     }
-    return m_hits.empty() ? fromUtf8(text::kHistoryNotFound) : fromUtf8(text::kHistoryFound) + count;
+    return m_hits.empty() ? fromUtf8Once<text::kHistoryNotFound>() : fromUtf8Once<text::kHistoryFound>() + count;
 }
 
 void HistoryBrowser::openHit(std::size_t hit) {

@@ -12,7 +12,6 @@ namespace lirbo::app {
 namespace {
 
 using Kind = core::TShownMessage::Kind;
-using core::cp1251::fromUtf8;
 using core::cp1251::fromUtf8Once;
 
 // Room kept at the end of a day's file for the line that closes it.
@@ -40,22 +39,22 @@ bool fromTheNetwork(Kind kind) {
 }
 
 // "сообщение", "сообщения" or "сообщений", as the number before it asks.
-std::string_view messagesWord(std::uint64_t count) {
+const std::string& messagesWord(std::uint64_t count) {
     if (count % 10 == 1 && count % 100 != 11) {
-        return text::kLogMessagesOne;
+        return fromUtf8Once<text::kLogMessagesOne>();
     }
     if (count % 10 >= 2 && count % 10 <= 4 && (count % 100 < 12 || count % 100 > 14)) {
-        return text::kLogMessagesFew;
+        return fromUtf8Once<text::kLogMessagesFew>();
     }
-    return text::kLogMessagesMany;
+    return fromUtf8Once<text::kLogMessagesMany>();
 }
 
 // "журнал за день достиг 64 МБ: до конца дня сообщения не записываются"
 std::string dayFullText(std::uint64_t limit) {
     constexpr std::uint64_t mib = 1u << 20;
-    const std::string size = limit % mib == 0 ? std::to_string(limit / mib) + fromUtf8(text::kLogMebibytes)
-                                              : std::to_string(limit) + fromUtf8(text::kLogBytes);
-    return fromUtf8(text::kLogDayFull) + size + fromUtf8(text::kLogDayFullUntilTomorrow);
+    const std::string size = limit % mib == 0 ? std::to_string(limit / mib) + fromUtf8Once<text::kLogMebibytes>()
+                                              : std::to_string(limit) + fromUtf8Once<text::kLogBytes>();
+    return fromUtf8Once<text::kLogDayFull>() + size + fromUtf8Once<text::kLogDayFullUntilTomorrow>();
 }
 
 std::string formatted(const std::tm& time, const char* format) {
@@ -115,8 +114,8 @@ const std::string& HistoryLog::stamp(std::time_t seconds) {
 void HistoryLog::appendSkipped(const std::string& address, std::uint64_t count) {
     // "пропущено N сообщений от ADDRESS"
     const std::string& skipped = fromUtf8Once<text::kLogSkipped>();
-    const std::string line = skipped + ' ' + std::to_string(count) + ' ' + fromUtf8(messagesWord(count)) +
-                             fromUtf8(text::kLogSkippedFrom) + address;
+    const std::string line = skipped + ' ' + std::to_string(count) + ' ' + messagesWord(count) +
+                             fromUtf8Once<text::kLogSkippedFrom>() + address;
     core::history::appendLine(m_record, m_stamp, address, skipped, {}, line);
     m_record += "\r\n";
 }
@@ -160,7 +159,8 @@ void HistoryLog::writeRecord(bool look) {
     if (m_file.size() + m_record.size() + kClosingRoom > m_dayLimit) {
         m_dayFull = true;
         m_record.clear();
-        core::history::appendLine(m_record, m_stamp, {}, fromUtf8(text::kLogOwnKind), {}, dayFullText(m_dayLimit));
+        core::history::appendLine(m_record, m_stamp, {}, fromUtf8Once<text::kLogOwnKind>(), {},
+                                  dayFullText(m_dayLimit));
         m_record += "\r\n";
     }
     int error = m_file.append(m_record);
@@ -168,7 +168,7 @@ void HistoryLog::writeRecord(bool look) {
         error = m_file.append(m_record); // the file was gone: once more into the new one
     }
     if (error != 0) {
-        fail(text::kLogWriteFailed, m_filePath, error);
+        fail(fromUtf8Once<text::kLogWriteFailed>(), m_filePath, error);
         return;
     }
     m_failureReported = false;
@@ -183,11 +183,11 @@ bool HistoryLog::openFor(const std::tm& day, bool look) {
     // Joined as text: the folder is UTF-8, which std::filesystem on Windows reads in the ANSI code page.
     const std::string path = m_folder + core::fs::pathSeparator() + formatted(day, "%Y-%m-%d") + ".txt";
     if (const int error = core::fs::createFolders(m_folder)) {
-        fail(text::kLogFolderFailed, m_folder, error);
+        fail(fromUtf8Once<text::kLogFolderFailed>(), m_folder, error);
         return false;
     }
     if (const int error = m_file.open(path)) {
-        fail(text::kLogOpenFailed, path, error);
+        fail(fromUtf8Once<text::kLogOpenFailed>(), path, error);
         return false;
     }
     m_filePath = path;
@@ -203,8 +203,8 @@ void HistoryLog::close() {
     m_filePath.clear();
 }
 
-void HistoryLog::fail(std::string_view what, const std::string& path, int error) {
-    m_lastFailure = fromUtf8(what) + " \"" + core::sys::pathToCp1251(path) + "\": " + core::fs::systemErrorText(error);
+void HistoryLog::fail(const std::string& what, const std::string& path, int error) {
+    m_lastFailure = what + " \"" + core::sys::pathToCp1251(path) + "\": " + core::fs::systemErrorText(error);
     if (!m_failureReported) {
         m_failure = m_lastFailure;
         m_failureReported = true;

@@ -45,7 +45,7 @@ std::string InputRules::lackingCharactersError(const std::u32string& lacking) {
     if (lacking.empty()) {
         return {};
     }
-    std::string error = core::cp1251::fromUtf8(text::kLackingCharacters);
+    std::string error = core::cp1251::fromUtf8Once<text::kLackingCharacters>();
     std::u32string named;
     for (const char32_t c : lacking) {
         if (named.find(c) != std::u32string::npos) {
@@ -66,7 +66,7 @@ std::string InputRules::tooLongError(const std::string& nick, const std::string&
         return {};
     }
     static_assert(kLongestDatagram == 8192, "the text names the bound");
-    return core::cp1251::fromUtf8(text::kMessageTooLong);
+    return core::cp1251::fromUtf8Once<text::kMessageTooLong>();
 }
 
 } // namespace lirbo::app

@@ -28,8 +28,9 @@ std::string oneLine(const std::string& message) {
 } // namespace
 
 bool PeerFailures::failed(const std::string& entry, Cause cause, const std::string& message) {
-    const std::string_view reason = cause == Cause::Lookup ? text::kPeerLookupFailed : text::kPeerSendFailed;
-    Failure failure{cause, core::cp1251::fromUtf8(reason) + oneLine(message)};
+    const std::string& reason = cause == Cause::Lookup ? core::cp1251::fromUtf8Once<text::kPeerLookupFailed>()
+                                                       : core::cp1251::fromUtf8Once<text::kPeerSendFailed>();
+    Failure failure{cause, reason + oneLine(message)};
     const auto [found, added] = m_failures.try_emplace(entry, failure);
     if (added) {
         return true;

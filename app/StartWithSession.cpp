@@ -37,9 +37,9 @@ void StartWithSession::reconcile(IStartupEntry& entry, bool wanted, const std::s
         return; // another profile's or program's entry: only the user's own choice replaces it
     }
     if (!thisProgram) {
-        throw core::Exception(core::cp1251::fromUtf8(text::kAutostartNotOurs) +
+        throw core::Exception(core::cp1251::fromUtf8Once<text::kAutostartNotOurs>() +
                               core::sys::pathToCp1251(entry.location()) +
-                              core::cp1251::fromUtf8(text::kAutostartNotOursEnd));
+                              core::cp1251::fromUtf8Once<text::kAutostartNotOursEnd>());
     }
     entry.write(ours);
 }

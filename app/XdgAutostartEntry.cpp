@@ -113,10 +113,10 @@ std::string trimmed(const std::string& text) {
     return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
 }
 
-core::Exception failure(std::string_view what, const std::string& path, int error) {
-    const std::string reason = core::fs::isRefusal(error) ? core::cp1251::fromUtf8(text::kAutostartNotRegularFile)
+core::Exception failure(const std::string& what, const std::string& path, int error) {
+    const std::string reason = core::fs::isRefusal(error) ? core::cp1251::fromUtf8Once<text::kAutostartNotRegularFile>()
                                                           : core::fs::systemErrorText(error);
-    return core::Exception(core::cp1251::fromUtf8(what) + " \"" + core::sys::pathToCp1251(path) + "\": " + reason);
+    return core::Exception(what + " \"" + core::sys::pathToCp1251(path) + "\": " + reason);
 }
 
 } // namespace
@@ -192,22 +192,22 @@ std::optional<StartupTarget> XdgAutostartEntry::read() const {
         if (core::fs::isRefusal(error)) {
             return StartupTarget{}; // a folder or a huge file under that name: no entry of ours
         }
-        throw failure(text::kAutostartReadFailed, location(), error);
+        throw failure(core::cp1251::fromUtf8Once<text::kAutostartReadFailed>(), location(), error);
     }
     return parse(bytes);
 }
 
 void XdgAutostartEntry::write(const StartupTarget& target) {
     if (m_configHome.empty()) {
-        throw core::Exception(core::cp1251::fromUtf8(text::kAutostartNoHome));
+        throw core::Exception(core::cp1251::fromUtf8Once<text::kAutostartNoHome>());
     }
     const std::string folder = m_configHome + "/autostart";
     if (const int error = core::fs::createFolders(folder)) {
-        throw failure(text::kAutostartFolderFailed, folder, error);
+        throw failure(core::cp1251::fromUtf8Once<text::kAutostartFolderFailed>(), folder, error);
     }
     const core::fs::WriteResult result = core::fs::writeFileAtomically(location(), text(target));
     if (!result.ok()) {
-        throw failure(text::kAutostartWriteFailed, location(), result.error);
+        throw failure(core::cp1251::fromUtf8Once<text::kAutostartWriteFailed>(), location(), result.error);
     }
 }
 
@@ -215,7 +215,7 @@ void XdgAutostartEntry::remove() {
     if (!core::fs::removeFile(location())) {
         const int error = core::fs::lastError();
         if (!core::fs::isNotFoundError(error)) {
-            throw failure(text::kAutostartRemoveFailed, location(), error);
+            throw failure(core::cp1251::fromUtf8Once<text::kAutostartRemoveFailed>(), location(), error);
         }
     }
 }

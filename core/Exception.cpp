@@ -21,9 +21,9 @@ static_assert(fs::maxReadBytes == 16 << 20, "the text names the bound");
 std::string reasonText(int error) {
     switch (error) {
     case fs::errorNotRegularFile:
-        return cp1251::fromUtf8(text::kNotRegularFile);
+        return cp1251::fromUtf8Once<text::kNotRegularFile>();
     case fs::errorFileTooLarge:
-        return cp1251::fromUtf8(text::kFileTooLarge);
+        return cp1251::fromUtf8Once<text::kFileTooLarge>();
     default:
         return fs::systemErrorText(error);
     }
@@ -68,9 +68,9 @@ std::string errorText(const std::exception* error) {
         return own->message();
     }
     if (dynamic_cast<const std::bad_alloc*>(error) != nullptr) {
-        return cp1251::fromUtf8(text::kOutOfMemory);
+        return cp1251::fromUtf8Once<text::kOutOfMemory>();
     }
-    return cp1251::fromUtf8(text::kUnexpectedError);
+    return cp1251::fromUtf8Once<text::kUnexpectedError>();
 }
 
 std::string errorBoxText(const std::string& message) {

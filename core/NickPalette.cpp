@@ -23,14 +23,14 @@ constexpr std::array<TColor, TNickPalette::kColourCount> kColours{{
 
 const std::array<std::string, TNickPalette::kNameCount>& names() {
     static const std::array<std::string, TNickPalette::kNameCount> table{{
-        cp1251::fromUtf8(text::kColourBlack),
-        cp1251::fromUtf8(text::kColourRed),
-        cp1251::fromUtf8(text::kColourOrange),
-        cp1251::fromUtf8(text::kColourYellow),
-        cp1251::fromUtf8(text::kColourGreen),
-        cp1251::fromUtf8(text::kColourLightBlue),
-        cp1251::fromUtf8(text::kColourBlue),
-        cp1251::fromUtf8(text::kColourPink),
+        cp1251::fromUtf8Once<text::kColourBlack>(),
+        cp1251::fromUtf8Once<text::kColourRed>(),
+        cp1251::fromUtf8Once<text::kColourOrange>(),
+        cp1251::fromUtf8Once<text::kColourYellow>(),
+        cp1251::fromUtf8Once<text::kColourGreen>(),
+        cp1251::fromUtf8Once<text::kColourLightBlue>(),
+        cp1251::fromUtf8Once<text::kColourBlue>(),
+        cp1251::fromUtf8Once<text::kColourPink>(),
     }};
     return table;
 }

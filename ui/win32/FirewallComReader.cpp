@@ -61,7 +61,7 @@ std::string foldedPath(const std::wstring& path) {
 std::string failure(HRESULT result) {
     char code[16];
     std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
-    return core::cp1251::fromUtf8(text::kFirewallComError) + code;
+    return core::cp1251::fromUtf8Once<text::kFirewallComError>() + code;
 }
 
 // The inbound rules only: the others never bear on what comes in.

@@ -50,7 +50,7 @@ app::FirewallReport FirewallStatusWin32::read() {
         readInBackground();
     }
     if (!m_taken) {
-        return {{core::cp1251::fromUtf8(text::kFirewallReading)}, false, false};
+        return {{core::cp1251::fromUtf8Once<text::kFirewallReading>()}, false, false};
     }
     return {app::firewall::reportLines(m_snapshot, m_verdict, kPort), app::firewall::noticeDue(m_verdict),
             app::firewall::allowRuleHelps(m_verdict) && !m_adding};
