@@ -1,21 +1,22 @@
 #include "app/Attention.h"
 
+#include "core/CodePage1251.h"
+#include "core/Texts.h"
+
 namespace lirbo::app {
 
 namespace {
 
-const char* const kNewOne = "\xED\xEE\xE2\xEE\xE5";                               // "новое"
-const char* const kNewMany = "\xED\xEE\xE2\xFB\xF5";                              // "новых"
-const char* const kLastFrom = ", \xEF\xEE\xF1\xEB\xE5\xE4\xED\xE5\xE5 \xEE\xF2 "; // ", последнее от "
-const char* const kPrivateAmong = " (\xE5\xF1\xF2\xFC \xEB\xE8\xF7\xED\xEE\xE5)"; // " (есть личное)"
+using core::cp1251::fromUtf8Once;
 
 // A nick longer than this is cut in the hint (ending in "…"), so that a sender cannot fill the
 // screen with a tooltip; 40 characters keep every usual nick whole.
 constexpr std::size_t kHintNickLength = 40;
 
 // Russian agreement with a count: 1, 21, 101 новое; 11, 2, 5 новых.
-const char* newWord(int count) {
-    return count % 10 == 1 && count % 100 != 11 ? kNewOne : kNewMany;
+const std::string& newWord(int count) {
+    return count % 10 == 1 && count % 100 != 11 ? fromUtf8Once<text::kAttentionNewOne>()
+                                                : fromUtf8Once<text::kAttentionNewMany>();
 }
 
 } // namespace
@@ -40,16 +41,16 @@ bool Attention::activated() {
 
 std::string Attention::hint() const {
     if (m_unread == 0) {
-        return "Lirbo";
+        return std::string(text::kProgramTitle);
     }
-    std::string text = std::to_string(m_unread) + " " + newWord(m_unread) + kLastFrom;
+    std::string text = std::to_string(m_unread) + " " + newWord(m_unread) + fromUtf8Once<text::kAttentionLastFrom>();
     if (m_lastNick.size() > kHintNickLength) {
-        text.append(m_lastNick, 0, kHintNickLength - 1) += '\x85'; // …
+        text.append(m_lastNick, 0, kHintNickLength - 1) += fromUtf8Once<text::kAttentionNickCut>();
     } else {
         text += m_lastNick;
     }
     if (m_private) {
-        text += kPrivateAmong;
+        text += fromUtf8Once<text::kAttentionPrivateAmong>();
     }
     return text;
 }

@@ -1,9 +1,11 @@
 #include "app/ChatSession.h"
 
+#include "core/CodePage1251.h"
 #include "core/Exception.h"
 #include "core/FileSystem.h"
 #include "core/NickPalette.h"
 #include "core/SystemText.h"
+#include "core/Texts.h"
 #include "net/IdExceptions.h"
 
 #include <chrono>
@@ -16,7 +18,7 @@ namespace {
 
 const char* const kDefaultNick = "nik";
 
-FileChooser chooser(FileChooser::Mode mode, const char* name, const char* title, const char* filterName,
+FileChooser chooser(FileChooser::Mode mode, const char* name, const std::string& title, const std::string& filterName,
                     const char* pattern, const char* initialName, const char* extension) {
     FileChooser result;
     result.mode = mode;
@@ -29,8 +31,6 @@ FileChooser chooser(FileChooser::Mode mode, const char* name, const char* title,
     return result;
 }
 
-const char* const kTextFile = "\xD2\xE5\xEA\xF1\xF2\xEE\xE2\xFB\xE9 \xF4\xE0\xE9\xEB"; // Текстовый файл
-
 int pickUniformly(int count) {
     // Seeded once from the system's entropy and the clock; each opening draws afresh, so two
     // openings within the same clock tick still get independent colours.
@@ -38,11 +38,6 @@ int pickUniformly(int count) {
                                   static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count())};
     return std::uniform_int_distribution<int>(0, count - 1)(generator);
 }
-
-// "История выключена: в файле lirbo.ini в разделе [history] стоит enabled=0"
-const char* const kHistoryOff = "\xC8\xF1\xF2\xEE\xF0\xE8\xFF \xE2\xFB\xEA\xEB\xFE\xF7\xE5\xED\xE0: \xE2 "
-                                "\xF4\xE0\xE9\xEB\xE5 lirbo.ini \xE2 \xF0\xE0\xE7\xE4\xE5\xEB\xE5 [history] "
-                                "\xF1\xF2\xEE\xE8\xF2 enabled=0";
 
 // The log's folder "history" beside the settings file, so that each profile folder keeps its own.
 // Cut as text: the path is UTF-8, which std::filesystem on Windows would read in the ANSI code page.
@@ -73,13 +68,12 @@ ChatSession::ChatSession(IFrontEnd& frontEnd, net::IChatTransport& transport, ne
       m_resolver(hostLookup ? std::move(hostLookup) : std::make_shared<net::SystemHostLookup>()),
       m_sender(m_transport, m_resolver, m_failures, [this] { m_frontEnd.presenceChanged(); }),
       m_controller(core::TChatController::Ports{m_sender, m_peers, m_clock, m_transcript}, kDefaultNick, 0),
-      m_saveRTF(chooser(FileChooser::Mode::Save, "SaveRTF", "", "\xD4\xE0\xE9\xEB RTF", "*.RTF", "chat", "RTF")),
-      m_openDialog(chooser(FileChooser::Mode::Open, "OpenDialog",
-                           "\xC7\xE0\xE3\xF0\xF3\xE7\xE8\xF2\xFC \xF1\xEF\xE8\xF1\xEE\xEA IP", kTextFile, "*.txt",
-                           "list", "txt")),
-      m_saveDialog(chooser(FileChooser::Mode::Save, "SaveDialog",
-                           "\xD1\xEE\xF5\xF0\xE0\xED\xE8\xF2\xFC \xF1\xEF\xE8\xF1\xEE\xEA IP", kTextFile, "*.txt",
-                           "list", "txt")) {
+      m_saveRTF(chooser(FileChooser::Mode::Save, "SaveRTF", "", core::cp1251::fromUtf8Once<text::kRtfFile>(), "*.RTF",
+                        "chat", "RTF")),
+      m_openDialog(chooser(FileChooser::Mode::Open, "OpenDialog", core::cp1251::fromUtf8Once<text::kLoadPeerList>(),
+                           core::cp1251::fromUtf8Once<text::kTextFile>(), "*.txt", "list", "txt")),
+      m_saveDialog(chooser(FileChooser::Mode::Save, "SaveDialog", core::cp1251::fromUtf8Once<text::kSavePeerList>(),
+                           core::cp1251::fromUtf8Once<text::kTextFile>(), "*.txt", "list", "txt")) {
     m_peers.setChangeListener([this] { onPeersChanged(); });
     m_controller.setHideFilter([this](const std::string& senderAddress) { return hides(senderAddress); });
     m_sender.setConnectionCheck(&m_check);
@@ -240,14 +234,12 @@ std::optional<TranscriptMatch> ChatSession::find(const std::string& text, bool b
 void ChatSession::openHistory() {
     command([this] {
         if (!m_history || !m_history->enabled()) {
-            throw core::Exception(kHistoryOff);
+            throw core::Exception(core::cp1251::fromUtf8Once<text::kHistoryOff>());
         }
         const std::string file = m_history->todaysFile();
         if (!m_frontEnd.openFile(file)) {
-            // "Не удалось открыть файл "<path>""
-            throw core::Exception(
-                "\xCD\xE5 \xF3\xE4\xE0\xEB\xEE\xF1\xFC \xEE\xF2\xEA\xF0\xFB\xF2\xFC \xF4\xE0\xE9\xEB \"" +
-                core::sys::pathToCp1251(file) + "\"");
+            throw core::Exception(core::cp1251::fromUtf8Once<text::kOpenFileFailed>() + "\"" +
+                                  core::sys::pathToCp1251(file) + "\"");
         }
     });
 }
@@ -590,7 +582,8 @@ Presence::Row ChatSession::peerPresence(int index) const {
     }
     const PeerNames::Name name = m_names.name(entry);
     if (!name.text.empty()) { // the row may be too narrow for the whole name
-        row.hint += name.learned ? "\n\xED\xE8\xEA: " : "\n\xEF\xEE\xE4\xEF\xE8\xF1\xFC: "; // "ник: ", "подпись: "
+        row.hint += name.learned ? core::cp1251::fromUtf8Once<text::kPeerHintNick>()
+                                 : core::cp1251::fromUtf8Once<text::kPeerHintLabel>();
         row.hint += name.text;
     }
     return row;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace lirbo::app {
 
 // What the connection check makes of one peer entry, from what this machine alone can know: the
@@ -17,7 +19,7 @@ enum class ConnectionVerdict {
 
 // The verdict in plain Russian (Windows-1251), as the window, the report and the list's hint
 // show it; empty for Unknown.
-const char* verdictText(ConnectionVerdict verdict);
+std::string verdictText(ConnectionVerdict verdict);
 
 // Whether the peer list marks the verdict as a problem (the rest are marked as fine or neutral).
 bool verdictIsProblem(ConnectionVerdict verdict);

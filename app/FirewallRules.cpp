@@ -1,5 +1,8 @@
 #include "app/FirewallRules.h"
 
+#include "core/CodePage1251.h"
+#include "core/Texts.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -7,6 +10,8 @@
 namespace lirbo::app::firewall {
 
 namespace {
+
+using core::cp1251::fromUtf8Once;
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && text.front() == ' ') {
@@ -84,47 +89,37 @@ Verdict judgeProfile(const Snapshot& snapshot, const Profile& profile, const std
     return {profile.allowsByDefault ? Inbound::Allowed : Inbound::NoRule, false, {}};
 }
 
-const char* profileName(int type) {
+std::string profileName(int type) {
     switch (type) {
     case kDomain:
-        return "\xE4\xEE\xEC\xE5\xED\xED\xE0\xFF"; // "доменная"
+        return fromUtf8Once<text::kFirewallProfileDomain>();
     case kPrivate:
-        return "\xF7\xE0\xF1\xF2\xED\xE0\xFF"; // "частная"
+        return fromUtf8Once<text::kFirewallProfilePrivate>();
     default:
-        return "\xEE\xE1\xF9\xE5\xE4\xEE\xF1\xF2\xF3\xEF\xED\xE0\xFF"; // "общедоступная"
+        return fromUtf8Once<text::kFirewallProfilePublic>();
     }
 }
 
 std::string quoted(const std::string& name) {
-    return "\xAB" + name + "\xBB"; // «name»
+    return fromUtf8Once<text::kFirewallQuoteOpen>() + name + fromUtf8Once<text::kFirewallQuoteClose>();
 }
 
 std::string inboundText(const Snapshot& snapshot, const Verdict& verdict) {
     switch (verdict.inbound) {
     case Inbound::Unknown:
-        return "\xED\xE5\xE8\xE7\xE2\xE5\xF1\xF2\xED\xEE: " + snapshot.failure; // "неизвестно: "
+        return fromUtf8Once<text::kFirewallInboundUnknown>() + snapshot.failure;
     case Inbound::FirewallOff:
-        // "не ограничены: брандмауэр выключен"
-        return "\xED\xE5 \xEE\xE3\xF0\xE0\xED\xE8\xF7\xE5\xED\xFB: "
-               "\xE1\xF0\xE0\xED\xE4\xEC\xE0\xF3\xFD\xF0 \xE2\xFB\xEA\xEB\xFE\xF7\xE5\xED";
+        return fromUtf8Once<text::kFirewallInboundUnlimited>();
     case Inbound::Allowed:
         return verdict.ruleName.empty()
-                   ? "\xF0\xE0\xE7\xF0\xE5\xF8\xE5\xED\xFB \xEF\xEE \xF3\xEC\xEE\xEB\xF7\xE0\xED\xE8\xFE" // "разрешены
-                                                                                                          // по
-                                                                                                          // умолчанию"
-                   : "\xF0\xE0\xE7\xF0\xE5\xF8\xE5\xED\xFB \xEF\xF0\xE0\xE2\xE8\xEB\xEE\xEC " +
-                         quoted(verdict.ruleName);
+                   ? fromUtf8Once<text::kFirewallInboundAllowedByDefault>()
+                   : fromUtf8Once<text::kFirewallInboundAllowedByRule>() + quoted(verdict.ruleName);
     case Inbound::NoRule:
-        // "не разрешены ни одним правилом"
-        return "\xED\xE5 \xF0\xE0\xE7\xF0\xE5\xF8\xE5\xED\xFB \xED\xE8 \xEE\xE4\xED\xE8\xEC "
-               "\xEF\xF0\xE0\xE2\xE8\xEB\xEE\xEC";
+        return fromUtf8Once<text::kFirewallInboundNoRule>();
     case Inbound::Blocked:
-        // "запрещены правилом «...»"
-        return "\xE7\xE0\xEF\xF0\xE5\xF9\xE5\xED\xFB \xEF\xF0\xE0\xE2\xE8\xEB\xEE\xEC " + quoted(verdict.ruleName);
+        return fromUtf8Once<text::kFirewallInboundBlockedByRule>() + quoted(verdict.ruleName);
     case Inbound::AllBlocked:
-        // "запрещены: брандмауэр закрывает все входящие"
-        return "\xE7\xE0\xEF\xF0\xE5\xF9\xE5\xED\xFB: \xE1\xF0\xE0\xED\xE4\xEC\xE0\xF3\xFD\xF0 "
-               "\xE7\xE0\xEA\xF0\xFB\xE2\xE0\xE5\xF2 \xE2\xF1\xE5 \xE2\xF5\xEE\xE4\xFF\xF9\xE8\xE5";
+        return fromUtf8Once<text::kFirewallInboundAllBlocked>();
     }
     return {};
 }
@@ -192,12 +187,8 @@ bool allowRuleHelps(const Verdict& verdict) {
 }
 
 std::string noticeText(int port) {
-    // "Брандмауэр не пропускает входящие на UDP 8800: сообщения могут не доходить." The port
-    // comes early: a narrow window cuts the end of the line.
-    return "\xC1\xF0\xE0\xED\xE4\xEC\xE0\xF3\xFD\xF0 \xED\xE5 \xEF\xF0\xEE\xEF\xF3\xF1\xEA\xE0\xE5\xF2 "
-           "\xE2\xF5\xEE\xE4\xFF\xF9\xE8\xE5 \xED\xE0 UDP " +
-           std::to_string(port) +
-           ": \xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xFF \xEC\xEE\xE3\xF3\xF2 \xED\xE5 \xE4\xEE\xF5\xEE\xE4\xE8\xF2\xFC.";
+    // The port comes early: a narrow window cuts the end of the line.
+    return fromUtf8Once<text::kFirewallNoticeStart>() + std::to_string(port) + fromUtf8Once<text::kFirewallNoticeEnd>();
 }
 
 std::vector<std::string> reportLines(const Snapshot& snapshot, const Verdict& verdict, int port) {
@@ -206,25 +197,18 @@ std::vector<std::string> reportLines(const Snapshot& snapshot, const Verdict& ve
         if (snapshot.activeProfiles != 0 && (snapshot.activeProfiles & profile.type) == 0) {
             continue;
         }
-        // "Сеть «частная»: брандмауэр Windows включён", ", все входящие запрещены"
         std::string line =
-            "\xD1\xE5\xF2\xFC " + quoted(profileName(profile.type)) +
-            (profile.enabled ? ": \xE1\xF0\xE0\xED\xE4\xEC\xE0\xF3\xFD\xF0 Windows \xE2\xEA\xEB\xFE\xF7\xB8\xED"
-                             : ": \xE1\xF0\xE0\xED\xE4\xEC\xE0\xF3\xFD\xF0 Windows \xE2\xFB\xEA\xEB\xFE\xF7\xE5\xED");
+            fromUtf8Once<text::kFirewallNetwork>() + quoted(profileName(profile.type)) +
+            (profile.enabled ? fromUtf8Once<text::kFirewallWindowsOn>() : fromUtf8Once<text::kFirewallWindowsOff>());
         if (profile.enabled && profile.blocksAllInbound) {
-            line += ", \xE2\xF1\xE5 \xE2\xF5\xEE\xE4\xFF\xF9\xE8\xE5 \xE7\xE0\xEF\xF0\xE5\xF9\xE5\xED\xFB";
+            line += fromUtf8Once<text::kFirewallAllInboundBlocked>();
         }
         lines.push_back(line);
     }
     if (verdict.publicNetwork) {
-        // "В общедоступной сети входящие без разрешающего правила закрыты."
-        lines.emplace_back(
-            "\xC2 \xEE\xE1\xF9\xE5\xE4\xEE\xF1\xF2\xF3\xEF\xED\xEE\xE9 \xF1\xE5\xF2\xE8 "
-            "\xE2\xF5\xEE\xE4\xFF\xF9\xE8\xE5 \xE1\xE5\xE7 \xF0\xE0\xE7\xF0\xE5\xF8\xE0\xFE\xF9\xE5\xE3\xEE "
-            "\xEF\xF0\xE0\xE2\xE8\xEB\xE0 \xE7\xE0\xEA\xF0\xFB\xF2\xFB.");
+        lines.push_back(fromUtf8Once<text::kFirewallPublicNetwork>());
     }
-    // "Входящие на UDP 8800: ..."
-    lines.push_back("\xC2\xF5\xEE\xE4\xFF\xF9\xE8\xE5 \xED\xE0 UDP " + std::to_string(port) + ": " +
+    lines.push_back(fromUtf8Once<text::kFirewallInboundOn>() + std::to_string(port) + ": " +
                     inboundText(snapshot, verdict));
     return lines;
 }

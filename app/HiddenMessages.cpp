@@ -1,6 +1,8 @@
 #include "app/HiddenMessages.h"
 
+#include "core/CodePage1251.h"
 #include "core/HistoryLine.h"
+#include "core/Texts.h"
 
 namespace lirbo::app {
 
@@ -20,7 +22,7 @@ void HiddenMessages::add(const core::TShownMessage& message) {
 }
 
 std::string HiddenMessages::countText() const {
-    return "\xF1\xEA\xF0\xFB\xF2\xEE: " + std::to_string(m_count); // скрыто: N
+    return core::cp1251::fromUtf8Once<text::kHiddenCount>() + std::to_string(m_count);
 }
 
 } // namespace lirbo::app

@@ -1,7 +1,9 @@
 #include "app/HistoryBrowser.h"
 
+#include "core/CodePage1251.h"
 #include "core/Exception.h"
 #include "core/NickPalette.h"
+#include "core/Texts.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,6 +11,8 @@
 namespace lirbo::app {
 
 namespace {
+
+using core::cp1251::fromUtf8Once;
 
 // "YYYY-MM-DD.txt", as the log names its files.
 bool isDayFile(std::string_view name) {
@@ -147,9 +151,9 @@ std::string HistoryBrowser::pageNote() const {
     if (m_openedDate.empty() || (m_begin == 0 && m_end >= m_page.fileSize())) {
         return {};
     }
-    // "Показана часть дня: с X по Y МБ из Z МБ"
-    return "\xCF\xEE\xEA\xE0\xE7\xE0\xED\xE0 \xF7\xE0\xF1\xF2\xFC \xE4\xED\xFF: \xF1 " + mebibytes(m_begin) +
-           " \xEF\xEE " + mebibytes(m_end) + " \xCC\xC1 \xE8\xE7 " + mebibytes(m_page.fileSize()) + " \xCC\xC1";
+    return fromUtf8Once<text::kHistoryPartFrom>() + mebibytes(m_begin) + fromUtf8Once<text::kHistoryPartTo>() +
+           mebibytes(m_end) + fromUtf8Once<text::kHistoryPartOf>() + mebibytes(m_page.fileSize()) +
+           fromUtf8Once<text::kHistoryPartMebibytes>();
 }
 
 void HistoryBrowser::pageLine(std::uint64_t offset, std::string_view line) {
@@ -232,18 +236,15 @@ void HistoryBrowser::searchLine(std::uint64_t offset, std::string_view line) {
 std::string HistoryBrowser::searchNote() const {
     const std::string count = std::to_string(m_hits.size());
     if (searching()) {
-        return "\xCF\xEE\xE8\xF1\xEA... \xED\xE0\xE9\xE4\xE5\xED\xEE: " + count; // Поиск... найдено: N
+        return fromUtf8Once<text::kHistorySearching>() + count;
     }
     if (m_hitsCapped) {
-        // "Найдено больше N, показаны первые N"
-        return "\xCD\xE0\xE9\xE4\xE5\xED\xEE \xE1\xEE\xEB\xFC\xF8\xE5 " + count +
-               ", \xEF\xEE\xEA\xE0\xE7\xE0\xED\xFB \xEF\xE5\xF0\xE2\xFB\xE5 " + count;
+        return fromUtf8Once<text::kHistoryFoundMore>() + count + fromUtf8Once<text::kHistoryShownFirst>() + count;
     }
     if (m_searchText.empty()) {
         return {};
     }
-    return m_hits.empty() ? "\xCD\xE5 \xED\xE0\xE9\xE4\xE5\xED\xEE"   // Не найдено
-                          : "\xCD\xE0\xE9\xE4\xE5\xED\xEE: " + count; // Найдено: N
+    return m_hits.empty() ? fromUtf8Once<text::kHistoryNotFound>() : fromUtf8Once<text::kHistoryFound>() + count;
 }
 
 void HistoryBrowser::openHit(std::size_t hit) {

@@ -1,71 +1,60 @@
 #include "app/HistoryLog.h"
 
+#include "core/CodePage1251.h"
 #include "core/Exception.h"
 #include "core/FileSystem.h"
 #include "core/HistoryLine.h"
 #include "core/SystemText.h"
+#include "core/Texts.h"
 
 namespace lirbo::app {
 
 namespace {
 
 using Kind = core::TShownMessage::Kind;
+using core::cp1251::fromUtf8Once;
 
 // Room kept at the end of a day's file for the line that closes it.
 constexpr std::uint64_t kClosingRoom = 512;
 
-// The kind as the log names it (Windows-1251).
-const char* kindName(Kind kind) {
+// The kind as the log names it (Windows-1251), converted once: it is written on every line.
+std::string_view kindName(Kind kind) {
     switch (kind) {
     case Kind::Received:
-        return "\xEF\xF0\xE8\xED\xFF\xF2\xEE"; // принято
+        return fromUtf8Once<text::kLogReceived>();
     case Kind::ReceivedPrivate:
-        return "\xEB\xE8\xF7\xED\xEE \xEE\xF2"; // лично от
+        return fromUtf8Once<text::kLogReceivedPrivate>();
     case Kind::DepartureNotice:
-        return "\xF3\xF8\xE5\xEB"; // ушел
+        return fromUtf8Once<text::kLogDeparture>();
     case Kind::Sent:
-        return "\xEE\xF2\xEF\xF0\xE0\xE2\xEB\xE5\xED\xEE"; // отправлено
+        return fromUtf8Once<text::kLogSent>();
     case Kind::SentPrivate:
-        return "\xEB\xE8\xF7\xED\xEE \xE4\xEB\xFF"; // лично для
+        return fromUtf8Once<text::kLogSentPrivate>();
     }
-    return "";
+    return {};
 }
-
-const char* const kHiddenKind = "\xF1\xEA\xF0\xFB\xF2\xEE";              // скрыто
-const char* const kSkippedKind = "\xEF\xF0\xEE\xEF\xF3\xF9\xE5\xED\xEE"; // пропущено
-const char* const kLogKind = "\xE6\xF3\xF0\xED\xE0\xEB";                 // журнал
-
-// "Не удалось создать папку журнала", "Не удалось открыть журнал", "Не удалось записать в журнал"
-const char* const kFolderFailed = "\xCD\xE5 \xF3\xE4\xE0\xEB\xEE\xF1\xFC \xF1\xEE\xE7\xE4\xE0\xF2\xFC "
-                                  "\xEF\xE0\xEF\xEA\xF3 \xE6\xF3\xF0\xED\xE0\xEB\xE0";
-const char* const kOpenFailed = "\xCD\xE5 \xF3\xE4\xE0\xEB\xEE\xF1\xFC \xEE\xF2\xEA\xF0\xFB\xF2\xFC "
-                                "\xE6\xF3\xF0\xED\xE0\xEB";
-const char* const kWriteFailed = "\xCD\xE5 \xF3\xE4\xE0\xEB\xEE\xF1\xFC \xE7\xE0\xEF\xE8\xF1\xE0\xF2\xFC \xE2 "
-                                 "\xE6\xF3\xF0\xED\xE0\xEB";
 
 bool fromTheNetwork(Kind kind) {
     return kind == Kind::Received || kind == Kind::ReceivedPrivate || kind == Kind::DepartureNotice;
 }
 
 // "сообщение", "сообщения" or "сообщений", as the number before it asks.
-const char* messagesWord(std::uint64_t count) {
+const std::string& messagesWord(std::uint64_t count) {
     if (count % 10 == 1 && count % 100 != 11) {
-        return "\xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xE5";
+        return fromUtf8Once<text::kLogMessagesOne>();
     }
     if (count % 10 >= 2 && count % 10 <= 4 && (count % 100 < 12 || count % 100 > 14)) {
-        return "\xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xFF";
+        return fromUtf8Once<text::kLogMessagesFew>();
     }
-    return "\xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xE9";
+    return fromUtf8Once<text::kLogMessagesMany>();
 }
 
 // "журнал за день достиг 64 МБ: до конца дня сообщения не записываются"
 std::string dayFullText(std::uint64_t limit) {
     constexpr std::uint64_t mib = 1u << 20;
-    const std::string size = limit % mib == 0 ? std::to_string(limit / mib) + " \xCC\xC1"    // МБ
-                                              : std::to_string(limit) + " \xE1\xE0\xE9\xF2"; // байт
-    return "\xE6\xF3\xF0\xED\xE0\xEB \xE7\xE0 \xE4\xE5\xED\xFC \xE4\xEE\xF1\xF2\xE8\xE3 " + size +
-           ": \xE4\xEE \xEA\xEE\xED\xF6\xE0 \xE4\xED\xFF \xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xFF \xED\xE5 "
-           "\xE7\xE0\xEF\xE8\xF1\xFB\xE2\xE0\xFE\xF2\xF1\xFF";
+    const std::string size = limit % mib == 0 ? std::to_string(limit / mib) + fromUtf8Once<text::kLogMebibytes>()
+                                              : std::to_string(limit) + fromUtf8Once<text::kLogBytes>();
+    return fromUtf8Once<text::kLogDayFull>() + size + fromUtf8Once<text::kLogDayFullUntilTomorrow>();
 }
 
 std::string formatted(const std::tm& time, const char* format) {
@@ -75,8 +64,9 @@ std::string formatted(const std::tm& time, const char* format) {
 }
 
 void appendMessage(std::string& out, const std::string& stamp, const core::TShownMessage& message) {
-    core::history::appendLine(out, stamp, message.address, message.hidden ? kHiddenKind : kindName(message.kind),
-                              message.nick, message.body, message.colourIndex);
+    core::history::appendLine(out, stamp, message.address,
+                              message.hidden ? fromUtf8Once<text::kLogHidden>() : kindName(message.kind), message.nick,
+                              message.body, message.colourIndex);
     out += "\r\n";
 }
 
@@ -123,9 +113,10 @@ const std::string& HistoryLog::stamp(std::time_t seconds) {
 
 void HistoryLog::appendSkipped(const std::string& address, std::uint64_t count) {
     // "пропущено N сообщений от ADDRESS"
-    const std::string text =
-        std::string(kSkippedKind) + ' ' + std::to_string(count) + ' ' + messagesWord(count) + " \xEE\xF2 " + address;
-    core::history::appendLine(m_record, m_stamp, address, kSkippedKind, {}, text);
+    const std::string& skipped = fromUtf8Once<text::kLogSkipped>();
+    const std::string line = skipped + ' ' + std::to_string(count) + ' ' + messagesWord(count) +
+                             fromUtf8Once<text::kLogSkippedFrom>() + address;
+    core::history::appendLine(m_record, m_stamp, address, skipped, {}, line);
     m_record += "\r\n";
 }
 
@@ -168,7 +159,8 @@ void HistoryLog::writeRecord(bool look) {
     if (m_file.size() + m_record.size() + kClosingRoom > m_dayLimit) {
         m_dayFull = true;
         m_record.clear();
-        core::history::appendLine(m_record, m_stamp, {}, kLogKind, {}, dayFullText(m_dayLimit));
+        core::history::appendLine(m_record, m_stamp, {}, fromUtf8Once<text::kLogOwnKind>(), {},
+                                  dayFullText(m_dayLimit));
         m_record += "\r\n";
     }
     int error = m_file.append(m_record);
@@ -176,7 +168,7 @@ void HistoryLog::writeRecord(bool look) {
         error = m_file.append(m_record); // the file was gone: once more into the new one
     }
     if (error != 0) {
-        fail(kWriteFailed, m_filePath, error);
+        fail(fromUtf8Once<text::kLogWriteFailed>(), m_filePath, error);
         return;
     }
     m_failureReported = false;
@@ -191,11 +183,11 @@ bool HistoryLog::openFor(const std::tm& day, bool look) {
     // Joined as text: the folder is UTF-8, which std::filesystem on Windows reads in the ANSI code page.
     const std::string path = m_folder + core::fs::pathSeparator() + formatted(day, "%Y-%m-%d") + ".txt";
     if (const int error = core::fs::createFolders(m_folder)) {
-        fail(kFolderFailed, m_folder, error);
+        fail(fromUtf8Once<text::kLogFolderFailed>(), m_folder, error);
         return false;
     }
     if (const int error = m_file.open(path)) {
-        fail(kOpenFailed, path, error);
+        fail(fromUtf8Once<text::kLogOpenFailed>(), path, error);
         return false;
     }
     m_filePath = path;
@@ -211,9 +203,8 @@ void HistoryLog::close() {
     m_filePath.clear();
 }
 
-void HistoryLog::fail(const char* what, const std::string& path, int error) {
-    m_lastFailure =
-        std::string(what) + " \"" + core::sys::pathToCp1251(path) + "\": " + core::fs::systemErrorText(error);
+void HistoryLog::fail(const std::string& what, const std::string& path, int error) {
+    m_lastFailure = what + " \"" + core::sys::pathToCp1251(path) + "\": " + core::fs::systemErrorText(error);
     if (!m_failureReported) {
         m_failure = m_lastFailure;
         m_failureReported = true;

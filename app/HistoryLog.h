@@ -68,7 +68,7 @@ private:
     void writeRecord(bool look);
     bool openFor(const std::tm& day, bool look);
     void close();
-    void fail(const char* what, const std::string& path, int error);
+    void fail(const std::string& what, const std::string& path, int error);
 
     std::string m_folder;
     Clock m_clock;

@@ -1,6 +1,7 @@
 #include "app/InputRules.h"
 
 #include "core/CodePage1251.h"
+#include "core/Texts.h"
 
 #include <cstdio>
 
@@ -44,9 +45,7 @@ std::string InputRules::lackingCharactersError(const std::u32string& lacking) {
     if (lacking.empty()) {
         return {};
     }
-    // "В кодировке Windows-1251 нет символов: "
-    std::string error = "\xC2 \xEA\xEE\xE4\xE8\xF0\xEE\xE2\xEA\xE5 Windows-1251 \xED\xE5\xF2 "
-                        "\xF1\xE8\xEC\xE2\xEE\xEB\xEE\xE2: ";
+    std::string error = core::cp1251::fromUtf8Once<text::kLackingCharacters>();
     std::u32string named;
     for (const char32_t c : lacking) {
         if (named.find(c) != std::u32string::npos) {
@@ -66,12 +65,8 @@ std::string InputRules::tooLongError(const std::string& nick, const std::string&
     if (3 + nick.size() + text.size() <= kLongestDatagram) {
         return {};
     }
-    // "Сообщение не отправлено: вместе с заголовком оно длиннее 8192 байт, а собеседники не
-    // принимают больше"
-    return "\xD1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xE5 \xED\xE5 \xEE\xF2\xEF\xF0\xE0\xE2\xEB\xE5\xED\xEE: "
-           "\xE2\xEC\xE5\xF1\xF2\xE5 \xF1 \xE7\xE0\xE3\xEE\xEB\xEE\xE2\xEA\xEE\xEC \xEE\xED\xEE "
-           "\xE4\xEB\xE8\xED\xED\xE5\xE5 8192 \xE1\xE0\xE9\xF2, \xE0 \xF1\xEE\xE1\xE5\xF1\xE5\xE4\xED\xE8\xEA\xE8 "
-           "\xED\xE5 \xEF\xF0\xE8\xED\xE8\xEC\xE0\xFE\xF2 \xE1\xEE\xEB\xFC\xF8\xE5";
+    static_assert(kLongestDatagram == 8192, "the text names the bound");
+    return core::cp1251::fromUtf8Once<text::kMessageTooLong>();
 }
 
 } // namespace lirbo::app

@@ -1,14 +1,14 @@
 #include "app/PeerFailures.h"
 
+#include "core/CodePage1251.h"
+#include "core/Texts.h"
+
 #include <iterator>
 #include <unordered_set>
 
 namespace lirbo::app {
 
 namespace {
-
-const char* const kLookupFailed = "\xE8\xEC\xFF \xED\xE5 \xED\xE0\xE9\xE4\xE5\xED\xEE: "; // "имя не найдено: "
-const char* const kSendFailed = "\xED\xE5 \xEE\xF2\xEF\xF0\xE0\xE2\xEB\xE5\xED\xEE: "; // "не отправлено: "
 
 // A hint is one line: the message's line breaks become blanks, trailing blanks go.
 std::string oneLine(const std::string& message) {
@@ -28,7 +28,9 @@ std::string oneLine(const std::string& message) {
 } // namespace
 
 bool PeerFailures::failed(const std::string& entry, Cause cause, const std::string& message) {
-    Failure failure{cause, (cause == Cause::Lookup ? kLookupFailed : kSendFailed) + oneLine(message)};
+    const std::string& reason = cause == Cause::Lookup ? core::cp1251::fromUtf8Once<text::kPeerLookupFailed>()
+                                                       : core::cp1251::fromUtf8Once<text::kPeerSendFailed>();
+    Failure failure{cause, reason + oneLine(message)};
     const auto [found, added] = m_failures.try_emplace(entry, failure);
     if (added) {
         return true;

@@ -1,18 +1,12 @@
 #include "app/Presence.h"
 
+#include "core/CodePage1251.h"
+#include "core/Texts.h"
 #include "net/IPv4Address.h"
 
 #include <iterator>
 
 namespace lirbo::app {
-
-namespace {
-
-const char* const kLastMessageAt =
-    "\xEF\xEE\xF1\xEB\xE5\xE4\xED\xE5\xE5 \xF1\xEE\xEE\xE1\xF9\xE5\xED\xE8\xE5 \xE2 "; // "последнее сообщение в "
-const char* const kNotYet = "\xE5\xF9\xB8 \xED\xE5 \xEF\xE8\xF1\xE0\xEB";              // "ещё не писал"
-
-} // namespace
 
 std::string Presence::key(const std::string& address) {
     const auto parsed = net::IPv4Address::parse(address);
@@ -52,11 +46,11 @@ Presence::Row Presence::row(const std::string& entry) const {
     const auto found = m_seen.find(key(entry));
     if (found == m_seen.end()) {
         Row row;
-        row.hint = kNotYet;
+        row.hint = core::cp1251::fromUtf8Once<text::kPresenceNotYet>();
         return row;
     }
     Row row;
-    row.hint = kLastMessageAt + found->second.stamp;
+    row.hint = core::cp1251::fromUtf8Once<text::kPresenceLastMessageAt>() + found->second.stamp;
     row.departed = found->second.departed;
     return row;
 }

@@ -1,7 +1,9 @@
 #include "app/StartWithSession.h"
 
+#include "core/CodePage1251.h"
 #include "core/Exception.h"
 #include "core/SystemText.h"
+#include "core/Texts.h"
 
 namespace lirbo::app {
 
@@ -35,9 +37,9 @@ void StartWithSession::reconcile(IStartupEntry& entry, bool wanted, const std::s
         return; // another profile's or program's entry: only the user's own choice replaces it
     }
     if (!thisProgram) {
-        throw core::Exception(core::sys::utf8ToCp1251("Автозапуск не включён: \"") +
+        throw core::Exception(core::cp1251::fromUtf8Once<text::kAutostartNotOurs>() +
                               core::sys::pathToCp1251(entry.location()) +
-                              core::sys::utf8ToCp1251("\" запускает другую программу, и Lirbo его не заменяет"));
+                              core::cp1251::fromUtf8Once<text::kAutostartNotOursEnd>());
     }
     entry.write(ours);
 }

@@ -1,9 +1,11 @@
 #include "app/XdgAutostartEntry.h"
 
 #include "core/AppendFile.h"
+#include "core/CodePage1251.h"
 #include "core/Exception.h"
 #include "core/FileSystem.h"
 #include "core/SystemText.h"
+#include "core/Texts.h"
 
 #include <cstdlib>
 
@@ -111,10 +113,10 @@ std::string trimmed(const std::string& text) {
     return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
 }
 
-core::Exception failure(const char* what, const std::string& path, int error) {
-    const std::string reason =
-        core::fs::isRefusal(error) ? core::sys::utf8ToCp1251("это не обычный файл") : core::fs::systemErrorText(error);
-    return core::Exception(core::sys::utf8ToCp1251(what) + " \"" + core::sys::pathToCp1251(path) + "\": " + reason);
+core::Exception failure(const std::string& what, const std::string& path, int error) {
+    const std::string reason = core::fs::isRefusal(error) ? core::cp1251::fromUtf8Once<text::kAutostartNotRegularFile>()
+                                                          : core::fs::systemErrorText(error);
+    return core::Exception(what + " \"" + core::sys::pathToCp1251(path) + "\": " + reason);
 }
 
 } // namespace
@@ -190,23 +192,22 @@ std::optional<StartupTarget> XdgAutostartEntry::read() const {
         if (core::fs::isRefusal(error)) {
             return StartupTarget{}; // a folder or a huge file under that name: no entry of ours
         }
-        throw failure("Не удалось прочитать файл автозапуска", location(), error);
+        throw failure(core::cp1251::fromUtf8Once<text::kAutostartReadFailed>(), location(), error);
     }
     return parse(bytes);
 }
 
 void XdgAutostartEntry::write(const StartupTarget& target) {
     if (m_configHome.empty()) {
-        throw core::Exception(
-            core::sys::utf8ToCp1251("Не удалось включить автозапуск: не задана домашняя папка (HOME)"));
+        throw core::Exception(core::cp1251::fromUtf8Once<text::kAutostartNoHome>());
     }
     const std::string folder = m_configHome + "/autostart";
     if (const int error = core::fs::createFolders(folder)) {
-        throw failure("Не удалось создать папку", folder, error);
+        throw failure(core::cp1251::fromUtf8Once<text::kAutostartFolderFailed>(), folder, error);
     }
     const core::fs::WriteResult result = core::fs::writeFileAtomically(location(), text(target));
     if (!result.ok()) {
-        throw failure("Не удалось записать файл автозапуска", location(), result.error);
+        throw failure(core::cp1251::fromUtf8Once<text::kAutostartWriteFailed>(), location(), result.error);
     }
 }
 
@@ -214,7 +215,7 @@ void XdgAutostartEntry::remove() {
     if (!core::fs::removeFile(location())) {
         const int error = core::fs::lastError();
         if (!core::fs::isNotFoundError(error)) {
-            throw failure("Не удалось удалить файл автозапуска", location(), error);
+            throw failure(core::cp1251::fromUtf8Once<text::kAutostartRemoveFailed>(), location(), error);
         }
     }
 }

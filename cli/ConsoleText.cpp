@@ -1,13 +1,14 @@
 #include "cli/ConsoleText.h"
 
 #include "core/SystemText.h"
+#include "core/Texts.h"
 
 namespace lirbo::cli {
 
 app::TypedText typedFromUtf8(const std::string& utf8) {
     const std::optional<std::u32string> points = core::sys::utf8CodePoints(utf8);
     if (!points) {
-        throw UsageError("текст не в кодировке UTF-8");
+        throw UsageError(std::string(text::kCliNotUtf8));
     }
     return app::InputRules::fromUnicode(*points);
 }

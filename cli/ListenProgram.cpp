@@ -5,6 +5,7 @@
 #include "cli/ListenLine.h"
 #include "core/ChatDatagram.h"
 #include "core/Exception.h"
+#include "core/Texts.h"
 #include "net/HandOver.h"
 #include "net/IdUDPServer.h"
 
@@ -15,21 +16,6 @@
 namespace lirbo::cli {
 
 namespace {
-
-const char* const kHelp =
-    "Использование: lirbo-listen [--port ПОРТ] [--json]\n"
-    "\n"
-    "Принимает сообщения чата Lirbo (UDP, по умолчанию порт 8800) и выводит каждое одной строкой\n"
-    "UTF-8: время, адрес отправителя, public или private, ник и текст через табуляцию; обратная\n"
-    "косая черта и управляющие символы текста записываются как \\\\ и \\xHH.\n"
-    "Сообщения, которые окно программы не показало бы, пропускаются.\n"
-    "\n"
-    "      --port ПОРТ   порт вместо 8800\n"
-    "      --json        строки JSON: {\"time\", \"address\", \"kind\", \"colour\", \"nick\", \"text\"}\n"
-    "  -h, --help        эта справка\n"
-    "\n"
-    "Работает, пока его не остановят. Код выхода: 1 - порт занят или недоступен, или вывод больше некуда\n"
-    "писать (читавшая его программа закрылась); 2 - ошибка в параметрах.";
 
 struct ListenOptions {
     bool help = false;
@@ -51,10 +37,10 @@ ListenOptions parse(const std::vector<std::string>& arguments) {
                 !value.empty() && value.size() <= 5 && value.find_first_not_of("0123456789") == std::string::npos;
             options.port = digits ? std::stoi(value) : 0;
             if (options.port < 1 || options.port > 65535) {
-                throw UsageError("порт " + value + " неверен: нужно число от 1 до 65535");
+                throw UsageError(std::string(text::kCliPort) + value + std::string(text::kCliPortWrong));
             }
         } else {
-            throw UsageError("неизвестный параметр " + argument);
+            throw UsageError(std::string(text::kCliUnknownOption) + argument);
         }
     }
     return options;
@@ -115,7 +101,7 @@ int runListen(const std::vector<std::string>& arguments) {
     try {
         const ListenOptions options = parse(arguments);
         if (options.help) {
-            writeOutputLine(kHelp);
+            writeOutputLine(std::string(text::kListenHelp));
             return 0;
         }
         return listen(options);

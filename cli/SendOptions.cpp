@@ -3,6 +3,7 @@
 #include "cli/ConsoleText.h"
 #include "core/NickPalette.h"
 #include "core/SystemText.h"
+#include "core/Texts.h"
 
 namespace lirbo::cli {
 
@@ -29,7 +30,7 @@ SendOptions SendOptions::parse(const std::vector<std::string>& arguments) {
         const std::string& argument = arguments[i];
         const auto value = [&]() -> std::string {
             if (i + 1 >= arguments.size()) {
-                throw UsageError("после " + argument + " нужно значение");
+                throw UsageError(std::string(text::kCliAfter) + argument + std::string(text::kCliNeedsValue));
             }
             return arguments[++i];
         };
@@ -53,7 +54,7 @@ SendOptions SendOptions::parse(const std::vector<std::string>& arguments) {
         } else if (argument == "--ini") {
             options.iniPath = value();
         } else if (argument.size() > 1 && argument[0] == '-') {
-            throw UsageError("неизвестный параметр " + argument);
+            throw UsageError(std::string(text::kCliUnknownOption) + argument);
         } else {
             options.addresses.push_back(argument);
         }
@@ -71,7 +72,7 @@ int parseColour(const std::string& utf8) {
             return index;
         }
     }
-    throw UsageError("цвет " + utf8 + " неизвестен: нужен номер от 0 до 8 или название цвета из настроек");
+    throw UsageError(std::string(text::kCliColour) + utf8 + std::string(text::kCliColourUnknown));
 }
 
 } // namespace lirbo::cli

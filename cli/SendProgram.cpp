@@ -8,6 +8,7 @@
 #include "core/ChatSettings.h"
 #include "core/Exception.h"
 #include "core/SystemText.h"
+#include "core/Texts.h"
 #include "net/IdUDPClient.h"
 
 #include <utility>
@@ -15,26 +16,6 @@
 namespace lirbo::cli {
 
 namespace {
-
-const char* const kHelp =
-    "Использование: lirbo-send [-p|--private] [-n НИК] [-c ЦВЕТ] [--ini ФАЙЛ] [АДРЕС...] [-- ТЕКСТ]\n"
-    "\n"
-    "Отправляет сообщение чата Lirbo (UDP, порт 8800) каждому адресу, как окно программы.\n"
-    "Без адресов отправляет всем адресам списка из lirbo.ini в текущей папке.\n"
-    "Текст после \"--\" (слова через пробел) уходит одним сообщением; без него каждая строка\n"
-    "стандартного ввода уходит отдельным сообщением, пустые строки пропускаются.\n"
-    "\n"
-    "  -p, --private     личное сообщение каждому адресу\n"
-    "  -n, --nick НИК    ник вместо ника из lirbo.ini\n"
-    "  -c, --colour ЦВЕТ цвет ника: номер от 0 до 8 или название (Черный, Красный, Оранжевый,\n"
-    "                    Желтый, Зелённый, Голубой, Синий, Розовый) вместо цвета из lirbo.ini\n"
-    "      --ini ФАЙЛ    файл настроек вместо lirbo.ini в текущей папке\n"
-    "  -h, --help        эта справка\n"
-    "\n"
-    "Текст переводится в Windows-1251; символ, которого в ней нет, и сообщение длиннее 8192 байт\n"
-    "с заголовком не отправляются.\n"
-    "Код выхода: 0 - все сообщения отданы системе; 1 - по некоторым адресам отправить не удалось\n"
-    "(остальные получили); 2 - ошибка в параметрах или в тексте.";
 
 void report(const std::string& utf8) {
     writeErrorLine("lirbo-send: " + utf8);
@@ -117,7 +98,7 @@ int send(const SendOptions& options) {
         options.iniPath ? core::TChatSettings(*options.iniPath) : core::TChatSettings();
     core::TPeerList peers;
     const core::TUserSettings user = settings.load(peers);
-    const std::string nick = options.nick ? cp1251Argument(*options.nick, "ник") : user.nick;
+    const std::string nick = options.nick ? cp1251Argument(*options.nick, std::string(text::kCliNick)) : user.nick;
     const int colourIndex = options.colour ? parseColour(*options.colour) : user.colourIndex;
     std::vector<std::string> entries;
     for (const std::string& address : options.addresses) {
@@ -127,11 +108,11 @@ int send(const SendOptions& options) {
         entries = peers.entries();
     }
     if (entries.empty()) {
-        throw UsageError("некому отправить: адресов нет ни в командной строке, ни в списке " + settings.path());
+        throw UsageError(std::string(text::kCliNoAddresses) + settings.path());
     }
     const auto kind = options.privateMessage ? core::TChatDatagram::Kind::Private : core::TChatDatagram::Kind::Public;
     if (options.text && options.text->empty() && kind == core::TChatDatagram::Kind::Public) {
-        throw UsageError("пустое сообщение не отправляется"); // the window only beeps
+        throw UsageError(std::string(text::kCliEmptyMessage)); // the window only beeps
     }
     Sender sender(kind, nick, colourIndex);
     sender.resolve(entries);
@@ -142,7 +123,7 @@ int send(const SendOptions& options) {
     std::string line;
     for (int number = 1; readInputLine(line); ++number) {
         if (!line.empty()) {
-            sender.send(line, "строка " + std::to_string(number) + ": ");
+            sender.send(line, std::string(text::kCliInputLine) + std::to_string(number) + ": ");
         }
     }
     return sender.status();
@@ -154,7 +135,7 @@ int runSend(const std::vector<std::string>& arguments) {
     try {
         const SendOptions options = SendOptions::parse(arguments);
         if (options.help) {
-            writeOutputLine(kHelp);
+            writeOutputLine(std::string(text::kSendHelp));
             return 0;
         }
         return send(options);

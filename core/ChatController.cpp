@@ -1,7 +1,9 @@
 #include "core/ChatController.h"
 
 #include "core/ChatDatagram.h"
+#include "core/CodePage1251.h"
 #include "core/NickPalette.h"
+#include "core/Texts.h"
 
 #include <algorithm>
 #include <exception>
@@ -11,10 +13,17 @@ namespace lirbo::core {
 
 namespace {
 
-const char* const kDepartureBody = "\xCE\xD2\xCA\xCB\xDE\xD7\xC8\xCB\xD1\xDF"; // ОТКЛЮЧИЛСЯ
-const char* const kPrivateToSuffix = " \xEB\xE8\xF7\xED\xEE \xE4\xEB\xFF ";    // " лично для "
-const char* const kPrivateFromSuffix = " \xEB\xE8\xF7\xED\xEE \xEE\xF2";       // " лично от"
-const char* const kPublicFromSuffix = "//";
+// Converted once: the departure body is compared with every datagram that arrives.
+const std::string& departureBody() {
+    return cp1251::fromUtf8Once<text::kDepartureBody>();
+}
+const std::string& privateToSuffix() {
+    return cp1251::fromUtf8Once<text::kPrivateToSuffix>();
+}
+const std::string& privateFromSuffix() {
+    return cp1251::fromUtf8Once<text::kPrivateFromSuffix>();
+}
+constexpr std::string_view kPublicFromSuffix = "//";
 
 // The view cannot show a zero byte; it stands for one unknown character, as "?" does elsewhere.
 void replaceZeroBytes(std::string& text) {
@@ -45,7 +54,7 @@ TAfterSend TChatController::sendPrivate(const std::string& text) {
     }
     const std::string address = m_ports.peers.get(selected);
     m_ports.sender.sendDatagram(address, outgoing(TChatDatagram::Kind::Private, text));
-    return appendOwn(TShownMessage::Kind::SentPrivate, kPrivateToSuffix + address, address, text);
+    return appendOwn(TShownMessage::Kind::SentPrivate, privateToSuffix() + address, address, text);
 }
 
 std::optional<TShownMessage> TChatController::receive(const std::string& bytes, const std::string& senderAddress) {
@@ -54,9 +63,9 @@ std::optional<TShownMessage> TChatController::receive(const std::string& bytes, 
         return std::nullopt;
     }
     const bool isPrivate = datagram->kind == TChatDatagram::Kind::Private;
-    const TShownMessage::Kind kind = isPrivate                          ? TShownMessage::Kind::ReceivedPrivate
-                                     : datagram->body == kDepartureBody ? TShownMessage::Kind::DepartureNotice
-                                                                        : TShownMessage::Kind::Received;
+    const TShownMessage::Kind kind = isPrivate                           ? TShownMessage::Kind::ReceivedPrivate
+                                     : datagram->body == departureBody() ? TShownMessage::Kind::DepartureNotice
+                                                                         : TShownMessage::Kind::Received;
     if (m_hide && m_hide(senderAddress)) {
         TShownMessage hidden{
             kind, std::move(datagram->nick), senderAddress, std::move(datagram->body), m_ports.clock.timeStamp(), true};
@@ -68,8 +77,8 @@ std::optional<TShownMessage> TChatController::receive(const std::string& bytes, 
         }
         return hidden;
     }
-    return appendMessage(kind, datagram->nick, isPrivate ? kPrivateFromSuffix : kPublicFromSuffix, senderAddress,
-                         datagram->colourIndex, std::move(datagram->body));
+    return appendMessage(kind, datagram->nick, isPrivate ? std::string_view(privateFromSuffix()) : kPublicFromSuffix,
+                         senderAddress, datagram->colourIndex, std::move(datagram->body));
 }
 
 std::optional<std::string> TChatController::senderOf(const TTranscriptMessage& message) {
@@ -77,7 +86,7 @@ std::optional<std::string> TChatController::senderOf(const TTranscriptMessage& m
     // its suffix and the address, an echo with nothing or with " лично для ".
     const std::string_view rest =
         std::string_view(message.header).substr(std::min(message.boldLength, message.header.size()));
-    for (const std::string_view suffix : {std::string_view(kPublicFromSuffix), std::string_view(kPrivateFromSuffix)}) {
+    for (const std::string_view suffix : {kPublicFromSuffix, std::string_view(privateFromSuffix())}) {
         if (rest.size() > suffix.size() && rest.substr(0, suffix.size()) == suffix) {
             return std::string(rest.substr(suffix.size()));
         }
@@ -86,7 +95,7 @@ std::optional<std::string> TChatController::senderOf(const TTranscriptMessage& m
 }
 
 void TChatController::sendDepartureNotices() {
-    const std::string bytes = outgoing(TChatDatagram::Kind::Public, kDepartureBody);
+    const std::string bytes = outgoing(TChatDatagram::Kind::Public, departureBody());
     std::exception_ptr firstError;
     const int count = m_ports.peers.count();
     for (int i = 0; i < count; ++i) {

@@ -1,7 +1,9 @@
 #include "core/Exception.h"
 
+#include "core/CodePage1251.h"
 #include "core/FileSystem.h"
 #include "core/SystemText.h"
+#include "core/Texts.h"
 
 #include <new>
 #include <utility>
@@ -14,19 +16,14 @@ namespace lirbo::core {
 
 namespace {
 
-// "Это не файл, а папка, канал или устройство"
-const char* const kNotRegularFile = "\xDD\xF2\xEE \xED\xE5 \xF4\xE0\xE9\xEB, \xE0 \xEF\xE0\xEF\xEA\xE0, "
-                                    "\xEA\xE0\xED\xE0\xEB \xE8\xEB\xE8 \xF3\xF1\xF2\xF0\xEE\xE9\xF1\xF2\xE2\xEE";
-// "Файл больше 16 МБ"
-const char* const kFileTooLarge = "\xD4\xE0\xE9\xEB \xE1\xEE\xEB\xFC\xF8\xE5 16 \xCC\xC1";
 static_assert(fs::maxReadBytes == 16 << 20, "the text names the bound");
 
 std::string reasonText(int error) {
     switch (error) {
     case fs::errorNotRegularFile:
-        return kNotRegularFile;
+        return cp1251::fromUtf8Once<text::kNotRegularFile>();
     case fs::errorFileTooLarge:
-        return kFileTooLarge;
+        return cp1251::fromUtf8Once<text::kFileTooLarge>();
     default:
         return fs::systemErrorText(error);
     }
@@ -71,11 +68,9 @@ std::string errorText(const std::exception* error) {
         return own->message();
     }
     if (dynamic_cast<const std::bad_alloc*>(error) != nullptr) {
-        return "\xCD\xE5\xE4\xEE\xF1\xF2\xE0\xF2\xEE\xF7\xED\xEE \xEF\xE0\xEC\xFF\xF2\xE8"; // Недостаточно памяти
+        return cp1251::fromUtf8Once<text::kOutOfMemory>();
     }
-    // "Непредвиденная ошибка программы"
-    return "\xCD\xE5\xEF\xF0\xE5\xE4\xE2\xE8\xE4\xE5\xED\xED\xE0\xFF \xEE\xF8\xE8\xE1\xEA\xE0 "
-           "\xEF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xFB";
+    return cp1251::fromUtf8Once<text::kUnexpectedError>();
 }
 
 std::string errorBoxText(const std::string& message) {

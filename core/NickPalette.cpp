@@ -1,5 +1,8 @@
 #include "core/NickPalette.h"
 
+#include "core/CodePage1251.h"
+#include "core/Texts.h"
+
 #include <array>
 
 namespace lirbo::core {
@@ -20,14 +23,14 @@ constexpr std::array<TColor, TNickPalette::kColourCount> kColours{{
 
 const std::array<std::string, TNickPalette::kNameCount>& names() {
     static const std::array<std::string, TNickPalette::kNameCount> table{{
-        "\xD7\xE5\xF0\xED\xFB\xE9",             // Черный
-        "\xCA\xF0\xE0\xF1\xED\xFB\xE9",         // Красный
-        "\xCE\xF0\xE0\xED\xE6\xE5\xE2\xFB\xE9", // Оранжевый
-        "\xC6\xE5\xEB\xF2\xFB\xE9",             // Желтый
-        "\xC7\xE5\xEB\xB8\xED\xED\xFB\xE9",     // Зелённый
-        "\xC3\xEE\xEB\xF3\xE1\xEE\xE9",         // Голубой
-        "\xD1\xE8\xED\xE8\xE9",                 // Синий
-        "\xD0\xEE\xE7\xEE\xE2\xFB\xE9",         // Розовый
+        cp1251::fromUtf8Once<text::kColourBlack>(),
+        cp1251::fromUtf8Once<text::kColourRed>(),
+        cp1251::fromUtf8Once<text::kColourOrange>(),
+        cp1251::fromUtf8Once<text::kColourYellow>(),
+        cp1251::fromUtf8Once<text::kColourGreen>(),
+        cp1251::fromUtf8Once<text::kColourLightBlue>(),
+        cp1251::fromUtf8Once<text::kColourBlue>(),
+        cp1251::fromUtf8Once<text::kColourPink>(),
     }};
     return table;
 }

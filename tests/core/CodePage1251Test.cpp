@@ -1,5 +1,7 @@
 #include "core/CodePage1251.h"
 
+#include "core/SystemText.h"
+
 #include <gtest/gtest.h>
 
 namespace lirbo::core {
@@ -35,6 +37,23 @@ TEST(CodePage1251, EveryByteGoesToUtf16AndBack) {
     const std::u16string wide = cp1251::toUtf16(all);
     EXPECT_EQ(wide.substr(0xC0, 2), u"АБ");
     EXPECT_EQ(cp1251::fromUtf16(wide).bytes, all);
+}
+
+// The program's own UTF-8 texts: every upper byte comes back, and what the code page cannot hold
+// is refused (at build time for the texts of core/Texts.h) instead of reaching the wire as "?".
+TEST(CodePage1251, ProgramTextFromUtf8) {
+    std::string upper;
+    for (int byte = 0x80; byte < 0x100; ++byte) {
+        upper.push_back(static_cast<char>(byte));
+    }
+    EXPECT_EQ(cp1251::fromUtf8(sys::cp1251ToUtf8(upper)), upper);
+    EXPECT_EQ(cp1251::fromUtf8("ОТКЛЮЧИЛСЯ Ёё№€ — «»… 16 МБ"),
+              "\xCE\xD2\xCA\xCB\xDE\xD7\xC8\xCB\xD1\xDF \xA8\xB8\xB9\x88 \x97 \xAB\xBB\x85 16 \xCC\xC1");
+    EXPECT_TRUE(cp1251::holds(sys::cp1251ToUtf8(upper)));
+    for (const char* lacking : {"чай 中", "ü", "😀", "\xC0\xAF", "\xEE", "\xE2\x80"}) {
+        EXPECT_FALSE(cp1251::holds(lacking)) << lacking;
+        EXPECT_THROW(cp1251::fromUtf8(lacking), std::logic_error) << lacking;
+    }
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 // clang-format on
 #include "ui/win32/FirewallComReader.h"
 
-#include "core/SystemText.h"
+#include "core/CodePage1251.h"
 #include "core/Texts.h"
 #include "core/WidePath.h"
 #include "ui/win32/WindowText.h"
@@ -61,7 +61,7 @@ std::string foldedPath(const std::wstring& path) {
 std::string failure(HRESULT result) {
     char code[16];
     std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
-    return core::sys::utf8ToCp1251(text::kComErrorCode) + code;
+    return core::cp1251::fromUtf8Once<text::kFirewallComError>() + code;
 }
 
 // The inbound rules only: the others never bear on what comes in.

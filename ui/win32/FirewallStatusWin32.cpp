@@ -1,6 +1,6 @@
 #include "ui/win32/FirewallStatusWin32.h"
 
-#include "core/SystemText.h"
+#include "core/CodePage1251.h"
 #include "core/Texts.h"
 #include "ui/win32/FirewallComReader.h"
 #include "ui/win32/resource.h"
@@ -50,7 +50,7 @@ app::FirewallReport FirewallStatusWin32::read() {
         readInBackground();
     }
     if (!m_taken) {
-        return {{core::sys::utf8ToCp1251(text::kFirewallReading)}, false, false};
+        return {{core::cp1251::fromUtf8Once<text::kFirewallReading>()}, false, false};
     }
     return {app::firewall::reportLines(m_snapshot, m_verdict, kPort), app::firewall::noticeDue(m_verdict),
             app::firewall::allowRuleHelps(m_verdict) && !m_adding};

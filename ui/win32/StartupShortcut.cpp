@@ -1,5 +1,6 @@
 #include "ui/win32/StartupShortcut.h"
 
+#include "core/CodePage1251.h"
 #include "core/Exception.h"
 #include "core/SystemText.h"
 #include "core/Texts.h"
@@ -54,8 +55,8 @@ private:
 core::Exception shortcutError(std::string_view what, const std::string& path, HRESULT result) {
     char code[16];
     std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
-    return core::Exception(core::sys::utf8ToCp1251(what) + " \"" + core::sys::pathToCp1251(path) + "\" (" +
-                           core::sys::utf8ToCp1251(text::kErrorCode) + code + ")");
+    return core::Exception(core::cp1251::fromUtf8(what) + " \"" + core::sys::pathToCp1251(path) + "\" (" +
+                           core::cp1251::fromUtf8Once<text::kErrorCode>() + code + ")");
 }
 
 std::string runningProgram() {
@@ -104,7 +105,7 @@ std::optional<app::StartupTarget> StartupShortcut::read() const {
 
 void StartupShortcut::write(const app::StartupTarget& target) {
     if (m_location.empty()) {
-        throw core::Exception(core::sys::utf8ToCp1251(text::kAutostartNoFolder));
+        throw core::Exception(core::cp1251::fromUtf8Once<text::kAutostartNoFolder>());
     }
     const ComScope com;
     ComPointer<IShellLinkW> link;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/SystemText.h"
+#include "core/CodePage1251.h"
 #include "core/Texts.h"
 
 #include <string>
@@ -52,7 +52,7 @@ private:
     HICON m_marked = nullptr; // made from m_icon on first use, owned
     bool m_added = false;
     bool m_showsMark = false;
-    std::string m_tip = core::sys::utf8ToCp1251(text::kProgramTitle); // Windows-1251, as update() takes it
+    std::string m_tip = core::cp1251::fromUtf8Once<text::kProgramTitle>(); // Windows-1251, as update() takes it
 };
 
 } // namespace lirbo::win32
