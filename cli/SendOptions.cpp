@@ -16,7 +16,7 @@ std::string folded(std::string text) {
         if ((byte >= 0xC0 && byte <= 0xDF) || (byte >= 'A' && byte <= 'Z')) {
             c = static_cast<char>(byte + 0x20);
         } else if (byte == 0xA8 || byte == 0xB8) { // Ё, ё
-            c = '\xE5';
+            c = static_cast<char>(0xE5);           // е, a byte of the code page rather than a text
         }
     }
     return text;

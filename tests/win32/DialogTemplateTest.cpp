@@ -18,7 +18,7 @@ TEST(DialogTemplate, WritesEachControlAsTheDialogManagerReadsIt) {
         {K::Label, ui::kEndEllipsis, 0x82, 0x50024080},
         {K::Edit, ui::kTabStop | ui::kMultiLine | ui::kReadOnly, 0x81, 0x50a10844},
         {K::Edit, ui::kTabStop, 0x81, 0x50810080},
-        {K::Button, ui::kTabStop | ui::kHidden | ui::kDefaultButton, 0x80, 0x40010000},
+        {K::Button, ui::kTabStop | ui::kHidden, 0x80, 0x40010000},
         {K::RadioButton, ui::kStartsGroup | ui::kTabStop, 0x80, 0x50030009},
         {K::RadioButton, ui::kNoFlags, 0x80, 0x50000009},
         {K::CheckBox, ui::kTabStop, 0x80, 0x50010003},

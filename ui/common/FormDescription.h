@@ -57,14 +57,13 @@ enum Anchor : unsigned {
 // What a control may be beyond its kind.
 enum ControlFlag : unsigned {
     kNoFlags = 0,
-    kTabStop = 1,       // reached with Tab; controls are listed in keyboard order
-    kStartsGroup = 2,   // the first of a group of radio buttons, or of controls the arrows move in
-    kDefaultButton = 4, // Enter presses it
-    kHidden = 8,        // made hidden; the front-end shows it when it has something to show
-    kLink = 16,         // a label the user clicks (the About window's addresses)
-    kEndEllipsis = 32,  // a label cut with "..." when its text is longer than it is wide
-    kMultiLine = 64,    // an edit of several lines, scrolled vertically
-    kReadOnly = 128,    // an edit the user selects and copies from but does not change
+    kTabStop = 1,      // reached with Tab; controls are listed in keyboard order
+    kStartsGroup = 2,  // the first of a group of radio buttons, or of controls the arrows move in
+    kHidden = 8,       // made hidden; the front-end shows it when it has something to show
+    kLink = 16,        // a label the user clicks (the About window's addresses)
+    kEndEllipsis = 32, // a label cut with "..." when its text is longer than it is wide
+    kMultiLine = 64,   // an edit of several lines, scrolled vertically
+    kReadOnly = 128,   // an edit the user selects and copies from but does not change
 };
 
 struct ControlDescription {

@@ -55,9 +55,8 @@ QPushButton* makeButton(QWidget& parent, const ControlDescription& control) {
     if (!control.glyph.empty()) {
         button->setIcon(Glyphs::icon(uiText(control.glyph)));
     }
-    // Only the description makes a default button; a dialog would otherwise pick one itself.
+    // No button is a default one (Enter presses the focused button); a dialog would pick one itself.
     button->setAutoDefault(false);
-    button->setDefault((control.flags & kDefaultButton) != 0);
     return button;
 }
 

@@ -51,7 +51,7 @@ SystemControl systemControl(const ControlDescription& control) {
         return {WC_EDITW, style, WS_EX_CLIENTEDGE};
     }
     case ControlKind::Button: // a glyph goes left of the caption, the two centred together
-        return {WC_BUTTONW, static_cast<DWORD>(has(control, ui::kDefaultButton) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
+        return {WC_BUTTONW, static_cast<DWORD>(BS_PUSHBUTTON), 0};
     case ControlKind::GlyphButton:
         return {WC_BUTTONW, BS_PUSHBUTTON | BS_BITMAP, 0};
     case ControlKind::CheckBox:
