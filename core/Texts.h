@@ -37,9 +37,6 @@ inline constexpr std::string_view kMenuHelp = "Справка";
 inline constexpr std::string_view kMenuAbout = "О программе";
 inline constexpr std::string_view kMenuCheckConnection = "Проверка связи";
 
-// The box that lists the last hidden messages ("скрыто: N" under the peer list, clicked).
-inline constexpr std::string_view kHiddenMessagesTitle = "Скрытые сообщения";
-
 // ---- The dialogs (ui/common/DialogForms.cpp) ---------------------------------------------------
 
 // "ОК" in Cyrillic letters on the old dialogs, "OK" in Latin ones on the address editor and the

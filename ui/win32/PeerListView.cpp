@@ -115,7 +115,7 @@ void PeerListView::showHiddenMessages() {
     for (const std::string& line : m_session->hidden().lines()) {
         text += wide(line) + L"\r\n";
     }
-    MessageBoxW(m_window, text.c_str(), uiText(text::kHiddenMessagesTitle).c_str(), MB_OK);
+    MessageBoxW(m_window, text.c_str(), uiText(text::kHiddenMessagesCaption).c_str(), MB_OK);
 }
 
 } // namespace lirbo::win32
