@@ -26,10 +26,6 @@ std::wstring wide(const std::string& cp1251) {
     return {text.begin(), text.end()};
 }
 
-std::wstring uiText(std::string_view utf8) {
-    return core::fs::widePath(utf8);
-}
-
 std::string cp1251(const std::wstring& text) {
     return core::cp1251::fromUtf16(units(text)).bytes;
 }

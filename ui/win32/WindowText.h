@@ -18,8 +18,6 @@ inline std::wstring uiText(std::string_view utf8) {
 // code-page table: the same whatever code page the system uses for non-Unicode programs.
 std::wstring wide(const std::string& cp1251);
 // One of the program's own texts (core/Texts.h, the forms' descriptions), spelled in UTF-8, as
-// the UTF-16 every window takes.
-std::wstring uiText(std::string_view utf8);
 // Characters Windows-1251 lacks become "?".
 std::string cp1251(const std::wstring& text);
 
