@@ -7,9 +7,10 @@ of any toolkit and of the front-ends; app/ stays free of <windows.h>; the socket
 net/*.cpp tests _WIN32. A folder that does not exist (yet) is passed over.
 Usage: check_layers.py SOURCE_DIR. Prints every breach as file:line and exits 1 if there is one.
 """
-import os
 import re
 import sys
+
+from source_tree import report, sources
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 QT = re.compile(r"^Q[A-Za-z]*(/|$)")  # <QString>, <QtCore/...>, <QTest>
@@ -38,41 +39,24 @@ SOURCES = (".h", ".hpp", ".cpp", ".cc")
 
 def breaches(root):
     for folder, (forbidden, qt_allowed, windows_allowed) in RULES.items():
-        top = os.path.join(root, folder)
-        for base, _, files in os.walk(top):
-            for name in sorted(files):
-                if not name.endswith(SOURCES):
-                    continue
-                path = os.path.join(base, name)
-                shown = os.path.relpath(path, root)
-                with open(path, encoding="utf-8", errors="replace") as source:
-                    for number, line in enumerate(source, 1):
-                        where = f"{shown}:{number}"
-                        if folder == "net" and name.endswith(".cpp") and WIN32_BRANCH.match(line):
-                            yield f"{where}: a platform branch outside SocketPlatform.h (use a platform file)"
-                        match = INCLUDE.match(line)
-                        if not match:
-                            continue
-                        quote, target = match.groups()
-                        inside = [f for f in forbidden if target.startswith(f + "/")]
-                        if quote == '"' and inside:
-                            yield f"{where}: {folder}/ includes {target}"
-                        elif quote == "<" and not qt_allowed and QT.match(target):
-                            yield f"{where}: {folder}/ includes Qt ({target})"
-                        elif quote == "<" and not windows_allowed and target.lower() in ("windows.h", "winsock2.h", "ws2tcpip.h"):
-                            yield f"{where}: {folder}/ includes <windows.h>"
-
-
-def main():
-    if len(sys.argv) != 2:
-        print(__doc__)
-        return 2
-    found = list(breaches(os.path.abspath(sys.argv[1])))
-    for breach in found:
-        print(breach)
-    print(f"{len(found)} layer breach(es)")
-    return 1 if found else 0
+        for path, shown in sources(root, folder, SOURCES):
+            with open(path, encoding="utf-8", errors="replace") as source:
+                for number, line in enumerate(source, 1):
+                    where = f"{shown}:{number}"
+                    if folder == "net" and path.endswith(".cpp") and WIN32_BRANCH.match(line):
+                        yield f"{where}: a platform branch outside SocketPlatform.h (use a platform file)"
+                    match = INCLUDE.match(line)
+                    if not match:
+                        continue
+                    quote, target = match.groups()
+                    inside = [f for f in forbidden if target.startswith(f + "/")]
+                    if quote == '"' and inside:
+                        yield f"{where}: {folder}/ includes {target}"
+                    elif quote == "<" and not qt_allowed and QT.match(target):
+                        yield f"{where}: {folder}/ includes Qt ({target})"
+                    elif quote == "<" and not windows_allowed and target.lower() in ("windows.h", "winsock2.h", "ws2tcpip.h"):
+                        yield f"{where}: {folder}/ includes <windows.h>"
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(report(__doc__, breaches, "layer breach(es)"))

@@ -7,9 +7,10 @@ core/Texts.h. Comments may hold anything; tests/ and bench/ are not looked at. B
 spell well-formed UTF-8 (a byte-order mark, say) are not Windows-1251 text and pass.
 Usage: check_texts.py SOURCE_DIR. Prints every breach as file:line and exits 1 if there is one.
 """
-import os
 import re
 import sys
+
+from source_tree import report, sources
 
 FOLDERS = ("core", "net", "app", "cli", "ui")
 SOURCES = (".h", ".hpp", ".cpp", ".cc", ".rc")
@@ -87,33 +88,17 @@ def literals(source):
 
 def breaches(root):
     for folder in FOLDERS:
-        for base, _, files in os.walk(os.path.join(root, folder)):
-            for name in sorted(files):
-                if not name.endswith(SOURCES):
-                    continue
-                path = os.path.join(base, name)
-                shown = os.path.relpath(path, root).replace(os.sep, "/")
-                if shown == HOME:
-                    continue
-                with open(path, encoding="utf-8", errors="replace") as source:
-                    text = source.read()
-                for line, prefix, body in literals(text):
-                    if CYRILLIC.search(body):
-                        yield f"{shown}:{line}: a Russian text outside {HOME}"
-                    elif prefix in ("", "u8") and spells_cyrillic(body):
-                        yield f"{shown}:{line}: a Windows-1251 escape of a letter (put the text in {HOME})"
-
-
-def main():
-    if len(sys.argv) != 2:
-        print(__doc__)
-        return 2
-    found = list(breaches(os.path.abspath(sys.argv[1])))
-    for breach in found:
-        print(breach)
-    print(f"{len(found)} text(s) outside their home")
-    return 1 if found else 0
+        for path, shown in sources(root, folder, SOURCES):
+            if shown == HOME:
+                continue
+            with open(path, encoding="utf-8", errors="replace") as source:
+                text = source.read()
+            for line, prefix, body in literals(text):
+                if CYRILLIC.search(body):
+                    yield f"{shown}:{line}: a Russian text outside {HOME}"
+                elif prefix in ("", "u8") and spells_cyrillic(body):
+                    yield f"{shown}:{line}: a Windows-1251 escape of a letter (put the text in {HOME})"
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(report(__doc__, breaches, "text(s) outside their home"))
