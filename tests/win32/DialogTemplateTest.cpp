@@ -1,6 +1,9 @@
 #include "ui/win32/DialogTemplate.h"
 
+#include "ui/win32/ControlStyle.h"
+
 #include <gtest/gtest.h>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -39,6 +42,26 @@ TEST(DialogTemplate, WritesEachControlAsTheDialogManagerReadsIt) {
             << static_cast<int>(kind) << " " << flags;
     }
     EXPECT_EQ(dialogStyle(DialogFrame::Modeless), 0x80ca0040u);
+}
+
+// The same kinds made in the main window: a list whose rows the window draws, sunken frames as an
+// extended style, labels that pass clicks on and show "&" as it stands.
+TEST(ControlStyle, MakesTheMainWindowsControlsAsItDrawsThem) {
+    using H = ControlHost;
+    const std::tuple<K, unsigned, H, std::wstring, DWORD, DWORD> cases[] = {
+        {K::List, ui::kTabStop, H::Window, L"ListBox", 0x50210151, WS_EX_CLIENTEDGE},
+        {K::List, ui::kTabStop, H::Dialog, L"ListBox", 0x50a10001, 0},
+        {K::Edit, ui::kTabStop, H::Window, L"Edit", 0x50010080, WS_EX_CLIENTEDGE},
+        {K::Label, ui::kEndEllipsis, H::Window, L"Static", 0x50004180, 0},
+        {K::GlyphButton, ui::kTabStop, H::Window, L"Button", 0x50010080, 0},
+    };
+    for (const auto& [kind, flags, host, className, style, exStyle] : cases) {
+        const ui::ControlDescription control{"", 7, kind, {}, ui::kAnchorTopLeft, flags, {}, {}, {}, {}};
+        const ControlStyle made = controlStyle(control, host);
+        EXPECT_EQ(std::wstring(made.className), className) << static_cast<int>(kind);
+        EXPECT_EQ(made.style, style) << static_cast<int>(kind);
+        EXPECT_EQ(made.exStyle, exStyle) << static_cast<int>(kind);
+    }
 }
 
 } // namespace

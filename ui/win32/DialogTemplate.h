@@ -33,8 +33,6 @@ private:
 };
 
 DWORD dialogStyle(DialogFrame frame);
-// The window style of a control: its kind's class style, then what its flags ask for.
-DWORD controlStyle(const ui::ControlDescription& control);
 
 // The dialog of `form`, run modally; what EndDialog was given.
 INT_PTR showDialog(HINSTANCE instance, HWND owner, const ui::FormDescription& form, DLGPROC procedure,

@@ -1,5 +1,6 @@
 #include "ui/win32/FormControls.h"
 
+#include "ui/win32/ControlStyle.h"
 #include "ui/win32/Glyphs.h"
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
@@ -32,57 +33,6 @@ int nameLabelId(int controlId) {
     }
 }
 
-struct SystemControl {
-    const wchar_t* className;
-    DWORD style;
-    DWORD exStyle;
-};
-
-bool has(const ControlDescription& control, unsigned flag) {
-    return (control.flags & flag) != 0;
-}
-
-// The system's control for each kind but the transcript.
-SystemControl systemControl(const ControlDescription& control) {
-    switch (control.kind) {
-    case ControlKind::Edit: {
-        DWORD style = has(control, ui::kMultiLine) ? ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL;
-        style |= has(control, ui::kReadOnly) ? ES_READONLY : 0;
-        return {WC_EDITW, style, WS_EX_CLIENTEDGE};
-    }
-    case ControlKind::Button: // a glyph goes left of the caption, the two centred together
-        return {WC_BUTTONW, static_cast<DWORD>(BS_PUSHBUTTON), 0};
-    case ControlKind::GlyphButton:
-        return {WC_BUTTONW, BS_PUSHBUTTON | BS_BITMAP, 0};
-    case ControlKind::CheckBox:
-        return {WC_BUTTONW, BS_AUTOCHECKBOX, 0};
-    case ControlKind::RadioButton:
-        return {WC_BUTTONW, BS_AUTORADIOBUTTON, 0};
-    case ControlKind::GroupBox:
-        return {WC_BUTTONW, BS_GROUPBOX, 0};
-    case ControlKind::ComboBox:
-        return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL, 0};
-    case ControlKind::List: // rows drawn by the window, which keeps their strings
-        return {WC_LISTBOXW, WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
-                WS_EX_CLIENTEDGE};
-    case ControlKind::Picture:
-        return {WC_STATICW, SS_BITMAP | SS_REALSIZECONTROL, 0};
-    default: // a label: clicks reach the window, its text is shown as it stands
-        return {WC_STATICW,
-                static_cast<DWORD>(SS_LEFT | SS_NOTIFY | SS_NOPREFIX |
-                                   (has(control, ui::kEndEllipsis) ? SS_ENDELLIPSIS : 0)),
-                0};
-    }
-}
-
-DWORD flagStyle(unsigned flags) {
-    DWORD style = WS_CHILD;
-    style |= (flags & ui::kHidden) != 0 ? 0 : WS_VISIBLE;
-    style |= (flags & ui::kTabStop) != 0 ? WS_TABSTOP : 0;
-    style |= (flags & ui::kStartsGroup) != 0 ? WS_GROUP : 0;
-    return style;
-}
-
 // A glyph button's window text is its name for screen readers; it draws only the glyph.
 std::string_view shownText(const ControlDescription& control) {
     return control.kind == ControlKind::GlyphButton ? control.accessibleName : control.caption;
@@ -108,10 +58,9 @@ void FormControls::create(HWND parent, HINSTANCE instance, const MakeTranscript&
             makeTranscript(control);
             continue;
         }
-        const SystemControl made = systemControl(control);
-        CreateWindowExW(made.exStyle, made.className, uiText(shownText(control)).c_str(),
-                        made.style | flagStyle(control.flags), 0, 0, 0, 0, parent, controlId(control.id), instance,
-                        nullptr);
+        const ControlStyle made = controlStyle(control, ControlHost::Window);
+        CreateWindowExW(made.exStyle, made.className, uiText(shownText(control)).c_str(), made.style, 0, 0, 0, 0,
+                        parent, controlId(control.id), instance, nullptr);
     }
 }
 

@@ -1,38 +1,24 @@
-#include "app/ChatSession.h"
 #include "ui/win32/MainMenu.h"
+#include "ui/win32/SessionCommands.h"
 #include "ui/win32/resource.h"
 
 namespace lirbo::win32 {
 
+namespace {
+
+using app::ChatSession;
+
+constexpr SessionCommand kMenuCommands[] = {
+    {IDM_N9, &ChatSession::saveConversation}, {IDM_N2, &ChatSession::requestClose},
+    {IDM_N6, &ChatSession::openSettings},     {IDM_N8, &ChatSession::clearChat},
+    {IDM_N4, &ChatSession::showAbout},        {IDM_N10, &ChatSession::openHistory},
+    {IDM_OPTIONS, &ChatSession::showOptions}, {IDM_DONOTDISTURB, &ChatSession::toggleDoNotDisturb},
+};
+
+} // namespace
+
 bool MainMenu::forward(int id, app::ChatSession& session) {
-    switch (id) {
-    case IDM_N9:
-        session.saveConversation();
-        return true;
-    case IDM_N2:
-        session.requestClose();
-        return true;
-    case IDM_N6:
-        session.openSettings();
-        return true;
-    case IDM_N8:
-        session.clearChat();
-        return true;
-    case IDM_N4:
-        session.showAbout();
-        return true;
-    case IDM_N10:
-        session.openHistory();
-        return true;
-    case IDM_OPTIONS:
-        session.showOptions();
-        return true;
-    case IDM_DONOTDISTURB:
-        session.toggleDoNotDisturb();
-        return true;
-    default:
-        return false;
-    }
+    return runSessionCommand(kMenuCommands, id, session);
 }
 
 } // namespace lirbo::win32

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/IFrontEnd.h"
+#include "ui/win32/ModalDialog.h"
 
 #include <string>
 #include <windows.h>
@@ -10,7 +11,7 @@ namespace lirbo::win32 {
 // "Подписать...": the label shown beside one peer address. Enter in the field presses OK; OK
 // first asks the check (characters Windows-1251 lacks are refused with the error box and the
 // dialog stays open); Esc does nothing. An empty field removes the label.
-class PeerLabelDialog {
+class PeerLabelDialog : ModalDialog {
 public:
     // Shows it modally for `address` with `label` in the field; on OK (result 1) `label` holds the
     // field's text and it returns true.
@@ -18,10 +19,10 @@ public:
                         const app::IFrontEnd::TextCheck& checkLabel);
 
 private:
-    PeerLabelDialog(const std::string& address, std::string& label, const app::IFrontEnd::TextCheck& checkLabel)
-        : m_address(address), m_label(label), m_checkLabel(checkLabel) {}
-    static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    void okClick(HWND dialog);
+    PeerLabelDialog(const std::string& address, std::string& label, const app::IFrontEnd::TextCheck& checkLabel);
+    void beforeLayout(HWND dialog) override;
+    void fill(HWND dialog) override;
+    bool accept(HWND dialog) override;
 
     const std::string& m_address;
     std::string& m_label;

@@ -2,6 +2,7 @@
 
 #include "core/Texts.h"
 #include "ui/win32/PeerMenus.h"
+#include "ui/win32/SessionCommands.h"
 #include "ui/win32/WindowText.h"
 #include "ui/win32/resource.h"
 
@@ -10,6 +11,15 @@ namespace lirbo::win32 {
 namespace {
 
 constexpr int kRowHeight = 13;
+
+using app::ChatSession;
+
+// The buttons beside the list.
+constexpr SessionCommand kButtonCommands[] = {
+    {IDC_ADD, &ChatSession::addPeer},           {IDC_EDITIP, &ChatSession::editPeer},
+    {IDC_DEL, &ChatSession::deletePeer},        {IDC_LOADLIST, &ChatSession::loadPeerList},
+    {IDC_SAVELIST, &ChatSession::savePeerList}, {IDC_PRIVAT, &ChatSession::sendPrivate},
+};
 
 } // namespace
 
@@ -27,25 +37,10 @@ void PeerListView::setDpi(const Dpi& dpi) {
 }
 
 bool PeerListView::command(int id, int notification) {
+    if (m_session && runSessionCommand(kButtonCommands, id, *m_session)) {
+        return true;
+    }
     switch (id) {
-    case IDC_ADD:
-        m_session->addPeer();
-        return true;
-    case IDC_EDITIP:
-        m_session->editPeer();
-        return true;
-    case IDC_DEL:
-        m_session->deletePeer();
-        return true;
-    case IDC_LOADLIST:
-        m_session->loadPeerList();
-        return true;
-    case IDC_SAVELIST:
-        m_session->savePeerList();
-        return true;
-    case IDC_PRIVAT:
-        m_session->sendPrivate();
-        return true;
     case IDC_IPLIST:
         if (notification == LBN_SELCHANGE) {
             m_session->selectPeer(static_cast<int>(SendMessageW(m_list, LB_GETCURSEL, 0, 0)));

@@ -1,9 +1,6 @@
 #include "ui/win32/TAboutForm.h"
 
 #include "ui/common/DialogForms.h"
-#include "ui/win32/DialogGeometry.h"
-#include "ui/win32/DialogKeys.h"
-#include "ui/win32/DialogTemplate.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/Glyphs.h"
 #include "ui/win32/JpegBanner.h"
@@ -21,8 +18,13 @@ constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 
 void TAboutForm::execute(HINSTANCE instance, HWND owner) {
     TAboutForm about(instance);
-    showDialog(instance, owner, ui::aboutForm(), &TAboutForm::dialogProc, reinterpret_cast<LPARAM>(&about));
+    about.run(instance, owner);
 }
+
+// Enter presses the focused button and nothing else; the focus goes to Button1, the only
+// focusable control. It has no cancel button: the close box ends it.
+TAboutForm::TAboutForm(HINSTANCE instance)
+    : ModalDialog(ui::aboutForm(), {IDC_ABOUT_BUTTON1, 0, 0, 0}), m_instance(instance) {}
 
 TAboutForm::~TAboutForm() {
     if (m_banner != nullptr) {
@@ -36,7 +38,7 @@ TAboutForm::~TAboutForm() {
     }
 }
 
-void TAboutForm::FormCreate(HWND dialog) {
+void TAboutForm::beforeLayout(HWND dialog) {
     m_white = CreateSolidBrush(RGB(255, 255, 255));
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
@@ -56,7 +58,9 @@ void TAboutForm::FormCreate(HWND dialog) {
     if (m_banner != nullptr) {
         SendDlgItemMessageW(dialog, IDC_IMAGE1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_banner));
     }
-    applyFormGeometry(dialog, ui::aboutForm());
+}
+
+void TAboutForm::fill(HWND dialog) {
     // Label6 reaches into the banner's lower edge and is drawn over it.
     SetWindowPos(GetDlgItem(dialog, IDC_LABEL6), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -71,50 +75,41 @@ bool TAboutForm::isLink(HWND dialog, HWND control) {
     return control == GetDlgItem(dialog, IDC_LABEL3) || control == GetDlgItem(dialog, IDC_LABEL4);
 }
 
-INT_PTR CALLBACK TAboutForm::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<TAboutForm*>(GetWindowLongPtrW(dialog, DWLP_USER));
+bool TAboutForm::accept(HWND /*dialog*/) {
+    return true;
+}
+
+void TAboutForm::otherCommand(HWND dialog, int id) {
+    if (id == IDC_LABEL3) {
+        openLink(dialog, IDC_LABEL3, L"mailto:");
+    } else if (id == IDC_LABEL4) {
+        openLink(dialog, IDC_LABEL4, L"http://");
+    }
+}
+
+// White behind every label, the links in blue, the hand over them.
+bool TAboutForm::handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     switch (message) {
-    case WM_INITDIALOG:
-        self = reinterpret_cast<TAboutForm*>(lParam);
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        self->FormCreate(dialog);
-        return TRUE; // the focus goes to Button1, the only focusable control
     case WM_CTLCOLORDLG:
-        return reinterpret_cast<INT_PTR>(self->m_white);
+        result = reinterpret_cast<INT_PTR>(m_white);
+        return true;
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetBkColor(dc, RGB(255, 255, 255));
         SetTextColor(dc, isLink(dialog, reinterpret_cast<HWND>(lParam)) ? kLinkColour : GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<INT_PTR>(self->m_white);
+        result = reinterpret_cast<INT_PTR>(m_white);
+        return true;
     }
     case WM_SETCURSOR:
-        if (isLink(dialog, reinterpret_cast<HWND>(wParam))) {
-            SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649))); // IDC_HAND
-            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
-            return TRUE;
+        if (!isLink(dialog, reinterpret_cast<HWND>(wParam))) {
+            return false;
         }
-        return FALSE;
-    case WM_COMMAND:
-        // Enter presses the focused button (IDOK from the dialog manager); Esc does nothing.
-        switch (LOWORD(wParam) == IDOK ? enterTarget(dialog, 0) : LOWORD(wParam)) {
-        case IDC_LABEL3:
-            self->openLink(dialog, IDC_LABEL3, L"mailto:");
-            break;
-        case IDC_LABEL4:
-            self->openLink(dialog, IDC_LABEL4, L"http://");
-            break;
-        case IDC_ABOUT_BUTTON1: // Button1Click
-            EndDialog(dialog, 1);
-            break;
-        default: // Enter and Esc without a focused button do nothing
-            break;
-        }
-        return TRUE;
-    case WM_CLOSE:
-        EndDialog(dialog, 2);
-        return TRUE;
+        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649))); // IDC_HAND
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
+        result = TRUE;
+        return true;
     default:
-        return FALSE;
+        return false;
     }
 }
 

@@ -1,22 +1,23 @@
 #pragma once
 
-#include <windows.h>
+#include "ui/win32/ModalDialog.h"
 
 namespace lirbo::win32 {
 
 // The About window: banner, contact links that the shell opens, notices; "ОК" closes it.
-class TAboutForm {
+class TAboutForm : ModalDialog {
 public:
     static void execute(HINSTANCE instance, HWND owner);
 
 private:
-    explicit TAboutForm(HINSTANCE instance) : m_instance(instance) {}
-    ~TAboutForm();
-    TAboutForm(const TAboutForm&) = delete;
-    TAboutForm& operator=(const TAboutForm&) = delete;
+    explicit TAboutForm(HINSTANCE instance);
+    ~TAboutForm() override;
 
-    static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    void FormCreate(HWND dialog);
+    void beforeLayout(HWND dialog) override; // FormCreate
+    void fill(HWND dialog) override;
+    bool accept(HWND dialog) override; // Button1Click
+    void otherCommand(HWND dialog, int id) override;
+    bool handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
     void openLink(HWND dialog, int label, const wchar_t* scheme);
     static bool isLink(HWND dialog, HWND control);
 

@@ -2,9 +2,6 @@
 
 #include "core/NickPalette.h"
 #include "ui/common/DialogForms.h"
-#include "ui/win32/DialogGeometry.h"
-#include "ui/win32/DialogKeys.h"
-#include "ui/win32/DialogTemplate.h"
 #include "ui/win32/Dpi.h"
 #include "ui/win32/MessageBoxes.h"
 #include "ui/win32/WindowText.h"
@@ -13,8 +10,6 @@
 namespace lirbo::win32 {
 
 namespace {
-constexpr int kResultOk = 1;
-constexpr int kResultCancel = 2;
 constexpr int kItemHeight = 13;
 constexpr int kFieldHeight = 21;
 } // namespace
@@ -22,11 +17,16 @@ constexpr int kFieldHeight = 21;
 bool Tnastroy::execute(HINSTANCE instance, HWND owner, std::string& nick, int& colour,
                        const app::IFrontEnd::TextCheck& checkNick) {
     Tnastroy dialog(nick, colour, checkNick);
-    return showDialog(instance, owner, ui::nastroyForm(), &Tnastroy::dialogProc, reinterpret_cast<LPARAM>(&dialog)) ==
-           kResultOk;
+    return dialog.run(instance, owner);
 }
 
-void Tnastroy::FormCreate(HWND dialog) {
+// Enter presses a focused button and nothing else; the focus goes to nik, its text selected.
+Tnastroy::Tnastroy(std::string& nick, int& colour, const app::IFrontEnd::TextCheck& checkNick)
+    : ModalDialog(ui::nastroyForm(), {IDC_BITBTN1, IDC_BITBTN2, 0, 0}), m_nick(nick), m_colour(colour),
+      m_checkNick(checkNick) {}
+
+// The colour list's rows and their height, which the drop-down's placing depends on.
+void Tnastroy::beforeLayout(HWND dialog) {
     HWND combo = GetDlgItem(dialog, IDC_COMBOBOX1);
     for (int i = 0; i < core::TNickPalette::nameCount(); ++i) {
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(core::TNickPalette::name(i)).c_str()));
@@ -35,47 +35,23 @@ void Tnastroy::FormCreate(HWND dialog) {
     SendMessageW(combo, CB_SETITEMHEIGHT, 0, dpi(kItemHeight));
     // The selection field: the item height plus the two 3-pixel edges.
     SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), dpi(kFieldHeight - 6));
-    applyFormGeometry(dialog, ui::nastroyForm());
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(m_colour), 0);
+}
+
+void Tnastroy::fill(HWND dialog) {
+    SendDlgItemMessageW(dialog, IDC_COMBOBOX1, CB_SETCURSEL, static_cast<WPARAM>(m_colour), 0);
     setWindowText(GetDlgItem(dialog, IDC_NIK), m_nick);
 }
 
-void Tnastroy::BitBtn1Click(HWND dialog) {
+bool Tnastroy::accept(HWND dialog) {
     const app::TypedText nick = typedText(GetDlgItem(dialog, IDC_NIK));
     const std::string refused = m_checkNick ? m_checkNick(nick) : std::string();
     if (!refused.empty()) {
         MessageBoxes::showError(refused);
-        return;
+        return false;
     }
     m_nick = nick.text;
     m_colour = static_cast<int>(SendDlgItemMessageW(dialog, IDC_COMBOBOX1, CB_GETCURSEL, 0, 0));
-    EndDialog(dialog, kResultOk);
-}
-
-INT_PTR CALLBACK Tnastroy::dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Tnastroy*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    switch (message) {
-    case WM_INITDIALOG:
-        self = reinterpret_cast<Tnastroy*>(lParam);
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        self->FormCreate(dialog);
-        return TRUE; // the focus goes to nik, its text selected
-    case WM_COMMAND: {
-        // IDOK comes from Enter: it presses a focused button and nothing else; Esc does nothing.
-        const int id = LOWORD(wParam) == IDOK ? enterTarget(dialog, 0) : LOWORD(wParam);
-        if (id == IDC_BITBTN1) {
-            self->BitBtn1Click(dialog);
-        } else if (id == IDC_BITBTN2) {
-            EndDialog(dialog, kResultCancel);
-        }
-        return TRUE;
-    }
-    case WM_CLOSE:
-        EndDialog(dialog, kResultCancel);
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    return true;
 }
 
 } // namespace lirbo::win32

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/IFrontEnd.h"
+#include "ui/win32/ModalDialog.h"
 
 #include <string>
 #include <windows.h>
@@ -8,7 +9,7 @@
 namespace lirbo::win32 {
 
 // The settings dialog: nick and nick colour. Enter and Esc do nothing; the buttons end it.
-class Tnastroy {
+class Tnastroy : ModalDialog {
 public:
     // Shows it modally with `nick` and the colour `colour` preselected; on OK (result 1) both
     // hold what the user chose and it returns true. A nick that `checkNick` refuses shows its
@@ -17,11 +18,10 @@ public:
                         const app::IFrontEnd::TextCheck& checkNick);
 
 private:
-    Tnastroy(std::string& nick, int& colour, const app::IFrontEnd::TextCheck& checkNick)
-        : m_nick(nick), m_colour(colour), m_checkNick(checkNick) {}
-    static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    void FormCreate(HWND dialog);
-    void BitBtn1Click(HWND dialog);
+    Tnastroy(std::string& nick, int& colour, const app::IFrontEnd::TextCheck& checkNick);
+    void beforeLayout(HWND dialog) override; // FormCreate
+    void fill(HWND dialog) override;
+    bool accept(HWND dialog) override; // BitBtn1Click
 
     std::string& m_nick;
     int& m_colour;
