@@ -6,7 +6,6 @@
 // exit status is the number of failed checks.
 #include "Remote.h"
 #include "Session.h"
-#include "core/WidePath.h"
 #include "ui/common/DialogForms.h"
 #include "ui/common/MainWindowForm.h"
 #include "ui/win32/MainMenu.h"
@@ -37,19 +36,10 @@ int px(int pixelsAt96) {
     return MulDiv(pixelsAt96, dpi, 96);
 }
 
-// The log is read on the Linux side: UTF-8.
-std::string utf8(const std::string& ansi) {
-    const std::wstring wide = toWide(ansi);
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
-
 void check(bool ok, const std::string& name, const std::string& detail = "") {
-    std::printf("%s - %s%s%s\n", ok ? "ok" : "not ok", utf8(name).c_str(), ok || detail.empty() ? "" : ": ",
-                ok ? "" : utf8(detail).c_str());
+    // Read on the Linux side, as the UTF-8 it is.
+    std::printf("%s - %s%s%s\n", ok ? "ok" : "not ok", name.c_str(), ok || detail.empty() ? "" : ": ",
+                ok ? "" : detail.c_str());
     std::fflush(stdout);
     failures += ok ? 0 : 1;
 }
@@ -79,7 +69,8 @@ std::string folder(const std::string& name) {
 }
 
 const std::string kSettings = "[user]\r\nnik_color=2\r\nnik=Tester\r\nstart=0\r\n[ip]\r\nip0=127.0.0.2\r\n";
-const std::string kDeparture = "\xCE\xD2\xCA\xCB\xDE\xD7\xC8\xCB\xD1\xDF"; // the departure body
+// The departure body, kept as its exact Windows-1251 bytes.
+const std::string kDeparture = "\xCE\xD2\xCA\xCB\xDE\xD7\xC8\xCB\xD1\xDF";
 
 HWND dialogOf(Program& lirbo, const std::string& caption) {
     return waitTopLevel(lirbo.id(), "#32770", caption);
@@ -108,12 +99,11 @@ std::string boxText(HWND box) {
 // drop-down's height is that of its open list.
 void checkForm(HWND dialog, const lirbo::ui::FormDescription& form) {
     using namespace lirbo::ui;
-    using lirbo::core::fs::widePath; // UTF-8 to UTF-16
     const Size size{px(form.client.width), px(form.client.height)};
     RECT client;
     GetClientRect(dialog, &client);
     const bool framed = client.right == size.width && client.bottom == size.height;
-    std::string faults = framed && wideText(dialog) == widePath(form.caption) ? "" : "client area or caption; ";
+    std::string faults = framed && wideText(dialog) == wide(form.caption) ? "" : "client area or caption; ";
     std::vector<HWND> tabStops;
     for (const ControlDescription& control : form.controls) {
         HWND child = GetDlgItem(dialog, control.id);
@@ -132,7 +122,7 @@ void checkForm(HWND dialog, const lirbo::ui::FormDescription& form) {
         const bool fitted = control.kind == ControlKind::Label && placed.width > 0 && placed.height > 0 &&
                             ((control.flags & kEndEllipsis) == 0 || placed.width <= want.width);
         if (placed.x != want.x || placed.y != want.y || (!fitted && placed != want) ||
-            (!control.caption.empty() && wideText(child) != widePath(control.caption))) {
+            (!control.caption.empty() && wideText(child) != wide(control.caption))) {
             faults += std::string(control.name) + " at " + std::to_string(placed.x) + "," + std::to_string(placed.y) +
                       " " + std::to_string(placed.width) + "x" + std::to_string(placed.height) + "; ";
         }
@@ -156,21 +146,13 @@ void checkForm(HWND dialog, const lirbo::ui::FormDescription& form) {
 // A datagram from the scripted peer shows up in the transcript, whatever is open at the time.
 void receiveWhileOpen(Program& lirbo, Peer& peer, const std::string& what) {
     const std::string body = "while " + what;
-    peer.send("V5Bob;" + body);
+    peer.send(cp1251("V5Bob;" + body));
     HWND memo = lirbo.control(IDC_MEMOCHAT);
     check(waitFor([&] { return contains(text(memo), body); }), "a message arrives while " + what + " is open");
 }
 
 using lirbo::ui::ControlKind;
 using lirbo::ui::MenuEntryKind;
-
-// The descriptions' texts are UTF-8.
-std::wstring fromUtf8(std::string_view text) {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
 
 std::string rectText(const RECT& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
@@ -251,8 +233,8 @@ void mainMenu(HWND main) {
     for (std::size_t i = 0; i < built.size() && i < form.menu.size(); ++i) {
         const lirbo::ui::MenuEntry& want = form.menu[i];
         const MenuEntryKind kind = want.kind == MenuEntryKind::CheckItem ? MenuEntryKind::Item : want.kind;
-        if (built[i].kind != kind || built[i].id != want.id || texts[i] != fromUtf8(want.caption)) {
-            wrong += std::string(want.name) + " as " + std::to_string(built[i].id) + " " + toAnsi(texts[i]) + "; ";
+        if (built[i].kind != kind || built[i].id != want.id || texts[i] != wide(want.caption)) {
+            wrong += std::string(want.name) + " as " + std::to_string(built[i].id) + " " + utf8(texts[i]) + "; ";
         }
     }
     check(wrong.empty(), "the main menu: every item in order with its number and text", wrong);
@@ -278,11 +260,11 @@ void layout(Program& lirbo) {
     int shown = 0;
     for (const auto& control : form.controls) {
         HWND made = lirbo.control(control.id);
-        const std::wstring name = fromUtf8(control.caption.empty() ? control.accessibleName : control.caption);
+        const std::wstring name = wide(control.caption.empty() ? control.accessibleName : control.caption);
         if (!name.empty()) {
             check(made != nullptr && spokenName(made, control) == name,
                   std::string("a screen reader names ") + std::string(control.name) + " as described",
-                  toAnsi(spokenName(made, control)));
+                  utf8(spokenName(made, control)));
         }
         check((IsWindowVisible(made) != FALSE) == ((control.flags & lirbo::ui::kHidden) == 0),
               std::string(control.name) + " is shown or hidden as described");
@@ -343,18 +325,18 @@ void layout(Program& lirbo) {
 void sending(Program& lirbo, Peer& peer) {
     HWND messaga = lirbo.control(IDC_MESSAGA);
     HWND memo = lirbo.control(IDC_MEMOCHAT);
-    type(messaga, toWide("Привет всем"));
+    type(messaga, wide("Привет всем"));
     postKey(messaga, VK_RETURN);
     const std::string byEnter = "V2Tester;Привет всем";
-    check(waitFor([&] { return peer.seen(byEnter) == 1; }), "Enter in messaga sends the exact datagram");
+    check(waitFor([&] { return peer.seen(cp1251(byEnter)) == 1; }), "Enter in messaga sends the exact datagram");
     check(waitFor([&] { return text(messaga).empty() && contains(text(memo), "Привет всем"); }),
           "the echo shows and the input line is emptied");
 
     setText(messaga, "second");
     click(lirbo.control(IDC_BSEND));
-    check(waitFor([&] { return peer.seen("V2Tester;second") == 1; }), "bsend sends the exact datagram");
+    check(waitFor([&] { return peer.seen(cp1251("V2Tester;second")) == 1; }), "bsend sends the exact datagram");
 
-    peer.send("V3Bob;Здравствуй");
+    peer.send(cp1251("V3Bob;Здравствуй"));
     check(waitFor([&] {
               const std::string shown = text(memo);
               return contains(shown, "Bob[") && contains(shown, "]//127.0.0.1") && contains(shown, "Здравствуй");
@@ -366,7 +348,7 @@ void sending(Program& lirbo, Peer& peer) {
     PostMessageW(lirbo.mainWindow(), WM_COMMAND, MAKEWPARAM(IDC_IPLIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
     setText(messaga, "по секрету");
     click(lirbo.control(IDC_PRIVAT));
-    check(waitFor([&] { return peer.seen("T2Tester;по секрету") == 1; }), "privat sends the private datagram");
+    check(waitFor([&] { return peer.seen(cp1251("T2Tester;по секрету")) == 1; }), "privat sends the private datagram");
     check(waitFor([&] { return contains(text(memo), "лично для 127.0.0.2"); }), "the private echo names the peer");
 }
 
@@ -470,7 +452,7 @@ void settings(Program& lirbo, Peer& peer) {
     for (int i = 0; i < SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
         wchar_t item[64] = {};
         SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
-        shown += toAnsi(item) + "|";
+        shown += utf8(item) + "|";
     }
     check(text(nik) == "Tester" &&
               shown == "Настройка|Ник:|Цвет:|ОК|Отмена|Черный|Красный|Оранжевый|Желтый|Зелённый|Голубой|Синий|Розовый|",
@@ -487,7 +469,7 @@ void settings(Program& lirbo, Peer& peer) {
     postKey(nik, VK_RETURN);
     postKey(nik, VK_ESCAPE);
     setText(nik, "");
-    type(nik, toWide("Новый"));
+    type(nik, wide("Новый"));
     postChar(nik, '!');
     check(waitFor([&] { return text(nik) == "Новый!"; }) && IsWindowVisible(dialog),
           "Enter and Esc in the nick field do nothing");
@@ -500,9 +482,9 @@ void settings(Program& lirbo, Peer& peer) {
     HWND messaga = lirbo.control(IDC_MESSAGA);
     setText(messaga, "как я");
     postKey(messaga, VK_RETURN);
-    check(waitFor([&] { return peer.seen("V" + std::to_string(colour) + "Новый!;как я") == 2; }),
+    check(waitFor([&] { return peer.seen(cp1251("V" + std::to_string(colour) + "Новый!;как я")) == 2; }),
           "later messages carry the new nick and colour, to both peers", readFile(capture) + "[" + text(messaga) + "]");
-    const std::string ini = readFile(work + "\\main\\lirbo.ini");
+    const std::string ini = fromCp1251(readFile(work + "\\main\\lirbo.ini"));
     check(contains(ini, "nik=Новый!") && contains(ini, "nik_color=" + std::to_string(colour)),
           "ОК writes nick and the preselected colour to lirbo.ini", ini);
 }
@@ -537,7 +519,7 @@ void options(Program& lirbo) {
     click(GetDlgItem(dialog, IDC_OPTIONS_OK));
     check(closed(lirbo, dialog), "ОК closes the options dialog");
     SendMessageW(main, WM_NULL, 0, 0); // returns once the command, its write included, is done
-    const std::string ini = readFile(work + "\\main\\lirbo.ini");
+    const std::string ini = fromCp1251(readFile(work + "\\main\\lirbo.ini"));
     // The menu's check mark does not read back from another process under Wine; the title does.
     check(contains(ini, "[options]\r\nsound=2\r\ndnd=1\r\n") && text(main) == "Lirbo (не беспокоить)",
           "ОК writes the options, and do-not-disturb shows in the title", ini + text(main));
@@ -622,7 +604,7 @@ bool choose(Program& lirbo, const std::string& path, Peer* peer = nullptr) {
 
 void choosers(Program& lirbo, Peer& peer) {
     HWND memo = lirbo.control(IDC_MEMOCHAT);
-    peer.send("V1Bob;для файла");
+    peer.send(cp1251("V1Bob;для файла"));
     waitFor([&] { return contains(text(memo), "для файла"); });
     menu(lirbo.mainWindow(), IDM_N9);
     const std::string rtf = work + "\\main\\conversation.txt";
@@ -670,11 +652,11 @@ void errorBox(Program& lirbo, Peer& peer) {
 }
 
 void closing(Program& lirbo, Peer& peer) {
-    const std::string notice = "V" + std::to_string(adoptedColour) + "Новый!;" + kDeparture;
+    const std::string notice = cp1251("V" + std::to_string(adoptedColour) + "Новый!;") + kDeparture;
     PostMessageW(lirbo.mainWindow(), WM_CLOSE, 0, 0);
     DWORD status = 99;
     check(lirbo.waitExit(status) && status == 0, "closing ends the program with status 0");
-    const std::string ini = readFile(work + "\\main\\lirbo.ini");
+    const std::string ini = fromCp1251(readFile(work + "\\main\\lirbo.ini"));
     check(contains(ini, "ip0=127.0.0.5") && contains(ini, "ip1=127.0.0.6") && !contains(ini, "ip2="),
           "closing writes the peer list to lirbo.ini", ini);
     check(waitFor([&] { return peer.seen(notice) == 2; }), "closing sends the departure notice to every peer");
@@ -696,13 +678,13 @@ void logOff(Peer& peer) {
         click(GetDlgItem(editor, IDC_IPEDIT_BUTTON1));
         closed(lirbo, editor);
     }
-    const int before = peer.seen("V2Tester;" + kDeparture);
+    const int before = peer.seen(cp1251("V2Tester;") + kDeparture);
     DWORD_PTR answer = 0;
     SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, kWaitMs, &answer);
     SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, kWaitMs, &answer);
     DWORD status = 99;
     check(lirbo.waitExit(status) && status == 0, "log-off ends the program with status 0");
-    check(waitFor([&] { return peer.seen("V2Tester;" + kDeparture) == before + 2; }),
+    check(waitFor([&] { return peer.seen(cp1251("V2Tester;") + kDeparture) == before + 2; }),
           "log-off sends the departure notice to every peer");
     check(readFile(dir + "\\lirbo.ini") == kSettings, "log-off leaves lirbo.ini as it was");
 }
@@ -745,7 +727,7 @@ void refusedInput(Program& lirbo, Peer& peer) {
             type(messaga, c.text);
         }
         check(waitFor([&] { return wideText(messaga) == c.text; }), how + "text outside Windows-1251 shows whole",
-              toAnsi(wideText(messaga)));
+              utf8(wideText(messaga)));
         postKey(messaga, VK_RETURN);
         HWND box = dialogOf(lirbo, "Lirbo");
         check(contains(boxText(box), c.named), how + "text outside Windows-1251 is refused with the box naming it",
@@ -754,7 +736,8 @@ void refusedInput(Program& lirbo, Peer& peer) {
             click(GetDlgItem(box, IDOK));
             closed(lirbo, box);
         }
-        check(wideText(messaga) == c.text && peer.seen(c.wouldSend) == 0, how + "text stays in the line, unsent");
+        check(wideText(messaga) == c.text && peer.seen(cp1251(c.wouldSend)) == 0,
+              how + "text stays in the line, unsent");
     }
     setText(messaga, "");
 }
@@ -771,17 +754,17 @@ void tabCycle(Program& lirbo) {
           "Tab in MemoChat goes on to the input line");
 }
 
-// MemoChat's selected text; the control counts a paragraph mark as one character, its text gives
-// it as CR LF.
+// MemoChat's selected text; the control counts in UTF-16 units and a paragraph mark as one
+// character, its text gives it as CR LF.
 std::string memoSelection(HWND memo) {
-    std::string shown = text(memo);
-    for (std::size_t at = shown.find("\r\n"); at != std::string::npos; at = shown.find("\r\n", at + 1)) {
+    std::wstring shown = wideText(memo);
+    for (std::size_t at = shown.find(L"\r\n"); at != std::wstring::npos; at = shown.find(L"\r\n", at + 1)) {
         shown.erase(at + 1, 1);
     }
     const LRESULT both = SendMessageW(memo, EM_GETSEL, 0, 0); // both ends packed: no pointers across processes
     const std::size_t first = LOWORD(both);
     const std::size_t after = HIWORD(both);
-    return first < after && after <= shown.size() ? shown.substr(first, after - first) : std::string();
+    return first < after && after <= shown.size() ? utf8(shown.substr(first, after - first)) : std::string();
 }
 
 // The texts of every tooltip tool of the shell's notification area, read from the process that
@@ -814,7 +797,7 @@ std::string trayTips(DWORD program) {
             WriteProcessMemory(process, remote + sizeof tool, text, sizeof text, &moved);
             if (SendMessageW(tip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote)) &&
                 ReadProcessMemory(process, remote + sizeof tool, text, sizeof text - sizeof(wchar_t), &moved)) {
-                tips += toAnsi(text) + "\n";
+                tips += utf8(text) + "\n";
             }
         }
         if (remote != nullptr) {
@@ -840,7 +823,7 @@ void dailyUse(Peer& peer) {
     HWND list = lirbo.control(IDC_IPLIST);
     HWND memo = lirbo.control(IDC_MEMOCHAT);
     // The transcript's menu on the header of a message from an unlisted sender adds it.
-    peer.send("V3Bob;кто здесь?");
+    peer.send(cp1251("V3Bob;кто здесь?"));
     waitFor([&] { return contains(text(memo), "кто здесь?"); });
     POINT header{4, 4};
     ClientToScreen(memo, &header);
@@ -857,9 +840,9 @@ void dailyUse(Peer& peer) {
           "choosing it adds the sender to the list");
     const auto greyed = [&] { return SendMessageW(list, LB_GETITEMDATA, 1, 0) == 1; };
     check(!greyed(), "the owner-drawn list keeps its text");
-    peer.send("V3Bob;" + kDeparture);
+    peer.send(cp1251("V3Bob;") + kDeparture);
     check(waitFor(greyed), "a departure notice greys the sender's row");
-    peer.send("V3Bob;снова здесь");
+    peer.send(cp1251("V3Bob;снова здесь"));
     check(waitFor([&] { return contains(text(memo), "снова здесь") && !greyed(); }),
           "the sender's next message takes the grey away");
 
@@ -870,7 +853,7 @@ void dailyUse(Peer& peer) {
     check(waitFor([&] { return text(messaga) == "один два три"; }), "a paste of three lines shows as one line",
           text(messaga));
     postKey(messaga, VK_RETURN);
-    check(waitFor([&] { return peer.seen("V2Tester;один два три") == 2; }),
+    check(waitFor([&] { return peer.seen(cp1251("V2Tester;один два три")) == 2; }),
           "the pasted line goes out as shown, to both peers");
     // 127.0.0.1 is in the list: the line also comes back as a message from this program. Seen
     // before the window is minimised, it is not counted as unread there.
@@ -885,7 +868,7 @@ void dailyUse(Peer& peer) {
     // window back, and that clears the mark.
     PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     waitFor([&] { return IsIconic(main) != FALSE; });
-    peer.send("V3Bob;ты тут?");
+    peer.send(cp1251("V3Bob;ты тут?"));
     check(waitFor([&] { return contains(trayTips(lirbo.id()), "1 новое, последнее от Bob"); }),
           "the notification icon's tip counts the unread message and names its sender", trayTips(lirbo.id()));
     PostMessageW(main, WM_LIRBO_TRAY, 0, WM_LBUTTONUP);
@@ -972,7 +955,7 @@ HWND connectionCheck(Program& lirbo, bool allowShown) {
     copyToClipboard(L"");
     click(GetDlgItem(window, IDC_CHECK_COPY));
     check(waitFor([&] { return clipboardText() == wideText(report); }),
-          "Копировать отчёт puts the report on the clipboard", toAnsi(clipboardText()));
+          "Копировать отчёт puts the report on the clipboard", utf8(clipboardText()));
     return window;
 }
 
@@ -1039,9 +1022,9 @@ std::string shortcutFolder(const std::string& path) {
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                    reinterpret_cast<void**>(&link))) &&
         SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-        SUCCEEDED(file->Load(toWide(path).c_str(), STGM_READ)) &&
+        SUCCEEDED(file->Load(wide(path).c_str(), STGM_READ)) &&
         SUCCEEDED(link->GetWorkingDirectory(buffer, MAX_PATH))) {
-        folder = toAnsi(buffer);
+        folder = utf8(buffer);
     }
     if (file != nullptr) {
         file->Release();
@@ -1072,7 +1055,7 @@ void trayAndStartup(Peer& peer) {
         if (main == nullptr) {
             return;
         }
-        peer.send("V3Bob;где ты?");
+        peer.send(cp1251("V3Bob;где ты?"));
         check(waitFor([&] { return contains(trayTips(lirbo.id()), "1 новое, последнее от Bob"); }),
               "a message to the hidden window counts as unread on the icon", trayTips(lirbo.id()));
         PostMessageW(main, WM_LIRBO_TRAY, 0, WM_LBUTTONUP);
@@ -1080,7 +1063,7 @@ void trayAndStartup(Peer& peer) {
         PostMessageW(main, WM_CLOSE, 0, 0);
         check(waitFor([&] { return IsWindowVisible(main) == FALSE; }) && IsWindow(main),
               "with close_to_tray the close button hides the window and the program runs on");
-        const int notices = peer.seen("V2Tester;" + kDeparture);
+        const int notices = peer.seen(cp1251("V2Tester;") + kDeparture);
         PostMessageW(main, WM_LIRBO_TRAY, 0, WM_RBUTTONUP);
         HWND popup = waitTopLevel(lirbo.id(), "#32768");
         check(popup != nullptr, "a right click on the icon opens its menu");
@@ -1090,7 +1073,7 @@ void trayAndStartup(Peer& peer) {
         }
         DWORD status = 99;
         check(lirbo.waitExit(status) && status == 0, "the icon's Выход ends the program");
-        check(peer.seen("V2Tester;" + kDeparture) == notices + 1, "and sends the departure notice first");
+        check(peer.seen(cp1251("V2Tester;") + kDeparture) == notices + 1, "and sends the departure notice first");
     }
     writeFile(dir + "\\lirbo.ini", kSettings + "[options]\r\nautostart=0\r\n");
     {

@@ -3,7 +3,6 @@
 namespace lirbo::driver {
 
 namespace {
-constexpr UINT kCodePage = 1251;
 constexpr DWORD kPollMs = 10;
 } // namespace
 
@@ -20,25 +19,25 @@ bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     }
 }
 
-std::string toAnsi(const std::wstring& wide) {
+std::string utf8(std::wstring_view wide) {
     if (wide.empty()) {
         return {};
     }
     const int size =
-        WideCharToMultiByte(kCodePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(kCodePage, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), size, nullptr, nullptr);
-    return ansi;
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size, nullptr, nullptr);
+    return text;
 }
 
-std::wstring toWide(const std::string& ansi) {
-    if (ansi.empty()) {
+std::wstring wide(std::string_view utf8) {
+    if (utf8.empty()) {
         return {};
     }
-    const int size = MultiByteToWideChar(kCodePage, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(kCodePage, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), size);
-    return wide;
+    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), size);
+    return text;
 }
 
 namespace {
@@ -61,7 +60,7 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM data) {
     if (!search->caption.empty()) {
         wchar_t caption[256] = {};
         GetWindowTextW(window, caption, 256);
-        if (toAnsi(caption) != search->caption) {
+        if (utf8(caption) != search->caption) {
             return TRUE;
         }
     }
@@ -83,7 +82,7 @@ HWND waitTopLevel(DWORD process, const char* className, const std::string& capti
 }
 
 std::string text(HWND window) {
-    return toAnsi(wideText(window));
+    return utf8(wideText(window));
 }
 
 std::wstring wideText(HWND window) {
@@ -100,8 +99,8 @@ std::wstring wideText(HWND window) {
 }
 
 void setText(HWND window, const std::string& text) {
-    const std::wstring wide = toWide(text);
-    SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    const std::wstring shown = wide(text);
+    SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(shown.c_str()));
 }
 
 std::vector<std::string> listItems(HWND listBox) {
@@ -113,7 +112,7 @@ std::vector<std::string> listItems(HWND listBox) {
         const auto copied =
             SendMessageW(listBox, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
         item.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-        items.push_back(toAnsi(item));
+        items.push_back(utf8(item));
     }
     return items;
 }
@@ -136,9 +135,8 @@ void postKey(HWND window, UINT key) {
     PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
 }
 
-void postChar(HWND window, char ch) {
-    const std::wstring wide = toWide(std::string(1, ch));
-    PostMessageW(window, WM_CHAR, wide[0], 1);
+void postChar(HWND window, char ascii) {
+    PostMessageW(window, WM_CHAR, static_cast<unsigned char>(ascii), 1);
 }
 
 void type(HWND window, const std::wstring& text) {

@@ -4,6 +4,7 @@
 #include "Session.h"
 
 #include "Remote.h"
+#include "core/CodePage1251.h"
 #include "ui/win32/resource.h"
 
 #include <cstdio>
@@ -51,6 +52,15 @@ HWND Program::mainWindow() {
 
 HWND Program::control(int id) {
     return GetDlgItem(mainWindow(), id);
+}
+
+std::string cp1251(std::string_view utf8) {
+    return core::cp1251::fromUtf8(utf8);
+}
+
+std::string fromCp1251(std::string_view bytes) {
+    const std::u16string text = core::cp1251::toUtf16(bytes);
+    return utf8(std::wstring(text.begin(), text.end()));
 }
 
 // Shared for deleting too, as a careful reader does: the program replaces its files by renaming

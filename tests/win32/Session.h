@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <windows.h>
 
 // One running lirbo.exe started by the driver in a working folder of its own, the folder's files,
@@ -25,6 +26,11 @@ private:
     PROCESS_INFORMATION m_process{};
     HWND m_main = nullptr;
 };
+
+// What goes on the wire or into the program's files is Windows-1251, whatever the system's code
+// page: UTF-8 text as those bytes (core's one table), and such bytes read back as UTF-8.
+std::string cp1251(std::string_view utf8);
+std::string fromCp1251(std::string_view bytes);
 
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);

@@ -102,16 +102,16 @@ int firewallShots(const std::string& exe, const std::string& work, const std::st
 int namesShot(const std::string& exe, const std::string& work, const std::string& out, Peer& peer) {
     const std::string folder = work + "\\names";
     CreateDirectoryA(folder.c_str(), nullptr);
-    writeFile(folder + "\\lirbo.ini", "[user]\r\nnik_color=6\r\nnik=Ann\r\nstart=0\r\n[ip]\r\nip0=127.0.0.1\r\n"
-                                      "ip1=127.0.0.2\r\nip2=127.0.0.3\r\n[names]\r\n127.0.0.2=Бухгалтерия\r\n"
-                                      "[seen]\r\n127.0.0.3=Kate\r\n");
+    writeFile(folder + "\\lirbo.ini", cp1251("[user]\r\nnik_color=6\r\nnik=Ann\r\nstart=0\r\n[ip]\r\nip0=127.0.0.1\r\n"
+                                             "ip1=127.0.0.2\r\nip2=127.0.0.3\r\n[names]\r\n127.0.0.2=Бухгалтерия\r\n"
+                                             "[seen]\r\n127.0.0.3=Kate\r\n"));
     Program lirbo(exe, folder);
     HWND main = lirbo.mainWindow();
     if (main == nullptr) {
         return 1;
     }
     HWND memo = lirbo.control(IDC_MEMOCHAT);
-    peer.send("V1Lena;Отчёт готов, забирайте.");
+    peer.send(cp1251("V1Lena;Отчёт готов, забирайте."));
     waitFor([&] { return text(memo).find("забирайте") != std::string::npos; });
     SetForegroundWindow(main);
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
     }
     Peer peer(work + "\\none.txt");
     HWND memo = lirbo.control(IDC_MEMOCHAT);
-    peer.send("V1Bob;Привет! Обедаем в час?");
+    peer.send(cp1251("V1Bob;Привет! Обедаем в час?"));
     waitFor([&] { return text(memo).find("Обедаем") != std::string::npos; });
     setText(lirbo.control(IDC_MESSAGA), "Всем привет!");
     postKey(lirbo.control(IDC_MESSAGA), VK_RETURN);
@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
             closeDialog(lirbo, editor, IDC_IPEDIT_BUTTON1);
         }
     }
-    peer.send("V1Bob;Да, в час у входа.");
+    peer.send(cp1251("V1Bob;Да, в час у входа."));
     waitFor([&] { return text(memo).find("у входа") != std::string::npos; });
     SetForegroundWindow(main);
     int failures = snap(main, out + "\\windows-main.bmp") ? 0 : 1;
