@@ -10,10 +10,10 @@ class QWidget;
 
 namespace lirbo::ui {
 
-// The widgets of a form built from its description. Each widget a view makes for a control is
-// adopted here: it takes the control's object name, hint, accessible name, glyph, visibility and
-// focus policy, and is laid out by the description at every size of the area it lives in (at 96
-// DPI: Qt scales by itself).
+// The widgets of a form built from its description. Each widget, made here for a dialog or by a
+// view for the main window, takes its control's object name, hint, accessible name, caption,
+// glyph, visibility and focus policy, and is laid out by the description at every size of the
+// area it lives in (at 96 DPI: Qt scales by itself).
 class DescribedForm {
 public:
     explicit DescribedForm(const FormDescription& form) : m_form(form) {}
@@ -27,11 +27,17 @@ public:
         return widget;
     }
 
-    // Places every adopted control for an area of `now`.
+    // Makes on `parent` the widget of every control but the list and the transcript (FormBuilder),
+    // in the description's order. A group box is drawn behind the controls it frames, which are
+    // `parent`'s own children at their own places.
+    void build(QWidget& parent);
+
+    // Places every widget for an area of `now`: a drop-down as tall as it is closed, and a label
+    // no narrower than its text, which the toolkit's font measures wider than some rectangles.
     void place(QSize now) const;
-    // The keyboard order: the description's order over its controls reached with Tab.
+    // The keyboard order: Tab visits the widgets it may reach in the description's order.
     void chainFocus() const;
-    // The widget adopted for the control `name`, or nullptr.
+    // The widget of the control `name`, or nullptr.
     QWidget* widget(std::string_view name) const;
 
     // How long a hint stays up, in milliseconds.
@@ -39,6 +45,7 @@ public:
 
 private:
     void adoptWidget(QWidget& widget, std::string_view name);
+    void describe(QWidget& widget, const ControlDescription& control);
 
     const FormDescription& m_form;
     std::vector<std::pair<const ControlDescription*, QWidget*>> m_widgets;

@@ -1,11 +1,10 @@
 #include "ui/qt/FixedDialog.h"
 
-#include "ui/qt/FormBuilder.h"
+#include "ui/qt/DescribedForm.h"
 #include "ui/qt/LirboLook.h"
 #include "ui/qt/UiText.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,7 +22,10 @@ FixedDialog::FixedDialog(QWidget* parent, const FormDescription& form)
     setFont(LirboLook::font()); // before the controls, which measure their texts in it
     setFixedSize(form.client.width, form.client.height);
     setSizeGripEnabled(false);
-    FormBuilder::build(*this, form);
+    DescribedForm described(form);
+    described.build(*this);
+    described.place(size());
+    described.chainFocus();
 }
 
 void FixedDialog::missingControl(const char* name) {

@@ -25,7 +25,7 @@ public:
     void reject() override;
 
 protected:
-    // The form's name, caption, client size and controls (ui/qt/FormBuilder.h).
+    // The form's name, caption, client size and controls (ui/qt/DescribedForm.h).
     FixedDialog(QWidget* parent, const FormDescription& form);
 
     // The control of that name in the description; a name it lacks is a fault of the program.

@@ -5,13 +5,11 @@
 #include "ui/qt/Cp1251.h"
 
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPushButton>
 
 namespace lirbo::ui {
 
 Tipedit::Tipedit(QWidget* parent) : FixedDialog(parent, ipEditForm()) {
-    m_label1 = control<QLabel>("Label1");
     m_newip = control<AutoSelectLineEdit>("newip");
     m_button1 = control<QPushButton>("Button1");
     m_button2 = control<QPushButton>("Button2");

@@ -6,7 +6,6 @@
 
 class QEvent;
 class QKeyEvent;
-class QLabel;
 class QPushButton;
 
 namespace lirbo::ui {
@@ -33,7 +32,6 @@ protected:
 private:
     void newipKeyPress(const QKeyEvent& event);
 
-    QLabel* m_label1 = nullptr;
     AutoSelectLineEdit* m_newip = nullptr;
     QPushButton* m_button1 = nullptr;
     QPushButton* m_button2 = nullptr;

@@ -7,7 +7,6 @@
 #include "ui/qt/MessageBoxes.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 
@@ -20,9 +19,7 @@ constexpr int kItemHeight = 13;
 } // namespace
 
 Tnastroy::Tnastroy(QWidget* parent) : FixedDialog(parent, nastroyForm()) {
-    m_label1 = control<QLabel>("Label1");
     m_nik = control<AutoSelectLineEdit>("nik");
-    m_label2 = control<QLabel>("Label2");
     m_comboBox1 = control<QComboBox>("ComboBox1");
     m_bitBtn1 = control<QPushButton>("BitBtn1");
     m_bitBtn2 = control<QPushButton>("BitBtn2");

@@ -6,7 +6,6 @@
 #include <string>
 
 class QComboBox;
-class QLabel;
 class QPushButton;
 
 namespace lirbo::ui {
@@ -37,9 +36,7 @@ public:
 private:
     void BitBtn1Click();
 
-    QLabel* m_label1 = nullptr;
     AutoSelectLineEdit* m_nik = nullptr;
-    QLabel* m_label2 = nullptr;
     QComboBox* m_comboBox1 = nullptr;
     QPushButton* m_bitBtn1 = nullptr;
     QPushButton* m_bitBtn2 = nullptr;
