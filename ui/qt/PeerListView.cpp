@@ -52,22 +52,25 @@ PeerListView::PeerListView(app::ChatSession& session, DescribedForm& form, QWidg
     // The glyph buttons in the description's keyboard order, each forwarding to the session.
     struct Button {
         std::string_view name;
-        void (app::ChatSession::*command)();
+        void (*command)(app::ChatSession&);
         bool redrawOnce; // a long list loaded redraws once
     };
     static constexpr Button kButtons[] = {
-        {"add", &app::ChatSession::addPeer, false},          {"del", &app::ChatSession::deletePeer, false},
-        {"loadlist", &app::ChatSession::loadPeerList, true}, {"savelist", &app::ChatSession::savePeerList, false},
-        {"privat", &app::ChatSession::sendPrivate, false},   {"editIP", &app::ChatSession::editPeer, false},
+        {"add", [](app::ChatSession& s) { s.addPeer(); }, false},
+        {"del", [](app::ChatSession& s) { s.deletePeer(); }, false},
+        {"loadlist", [](app::ChatSession& s) { s.loadPeerList(); }, true},
+        {"savelist", [](app::ChatSession& s) { s.savePeerList(); }, false},
+        {"privat", [](app::ChatSession& s) { s.sendPrivate(); }, false},
+        {"editIP", [](app::ChatSession& s) { s.editPeer(); }, false},
     };
     for (const Button& button : kButtons) {
         auto* widget = form.adopt(new QPushButton(parent), button.name);
-        connect(widget, &QPushButton::clicked, this, [this, button] {
+        connect(widget, &QPushButton::clicked, this, [this, command = button.command, redrawOnce = button.redrawOnce] {
             std::optional<UpdatesOff> off;
-            if (button.redrawOnce) {
+            if (redrawOnce) {
                 off.emplace(*m_iplist);
             }
-            (m_session.*button.command)();
+            command(m_session);
         });
     }
 
