@@ -21,6 +21,14 @@ using Make = std::function<std::unique_ptr<QDialog>()>;
 template <typename Dialog, typename... Args> Make maker(Args... args) {
     return [=] { return std::make_unique<Dialog>(args...); };
 }
+
+} // namespace
+
+// Declared before the table's first use, or an optimised build instantiates the default first.
+Q_DECLARE_METATYPE(Make)
+
+namespace {
+
 const QString kOkCyrillic = QStringLiteral(u"\u041E\u041A"), kOkLatin = QStringLiteral("OK");
 
 // The Qt class of each ControlKind, in the enum's order.
@@ -110,6 +118,5 @@ private slots:
     }
 };
 
-Q_DECLARE_METATYPE(Make)
 QTEST_MAIN(DialogLayoutTest)
 #include "DialogLayoutTest.moc"
